@@ -1,0 +1,39 @@
+#include "res/StringTable.h"
+
+#include <array>
+#include <cstdio>
+
+namespace vistrel::res {
+
+namespace {
+
+const StringEntry* find(int id) {
+    const std::array areas = {modelStrings(),    projectorStrings(), shellStrings(),
+                              listStrings(),     editorStrings(),    dialogStrings()};
+    for (auto area : areas) {
+        for (const auto& entry : area) {
+            if (entry.id == id) return &entry;
+        }
+    }
+    return nullptr;
+}
+
+}  // namespace
+
+const char* text(int id) {
+    const StringEntry* entry = find(id);
+    return entry ? entry->text : "";
+}
+
+bool has(int id) { return find(id) != nullptr; }
+
+std::string formatInt(int id, int value) {
+    const std::string pattern = text(id);
+    std::string result;
+    const auto at = pattern.find("%d");
+    if (at == std::string::npos) return pattern;
+    result = pattern.substr(0, at) + std::to_string(value) + pattern.substr(at + 2);
+    return result;
+}
+
+}  // namespace vistrel::res

@@ -1,0 +1,32 @@
+#pragma once
+// The program's string table: every German text the user sees, looked up by id.
+// Texts are UTF-8 here; the ids are the ones the program has always used, so that
+// messages can be named by number in code and tests.
+#include <span>
+#include <string>
+
+namespace vistrel::res {
+
+struct StringEntry {
+    int id;
+    const char* text;  // UTF-8
+};
+
+// The text of `id`, or an empty string when the table has no such id.
+const char* text(int id);
+
+// True when the table holds `id`.
+bool has(int id);
+
+// "%d"-style filling of a table text with one integer (e.g. "Fehlernummer %d bekommen").
+std::string formatInt(int id, int value);
+
+// One area of the table each; the lookup searches all of them.
+std::span<const StringEntry> modelStrings();
+std::span<const StringEntry> projectorStrings();
+std::span<const StringEntry> shellStrings();
+std::span<const StringEntry> listStrings();
+std::span<const StringEntry> editorStrings();
+std::span<const StringEntry> dialogStrings();
+
+}  // namespace vistrel::res
