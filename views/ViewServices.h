@@ -1,0 +1,32 @@
+#pragma once
+// What the views of a document window need from the rest of the program. The
+// application fills it once; every window shares it.
+#include <functional>
+
+#include "model/ApplicationState.h"
+#include "model/Settings.h"
+#include "projector/RunState.h"
+
+namespace vistrel {
+
+class CVistrelDoc;
+class Prompter;
+
+struct ViewServices {
+    Settings& settings;
+    ApplicationState& appState;
+    RunState& runState;
+    Prompter& prompter;
+
+    // Sends the current line of `doc` into the running show: 1 sent, 0 refused
+    // (a new line). Empty until the projector is wired in.
+    std::function<int(CVistrelDoc& doc)> sendLineToRunningShow;
+    // "Pause bzw. weiter" of the running show (Space in the list). May be empty.
+    std::function<void(CVistrelDoc& doc)> pauseContinue;
+    // Runs a command id through the main window's command routing (context menus). May be empty.
+    std::function<void(int commandId)> runCommand;
+    // Asks the main window to evaluate its enabling rules again. May be empty.
+    std::function<void()> updateActions;
+};
+
+}  // namespace vistrel
