@@ -4,6 +4,7 @@
 // program list, the line editor and the run control hand work to each other.
 // Plain C++: the windows observe it through DocumentView.
 #include <array>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -68,6 +69,8 @@ public:
     bool openFromFile(const std::string& path, const Settings& settings, Prompter& prompter);
     // Completes ".dpd", writes the file, returns whether it was written.
     bool saveToFile(const std::string& path, Prompter& prompter);
+    // Told the full path after every successful saveToFile (the recent-file list).
+    std::function<void(const std::string&)> onSavedToFile;
 
     // --- views ---
     void addView(DocumentView* view);

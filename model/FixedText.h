@@ -20,19 +20,21 @@ public:
 
     FixedText() { bytes_.fill('\0'); }
     FixedText(std::string_view text) { assign(text); }  // NOLINT: implicit on purpose, reads naturally
+    FixedText(const char* text) { assign(text ? std::string_view(text) : std::string_view()); }  // NOLINT
 
     FixedText& operator=(std::string_view text) {
         assign(text);
         return *this;
     }
+    FixedText& operator=(const char* text) { return *this = (text ? std::string_view(text) : std::string_view()); }
 
     void assign(std::string_view text) {
         bytes_.fill('\0');
         // Stop at an embedded zero as a C text would, and at the capacity.
         const auto zero = text.find('\0');
         if (zero != std::string_view::npos) text = text.substr(0, zero);
-        const std::size_t n = std::min(text.size(), capacity);
-        std::memcpy(bytes_.data(), text.data(), n);
+        text = text.substr(0, capacity);
+        std::copy(text.begin(), text.end(), bytes_.begin());
     }
 
     void clear() { bytes_.fill('\0'); }
@@ -48,6 +50,7 @@ public:
 
     friend bool operator==(const FixedText& a, const FixedText& b) { return a.view() == b.view(); }
     friend bool operator==(const FixedText& a, std::string_view b) { return a.view() == b; }
+    friend bool operator==(const FixedText& a, const char* b) { return a.view() == std::string_view(b ? b : ""); }
 
 private:
     std::array<char, N> bytes_;

@@ -1,6 +1,57 @@
 #!/usr/bin/env bash
-# Sets everything up and runs Vistrel.
+# Sets everything up and runs Vistrel with the virtual projector on COM2, so that a
+# show can be written into a projector (and read back) at once, without hardware.
+#
+#   scripts/run.sh [show.dpd]
+#
+# The virtual projector runs in the background while Vistrel runs and is stopped when
+# Vistrel ends. Options for it can be given in VISTREL_PROJECTOR_OPTIONS, for example
+#   VISTREL_PROJECTOR_OPTIONS="--module absent --speed 4" scripts/run.sh
+# To use a real projector, see the README ("Using a real projector").
 set -euo pipefail
 cd "$(dirname "$0")/.."
+
 scripts/setup.sh
-exec build/cli/vistrel-cli show tests/data/sample.dpd "$@"
+
+# Vistrel is a window program: without a display there is nothing to show it on.
+if [ -z "${DISPLAY:-}" ] && [ -z "${WAYLAND_DISPLAY:-}" ]; then
+  cat >&2 <<'HINT'
+run.sh: no display found (neither DISPLAY nor WAYLAND_DISPLAY is set).
+Vistrel has a window and needs a graphical session. Without one, start it on a
+virtual screen, for example:
+    xvfb-run -a -s "-screen 0 1280x1024x24" scripts/run.sh
+HINT
+  exit 2
+fi
+
+projector_output="$(mktemp -t vistrel-projector.XXXXXX)"
+# shellcheck disable=SC2086  # the options are meant to be split into words
+build/sim/vistrel-projector --com 2 ${VISTREL_PROJECTOR_OPTIONS:-} >"$projector_output" 2>&1 &
+projector_pid=$!
+stop_projector() {
+  kill "$projector_pid" 2>/dev/null || true
+  wait "$projector_pid" 2>/dev/null || true
+  rm -f "$projector_output"
+}
+trap stop_projector EXIT
+
+# The first line the projector prints is its device path; wait for it (at most 10 s).
+device=""
+for _ in $(seq 100); do
+  if ! kill -0 "$projector_pid" 2>/dev/null; then break; fi
+  device="$(head -n 1 "$projector_output" 2>/dev/null || true)"
+  if [ -n "$device" ] && [ -e "$device" ]; then break; fi
+  device=""
+  sleep 0.1
+done
+if [ -z "$device" ]; then
+  echo "run.sh: the virtual projector did not start:" >&2
+  cat "$projector_output" >&2
+  exit 1
+fi
+
+echo "Virtual projector on COM2: $device"
+export VISTREL_COM2="$device"
+status=0
+build/app/vistrel "$@" || status=$?
+exit "$status"

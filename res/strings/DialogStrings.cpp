@@ -5,7 +5,23 @@ namespace vistrel::res {
 
 namespace {
 constexpr StringEntry kEntries[] = {
-    {0, ""},
+    {ids::TitleDialogCaption, "Diaschautitel"},
+    {ids::TitleLabel, "Titel :"},
+    {ids::DescriptionLabel, "Beschreibung :"},
+    {ids::StorageLocationLabel, "Ablage :"},
+    {ids::ModuleNumberLabel, "Modulnummer :"},
+    {ids::ButtonOk, "OK"},
+    {ids::AboutCaption, "Info über Vistrel"},
+    {ids::AboutProgramVersion, "Vistrel, Version 1.14"},
+    {ids::AboutWebAddress, "http://www.orvandel-bildtechnik.example/"},
+    {ids::AboutMaker, "Orvandel Bildtechnik"},
+    {ids::TooManyCharacters, "Geben Sie bitte nicht mehr als %1 Zeichen ein."},
+    {ids::WriteProgressTitle, "Schreiben der Diaschau in den Projektor"},
+    {ids::PleaseWaitText, "Bitte warten Sie einen Augenblick ..."},
+    {ids::ReadProgressTitle, "Diaschau aus den Projektor lesen"},
+    {ids::ReadLineLabel, "Lese Zeile :"},
+    {ids::ModuleWindowTitle, "Daten werden ins Modul übertragen"},
+    {ids::ModulePleaseWaitText, "Bitte warten Sie einen Augenblick..."},
 };
 }  // namespace
 

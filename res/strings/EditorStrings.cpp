@@ -5,7 +5,12 @@ namespace vistrel::res {
 
 namespace {
 constexpr StringEntry kEntries[] = {
-    {0, ""},
+    {ids::PauseSuffix, "Pause"},
+    {ids::InvalidSlideNumber, "Die gewählte Dianummer ist nicht zulässig."},
+    {ids::InvalidDissolveTime, "Die gewählte Überblendzeit ist nicht zulässig."},
+    {ids::InvalidTimerTime, "Die gewählte Timerzeit ist nicht zulässig."},
+    {ids::SecondsLabel, "Sek."},
+    {ids::CountLabel, "Anzahl"},
 };
 }  // namespace
 

@@ -1,0 +1,103 @@
+#include "app/CSplitterFrame.h"
+
+#include <QCloseEvent>
+#include <QGuiApplication>
+#include <QHeaderView>
+#include <QScreen>
+#include <QSplitter>
+#include <QTimer>
+
+#include "views/CEditZeile.h"
+#include "views/CVistrelView.h"
+#include "views/ViewServices.h"
+
+namespace vistrel {
+
+CSplitterFrame::CSplitterFrame(std::unique_ptr<CVistrelDoc> doc, ViewServices& services, Hooks hooks,
+                               bool fullSize, QWidget* parent)
+    : QMdiSubWindow(parent), doc_(std::move(doc)), hooks_(std::move(hooks)), fullSize_(fullSize) {
+    setAttribute(Qt::WA_DeleteOnClose);
+    const QIcon programIcon = QGuiApplication::windowIcon();
+    if (!programIcon.isNull()) setWindowIcon(programIcon);
+
+    splitter_ = new QSplitter(Qt::Vertical);
+    splitter_->setChildrenCollapsible(false);
+    editor_ = new CEditZeile(*doc_, services, splitter_);
+    list_ = new CVistrelView(*doc_, services, splitter_);
+    splitter_->addWidget(editor_);
+    splitter_->addWidget(list_);
+    // The editor starts at its working size; the list takes the rest.
+    editor_->resize(EditorWidth, EditorHeight);
+    splitter_->setStretchFactor(0, 0);
+    splitter_->setStretchFactor(1, 1);
+    splitter_->setSizes({EditorHeight, 1});
+    setWidget(splitter_);
+    resize(EditorWidth + 40, EditorHeight + 260);
+
+    refreshTitle();
+    // The list is the view the window starts with: it fills itself and takes the keys.
+    list_->initialUpdate();
+    setFocusProxy(list_);
+    list_->setFocus();
+}
+
+CSplitterFrame::~CSplitterFrame() {
+    // The views tell the document when they go; they must go while it still exists.
+    delete splitter_;
+    splitter_ = nullptr;
+    if (hooks_.closed) hooks_.closed(this);
+}
+
+void CSplitterFrame::refreshTitle() { setWindowTitle(QString::fromUtf8(doc_->windowTitle)); }
+
+void CSplitterFrame::closeWithoutAsking() {
+    askBeforeClosing_ = false;
+    close();
+}
+
+void CSplitterFrame::applyColumnWidths(const std::array<int, 6>& widths) {
+    for (int column = 0; column < 6; ++column) {
+        list_->header()->resizeSection(column, widths[static_cast<std::size_t>(column)]);
+    }
+    list_->viewport()->update();
+}
+
+void CSplitterFrame::closeEvent(QCloseEvent* event) {
+    if (askBeforeClosing_ && hooks_.confirmClose && !hooks_.confirmClose(*this)) {
+        event->ignore();
+        return;
+    }
+    // The list hands its column widths back before it goes (only when it has rows).
+    list_->storeColumnWidths();
+    QMdiSubWindow::closeEvent(event);
+}
+
+void CSplitterFrame::resizeEvent(QResizeEvent* event) {
+    QMdiSubWindow::resizeEvent(event);
+    if (!firstSize_) return;
+    const QSize screen = hooks_.screenSize ? hooks_.screenSize() : QSize();
+    // Checked after the resize has settled, so that a size changed here is not
+    // fought by the layout that is still in progress.
+    QTimer::singleShot(0, this, [this, screen] {
+        if (firstSize_) checkFirstSize(screen);
+    });
+}
+
+void CSplitterFrame::checkFirstSize(QSize screen) {
+    const bool smallScreen = screen.width() < SmallScreenWidth || screen.height() < SmallScreenHeight;
+    if (smallScreen && hooks_.warnSmallScreen) hooks_.warnSmallScreen();
+    if (isMaximized()) return;  // checked again on the next size
+    if (!fullSize_) {
+        if (smallScreen) {
+            showMaximized();
+        } else {
+            const QSize client = widget() ? widget()->size() : size();
+            if (client.width() < MinClientWidth || client.height() < MinClientHeight) {
+                resize(ResizedWidth, ResizedHeight);
+            }
+        }
+    }
+    firstSize_ = false;
+}
+
+}  // namespace vistrel

@@ -1,0 +1,89 @@
+#pragma once
+// The window of one open show: the line editor above, the program list below, split
+// by a movable bar. It owns its document for as long as it is open. On its first
+// size it checks the screen (a warning once per run below 720 x 500) and makes sure
+// the window is big enough to work in; closing it asks about unsaved changes.
+#include <QMdiSubWindow>
+#include <array>
+#include <functional>
+#include <memory>
+
+#include "model/CVistrelDoc.h"
+
+class QSplitter;
+
+namespace vistrel {
+
+class CEditZeile;
+class CVistrelView;
+struct ViewServices;
+
+class CSplitterFrame : public QMdiSubWindow {
+    Q_OBJECT
+
+public:
+    // Editor pane size at creation.
+    static constexpr int EditorWidth = 600;
+    static constexpr int EditorHeight = 215;
+    // The smallest client area kept on a screen large enough for it, and the size
+    // the window then gets.
+    static constexpr int MinClientWidth = 700;
+    static constexpr int MinClientHeight = 429;
+    static constexpr int ResizedWidth = 700;
+    static constexpr int ResizedHeight = 435;
+    // Below this screen size the windows are maximized and the user is warned.
+    static constexpr int SmallScreenWidth = 720;
+    static constexpr int SmallScreenHeight = 500;
+
+    // What the frame asks of the program around it.
+    struct Hooks {
+        // Before the window closes: true lets it close (the program asks the question).
+        std::function<bool(CSplitterFrame&)> confirmClose;
+        // Once the window is gone.
+        std::function<void(CSplitterFrame*)> closed;
+        // Shows the resolution warning unless it was given in this run already.
+        std::function<void()> warnSmallScreen;
+        // The screen size to check (tests give their own).
+        std::function<QSize()> screenSize;
+    };
+
+    CSplitterFrame(std::unique_ptr<CVistrelDoc> doc, ViewServices& services, Hooks hooks, bool fullSize,
+                   QWidget* parent = nullptr);
+    ~CSplitterFrame() override;
+
+    CVistrelDoc& document() { return *doc_; }
+    const CVistrelDoc& document() const { return *doc_; }
+    CVistrelView* listView() const { return list_; }
+    CEditZeile* editor() const { return editor_; }
+    QSplitter* splitter() const { return splitter_; }
+
+    // The caption follows the document's window title.
+    void refreshTitle();
+
+    // Closes without asking (the program has asked already, at its end).
+    void closeWithoutAsking();
+
+    // "Standardeinteilung" and the settings: the list's column widths from `widths`.
+    void applyColumnWidths(const std::array<int, 6>& widths);
+
+    // The first size of the window, as it would be checked on a screen of `screen`.
+    // Exposed for tests; called from the first resize.
+    void checkFirstSize(QSize screen);
+    bool firstSizePending() const { return firstSize_; }
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+
+private:
+    std::unique_ptr<CVistrelDoc> doc_;
+    Hooks hooks_;
+    bool fullSize_;
+    QSplitter* splitter_ = nullptr;
+    CEditZeile* editor_ = nullptr;
+    CVistrelView* list_ = nullptr;
+    bool firstSize_ = true;
+    bool askBeforeClosing_ = true;
+};
+
+}  // namespace vistrel

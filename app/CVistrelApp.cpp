@@ -1,0 +1,404 @@
+#include "app/CVistrelApp.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QFileInfo>
+#include <QGuiApplication>
+#include <QIcon>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QPrintDialog>
+#include <QPrinter>
+#include <QScreen>
+#include <QStatusBar>
+#include <QTextBrowser>
+#include <QToolBar>
+#include <QWhatsThis>
+
+#include "app/CMainFrame.h"
+#include "app/CSplitterFrame.h"
+#include "app/DocumentCommands.h"
+#include "app/FileDialogs.h"
+#include "app/RecentFileList.h"
+#include "app/SingleInstance.h"
+#include "dialogs/AboutDialog.h"
+#include "model/CVistrelDoc.h"
+#include "platform/Prompter.h"
+#include "platform/qt/core/AppPaths.h"
+#include "projector/ProjectorLink.h"
+#include "projector/ProjectorProtocol.h"
+#include "projector/ShowTransfer.h"
+#include "res/CommandIds.h"
+#include "res/StringTable.h"
+#include "res/strings/ModelStrings.h"
+#include "res/strings/ShellStrings.h"
+#include "views/CEditZeile.h"
+#include "views/CVistrelView.h"
+
+// The icons and the help page are compiled in; a static library needs them named once.
+static void initResources() { Q_INIT_RESOURCE(vistrel); }
+
+namespace vistrel {
+
+namespace {
+
+QString tableText(int id) { return QString::fromUtf8(res::text(id)); }
+
+// The edit commands that act on the field with the focus when the line editor has it.
+bool isEditCommand(int commandId) {
+    return commandId == cmd::EditCut || commandId == cmd::EditCopy || commandId == cmd::EditPaste ||
+           commandId == cmd::EditRemove || commandId == cmd::EditSelectAll;
+}
+
+QString profilePath() { return configFolder() + QStringLiteral("/Vistrel.ini"); }
+
+// The folder part of a path made absolute, ending in a separator.
+std::string folderOf(const QString& absolutePath) {
+    QString folder = QFileInfo(absolutePath).absolutePath();
+    if (!folder.endsWith(QLatin1Char('/'))) folder += QLatin1Char('/');
+    return folder.toStdString();
+}
+
+// The same file, however the path was written.
+QString comparablePath(const QString& path) {
+    const QFileInfo info(path);
+    const QString canonical = info.canonicalFilePath();
+    return canonical.isEmpty() ? QDir::cleanPath(info.absoluteFilePath()) : canonical;
+}
+
+}  // namespace
+
+CVistrelApp::CVistrelApp(Environment environment) : env_(std::move(environment)) {
+    initResources();
+    recentFiles_ = std::make_unique<RecentFileList>(profilePath());
+    link_ = std::make_unique<ProjectorLink>(env_.serialPort, env_.clock, env_.prompter, serialLogPath().toStdString());
+    protocol_ = std::make_unique<ProjectorProtocol>(*link_, env_.clock, env_.prompter, env_.events, env_.progress);
+    transfer_ = std::make_unique<ShowTransfer>(*protocol_, settings_, appState_, runState_, env_.prompter, env_.clock,
+                                               env_.events, env_.progress);
+    documentCommands_ = std::make_unique<DocumentCommands>(env_.prompter, env_.fileDialogs, *recentFiles_);
+    services_ = std::make_unique<ViewServices>(ViewServices{settings_, appState_, runState_, env_.prompter, {}, {}, {}, {}});
+    services_->sendLineToRunningShow = [this](CVistrelDoc& doc) { return transfer_->sendLineToRunningShow(doc); };
+    // "Pause bzw. weiter" belongs to the run control, which this build does not have yet.
+    services_->runCommand = [this](int commandId) { runCommand(commandId); };
+    services_->updateActions = [this] {
+        if (mainFrame_) mainFrame_->updateActions();
+    };
+}
+
+CVistrelApp::~CVistrelApp() {
+    // The show windows go with the main window; their documents go with them.
+    frames_.clear();
+    delete mainFrame_.data();
+    delete helpWindow_.data();
+}
+
+bool CVistrelApp::startUp(const QStringList& arguments) {
+    // Recent files, then the settings with the application's own members reset.
+    recentFiles_->load();
+    settings_.lastFolder.clear();
+    settings_ = readSettings(settingsFilePath().toStdString());
+    appState_.searchText.clear();
+    appState_.projectorShowTitle.clear();
+    appState_.matchCase = false;
+    appState_.searchPending = false;
+    settings_.lampBrightness = 100;
+    link_->portName = settings_.portName;
+    link_->blockDelay = settings_.blockDelay;
+
+    QGuiApplication::setWindowIcon(QIcon(QStringLiteral(":/icons/vistrel.svg")));
+    mainFrame_ = new CMainFrame(*this);
+
+    if (env_.acceptHandOver) {
+        singleInstance_ = new SingleInstance(configFolder(), this);
+        singleInstance_->listen([this](const QString& path) {
+            if (!mainFrame_) return;
+            openShow(path);
+            mainFrame_->raise();
+            mainFrame_->activateWindow();
+        });
+    }
+
+    // The command line: no file opens an empty show; a file is opened like any other.
+    QString file;
+    for (const QString& argument : arguments) {
+        if (argument.startsWith(QLatin1Char('-'))) continue;
+        file = argument;
+        break;
+    }
+    if (file.isEmpty()) {
+        newShow();
+    } else if (!openShow(file)) {
+        return false;
+    }
+
+    // Maximized; without a window manager to do it the window takes the screen itself.
+    if (const QScreen* screen = QGuiApplication::primaryScreen()) mainFrame_->setGeometry(screen->availableGeometry());
+    mainFrame_->showMaximized();
+    mainFrame_->updateActions();
+    return true;
+}
+
+void CVistrelApp::endOfRun() {
+    if (link_->connected) {
+        if (settings_.pcModeOffAtExit) {
+            protocol_->waitReady();
+            protocol_->sendCommand(command::LeavePcMode);
+        }
+        link_->closePort();
+    }
+    link_->closeLog();
+    writeSettings(settingsFilePath().toStdString(), settings_);
+    recentFiles_->save();
+}
+
+CSplitterFrame* CVistrelApp::newShow() {
+    auto doc = std::make_unique<CVistrelDoc>();
+    doc->windowTitle = res::text(ids::NewShowBaseName) + std::to_string(++untitledCount_);
+    return createFrame(std::move(doc));
+}
+
+bool CVistrelApp::openShow(const QString& path) {
+    // Only show files are opened; anything else is refused before it is touched.
+    if (path.size() > 4 && !path.endsWith(QStringLiteral(".dpd"), Qt::CaseInsensitive)) {
+        env_.prompter.showMessage(ids::NotADpdFile, MessageIcon::Exclamation, MessageButtons::Ok);
+        return false;
+    }
+    const QString absolute = QFileInfo(path).absoluteFilePath();
+    settings_.lastFolder = folderOf(absolute);
+
+    const QString wanted = comparablePath(absolute);
+    for (CSplitterFrame* frame : frames_) {
+        const std::string& open = frame->document().filePath;
+        if (!open.empty() && comparablePath(QString::fromStdString(open)) == wanted) {
+            mainFrame_->mdiArea()->setActiveSubWindow(frame);
+            return true;
+        }
+    }
+
+    auto doc = std::make_unique<CVistrelDoc>();
+    doc->openFromFile(absolute.toStdString(), settings_, env_.prompter);
+    if (doc->windowTitle.empty()) doc->windowTitle = QFileInfo(absolute).fileName().toStdString();
+    createFrame(std::move(doc));
+    recentFiles_->add(absolute);
+    recentFiles_->save();
+    return true;
+}
+
+void CVistrelApp::chooseAndOpen() {
+    QWidget* owner = QApplication::activeWindow() ? QApplication::activeWindow() : mainFrame_.data();
+    const QString chosen =
+        env_.fileDialogs.getOpenFileName(owner, tableText(ids::OpenDialogTitle),
+                                         QString::fromStdString(settings_.lastFolder), DocumentCommands::fileFilter());
+    if (!chosen.isEmpty()) openShow(chosen);
+}
+
+void CVistrelApp::openRecentFile(int index) {
+    const QStringList& entries = recentFiles_->entries();
+    if (index < 0 || index >= entries.size()) return;
+    openShow(entries.at(index));
+    afterCommand();
+}
+
+bool CVistrelApp::confirmSaveAll() {
+    for (CSplitterFrame* frame : std::vector<CSplitterFrame*>(frames_)) {
+        if (!frame->document().hasUnsavedChanges()) continue;
+        switch (documentCommands_->askToSave(*frame)) {
+        case DocumentCommands::Answer::Yes:
+            documentCommands_->save(*frame, false);
+            if (frame->document().hasUnsavedChanges()) return false;
+            break;
+        case DocumentCommands::Answer::No:
+            break;
+        case DocumentCommands::Answer::Cancel:
+            return false;
+        }
+    }
+    return true;
+}
+
+bool CVistrelApp::prepareExit() {
+    if (!confirmSaveAll()) return false;
+    for (CSplitterFrame* frame : std::vector<CSplitterFrame*>(frames_)) frame->closeWithoutAsking();
+    if (helpWindow_) helpWindow_->close();
+    return true;
+}
+
+CMainFrame* CVistrelApp::mainFrame() const { return mainFrame_.data(); }
+
+CSplitterFrame* CVistrelApp::activeFrame() const {
+    if (!mainFrame_) return nullptr;
+    return qobject_cast<CSplitterFrame*>(mainFrame_->mdiArea()->currentSubWindow());
+}
+
+CSplitterFrame* CVistrelApp::createFrame(std::unique_ptr<CVistrelDoc> doc) {
+    // A new window means no show is known to run.
+    runState_.showRunning = false;
+
+    CSplitterFrame::Hooks hooks;
+    hooks.confirmClose = [this](CSplitterFrame& frame) {
+        appState_.searchPending = false;
+        appState_.projectorShowTitle.clear();
+        return documentCommands_->confirmClose(frame);
+    };
+    hooks.closed = [this](CSplitterFrame* frame) { frameClosed(frame); };
+    hooks.warnSmallScreen = [this] { warnSmallScreen(); };
+    hooks.screenSize = env_.screenSize ? env_.screenSize : [] {
+        const QScreen* screen = QGuiApplication::primaryScreen();
+        return screen ? screen->size() : QSize();
+    };
+
+    auto* frame = new CSplitterFrame(std::move(doc), *services_, std::move(hooks), settings_.fullSizeDocumentWindows);
+    frames_.push_back(frame);
+    mainFrame_->mdiArea()->addSubWindow(frame);
+    if (settings_.fullSizeDocumentWindows)
+        frame->showMaximized();
+    else
+        frame->show();
+    mainFrame_->mdiArea()->setActiveSubWindow(frame);
+    frame->listView()->setFocus();
+    mainFrame_->setDocumentMenus(true);
+    mainFrame_->refreshCaption();
+    mainFrame_->updateActions();
+    return frame;
+}
+
+void CVistrelApp::frameClosed(CSplitterFrame* frame) {
+    std::erase(frames_, frame);
+    if (!mainFrame_) return;
+    if (frames_.empty()) mainFrame_->setDocumentMenus(false);
+    mainFrame_->refreshCaption();
+    mainFrame_->updateActions();
+}
+
+void CVistrelApp::warnSmallScreen() {
+    if (smallScreenWarned_) return;
+    smallScreenWarned_ = true;
+    env_.prompter.showMessage(ids::ResolutionWarning, MessageIcon::Exclamation, MessageButtons::Ok);
+}
+
+bool CVistrelApp::viewEnables(int commandId) const {
+    CSplitterFrame* frame = activeFrame();
+    if (!frame) return false;
+    QWidget* focus = QApplication::focusWidget();
+    if (isEditCommand(commandId) && focus && frame->editor()->isAncestorOf(focus))
+        return frame->editor()->isCommandEnabled(commandId);
+    return frame->listView()->isCommandEnabled(commandId);
+}
+
+bool CVistrelApp::routeToView(int commandId) {
+    CSplitterFrame* frame = activeFrame();
+    if (!frame) return false;
+    QWidget* focus = QApplication::focusWidget();
+    if (isEditCommand(commandId) && focus && frame->editor()->isAncestorOf(focus))
+        return frame->editor()->handleCommand(commandId);
+    return frame->listView()->handleCommand(commandId);
+}
+
+CommandContext CVistrelApp::commandContext() const {
+    CommandContext context;
+    context.documentWindows = static_cast<int>(frames_.size());
+    context.showRunning = runState_.showRunning;
+    context.pauseState = runState_.pauseState;
+    context.recentFiles = static_cast<int>(recentFiles_->entries().size());
+    if (CSplitterFrame* frame = activeFrame()) {
+        const CVistrelDoc& doc = frame->document();
+        context.documentActive = true;
+        context.lineCount = doc.lineCount;
+        context.searchIndex = doc.searchIndex;
+        context.commandBusy = doc.commandBusy;
+        context.viewEnables = [this](int commandId) { return viewEnables(commandId); };
+    }
+    return context;
+}
+
+void CVistrelApp::runCommand(int commandId) {
+    // Shortcuts and context menus reach here too: the rules decide, not the caller.
+    if (!isCommandEnabled(commandId, commandContext())) return;
+    CSplitterFrame* frame = activeFrame();
+    auto newDocument = [this]() -> CVistrelDoc* {
+        newShow();
+        CSplitterFrame* active = activeFrame();
+        return active ? &active->document() : nullptr;
+    };
+
+    switch (commandId) {
+    case cmd::FileNew: newShow(); break;
+    case cmd::FileOpen: chooseAndOpen(); break;
+    case cmd::FileClose: frame->close(); break;
+    case cmd::FileSave: documentCommands_->save(*frame, false); break;
+    case cmd::FileSaveAs: documentCommands_->save(*frame, true); break;
+    case cmd::FilePrintSetup: printSetup(); break;
+    case cmd::FileMruFirst: openRecentFile(0); break;
+    case cmd::AppExit: mainFrame_->close(); break;
+    case cmd::EditTitle: documentCommands_->editTitle(*frame); break;
+    case cmd::WriteToProjector: transfer_->writeToProjector(frame->document()); break;
+    case cmd::WriteToModule: transfer_->writeToModule(frame->document()); break;
+    case cmd::LoadFromProjector: transfer_->loadFromProjector(frame->document(), newDocument); break;
+    case cmd::LoadFromModule: transfer_->loadFromModule(frame->document(), newDocument); break;
+    case cmd::ProjectorVersion: protocol_->showProjectorVersion(); break;
+    case cmd::ViewToolBar: mainFrame_->toolBar()->setVisible(!mainFrame_->toolBar()->isVisible()); break;
+    case cmd::ViewStatusBar: mainFrame_->statusBar()->setVisible(!mainFrame_->statusBar()->isVisible()); break;
+    case cmd::StandardColumns: standardColumns(); break;
+    case cmd::WindowCascade: mainFrame_->mdiArea()->cascadeSubWindows(); break;
+    case cmd::WindowTile: mainFrame_->mdiArea()->tileSubWindows(); break;
+    case cmd::WindowArrange: arrangeIcons(); break;
+    case cmd::HelpTopics:
+    case cmd::HelpIndex: showHelp(); break;
+    case cmd::ContextHelp: QWhatsThis::enterWhatsThisMode(); break;
+    case cmd::AppAbout: showAbout(); break;
+    default: routeToView(commandId); break;
+    }
+    afterCommand();
+}
+
+void CVistrelApp::afterCommand() {
+    if (mainFrame_) {
+        mainFrame_->refreshCaption();
+        mainFrame_->updateActions();
+    }
+}
+
+void CVistrelApp::standardColumns() {
+    settings_.columnWidths = Settings{}.columnWidths;
+    for (CSplitterFrame* frame : frames_) frame->applyColumnWidths(settings_.columnWidths);
+}
+
+void CVistrelApp::arrangeIcons() {
+    // Minimized windows in a row along the bottom edge of the window area.
+    QMdiArea* area = mainFrame_->mdiArea();
+    int x = 0;
+    for (QMdiSubWindow* window : area->subWindowList(QMdiArea::CreationOrder)) {
+        if (!window->isMinimized()) continue;
+        window->move(x, area->viewport()->height() - window->height());
+        x += window->width();
+    }
+}
+
+void CVistrelApp::printSetup() {
+    if (!printer_) printer_ = std::make_unique<QPrinter>();
+    QPrintDialog dialog(printer_.get(), mainFrame_);
+    dialog.setOption(QAbstractPrintDialog::PrintToFile, true);
+    dialog.exec();
+}
+
+void CVistrelApp::showHelp() {
+    if (!helpWindow_) {
+        auto* browser = new QTextBrowser;
+        browser->setAttribute(Qt::WA_DeleteOnClose);
+        browser->setWindowTitle(tableText(ids::HelpWindowTitle));
+        browser->setOpenExternalLinks(true);
+        browser->setSource(QUrl(QStringLiteral("qrc:/help/index.html")));
+        browser->resize(720, 640);
+        helpWindow_ = browser;
+    }
+    helpWindow_->show();
+    helpWindow_->raise();
+    helpWindow_->activateWindow();
+}
+
+void CVistrelApp::showAbout() {
+    AboutDialog about(mainFrame_);
+    about.exec();
+}
+
+}  // namespace vistrel

@@ -1,0 +1,129 @@
+#pragma once
+// The application: starts the program in its fixed order (recent files, settings,
+// main window, the show named on the command line or an empty one), owns what every
+// window shares (settings, application state, the projector's run state, the one
+// projector link), keeps the list of open shows, carries out the commands that are
+// not a window's own, and ends the run in its fixed order (projector out of PC mode,
+// port and log closed, settings written).
+#include <QObject>
+#include <QPointer>
+#include <QStringList>
+#include <memory>
+#include <vector>
+
+#include "app/EnablingRules.h"
+#include "model/ApplicationState.h"
+#include "model/Settings.h"
+#include "projector/RunState.h"
+#include "views/ViewServices.h"
+
+class QPrinter;
+
+namespace vistrel {
+
+class CMainFrame;
+class CSplitterFrame;
+class CVistrelDoc;
+class Clock;
+class DocumentCommands;
+class EventPump;
+class FileDialogs;
+class ProgressWindows;
+class ProjectorLink;
+class ProjectorProtocol;
+class Prompter;
+class RecentFileList;
+class SerialPort;
+class ShowTransfer;
+class SingleInstance;
+
+class CVistrelApp : public QObject {
+    Q_OBJECT
+
+public:
+    // What the program talks to; the window program passes the real ones, tests fakes.
+    struct Environment {
+        Prompter& prompter;
+        FileDialogs& fileDialogs;
+        SerialPort& serialPort;
+        Clock& clock;
+        EventPump& events;
+        ProgressWindows& progress;
+        // Listen for files handed over by a second start.
+        bool acceptHandOver = true;
+        // Screen size for the document windows' first-size check; empty: the real screen.
+        std::function<QSize()> screenSize;
+    };
+
+    explicit CVistrelApp(Environment environment);
+    ~CVistrelApp() override;
+
+    // Start-up with the arguments after the program name. False when the program
+    // must end (the command line's file could not be opened).
+    bool startUp(const QStringList& arguments);
+    // The end of the run, after the main window has closed.
+    void endOfRun();
+
+    // The documents.
+    CSplitterFrame* newShow();
+    // Opens `path` after the ".dpd" check, or activates the window that has it open.
+    bool openShow(const QString& path);
+    void chooseAndOpen();
+    void openRecentFile(int index);
+    // Asks about every show with unsaved lines; false when the program must go on.
+    bool confirmSaveAll();
+    // confirmSaveAll, then every show window closes without further questions.
+    bool prepareExit();
+
+    CSplitterFrame* activeFrame() const;
+    const std::vector<CSplitterFrame*>& frames() const { return frames_; }
+
+    // Runs a command id as menus, accelerators, the tool bar and context menus do.
+    void runCommand(int commandId);
+    CommandContext commandContext() const;
+
+    CMainFrame* mainFrame() const;
+    Settings& settings() { return settings_; }
+    ApplicationState& appState() { return appState_; }
+    RunState& runState() { return runState_; }
+    const RunState& runState() const { return runState_; }
+    RecentFileList& recentFiles() { return *recentFiles_; }
+    ProjectorLink& link() { return *link_; }
+    ProjectorProtocol& protocol() { return *protocol_; }
+    DocumentCommands& documentCommands() { return *documentCommands_; }
+
+    // The resolution warning once per run.
+    void warnSmallScreen();
+
+private:
+    CSplitterFrame* createFrame(std::unique_ptr<CVistrelDoc> doc);
+    void frameClosed(CSplitterFrame* frame);
+    bool routeToView(int commandId);
+    bool viewEnables(int commandId) const;
+    void standardColumns();
+    void arrangeIcons();
+    void showHelp();
+    void printSetup();
+    void showAbout();
+    void afterCommand();
+
+    Environment env_;
+    Settings settings_;
+    ApplicationState appState_;
+    RunState runState_;
+    std::unique_ptr<RecentFileList> recentFiles_;
+    std::unique_ptr<ProjectorLink> link_;
+    std::unique_ptr<ProjectorProtocol> protocol_;
+    std::unique_ptr<ShowTransfer> transfer_;
+    std::unique_ptr<DocumentCommands> documentCommands_;
+    std::unique_ptr<ViewServices> services_;
+    std::unique_ptr<QPrinter> printer_;
+    QPointer<CMainFrame> mainFrame_;
+    QPointer<QWidget> helpWindow_;
+    SingleInstance* singleInstance_ = nullptr;
+    std::vector<CSplitterFrame*> frames_;
+    int untitledCount_ = 0;
+    bool smallScreenWarned_ = false;
+};
+
+}  // namespace vistrel

@@ -1,0 +1,121 @@
+#include "app/EnablingRules.h"
+
+#include "res/CommandIds.h"
+
+namespace vistrel {
+
+bool isCommandBuilt(int commandId) {
+    using namespace cmd;
+    switch (commandId) {
+    // Run control, the info window, the settings dialog, the searches, show length and
+    // scaling are not part of this build yet.
+    case StartShow:
+    case StopShow:
+    case PauseContinue:
+    case NextPicture:
+    case JumpToLine:
+    case InfoDisplay:
+    case Settings:
+    case SearchCurrent:
+    case SearchRepeat:
+    case SearchFolders:
+    case ShowLength:
+    case ScaleShow:
+        return false;
+    default:
+        return true;
+    }
+}
+
+bool ruleAllows(int commandId, const CommandContext& c) {
+    using namespace cmd;
+    const bool doc = c.documentActive;
+    const bool idle = !c.showRunning;
+    auto view = [&](int id) { return doc && c.viewEnables && c.viewEnables(id); };
+
+    switch (commandId) {
+    // Always there, with or without a show.
+    case FileNew:
+    case FileOpen:
+    case FilePrintSetup:
+    case AppExit:
+    case ViewToolBar:
+    case ViewStatusBar:
+    case HelpTopics:
+    case HelpIndex:
+    case ContextHelp:
+    case AppAbout:
+        return true;
+    case FileMruFirst:
+        return c.recentFiles > 0;
+
+    // The document's own commands.
+    case FileClose:
+    case FileSave:
+    case FileSaveAs:
+    case EditTitle:
+    case StandardColumns:
+        return doc;
+
+    // Printing belongs to the list: it says whether it can print.
+    case FilePrint:
+    case FilePrintDirect:
+    case FilePrintPreview:
+        return view(commandId);
+
+    // Edit commands: the list (or the editor field with the focus) decides, and
+    // changing the show's lines is refused while it runs.
+    case EditCopy:
+    case EditRemove:
+    case EditSelectAll:
+        return view(commandId);
+    case EditCut:
+    case EditPaste:
+        return idle && view(commandId);
+
+    // Transfers.
+    case WriteToModule:
+    case WriteToProjector:
+        return doc && idle && c.lineCount > 0;
+    case LoadFromProjector:
+    case LoadFromModule:
+        return doc && idle;
+    case ProjectorVersion:
+        return idle;
+
+    // Run control.
+    case StartShow:
+        return doc && idle;
+    case StopShow:
+    case InfoDisplay:
+    case JumpToLine:
+        return doc;
+    case PauseContinue:
+        return doc && c.showRunning && !c.commandBusy && c.pauseState != 2;
+    case NextPicture:
+        return doc && c.showRunning && !c.commandBusy;
+
+    case Settings:
+    case SearchCurrent:
+    case ShowLength:
+        return doc && idle;
+    case SearchRepeat:
+        return doc && idle && c.searchIndex != -1;
+    case SearchFolders:
+        return idle;
+    case ScaleShow:
+        return doc && c.lineCount > 0;
+
+    // Window arrangement needs windows to arrange.
+    case WindowCascade:
+    case WindowTile:
+    case WindowArrange:
+        return c.documentWindows > 0;
+    default:
+        break;
+    }
+    // Row commands of the context menus go to the list, which knows its own rules.
+    return view(commandId);
+}
+
+}  // namespace vistrel

@@ -1,0 +1,46 @@
+// Vistrel, the show editor for the slide projector: the window program.
+#include <QApplication>
+#include <QFileInfo>
+
+#include "app/CVistrelApp.h"
+#include "app/FileDialogs.h"
+#include "app/SingleInstance.h"
+#include "platform/Clock.h"
+#include "platform/qt/core/AppPaths.h"
+#include "platform/qt/core/QtSerialPort.h"
+#include "platform/qt/widgets/QtEventPump.h"
+#include "platform/qt/widgets/QtProgressWindows.h"
+#include "platform/qt/widgets/QtPrompter.h"
+
+int main(int argc, char* argv[]) {
+    QApplication application(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("Vistrel"));
+    QApplication::setApplicationVersion(QStringLiteral("1.14"));
+    QApplication::setDesktopFileName(QStringLiteral("vistrel"));
+
+    QStringList arguments = QApplication::arguments();
+    arguments.removeFirst();
+
+    // A show file given while the program already runs goes to that program.
+    QString file;
+    for (const QString& argument : arguments) {
+        if (!argument.startsWith(QLatin1Char('-'))) {
+            file = QFileInfo(argument).absoluteFilePath();
+            break;
+        }
+    }
+    if (!file.isEmpty() && vistrel::SingleInstance(vistrel::configFolder()).handOver(file)) return 0;
+
+    vistrel::QtPrompter prompter;
+    vistrel::QtFileDialogs fileDialogs;
+    vistrel::QtSerialPort serialPort;
+    vistrel::SystemClock clock;
+    vistrel::QtEventPump events;
+    vistrel::QtProgressWindows progress;
+
+    vistrel::CVistrelApp app({prompter, fileDialogs, serialPort, clock, events, progress, true, {}});
+    if (!app.startUp(arguments)) return 1;
+    const int result = application.exec();
+    app.endOfRun();
+    return result;
+}

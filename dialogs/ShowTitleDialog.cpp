@@ -1,0 +1,116 @@
+#include "dialogs/ShowTitleDialog.h"
+
+#include <QDialogButtonBox>
+#include <QGridLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QValidator>
+#include <QVBoxLayout>
+
+#include "platform/Prompter.h"
+#include "res/StringTable.h"
+#include "res/strings/DialogStrings.h"
+
+namespace vistrel {
+
+namespace {
+
+int characterCount(const QString& text) { return static_cast<int>(text.toUcs4().size()); }
+
+// While typing, a field takes no more than its limit. A text that was already longer
+// when the dialog opened (a long description joined to its continuation) is left as it
+// is, so that OK can refuse it instead of cutting it off unseen.
+class TypingLimit final : public QValidator {
+public:
+    TypingLimit(QLineEdit* edit, int limit) : QValidator(edit), edit_(edit), limit_(limit) {}
+
+    State validate(QString& input, int&) const override {
+        const int length = characterCount(input);
+        if (length > limit_ && length > characterCount(edit_->text())) return Invalid;
+        return Acceptable;
+    }
+
+private:
+    QLineEdit* edit_;
+    int limit_;
+};
+
+QString tableText(int id) { return QString::fromUtf8(res::text(id)); }
+
+}  // namespace
+
+ShowTitleDialog::ShowTitleDialog(const ShowTitleTexts& texts, Prompter& prompter, QWidget* parent)
+    : QDialog(parent), prompter_(prompter), result_(texts) {
+    setWindowTitle(tableText(ids::TitleDialogCaption));
+    setModal(true);
+
+    auto* grid = new QGridLayout;
+    title_ = addField(grid, 0, ids::TitleLabel, texts.title, TitleLimit);
+    description_ = addField(grid, 1, ids::DescriptionLabel, joinedDescription(texts), DescriptionLimit);
+    storageLocation_ = addField(grid, 2, ids::StorageLocationLabel, texts.storageLocation, StorageLocationLimit);
+    moduleNumber_ = addField(grid, 3, ids::ModuleNumberLabel, texts.moduleNumber, ModuleNumberLimit);
+    // The two short fields need no more room than their 19 characters.
+    const int shortWidth = storageLocation_->fontMetrics().horizontalAdvance(QString(21, QLatin1Char('M')));
+    storageLocation_->setMaximumWidth(shortWidth);
+    moduleNumber_->setMaximumWidth(shortWidth);
+
+    // The only button is OK; Escape and the close box cancel.
+    auto* buttons = new QDialogButtonBox;
+    QPushButton* ok = buttons->addButton(tableText(ids::ButtonOk), QDialogButtonBox::AcceptRole);
+    ok->setDefault(true);
+    connect(buttons, &QDialogButtonBox::accepted, this, &ShowTitleDialog::accept);
+
+    auto* layout = new QVBoxLayout(this);
+    layout->addLayout(grid);
+    layout->addWidget(buttons);
+    resize(560, sizeHint().height());
+}
+
+QString ShowTitleDialog::joinedDescription(const ShowTitleTexts& texts) {
+    if (texts.descriptionContinued.isEmpty()) return texts.description;
+    return texts.description + QLatin1Char(' ') + texts.descriptionContinued;
+}
+
+QLineEdit* ShowTitleDialog::addField(QGridLayout* grid, int row, int labelId, const QString& text, int limit) {
+    auto* label = new QLabel(tableText(labelId));
+    auto* edit = new QLineEdit(text);
+    edit->setValidator(new TypingLimit(edit, limit));
+    label->setBuddy(edit);
+    grid->addWidget(label, row, 0);
+    // The two short fields keep to the left instead of floating in the middle.
+    grid->addWidget(edit, row, 1, limit < 100 ? Qt::AlignLeft : Qt::Alignment());
+    grid->setColumnStretch(1, 1);
+    return edit;
+}
+
+bool ShowTitleDialog::checkLimits() {
+    const struct {
+        QLineEdit* edit;
+        int limit;
+    } fields[] = {{title_, TitleLimit},
+                  {description_, DescriptionLimit},
+                  {storageLocation_, StorageLocationLimit},
+                  {moduleNumber_, ModuleNumberLimit}};
+    for (const auto& field : fields) {
+        if (characterCount(field.edit->text()) <= field.limit) continue;
+        const QString message = tableText(ids::TooManyCharacters).arg(field.limit);
+        prompter_.showMessage(message.toStdString(), MessageIcon::Exclamation, MessageButtons::Ok);
+        field.edit->setFocus();
+        field.edit->selectAll();
+        return false;
+    }
+    return true;
+}
+
+void ShowTitleDialog::accept() {
+    if (!checkLimits()) return;
+    result_.title = title_->text();
+    result_.description = description_->text();
+    result_.descriptionContinued.clear();
+    result_.storageLocation = storageLocation_->text();
+    result_.moduleNumber = moduleNumber_->text();
+    QDialog::accept();
+}
+
+}  // namespace vistrel

@@ -1,0 +1,128 @@
+#include "model/ShowLength.h"
+
+#include <algorithm>
+#include <climits>
+#include <cmath>
+
+#include "model/CVistrelDoc.h"
+
+namespace vistrel {
+
+namespace {
+
+int clampedInt(double value) {
+    const double truncated = std::trunc(value);
+    if (truncated <= static_cast<double>(INT_MIN)) return INT_MIN;
+    if (truncated >= static_cast<double>(INT_MAX)) return INT_MAX;
+    return static_cast<int>(truncated);
+}
+
+int clampedInt(std::int64_t value) {
+    return static_cast<int>(std::clamp<std::int64_t>(value, INT_MIN, INT_MAX));
+}
+
+bool isSelected(const std::vector<int>& selectedRows, int row) {
+    return std::binary_search(selectedRows.begin(), selectedRows.end(), row);
+}
+
+}  // namespace
+
+LineDuration lineDuration(const ProgramLine& line) {
+    // 64-bit: dissolve and timer values from a file can be anything an int holds.
+    const std::int64_t d = line.dissolveTime;
+    const std::int64_t t = line.timerTime;
+    const int code = line.specialFunction;
+    switch (code) {
+        case 0: case 200: case 400:
+            return {d + t, false, false};
+        case 60: case 260: case 460:
+            return {2 * d + t, false, false};
+        case 70: case 270: case 470:
+            return {2 * d + t, true, false};
+        case 100: case 160: case 300: case 360: case 500: case 560:
+            return {d + t, false, true};
+        case 170: case 370: case 570:
+            return {d + t, true, true};
+        default:
+            break;
+    }
+    // Every other code by its light digit; the mechanical digit plays no part here.
+    const int light = (code % 100) / 10;
+    const std::int64_t parameter = code % 10;
+    switch (light) {
+        case 1: case 2:  // fade in or freeze for P seconds: P seconds and two dissolves
+            return {2 * (5 * parameter + d) + t, false, false};
+        case 3: case 4: case 5:  // blink, flash or rock P times
+            return {2 * parameter * d + t, false, false};
+        case 6:
+            return {2 * d + t, false, false};
+        case 7:
+            return {2 * d + t, true, false};
+        default:  // 0, 8, 9 (and whatever a negative code gives): the line adds nothing
+            return {0, false, false};
+    }
+}
+
+int computeShowLength(CVistrelDoc& doc, int which, bool showTotalLength, const std::vector<int>& selectedRows) {
+    doc.selectedLength = 0;
+    if (which == WholeShow && !showTotalLength) return -1;
+
+    int first = 0;
+    int last = std::min(doc.lineCount, LineStorageRecords) - 1;
+    if (which >= 0) {
+        first = which;
+        last = which < LineStorageRecords ? which : which - 1;  // beyond the storage: nothing to visit
+    } else if (which != WholeShow && which != WholeShowAndSelection) {
+        last = -1;
+    }
+    std::vector<int> selection = selectedRows;
+    std::sort(selection.begin(), selection.end());
+
+    double total = 0.0;
+    std::int64_t selectedLength = 0;
+    bool pause = false;
+    for (int i = first; i <= last; ++i) {
+        const ProgramLine& line = doc.lines[static_cast<std::size_t>(i)];
+        const bool selected = which == WholeShowAndSelection && isSelected(selection, i);
+        if (line.slideNumber != 0 && line.timerTime == 0) pause = true;
+        if (line.slideNumber == 0) {
+            // The end-of-show line counts with its dissolve only; without one it is nothing.
+            if (line.dissolveTime == 0) continue;
+            total -= line.timerTime;
+            if (selected) selectedLength -= line.timerTime;
+        }
+        const LineDuration duration = lineDuration(line);
+        total += static_cast<double>(duration.tenths);
+        if (selected) selectedLength += duration.tenths;
+        if (duration.pause) pause = true;
+        if (duration.endsCounting) break;
+    }
+    doc.selectedLength = clampedInt(selectedLength);
+    if (which == WholeShow) doc.playingTime = clampedInt(total);
+    return pause ? -1 : clampedInt(total);
+}
+
+ScalingMeasure measureForScaling(const CVistrelDoc& doc, const std::vector<int>& rowsToUse) {
+    std::vector<int> rows = rowsToUse;
+    if (rows.empty()) {
+        for (int i = 0; i < std::min(doc.lineCount, LineStorageRecords); ++i) rows.push_back(i);
+    } else {
+        std::sort(rows.begin(), rows.end());
+    }
+    ScalingMeasure measure{0, 0.0, 0.0, false};
+    for (int row : rows) {
+        if (row < 0 || row >= LineStorageRecords) continue;
+        const ProgramLine& line = doc.lines[static_cast<std::size_t>(row)];
+        if (line.slideNumber != 0 && line.timerTime == 0) measure.pause = true;
+        if (line.slideNumber == 0) continue;
+        measure.timerSum += line.timerTime;
+        const LineDuration duration = lineDuration(line);
+        measure.total += static_cast<double>(duration.tenths);
+        if (duration.pause) measure.pause = true;
+        if (duration.endsCounting) break;
+    }
+    measure.length = clampedInt(measure.total);
+    return measure;
+}
+
+}  // namespace vistrel

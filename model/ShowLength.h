@@ -1,0 +1,43 @@
+#pragma once
+// How long a show runs: each line stands for its timer plus what its dissolve and
+// special function add. Lines at which the projector waits make the length
+// open-ended, and an autoreverse line ends the part of the show that is counted.
+// All times in tenths of a second.
+#include <cstdint>
+#include <vector>
+
+#include "model/ProgramLine.h"
+
+namespace vistrel {
+
+class CVistrelDoc;
+
+// `which` for computeShowLength.
+constexpr int WholeShow = -1;
+constexpr int WholeShowAndSelection = -2;
+
+// What one line contributes and what it does to the computation around it.
+struct LineDuration {
+    std::int64_t tenths = 0;
+    bool pause = false;        // the projector waits at this line
+    bool endsCounting = false;  // nothing after this line is counted
+};
+LineDuration lineDuration(const ProgramLine& line);
+
+// The whole show (WholeShow, WholeShowAndSelection) or the line `which` alone. Returns
+// the length, or -1 when the show waits somewhere or (for WholeShow) the length
+// display is off. Sets doc.selectedLength (from `selectedRows`, ascending row
+// indices, for WholeShowAndSelection; else 0) and, for WholeShow, doc.playingTime.
+int computeShowLength(CVistrelDoc& doc, int which, bool showTotalLength, const std::vector<int>& selectedRows = {});
+
+struct ScalingMeasure {
+    int length;       // total, truncated
+    double total;     // exact total of the lines counted
+    double timerSum;  // the timers of those lines, the part scaling can change
+    bool pause;
+};
+// The measure scaling works from: `rowsToUse` in ascending order, or the whole show
+// when it is empty. Unlike computeShowLength, lines with slide number 0 are left out.
+ScalingMeasure measureForScaling(const CVistrelDoc& doc, const std::vector<int>& rowsToUse);
+
+}  // namespace vistrel

@@ -1,0 +1,92 @@
+#include "sim/ShowRunner.h"
+
+#include <algorithm>
+
+namespace vistrel::sim {
+
+ShowRunner::ShowRunner(const ProjectorMemory& memory, int speed)
+    : memory_(memory), speed_(std::max(1, speed)) {}
+
+void ShowRunner::start(int line, std::int64_t nowMs) {
+    const bool keepHalted = running_ && halted_;
+    running_ = true;
+    halted_ = false;
+    beginLine(std::max(1, line), nowMs, true);
+    if (keepHalted) halt(nowMs);
+}
+
+void ShowRunner::stop() {
+    running_ = false;
+    halted_ = false;
+    line_ = 0;
+}
+
+void ShowRunner::halt(std::int64_t nowMs) {
+    if (!running_ || halted_) return;
+    halted_ = true;
+    remainingMs_ = std::max<std::int64_t>(0, phaseEndMs_ - nowMs);
+}
+
+void ShowRunner::resume(std::int64_t nowMs) {
+    if (!running_ || !halted_) return;
+    halted_ = false;
+    phaseEndMs_ = nowMs + remainingMs_;
+}
+
+void ShowRunner::step(std::int64_t nowMs) {
+    if (!running_) return;
+    halted_ = false;
+    if (phase_ == Phase::Pause) {
+        if (--pausesLeft_ > 0) return;  // the second half of a double pause
+        phase_ = Phase::Timer;
+        phaseEndMs_ = nowMs + timerMs_;
+        advanceTo(nowMs);
+        return;
+    }
+    beginLine(line_ + 1, nowMs, true);
+}
+
+void ShowRunner::advanceTo(std::int64_t nowMs) {
+    while (running_ && !halted_ && phase_ != Phase::Pause && nowMs >= phaseEndMs_) {
+        const std::int64_t at = phaseEndMs_;
+        if (phase_ == Phase::Dissolve) {
+            if (pausesLeft_ > 0) {
+                phase_ = Phase::Pause;
+            } else {
+                phase_ = Phase::Timer;
+                phaseEndMs_ = at + timerMs_;
+            }
+        } else {
+            beginLine(line_ + 1, at, true);
+        }
+    }
+}
+
+void ShowRunner::beginLine(int line, std::int64_t atMs, bool mayReverse) {
+    if (line > MaxShowRecords) {
+        stop();
+        return;
+    }
+    const ShowRecord record = memory_.record(line - 1);
+    if (record.isEndRecord()) {
+        stop();
+        return;
+    }
+    // An autoreverse line is never shown: the tray goes back and line 1 runs again.
+    // Line 1 itself is shown normally, so that a show of only such lines cannot spin.
+    if (mayReverse && line != 1 && record.isAutoreverse()) {
+        beginLine(1, atMs, false);
+        return;
+    }
+    line_ = line;
+    phase_ = Phase::Dissolve;
+    pausesLeft_ = record.pauseCount();
+    const std::int64_t dissolveMs = scaled(std::int64_t{record.dissolveTenths} * 100);
+    timerMs_ = scaled(std::int64_t{record.timerHundredths} * 10);
+    // A line that neither pauses nor takes any time would let the show race without
+    // end once sped up; every such line stands for at least one millisecond.
+    if (pausesLeft_ == 0 && dissolveMs + timerMs_ == 0) timerMs_ = 1;
+    phaseEndMs_ = atMs + dissolveMs;
+}
+
+}  // namespace vistrel::sim

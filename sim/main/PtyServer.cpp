@@ -1,0 +1,143 @@
+#include "PtyServer.h"
+
+#include <fcntl.h>
+#include <poll.h>
+#include <termios.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <cerrno>
+#include <chrono>
+#include <cstdlib>
+#include <cstring>
+
+namespace vistrel::sim {
+
+namespace {
+
+// Also wake up now and then without traffic, so the show's timers are followed
+// even when nobody asks.
+constexpr int IdleWakeMs = 200;
+
+std::string systemError(const char* what) { return std::string(what) + ": " + std::strerror(errno); }
+
+}  // namespace
+
+PtyServer::PtyServer(VirtualProjector& projector, int baud) : projector_(projector), wire_(baud) {
+    startNs_ = nowNs();
+}
+
+PtyServer::~PtyServer() {
+    if (slaveFd_ >= 0) ::close(slaveFd_);
+    if (masterFd_ >= 0) ::close(masterFd_);
+}
+
+std::int64_t PtyServer::nowNs() const {
+    using namespace std::chrono;
+    return duration_cast<nanoseconds>(steady_clock::now().time_since_epoch()).count() - startNs_;
+}
+
+bool PtyServer::open() {
+    masterFd_ = ::posix_openpt(O_RDWR | O_NOCTTY);
+    if (masterFd_ < 0) {
+        error_ = systemError("posix_openpt");
+        return false;
+    }
+    if (::grantpt(masterFd_) != 0 || ::unlockpt(masterFd_) != 0) {
+        error_ = systemError("grantpt/unlockpt");
+        return false;
+    }
+    const char* name = ::ptsname(masterFd_);
+    if (name == nullptr) {
+        error_ = systemError("ptsname");
+        return false;
+    }
+    slavePath_ = name;
+    ::fcntl(masterFd_, F_SETFL, ::fcntl(masterFd_, F_GETFL) | O_NONBLOCK);
+
+    // Holding the slave open keeps the master from hanging up while no program has
+    // the device open, and lets a program close and reopen it.
+    slaveFd_ = ::open(slavePath_.c_str(), O_RDWR | O_NOCTTY);
+    if (slaveFd_ < 0) {
+        error_ = systemError("open slave");
+        return false;
+    }
+    // Raw bytes, no echo by the terminal itself: the echo is the projector's job.
+    termios tio{};
+    if (::tcgetattr(slaveFd_, &tio) == 0) {
+        ::cfmakeraw(&tio);
+        tio.c_cflag |= CSTOPB | CLOCAL | CREAD;
+        ::cfsetispeed(&tio, B9600);
+        ::cfsetospeed(&tio, B9600);
+        ::tcsetattr(slaveFd_, TCSANOW, &tio);
+    }
+    return true;
+}
+
+void PtyServer::readFromProgram(std::int64_t now) {
+    std::uint8_t buffer[256];
+    for (;;) {
+        const ssize_t n = ::read(masterFd_, buffer, sizeof buffer);
+        if (n <= 0) return;  // EAGAIN, or nothing more
+        for (ssize_t i = 0; i < n; ++i) arriving_.push_back({buffer[i], wire_.arrivalNs(now)});
+    }
+}
+
+void PtyServer::feedArrivedBytes(std::int64_t now) {
+    while (!arriving_.empty() && arriving_.front().atNs <= now) {
+        const TimedByte in = arriving_.front();
+        arriving_.pop_front();
+        const std::int64_t atMs = in.atNs / 1'000'000;
+        projector_.receive(in.byte, atMs);
+        while (auto out = projector_.takeOutput(atMs)) delivering_.push_back({*out, wire_.deliveryNs(in.atNs)});
+    }
+    projector_.advanceTo(now / 1'000'000);
+}
+
+bool PtyServer::writeDueBytes(std::int64_t now) {
+    std::uint8_t buffer[256];
+    std::size_t count = 0;
+    while (count < sizeof buffer && count < delivering_.size() && delivering_[count].atNs <= now) {
+        buffer[count] = delivering_[count].byte;
+        ++count;
+    }
+    if (count == 0) return true;
+    const ssize_t written = ::write(masterFd_, buffer, count);
+    if (written < 0) return !(errno == EAGAIN || errno == EWOULDBLOCK);
+    delivering_.erase(delivering_.begin(), delivering_.begin() + written);
+    return static_cast<std::size_t>(written) == count;
+}
+
+int PtyServer::pollTimeoutMs(std::int64_t now) const {
+    std::int64_t next = now + std::int64_t{IdleWakeMs} * 1'000'000;
+    if (!arriving_.empty()) next = std::min(next, arriving_.front().atNs);
+    if (!delivering_.empty()) next = std::min(next, delivering_.front().atNs);
+    const std::int64_t waitNs = std::max<std::int64_t>(0, next - now);
+    // Round up so that we do not wake a hair too early and spin.
+    return static_cast<int>((waitNs + 999'999) / 1'000'000);
+}
+
+void PtyServer::run(const volatile std::sig_atomic_t& stopFlag) {
+    bool outputBlocked = false;
+    while (!stopFlag) {
+        std::int64_t now = nowNs();
+        feedArrivedBytes(now);
+        outputBlocked = !writeDueBytes(now);
+
+        pollfd pfd{masterFd_, POLLIN, 0};
+        if (outputBlocked) pfd.events |= POLLOUT;
+        const int ready = ::poll(&pfd, 1, outputBlocked ? IdleWakeMs : pollTimeoutMs(now));
+        if (ready < 0) {
+            if (errno == EINTR) continue;
+            return;
+        }
+        if (pfd.revents & POLLIN) {
+            readFromProgram(nowNs());
+        } else if (pfd.revents & (POLLHUP | POLLERR)) {
+            // Should not happen while we hold the slave; do not spin if it does.
+            ::poll(nullptr, 0, IdleWakeMs);
+        }
+    }
+}
+
+}  // namespace vistrel::sim

@@ -1,0 +1,114 @@
+// vistrel-cli's show commands, run as a user would run them.
+#include <gtest/gtest.h>
+#include <sys/wait.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <string>
+
+namespace {
+
+struct CliRun {
+    int exitCode;
+    std::string out;
+    std::string err;
+};
+
+std::string slurp(const std::filesystem::path& path) {
+    std::ifstream in(path, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+}
+
+std::string data(const std::string& name) { return std::string(VISTREL_TEST_DATA) + "/" + name; }
+
+class VistrelCli : public ::testing::Test {
+protected:
+    void SetUp() override {
+        folder_ = std::filesystem::temp_directory_path() /
+                  ("vistrel-cli-test-" + std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()));
+        std::filesystem::remove_all(folder_);
+        std::filesystem::create_directories(folder_);
+    }
+    void TearDown() override { std::filesystem::remove_all(folder_); }
+
+    CliRun run(const std::string& arguments) {
+        const std::string command = std::string("'") + VISTREL_CLI + "' " + arguments + " >'" +
+                                    (folder_ / "out").string() + "' 2>'" + (folder_ / "err").string() + "'";
+        const int status = std::system(command.c_str());
+        return {WIFEXITED(status) ? WEXITSTATUS(status) : -1, slurp(folder_ / "out"), slurp(folder_ / "err")};
+    }
+    std::string file(const std::string& name) const { return (folder_ / name).string(); }
+
+    std::filesystem::path folder_;
+};
+
+TEST_F(VistrelCli, ShowJsonMatchesTheGoldenFiles) {
+    const std::pair<std::string, std::string> table[] = {
+        {"model/lenient.dpd", "model/lenient.json"},
+        {"--convert-dos-umlauts=0 model/lenient.dpd --use-500watt-times=1", "model/lenient-no-dos.json"},
+        {"model/lenient.dpd --convert-dos-umlauts=1", "model/lenient.json"},
+    };
+    for (const auto& [arguments, golden] : table) {
+        std::string args = arguments;
+        const auto at = args.find("model/lenient.dpd");
+        args.replace(at, 17, "'" + data("model/lenient.dpd") + "'");
+        const CliRun r = run("show --json " + args);
+        EXPECT_EQ(r.exitCode, 0) << r.err;
+        EXPECT_EQ(r.out, slurp(data(golden))) << arguments;
+    }
+}
+
+TEST_F(VistrelCli, ShowTimerDefaultFollowsTheOption) {
+    const CliRun on = run("show --json '" + data("model/lenient.dpd") + "'");
+    const CliRun off = run("show --json --use-500watt-times=0 '" + data("model/lenient.dpd") + "'");
+    EXPECT_NE(on.out.find("\"slideNumber\": 7, \"dissolveTime\": 15, \"timerTime\": 55"), std::string::npos);
+    EXPECT_NE(off.out.find("\"slideNumber\": 7, \"dissolveTime\": 15, \"timerTime\": 40"), std::string::npos);
+}
+
+TEST_F(VistrelCli, ShowPrintsTheClipboardForm) {
+    const CliRun r = run("show '" + data("sample.dpd") + "'");
+    EXPECT_EQ(r.exitCode, 0);
+    EXPECT_EQ(r.out,
+              "title: Urlaub 2001\ndescription: Sommerreise an die Ostsee\ndescriptionContinued: \n"
+              "storageLocation: Schrank 2\nmoduleNumber: 7\n"
+              "PrNr.\tDiaNr.\tUeberblendzeit\tTimer\tSF\tBeschreibung\t\n"
+              "001\t  12\t    2.5\t    5.5\t  0\tTiteldia\t\r\n"
+              "002\t  13\t    3.0\t    0.0\t  100\t \t\r\n");
+}
+
+TEST_F(VistrelCli, SaveWritesTheProgramsOwnBytes) {
+    ASSERT_EQ(run("save '" + data("sample.dpd") + "' '" + file("copy.dpd") + "'").exitCode, 0);
+    EXPECT_EQ(slurp(file("copy.dpd")), slurp(data("sample.dpd")));
+
+    ASSERT_EQ(run("save '" + data("model/lenient.dpd") + "' '" + file("lenient") + "'").exitCode, 0);
+    const std::string written = slurp(file("lenient"));  // no ".dpd" added: the name is the caller's
+    EXPECT_EQ(written.rfind("/h1 Ferien \xE4 1999\r\n/h2 Erste Zeile\r\n/h3 \r\n/h4 \r\n/a 12\r\n", 0), 0u);
+    EXPECT_NE(written.find("/p 001 005 /d 030 /t 0060 /s 041 \r\n"), std::string::npos);
+    EXPECT_NE(written.find("/c Quote \" and \\ back\r\n"), std::string::npos);
+}
+
+TEST_F(VistrelCli, SfPrintsOneTextPerCode) {
+    const CliRun r = run("sf 0 15 160 5 999");
+    EXPECT_EQ(r.exitCode, 0);
+    EXPECT_EQ(r.out, "\n5 Sek. einblenden\nAutoreverse + Ab-/Aufblenden\n5\nunbekannter SF-Code\n");
+}
+
+TEST_F(VistrelCli, FailuresAndUsageErrors) {
+    const CliRun missing = run("show '" + file("missing.dpd") + "'");
+    EXPECT_EQ(missing.exitCode, 1);
+    EXPECT_EQ(missing.err, "Die angegebende Vistrel-Datei konnte \nnicht geladen werden.\n");
+    EXPECT_TRUE(missing.out.empty());
+
+    const CliRun unwritable = run("save '" + data("sample.dpd") + "' '" + file("no/such/x.dpd") + "'");
+    EXPECT_EQ(unwritable.exitCode, 1);
+    EXPECT_EQ(unwritable.err, "Die Datei konnte nicht unter dem \nangegebenden Pfad gespeichert\n werden.\n");
+
+    for (const char* usage : {"show", "show a b", "show a --json=1", "show a --use-500watt-times=2",
+                              "save a", "sf", "sf 1x", "sf 99999999999"}) {
+        EXPECT_EQ(run(usage).exitCode, 2) << usage;
+    }
+}
+
+}  // namespace

@@ -1,0 +1,148 @@
+// "vistrel-cli projector version" end to end: the built virtual projector on a
+// real pseudo terminal, the Qt serial port, the link, the protocol and the log.
+#include <gtest/gtest.h>
+
+#include <fcntl.h>
+#include <signal.h>
+#include <spawn.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <array>
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <string>
+#include <vector>
+
+extern char** environ;
+
+namespace vistrel {
+namespace {
+
+#if defined(VISTREL_PROJECTOR_EXE) && defined(VISTREL_CLI_EXE)
+
+// A running vistrel-projector; stopped when the object goes.
+class ProjectorProcess {
+public:
+    explicit ProjectorProcess(std::vector<std::string> options) {
+        int fds[2];
+        if (pipe(fds) != 0) return;
+        posix_spawn_file_actions_t actions;
+        posix_spawn_file_actions_init(&actions);
+        posix_spawn_file_actions_adddup2(&actions, fds[1], STDOUT_FILENO);
+        posix_spawn_file_actions_addclose(&actions, fds[0]);
+        std::vector<std::string> args = {VISTREL_PROJECTOR_EXE};
+        args.insert(args.end(), options.begin(), options.end());
+        std::vector<char*> argv;
+        for (auto& a : args) argv.push_back(a.data());
+        argv.push_back(nullptr);
+        if (posix_spawn(&pid_, VISTREL_PROJECTOR_EXE, &actions, nullptr, argv.data(), environ) != 0) pid_ = -1;
+        posix_spawn_file_actions_destroy(&actions);
+        close(fds[1]);
+        output_ = fdopen(fds[0], "r");
+        std::array<char, 512> line{};
+        if (output_ && std::fgets(line.data(), line.size(), output_)) {
+            devicePath_ = line.data();
+            while (!devicePath_.empty() && (devicePath_.back() == '\n' || devicePath_.back() == '\r'))
+                devicePath_.pop_back();
+        }
+    }
+    ~ProjectorProcess() {
+        if (pid_ > 0) {
+            kill(pid_, SIGTERM);
+            int status = 0;
+            waitpid(pid_, &status, 0);
+        }
+        if (output_) std::fclose(output_);
+    }
+    ProjectorProcess(const ProjectorProcess&) = delete;
+    ProjectorProcess& operator=(const ProjectorProcess&) = delete;
+
+    const std::string& devicePath() const { return devicePath_; }
+
+private:
+    pid_t pid_ = -1;
+    std::FILE* output_ = nullptr;
+    std::string devicePath_;
+};
+
+struct CliResult {
+    int exitCode = -1;
+    std::string out;
+    std::string err;
+};
+
+std::string readFile(const std::filesystem::path& path) {
+    std::ifstream in(path, std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+// Runs vistrel-cli with `args`, its log going to `logPath`.
+CliResult runCli(const std::vector<std::string>& args, const std::filesystem::path& folder) {
+    const auto outPath = folder / "stdout.txt";
+    const auto errPath = folder / "stderr.txt";
+    std::string command = "VISTREL_LOG='" + (folder / "DIA.LOG").string() + "' '" VISTREL_CLI_EXE "'";
+    for (const auto& a : args) command += " '" + a + "'";
+    command += " >'" + outPath.string() + "' 2>'" + errPath.string() + "'";
+    CliResult result;
+    const int status = std::system(command.c_str());
+    if (WIFEXITED(status)) result.exitCode = WEXITSTATUS(status);
+    result.out = readFile(outPath);
+    result.err = readFile(errPath);
+    return result;
+}
+
+class ProjectorVersionEndToEnd : public ::testing::Test {
+protected:
+    std::filesystem::path folder =
+        std::filesystem::temp_directory_path() / ("vistrel-e2e-" + std::to_string(getpid()));
+    void SetUp() override { std::filesystem::create_directories(folder); }
+    void TearDown() override { std::filesystem::remove_all(folder); }
+};
+
+TEST_F(ProjectorVersionEndToEnd, PrintsTheFirmwareVersionAndLogsTheTraffic) {
+    ProjectorProcess projector({"--firmware", "3.1"});
+    ASSERT_FALSE(projector.devicePath().empty()) << "vistrel-projector did not name its device";
+
+    const CliResult result = runCli({"projector", "version", "--port", projector.devicePath()}, folder);
+    EXPECT_EQ(result.exitCode, 0) << result.err;
+    EXPECT_EQ(result.out, "Der Projektor trägt die Firmware-Version  3.1\n");
+    EXPECT_EQ(result.err, "");
+    // The log starts with the probe (status query and its letter) and holds the
+    // echoed PE and PA commands.
+    const std::string log = readFile(folder / "DIA.LOG");
+    ASSERT_GE(log.size(), 2u);
+    EXPECT_EQ(static_cast<unsigned char>(log[0]), 0xE1);
+    EXPECT_NE(log.find("PPEE\r\r"), std::string::npos);
+    EXPECT_NE(log.find("PPAA\r\r"), std::string::npos);
+}
+
+TEST_F(ProjectorVersionEndToEnd, AFailingProjectorEndsWithTheMessageAndExitCode1) {
+    ProjectorProcess projector({"--bad-echo-after", "1"});
+    ASSERT_FALSE(projector.devicePath().empty());
+    const CliResult result = runCli({"projector", "version", "--port", projector.devicePath()}, folder);
+    EXPECT_EQ(result.exitCode, 1);
+    EXPECT_EQ(result.out, "");
+    EXPECT_NE(result.err.find("Fehler bei der Kommunikation\nmit dem Projektor\n"), std::string::npos) << result.err;
+}
+
+TEST_F(ProjectorVersionEndToEnd, UsageErrorsExitWith2) {
+    for (const std::vector<std::string>& args :
+         {std::vector<std::string>{"projector", "version"}, {"projector", "version", "--port", "COM7"},
+          {"projector", "version", "--port"}, {"projector", "version", "--port", "COM2", "--bogus"}}) {
+        EXPECT_EQ(runCli(args, folder).exitCode, 2) << args.back();
+    }
+}
+
+#else
+
+TEST(ProjectorVersionEndToEnd, NeedsTheBuiltExecutables) {
+    GTEST_SKIP() << "vistrel-projector or vistrel-cli is not part of this build";
+}
+
+#endif
+
+}  // namespace
+}  // namespace vistrel

@@ -1,0 +1,191 @@
+// The show as the projector runs it, seen the way the program sees it: through AZ,
+// AB, the status letter and the run commands, with the clock moved on in between.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+
+#include "ProjectorBench.h"
+
+namespace vistrel::sim {
+namespace {
+
+using test::ProjectorBench;
+
+// Dissolve 1 s and timer 2 s: each plain line stands 3 s.
+ShowRecord plain(int slide) { return ShowRecord::fromLine(slide, 10, 20, 0); }
+
+class ShowRun : public ::testing::Test {
+protected:
+    explicit ShowRun(int speed = 1) : bench(optionsWithSpeed(speed)) {}
+    static ProjectorOptions optionsWithSpeed(int speed) {
+        ProjectorOptions options;
+        options.speed = speed;
+        return options;
+    }
+    void start(const std::vector<ShowRecord>& show, const char* gz = "GZ:000") {
+        bench.projector.loadShow(show);
+        ASSERT_TRUE(bench.command(gz));
+    }
+    int az() { return bench.askNumber("AZ"); }
+    void wait(int ms) { bench.clock.sleepMs(ms); }
+
+    ProjectorBench bench;
+};
+
+TEST_F(ShowRun, RunsLineByLineAndEndsAtTheEndRecord) {
+    start({plain(1), plain(2), plain(3)});
+    EXPECT_EQ(az(), 1);
+    EXPECT_EQ(bench.askNumber("AB"), 1);
+    EXPECT_EQ(bench.status(), 'v');
+    // Commands cost a few ms of wire time; sample in the middle of each line.
+    const int expectedAt[] = {1, 2, 3, 0, 0};
+    for (int sample = 0; sample < 5; ++sample) {
+        SCOPED_TRACE(sample);
+        EXPECT_EQ(bench.projector.currentLine(), expectedAt[sample]);
+        wait(3000);
+    }
+    EXPECT_EQ(az(), 0);
+    EXPECT_EQ(bench.askNumber("AB"), 0);
+    EXPECT_EQ(bench.status(), 'R');
+}
+
+TEST_F(ShowRun, StartsAtTheLineGZNames) {
+    const struct {
+        const char* gz;
+        int line;
+    } cases[] = {{"GZ:000", 1}, {"GZ:001", 1}, {"GZ:003", 3}, {"GZ:004", 0}, {"GZ:999", 0}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.gz);
+        start({plain(1), plain(2), plain(3)}, c.gz);
+        EXPECT_EQ(az(), c.line);
+        ASSERT_TRUE(bench.command("EN"));
+    }
+}
+
+TEST_F(ShowRun, PauseLinesWaitForBV) {
+    const struct {
+        const char* what;
+        ShowRecord line2;
+        int bvNeeded;
+    } cases[] = {
+        {"timer 0", ShowRecord::fromLine(2, 10, 0, 0), 1},
+        {"code 70", ShowRecord::fromLine(2, 10, 20, 70), 1},
+        {"code 470", ShowRecord::fromLine(2, 10, 20, 470), 1},
+        {"timer 0 and code 70", ShowRecord::fromLine(2, 10, 0, 70), 2},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        start({plain(1), c.line2, plain(3)});
+        wait(3500);
+        EXPECT_EQ(az(), 2);
+        wait(60000);
+        EXPECT_EQ(az(), 2) << "a pause line waits however long it takes";
+        EXPECT_TRUE(bench.projector.isAtPause());
+        for (int i = 1; i < c.bvNeeded; ++i) {
+            ASSERT_TRUE(bench.command("BV"));
+            wait(5000);
+            EXPECT_EQ(az(), 2) << "the first half of a double pause";
+        }
+        ASSERT_TRUE(bench.command("BV"));
+        wait(2900);  // a remaining timer of at most 2 s, then line 3 dissolves in
+        EXPECT_EQ(az(), 3);
+        ASSERT_TRUE(bench.command("EN"));
+    }
+}
+
+TEST_F(ShowRun, BVOnARunningLineMovesOnAtOnce) {
+    start({plain(1), plain(2), plain(3)});
+    ASSERT_TRUE(bench.command("BV"));
+    EXPECT_EQ(az(), 2);
+    wait(2900);
+    EXPECT_EQ(az(), 2) << "line 2 gets its full time from the BV on";
+}
+
+TEST_F(ShowRun, STHaltsAndWEContinuesWithTheTimeThatWasLeft) {
+    start({plain(1), plain(2), plain(3)});
+    wait(2000);
+    ASSERT_TRUE(bench.command("ST"));
+    wait(60000);
+    EXPECT_EQ(az(), 1);
+    EXPECT_EQ(bench.askNumber("AB"), 1) << "a halted show is still a running show";
+    ASSERT_TRUE(bench.command("WE"));
+    wait(900);
+    EXPECT_EQ(az(), 1);
+    wait(200);
+    EXPECT_EQ(az(), 2);
+}
+
+TEST_F(ShowRun, GZWhileHaltedMovesButStaysHalted) {
+    // The program's jump: ST, GZ, WE.
+    start({plain(1), plain(2), plain(3), plain(4)});
+    ASSERT_TRUE(bench.command("ST"));
+    ASSERT_TRUE(bench.command("GZ:003"));
+    wait(10000);
+    EXPECT_EQ(az(), 3);
+    ASSERT_TRUE(bench.command("WE"));
+    wait(3100);
+    EXPECT_EQ(az(), 4);
+}
+
+TEST_F(ShowRun, AutoreverseLineSendsTheShowBackWithoutBeingShown) {
+    start({plain(1), plain(2), ShowRecord::fromLine(3, 10, 20, 100), plain(4)});
+    std::vector<int> seen;
+    for (int i = 0; i < 30; ++i) {
+        seen.push_back(az());
+        wait(700);  // the program's poll interval
+    }
+    EXPECT_EQ(std::count(seen.begin(), seen.end(), 3), 0);
+    EXPECT_EQ(std::count(seen.begin(), seen.end(), 0), 0) << "the show never ends";
+    // It fell back from 2 to 1 at least once, and the program's LZ of line 3 tells why.
+    bool fellBack = false;
+    for (std::size_t i = 1; i < seen.size(); ++i) fellBack = fellBack || (seen[i - 1] == 2 && seen[i] == 1);
+    EXPECT_TRUE(fellBack);
+    EXPECT_EQ(bench.ask("LZ:003")->substr(17), "100");
+}
+
+TEST_F(ShowRun, ShowOfOnlyAutoreverseLinesDoesNotSpin) {
+    start({ShowRecord::fromLine(1, 0, 1, 100), ShowRecord::fromLine(2, 0, 1, 100)});
+    wait(100000);
+    EXPECT_EQ(az(), 1);
+}
+
+TEST_F(ShowRun, ENEndsTheShowAndHomesBeforeReportingReady) {
+    start({plain(1), plain(2)});
+    ASSERT_TRUE(bench.command("EN"));
+    EXPECT_EQ(az(), 0);
+    EXPECT_EQ(bench.status(), 'B');
+    wait(HomingMs / 2);
+    ASSERT_TRUE(bench.command("EN")) << "EN again does not start the homing over";
+    wait(HomingMs / 2);
+    EXPECT_EQ(bench.status(), 'R');
+    EXPECT_FALSE(bench.projector.isHoming());
+}
+
+TEST_F(ShowRun, EditedLineTakesEffectWhenItIsReached) {
+    // The program's change during a run: ST, SZ.., LZ, WE.
+    start({plain(1), plain(2), plain(3)});
+    ASSERT_TRUE(bench.command("ST"));
+    for (const char* c : {"SZ:002", "BN:042", "DI:000", "TI:0000", "SF:000"}) ASSERT_TRUE(bench.command(c));
+    ASSERT_TRUE(bench.command("WE"));
+    wait(3100);
+    EXPECT_EQ(az(), 2);
+    EXPECT_TRUE(bench.projector.isAtPause()) << "line 2 now has timer 0";
+}
+
+class FastShowRun : public ShowRun {
+protected:
+    FastShowRun() : ShowRun(10) {}
+};
+
+TEST_F(FastShowRun, SpeedDividesLineTimesAndHoming) {
+    start({plain(1), plain(2), plain(3)});
+    wait(310);
+    EXPECT_EQ(az(), 2);
+    ASSERT_TRUE(bench.command("EN"));
+    EXPECT_EQ(bench.status(), 'B');
+    wait(HomingMs / 10 + 1);
+    EXPECT_EQ(bench.status(), 'R');
+}
+
+}  // namespace
+}  // namespace vistrel::sim

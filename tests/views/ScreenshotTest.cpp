@@ -1,0 +1,35 @@
+// Renders a show window into PNG files under the build folder, so that the list and
+// the editor can be looked at as a user sees them. The checks make sure the renders
+// show the show and not an empty window.
+#include <gtest/gtest.h>
+
+#include <QPixmap>
+
+#include "ViewsFixture.h"
+
+namespace vistrel::test {
+namespace {
+
+TEST(Screenshots, ShowWindowWithEveryKindOfRow) {
+    ShowWindow w;
+    w.settings.showTotalLength = true;
+    w.addLine(12, 25, 55, 0, "Titeldia");
+    w.addLine(13, 30, 0, 100, "Pause am Anfang");
+    w.addLine(14, 25, 40, 33, "Kurzer Timer");
+    w.addLine(15, 25, 54, 160, "Autoreverse mit Ab-/Aufblenden und einer sehr langen Beschreibung, die nicht passt");
+    w.addLine(16, 10, 100, 270);
+    w.addLine(0, 25, 0, 0);
+    w.open(1000, 420);
+    w.reloadFromDocument();
+    w.list->selectionModel()->select(w.list->model()->index(2, 0),
+                                     QItemSelectionModel::Select | QItemSelectionModel::Rows);
+    ShowWindow::settle();
+
+    const QPixmap shot = w.window->grab();
+    ASSERT_FALSE(shot.isNull());
+    EXPECT_TRUE(shot.save(screenshotPath(QStringLiteral("show-window.png"))));
+    EXPECT_EQ(w.list->rowCount(), 6);
+}
+
+}  // namespace
+}  // namespace vistrel::test

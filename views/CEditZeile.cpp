@@ -1,0 +1,582 @@
+#include "views/CEditZeile.h"
+
+#include <QApplication>
+#include <QKeyEvent>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QScopeGuard>
+#include <algorithm>
+#include <cmath>
+
+#include "model/Cp1252.h"
+#include "model/ShowLength.h"
+#include "model/SpecialFunction.h"
+#include "platform/Prompter.h"
+#include "res/CommandIds.h"
+#include "res/StringTable.h"
+#include "res/strings/EditorStrings.h"
+#include "res/strings/ModelStrings.h"
+#include "ui_EditZeile.h"
+#include "views/CTextView.h"
+#include "views/EditorValues.h"
+#include "views/SliderMapping.h"
+#include "views/ViewEvents.h"
+#include "views/ViewServices.h"
+
+namespace vistrel {
+
+namespace {
+
+constexpr int LastEditableLine = MaxProgramLines - 1;
+constexpr int DescriptionLimit = 179;
+constexpr int FullLightListSize = 8;
+constexpr int ShortLightListSize = 3;
+// The light functions that take a parameter (fade-in, freeze: seconds; blink, flash, rock: count).
+constexpr int FirstParameterLight = 1;
+constexpr int LastParameterLight = 5;
+constexpr double DefaultDissolveSeconds = 2.5;
+
+bool takesParameter(int mechanical, int light) {
+    return mechanical == 0 && light >= FirstParameterLight && light <= LastParameterLight;
+}
+
+QString tableText(int id) { return QString::fromUtf8(res::text(id)); }
+
+void setTextIfDifferent(QLineEdit* edit, const QString& text) {
+    if (edit->text() != text) edit->setText(text);
+}
+
+int wholeSeconds(double seconds) { return static_cast<int>(std::trunc(std::clamp(seconds, -1e6, 1e6))); }
+
+}  // namespace
+
+CEditZeile::CEditZeile(CVistrelDoc& doc, ViewServices& services, QWidget* parent)
+    : QWidget(parent), doc_(doc), services_(services), ui_(std::make_unique<Ui::EditZeile>()) {
+    ui_->setupUi(this);
+    Ui::EditZeile& f = *ui_;
+
+    for (int m = 0; m < MechanicalFunctionCount; ++m)
+        f.mechanicalList->addItem(QString::fromStdString(mechanicalListText(m)));
+    for (int l = 0; l < LightFunctionCount; ++l) f.lightList->addItem(QString::fromStdString(lightListText(l)));
+    f.totalTimeCaption->hide();
+
+    f.slideNumberSpin->setRange(0, 999);
+    f.dissolveSpin->setRange(0, 25);
+    f.timerSpin->setRange(0, 600);
+
+    timerText_ = formatSeconds(services_.settings.defaultTimer() * 0.1);
+    programNumberText_ = QString::asprintf("%03d", std::min(doc_.lineCount + 1, MaxProgramLines));
+    writeFields();
+    f.parameterEdit->setEnabled(false);
+    f.parameterSlider->setEnabled(false);
+
+    connect(f.slideNumberEdit, &QLineEdit::textEdited, this, [this] {
+        readFields();
+        ui_->slideNumberSpin->setPosition(readInteger(slideNumberText_));
+    });
+    connect(f.dissolveEdit, &QLineEdit::textEdited, this, [this] { onTimeEdited(true); });
+    connect(f.timerEdit, &QLineEdit::textEdited, this, [this] { onTimeEdited(false); });
+    connect(f.parameterEdit, &QLineEdit::textEdited, this, &CEditZeile::onParameterEdited);
+    // Once the user leaves the field, an empty or 0 parameter shows the 1 the code uses.
+    connect(f.parameterEdit, &QLineEdit::editingFinished, this, [this] {
+        if (writingControls_) return;
+        readFields();
+        composeCode();
+    });
+    connect(f.descriptionEdit, &QPlainTextEdit::textChanged, this, [this] {
+        if (writingControls_) return;
+        // One line of at most 179 characters: a pasted line break would split the
+        // line in the show file.
+        QString text = ui_->descriptionEdit->toPlainText();
+        QString kept = text;
+        kept.replace(QLatin1Char('\n'), QLatin1Char(' ')).replace(QLatin1Char('\r'), QLatin1Char(' '));
+        kept.truncate(DescriptionLimit);
+        if (kept != text) {
+            ++writingControls_;
+            ui_->descriptionEdit->setPlainText(kept);
+            ui_->descriptionEdit->moveCursor(QTextCursor::End);
+            --writingControls_;
+        }
+        descriptionText_ = kept;
+    });
+    connect(f.mechanicalList, &QComboBox::currentIndexChanged, this, [this] { onFunctionSelected(); });
+    connect(f.lightList, &QComboBox::currentIndexChanged, this, [this] { onFunctionSelected(); });
+    connect(f.dissolveSlider, &QSlider::valueChanged, this, &CEditZeile::onDissolveSlider);
+    connect(f.timerSlider, &QSlider::valueChanged, this, &CEditZeile::onTimerSlider);
+    connect(f.parameterSlider, &QSlider::valueChanged, this, &CEditZeile::onParameterSlider);
+    connect(f.slideNumberSpin, &SpinButton::stepped, this, [this](int position) {
+        readFields();
+        slideNumberText_ = QString::asprintf("%d", position);
+        writeFields();
+    });
+    connect(f.dissolveSpin, &SpinButton::stepped, this, &CEditZeile::onDissolveSpin);
+    connect(f.timerSpin, &SpinButton::stepped, this, &CEditZeile::onTimerSpin);
+    connect(f.applyButton, &QPushButton::clicked, this, [this] { apply(); });
+    // "Übernehmen" is the form's default button: Enter in a field stores the line.
+    for (QLineEdit* edit : {f.slideNumberEdit, f.dissolveEdit, f.timerEdit, f.parameterEdit})
+        connect(edit, &QLineEdit::returnPressed, this, [this] { apply(); });
+    f.descriptionEdit->installEventFilter(this);
+    connect(qApp, &QApplication::focusChanged, this, &CEditZeile::onFocusChanged);
+
+    doc_.addView(this);
+    QCoreApplication::postEvent(this, new SliderSetupEvent);
+}
+
+CEditZeile::~CEditZeile() { doc_.removeView(this); }
+
+bool CEditZeile::logarithmic() const { return services_.settings.logarithmicSliders; }
+
+bool CEditZeile::focusAllowed() const {
+    return !services_.runState.showRunning && !services_.appState.searchPending;
+}
+
+CTextView* CEditZeile::listView() const { return dynamic_cast<CTextView*>(doc_.listView); }
+
+// ---------------------------------------------------------------------------
+// Members <-> controls
+
+void CEditZeile::readFields() {
+    Ui::EditZeile& f = *ui_;
+    slideNumberText_ = f.slideNumberEdit->text();
+    dissolveText_ = f.dissolveEdit->text();
+    timerText_ = f.timerEdit->text();
+    parameterText_ = f.parameterEdit->text();
+    descriptionText_ = f.descriptionEdit->toPlainText();
+    mechanicalIndex_ = f.mechanicalList->currentIndex();
+    lightIndex_ = f.lightList->currentIndex();
+}
+
+void CEditZeile::writeFields() {
+    Ui::EditZeile& f = *ui_;
+    ++writingControls_;
+    const auto done = qScopeGuard([this] { --writingControls_; });
+    setTextIfDifferent(f.slideNumberEdit, slideNumberText_);
+    setTextIfDifferent(f.dissolveEdit, dissolveText_);
+    setTextIfDifferent(f.timerEdit, timerText_);
+    setTextIfDifferent(f.parameterEdit, parameterText_);
+    if (f.descriptionEdit->toPlainText() != descriptionText_) f.descriptionEdit->setPlainText(descriptionText_);
+    if (mechanicalIndex_ >= 0 && mechanicalIndex_ < f.mechanicalList->count())
+        f.mechanicalList->setCurrentIndex(mechanicalIndex_);
+    if (lightIndex_ >= 0 && lightIndex_ < f.lightList->count()) f.lightList->setCurrentIndex(lightIndex_);
+    f.programNumberText->setText(programNumberText_);
+    f.codeText->setText(codeText_);
+}
+
+// ---------------------------------------------------------------------------
+// Special function
+
+void CEditZeile::useShortLightList(bool shortList) {
+    QComboBox* list = ui_->lightList;
+    ++writingControls_;
+    const auto done = qScopeGuard([this] { --writingControls_; });
+    if (shortList && list->count() >= FullLightListSize - 1) {
+        // Keep "Normale Ueberblendung" and the two fade-out/in functions, the only
+        // light functions a mechanical function combines with.
+        const int before = list->currentIndex();
+        for (int i = 0; i < LastParameterLight; ++i) list->removeItem(FirstParameterLight);
+        list->setCurrentIndex(before > LastParameterLight ? before - LastParameterLight : 0);
+    } else if (!shortList && list->count() < FullLightListSize - 1) {
+        const int before = list->currentIndex();
+        for (int light = FirstParameterLight; light <= LastParameterLight; ++light)
+            list->insertItem(light, QString::fromStdString(lightListText(light)));
+        list->setCurrentIndex(before > 0 ? before + LastParameterLight : std::max(before, 0));
+    }
+}
+
+void CEditZeile::updateParameterControls(int mechanical, int light) {
+    const bool enabled = takesParameter(mechanical, light);
+    ui_->parameterEdit->setEnabled(enabled);
+    ui_->parameterSlider->setEnabled(enabled);
+    QString label;
+    if (mechanical == 0 && (light == 1 || light == 2)) label = tableText(ids::SecondsLabel);
+    if (mechanical == 0 && light >= 3 && light <= 5) label = tableText(ids::CountLabel);
+    ui_->parameterLabel->setText(label);
+}
+
+void CEditZeile::composeCode() {
+    Ui::EditZeile& f = *ui_;
+    const int mechanical = std::max(f.mechanicalList->currentIndex(), 0);
+    useShortLightList(mechanical != 0);
+    const int index = std::max(f.lightList->currentIndex(), 0);
+    int light = index;
+    if (mechanical != 0) {
+        light = index == 0 ? 0 : index + LastParameterLight;
+        parameterText_ = QStringLiteral("0");
+    } else if (takesParameter(mechanical, light)) {
+        if (readInteger(parameterText_) == 0 && !typingParameter_) parameterText_ = QStringLiteral("1");
+    } else {
+        parameterText_ = QStringLiteral("0");
+    }
+    const int parameter = readInteger(parameterText_);
+    const ComposedSpecialFunction composed = composeSpecialFunction(mechanical, light, parameter);
+    if (composed.valid) codeText_ = QString::fromStdString(composed.codeText);
+
+    updateParameterControls(mechanical, light);
+    ++writingControls_;
+    setTextIfDifferent(f.parameterEdit, parameterText_);
+    if (parameter >= 1 && parameter <= 9) f.parameterSlider->setValue(parameter);
+    f.codeText->setText(codeText_);
+    --writingControls_;
+    mechanicalIndex_ = mechanical;
+    lightIndex_ = f.lightList->currentIndex();
+}
+
+void CEditZeile::selectLoadedFunction(int mechanical, int light, int parameter) {
+    Ui::EditZeile& f = *ui_;
+    // Codes from files may carry digits the lists do not offer; they show as the
+    // nearest the editor can compose.
+    if (mechanical >= MechanicalFunctionCount) mechanical = 0;
+    if (light >= LightFunctionCount) light = 0;
+    ++writingControls_;
+    f.mechanicalList->setCurrentIndex(mechanical);
+    --writingControls_;
+    useShortLightList(mechanical != 0);
+    int item = light;
+    if (mechanical != 0) item = (light == 6 || light == 7) ? light - LastParameterLight : 0;
+    updateParameterControls(mechanical, mechanical != 0 && item == 0 ? 0 : light);
+    ++writingControls_;
+    f.lightList->setCurrentIndex(item);
+    f.parameterSlider->setValue(std::clamp(parameter, 1, 9));
+    parameterText_ = QString::asprintf("%d", parameter);
+    f.parameterEdit->setText(parameterText_);
+    --writingControls_;
+    mechanicalIndex_ = mechanical;
+    lightIndex_ = item;
+}
+
+void CEditZeile::onFunctionSelected() {
+    if (writingControls_) return;
+    readFields();
+    composeCode();
+}
+
+void CEditZeile::onParameterEdited() {
+    if (writingControls_) return;
+    readFields();
+    const int parameter = readInteger(parameterText_);
+    ++writingControls_;
+    ui_->parameterSlider->setValue(parameter);
+    --writingControls_;
+    if (parameter > 9 || parameter < 0) {
+        services_.prompter.showMessage(ids::InvalidSpecialFunction, MessageIcon::Exclamation, MessageButtons::Ok);
+        return;
+    }
+    typingParameter_ = true;
+    composeCode();
+    typingParameter_ = false;
+}
+
+// ---------------------------------------------------------------------------
+// Times: fields, spins and sliders
+
+void CEditZeile::onTimeEdited(bool dissolve) {
+    if (writingControls_) return;
+    readFields();
+    QLineEdit* edit = dissolve ? ui_->dissolveEdit : ui_->timerEdit;
+    QString& text = dissolve ? dissolveText_ : timerText_;
+    // A comma is the decimal point as the user is used to type it.
+    const qsizetype comma = text.indexOf(QLatin1Char(','));
+    if (comma >= 0) {
+        text[comma] = QLatin1Char('.');
+        const int cursor = edit->cursorPosition();
+        ++writingControls_;
+        edit->setText(text);
+        edit->setCursorPosition(cursor);
+        --writingControls_;
+    }
+    const double seconds = readDecimal(text);
+    ++writingControls_;
+    if (dissolve) {
+        ui_->dissolveSlider->setValue(slider::dissolvePosition(seconds, logarithmic()));
+        ui_->dissolveSpin->setPosition(wholeSeconds(seconds));
+    } else {
+        ui_->timerSlider->setValue(slider::timerPosition(seconds, logarithmic()));
+        ui_->timerSpin->setPosition(wholeSeconds(seconds));
+    }
+    --writingControls_;
+}
+
+void CEditZeile::onDissolveSlider(int position) {
+    if (writingControls_) return;
+    readFields();
+    const double seconds = slider::dissolveSeconds(position, logarithmic());
+    dissolveText_ = formatSeconds(seconds);
+    ui_->dissolveSpin->setPosition(wholeSeconds(seconds));
+    writeFields();
+}
+
+void CEditZeile::onTimerSlider(int position) {
+    if (writingControls_) return;
+    readFields();
+    const double seconds = slider::timerSeconds(position, logarithmic());
+    timerText_ = formatSeconds(seconds);
+    ui_->timerSpin->setPosition(wholeSeconds(seconds));
+    writeFields();
+}
+
+void CEditZeile::onParameterSlider(int position) {
+    if (writingControls_) return;
+    readFields();
+    parameterText_ = QString::asprintf("%d", position);
+    ++writingControls_;
+    ui_->parameterEdit->setText(parameterText_);
+    --writingControls_;
+    composeCode();
+    writeFields();
+}
+
+void CEditZeile::onDissolveSpin(int position) {
+    readFields();
+    // A dissolve of nothing is not possible; the lowest spin step is 0.1 s.
+    const double seconds = position == 0 ? 0.1 : double(position);
+    dissolveText_ = formatSeconds(seconds);
+    ++writingControls_;
+    ui_->dissolveSlider->setValue(slider::dissolvePosition(seconds, logarithmic()));
+    --writingControls_;
+    writeFields();
+}
+
+void CEditZeile::onTimerSpin(int position) {
+    readFields();
+    timerText_ = formatSeconds(double(position));
+    ++writingControls_;
+    ui_->timerSlider->setValue(slider::timerPosition(double(position), logarithmic()));
+    --writingControls_;
+    writeFields();
+}
+
+void CEditZeile::showTimes(double dissolveSeconds, double timerSeconds) {
+    dissolveText_ = formatSeconds(dissolveSeconds);
+    timerText_ = formatSeconds(timerSeconds);
+    ++writingControls_;
+    ui_->dissolveSpin->setPosition(wholeSeconds(dissolveSeconds));
+    ui_->timerSpin->setPosition(wholeSeconds(timerSeconds));
+    ui_->dissolveSlider->setValue(slider::dissolvePosition(dissolveSeconds, logarithmic()));
+    ui_->timerSlider->setValue(slider::timerPosition(timerSeconds, logarithmic()));
+    --writingControls_;
+}
+
+void CEditZeile::setupSliders() {
+    Ui::EditZeile& f = *ui_;
+    ++writingControls_;
+    f.dissolveSlider->setRange(slider::MinPosition, slider::MaxPosition);
+    f.timerSlider->setRange(slider::MinPosition, slider::MaxPosition);
+    f.parameterSlider->setRange(1, 9);
+    --writingControls_;
+    f.parameterEdit->setEnabled(false);
+    f.parameterSlider->setEnabled(false);
+    sliderInit_ = false;
+}
+
+// ---------------------------------------------------------------------------
+// Reload and apply
+
+void CEditZeile::reload() {
+    Ui::EditZeile& f = *ui_;
+    if (!spinsLoaded_) {
+        spinsLoaded_ = true;
+        f.slideNumberSpin->setPosition(readInteger(slideNumberText_));
+        f.dissolveSpin->setPosition(wholeSeconds(readDecimal(dissolveText_)));
+        f.timerSpin->setPosition(wholeSeconds(readDecimal(timerText_)));
+    }
+    showTotalTime();
+    if (doc_.lineCount > 0) firstUpdate_ = false;
+    if (sliderInit_) setupSliders();
+    if (!doc_.editorReload && !firstUpdate_) return;
+    if (focusAllowed()) f.slideNumberEdit->setFocus();
+
+    if (doc_.appendMode) {
+        if (doc_.clickBelowLastLine) {
+            doc_.clickBelowLastLine = false;
+            // The line after the last one, but never past the last line the show can hold.
+            if (doc_.currentLine < LastEditableLine) ++doc_.currentLine;
+        }
+        const int previous = std::clamp(doc_.currentLine - 1, 0, LineStorageRecords - 1);
+        const ProgramLine& before = doc_.lines[previous];
+        const SpecialFunctionParts parts = splitSpecialFunction(firstUpdate_ ? 0 : before.specialFunction);
+        selectLoadedFunction(std::max(parts.mechanical, 0), std::max(parts.light, 0), std::max(parts.parameter, 1));
+
+        programNumberText_ = QString::asprintf("%03d", std::min(doc_.currentLine + 1, MaxProgramLines));
+        descriptionText_.clear();
+        const int slide = before.slideNumber + (doc_.currentLine >= MaxProgramLines ? 0 : 1);
+        slideNumberText_ = QString::asprintf("%d", slide);
+        f.slideNumberSpin->setPosition(slide);
+        if (firstUpdate_)
+            showTimes(DefaultDissolveSeconds, services_.settings.defaultTimer() * 0.1);
+        else
+            showTimes(before.dissolveTime * 0.1, before.timerTime * 0.1);
+
+        doc_.refreshViews = false;
+        firstUpdate_ = false;
+        writeFields();
+        if (focusAllowed()) f.slideNumberEdit->selectAll();
+    } else {
+        doc_.editorReload = false;
+        const int current = std::clamp(doc_.currentLine, 0, LineStorageRecords - 1);
+        const ProgramLine& line = doc_.lines[current];
+        programNumberText_ = QString::asprintf("%03d", current + 1);
+        descriptionText_ = QString::fromStdString(cp1252ToUtf8(line.description.view()));
+        slideNumberText_ = QString::asprintf("%d", line.slideNumber);
+        f.slideNumberSpin->setPosition(line.slideNumber);
+        showTimes(line.dissolveTime * 0.1, line.timerTime * 0.1);
+        writeFields();
+        const SpecialFunctionParts parts = splitSpecialFunction(line.specialFunction);
+        selectLoadedFunction(std::max(parts.mechanical, 0), std::max(parts.light, 0), std::max(parts.parameter, 0));
+        if (focusAllowed()) f.slideNumberEdit->selectAll();
+        doc_.refreshViews = false;
+    }
+    doc_.editorReload = false;
+    // The loaded parameter runs through the same composing as a typed one, so the
+    // code field shows the code the lists and the parameter make.
+    composeCode();
+}
+
+bool CEditZeile::apply() {
+    readFields();
+    if (doc_.currentLine >= MaxProgramLines) doc_.appendMode = false;
+
+    // Every value is checked before any is stored: a refused value must not reach the
+    // document, and a line taken over half would be neither the old nor the new one.
+    EditorFields fields{slideNumberText_, dissolveText_, timerText_, parameterText_, codeText_, descriptionText_};
+    CheckedLine checked;
+    if (const int refusal = checkEditorFields(fields, checked)) {
+        services_.prompter.showMessage(refusal, MessageIcon::Exclamation, MessageButtons::Ok);
+        return false;
+    }
+    if (doc_.appendMode && doc_.lineCount >= MaxProgramLines) {
+        // A full show has no room for a new line; storing it would overwrite the last one.
+        services_.prompter.showMessage(ids::LineCapacityReached, MessageIcon::Exclamation, MessageButtons::Ok);
+        return false;
+    }
+    // A new line always goes right after the last one; anything else would leave a
+    // gap of records that are not lines.
+    if (doc_.appendMode) doc_.currentLine = doc_.lineCount;
+
+    ProgramLine& target = doc_.lines[std::clamp(doc_.currentLine, 0, LastEditableLine)];
+    if (doc_.appendMode) {
+        const QByteArray number = programNumberText_.toLatin1();
+        target.programNumber = std::string_view(number.constData(), std::size_t(number.size()));
+    }
+    target.slideNumber = checked.slideNumber;
+    target.dissolveTime = checked.dissolveTime;
+    target.timerTime = checked.timerTime;
+    target.specialFunction = checked.specialFunction;
+    target.description = checked.description;
+    target.changeMarks = AllChangeMarks;
+
+    if (doc_.appendMode) ++doc_.lineCount;
+    doc_.applyPending = true;
+
+    if (CTextView* list = listView()) {
+        list->applyCurrentLine();
+        list->viewport()->update();
+    }
+    reload();
+    update();
+    return true;
+}
+
+void CEditZeile::showTotalTime() {
+    Ui::EditZeile& f = *ui_;
+    if (!services_.settings.showTotalLength) {
+        f.totalTimeCaption->hide();
+        f.totalTimeText->clear();
+        return;
+    }
+    doc_.showLength = computeShowLength(doc_, WholeShow, true);
+    if (doc_.playingTime <= 0) return;
+    const int t = doc_.playingTime / 10;
+    const QString suffix = doc_.showLength < 1 ? QStringLiteral(" + ") + tableText(ids::PauseSuffix) : QString();
+    f.totalTimeText->setText(QString::asprintf("%02d:%02d:%02d %s", t / 3600, (t % 3600) / 60, t % 60,
+                                               suffix.toUtf8().constData()));
+    f.totalTimeCaption->show();
+}
+
+void CEditZeile::onDocumentUpdate(DocumentView* /*sender*/) { reload(); }
+
+// ---------------------------------------------------------------------------
+// Edit commands and events
+
+QWidget* CEditZeile::focusedField() const {
+    QWidget* focus = QApplication::focusWidget();
+    if (!focus || !isAncestorOf(focus)) return nullptr;
+    if (qobject_cast<QLineEdit*>(focus) || qobject_cast<QPlainTextEdit*>(focus)) return focus;
+    return nullptr;
+}
+
+bool CEditZeile::isCommandEnabled(int commandId) const {
+    switch (commandId) {
+        case cmd::EditCopy:
+        case cmd::EditSelectAll:
+            return focusedField() != nullptr;
+        case cmd::EditCut:
+        case cmd::EditPaste:
+            return focusedField() != nullptr && !services_.runState.showRunning;
+        default:
+            return false;
+    }
+}
+
+bool CEditZeile::handleCommand(int commandId) {
+    QWidget* field = focusedField();
+    if (!field || !isCommandEnabled(commandId)) return false;
+    auto* line = qobject_cast<QLineEdit*>(field);
+    auto* text = qobject_cast<QPlainTextEdit*>(field);
+    switch (commandId) {
+        case cmd::EditCopy:
+            line ? line->copy() : text->copy();
+            return true;
+        case cmd::EditCut:
+            line ? line->cut() : text->cut();
+            return true;
+        case cmd::EditPaste:
+            line ? line->paste() : text->paste();
+            return true;
+        case cmd::EditSelectAll:
+            line ? line->selectAll() : text->selectAll();
+            return true;
+        default:
+            return false;
+    }
+}
+
+bool CEditZeile::event(QEvent* event) {
+    if (event->type() == ReloadEditorEvent::Type) {
+        reload();
+        return true;
+    }
+    if (event->type() == SliderSetupEvent::Type) {
+        // A reload that came first has already placed the sliders for its line.
+        if (sliderInit_) {
+            setupSliders();
+            ++writingControls_;
+            ui_->dissolveSlider->setValue(slider::dissolvePosition(DefaultDissolveSeconds, logarithmic()));
+            ui_->timerSlider->setValue(slider::timerPosition(services_.settings.defaultTimer() * 0.1, logarithmic()));
+            --writingControls_;
+        }
+        return true;
+    }
+    return QWidget::event(event);
+}
+
+bool CEditZeile::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == ui_->descriptionEdit && event->type() == QEvent::KeyPress) {
+        const auto* key = static_cast<QKeyEvent*>(event);
+        if (key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter) {
+            apply();
+            return true;
+        }
+    }
+    return QWidget::eventFilter(watched, event);
+}
+
+void CEditZeile::onFocusChanged(QWidget* old, QWidget* now) {
+    const bool wasInside = old && (old == this || isAncestorOf(old));
+    const bool isInside = now && (now == this || isAncestorOf(now));
+    if (wasInside && !isInside) {
+        services_.appState.searchPending = false;
+        readFields();
+    }
+}
+
+}  // namespace vistrel

@@ -1,0 +1,101 @@
+#pragma once
+// The line editor above the program list: shows one program line (the current one,
+// or a new line prefilled from the line before it), lets the user change it with
+// fields, spins, sliders and two selection lists, and stores it with "Übernehmen".
+// The list tells it to reload through a posted event; it hands a stored line back to
+// the list's applyCurrentLine.
+#include <QString>
+#include <QWidget>
+#include <memory>
+
+#include "model/CVistrelDoc.h"
+
+namespace Ui {
+class EditZeile;
+}
+
+namespace vistrel {
+
+struct ViewServices;
+class CTextView;
+
+class CEditZeile : public QWidget, public DocumentView {
+    Q_OBJECT
+
+public:
+    CEditZeile(CVistrelDoc& doc, ViewServices& services, QWidget* parent = nullptr);
+    ~CEditZeile() override;
+
+    // DocumentView: the document changed; reload when the list asked for it.
+    void onDocumentUpdate(DocumentView* sender) override;
+
+    // Reloads the fields from the document when `editorReload` is set or on the first reload.
+    void reload();
+    // "Übernehmen": checks every field and stores the line; false when a value was refused.
+    bool apply();
+    // The total time "Gesamtzeit :" (also called after the settings changed).
+    void showTotalTime();
+
+    // Edit commands of the "Bearbeiten" menu, acting on the field that has the focus.
+    bool handleCommand(int commandId);
+    bool isCommandEnabled(int commandId) const;
+
+    // The form's controls, for the window that embeds it and for tests.
+    Ui::EditZeile& ui() { return *ui_; }
+
+protected:
+    bool event(QEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    // The form's members are copied to and from the controls explicitly.
+    void readFields();
+    void writeFields();
+
+    void composeCode();
+    void useShortLightList(bool shortList);
+    void selectLoadedFunction(int mechanical, int light, int parameter);
+    void updateParameterControls(int mechanical, int light);
+
+    void onParameterEdited();
+    void onTimeEdited(bool dissolve);
+    void onFunctionSelected();
+    void onDissolveSlider(int position);
+    void onTimerSlider(int position);
+    void onParameterSlider(int position);
+    void onDissolveSpin(int position);
+    void onTimerSpin(int position);
+    void onFocusChanged(QWidget* old, QWidget* now);
+
+    void setupSliders();
+    void showTimes(double dissolveSeconds, double timerSeconds);
+    bool logarithmic() const;
+    bool focusAllowed() const;
+    QWidget* focusedField() const;
+    CTextView* listView() const;
+
+    CVistrelDoc& doc_;
+    ViewServices& services_;
+    std::unique_ptr<Ui::EditZeile> ui_;
+
+    bool sliderInit_ = true;
+    bool firstUpdate_ = true;
+    bool spinsLoaded_ = false;
+    // Above 0 while the form writes its own controls, so the change handlers keep still.
+    int writingControls_ = 0;
+    // Set while the user types into the parameter field: an empty or 0 text is left
+    // there for the next key instead of being replaced by "1" under the cursor.
+    bool typingParameter_ = false;
+
+    int lightIndex_ = 0;
+    QString programNumberText_;
+    QString codeText_ = QStringLiteral("000");
+    QString descriptionText_;
+    QString timerText_;
+    QString dissolveText_ = QStringLiteral("  2.5");
+    QString parameterText_ = QStringLiteral("1");
+    QString slideNumberText_ = QStringLiteral("1");
+    int mechanicalIndex_ = 0;
+};
+
+}  // namespace vistrel

@@ -1,0 +1,115 @@
+#pragma once
+// The program list of a show window: one row per program line, six columns, drawn
+// by the program itself so that short timers, special-function texts and the end of
+// the show stand out. It is where lines are selected and where the line editor gets
+// the line it works on; the rows mirror the document and are rebuilt from it.
+#include <QMenu>
+#include <QPointer>
+#include <QTreeView>
+#include <functional>
+#include <map>
+#include <vector>
+
+#include "model/CVistrelDoc.h"
+
+
+namespace vistrel {
+
+struct ViewServices;
+class ProgramListModel;
+
+class CTextView : public QTreeView, public DocumentView, public ListSelection {
+    Q_OBJECT
+
+public:
+    // How a row became the current one: each way has its own small differences.
+    enum class Trigger { Click, DoubleClick, EditCommand, EnterKey };
+
+    CTextView(CVistrelDoc& doc, ViewServices& services, QWidget* parent = nullptr);
+    ~CTextView() override;
+
+    // DocumentView: the steps of the update from the document.
+    void onDocumentUpdate(DocumentView* sender) override;
+    // ListSelection: selected rows, ascending.
+    std::vector<int> selectedRows() const override;
+
+    // Commands of the "Bearbeiten" menu and the context menus; false when not handled
+    // here (the caller then routes the command on).
+    bool handleCommand(int commandId);
+    bool isCommandEnabled(int commandId) const;
+
+    // The line operations, clipboard and search live in their own classes; they hook
+    // themselves in here. A command without an operation stays disabled. `enabled`
+    // may add a rule of its own to the list's rule for that id.
+    void setCommandOperation(int commandId, std::function<void()> run, std::function<bool()> enabled = {});
+    // The search in the current show, run when a show is opened from the folder search.
+    void setSearchOperation(std::function<void()> searchCurrentShow);
+
+    void fillFromDocument();
+    void applyCurrentLine();
+    // `row` is the row hit by a click (-1: below the last row). The command takes the
+    // context row and the Enter key the first selected row instead.
+    void makeCurrentLine(int row, Trigger trigger);
+    void notifyLineEditor(int code);
+    void refreshAllItems();
+
+    // The list's own cell texts (UTF-8 for display; the clipboard reads them back).
+    QString cellText(int row, int column) const;
+    int rowCount() const;
+    int contextItem() const { return contextItem_; }
+    void setContextItem(int row) { contextItem_ = row; }
+    // The context menu last shown (null once closed); lets the window's tests see it.
+    QMenu* contextMenu() const { return contextMenu_; }
+
+    // Writes the current column widths into the settings when the list has rows.
+    void storeColumnWidths();
+
+    CVistrelDoc& document() { return doc_; }
+    ViewServices& services() { return services_; }
+
+protected:
+    void drawRow(QPainter* painter, const QStyleOptionViewItem& option, const QModelIndex& index) const override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseDoubleClickEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+    bool event(QEvent* event) override;
+    void focusInEvent(QFocusEvent* event) override;
+    void focusOutEvent(QFocusEvent* event) override;
+
+    // The update steps; the first update of the concrete view runs the same.
+    void updateFromDocument();
+
+    CVistrelDoc& doc_;
+    ViewServices& services_;
+
+private:
+    struct CommandOperation {
+        std::function<void()> run;
+        std::function<bool()> enabled;
+    };
+
+    void setupColumns();
+    void setRowCells(int row, bool emptyDescriptionAsBlank);
+    int rowAt(const QPoint& viewportPos) const;
+    void showContextMenu(const QPoint& viewportPos);
+    void recomputeShowLength();
+    bool showRunning() const;
+    void runOperation(int commandId);
+
+    void drawEndOfShow(QPainter* painter, const QRect& rowRect, int row) const;
+    QRect columnRect(int column, const QRect& rowRect) const;
+
+    ProgramListModel* model_ = nullptr;
+    int clientWidth_ = 0;
+    bool clientWidthSelect_ = true;
+    int contextItem_ = 0;
+    bool widthsStored_ = false;
+    QPointer<QMenu> contextMenu_;
+    std::map<int, CommandOperation> operations_;
+    std::function<void()> searchCurrentShow_;
+};
+
+}  // namespace vistrel

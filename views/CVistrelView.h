@@ -1,0 +1,18 @@
+#pragma once
+// The list as the document window embeds it: a CTextView that fills itself from the
+// document on its first update.
+#include "views/CTextView.h"
+
+namespace vistrel {
+
+class CVistrelView : public CTextView {
+    Q_OBJECT
+
+public:
+    CVistrelView(CVistrelDoc& doc, ViewServices& services, QWidget* parent = nullptr);
+
+    // The window's first update: the list's update steps. File drop is wired by its owner.
+    void initialUpdate();
+};
+
+}  // namespace vistrel

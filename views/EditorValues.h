@@ -1,0 +1,43 @@
+#pragma once
+// Reading and checking the line editor's field texts. Numbers are read the way the
+// program always read them: leading blanks skipped, then as many characters as form
+// a number; a text that is no number reads as 0. Kept apart from the form so that the
+// checks can be tried without widgets.
+#include <QString>
+#include <string>
+
+namespace vistrel {
+
+// "  12abc" -> 12, "x" -> 0. Values beyond the int range are held at its ends.
+int readInteger(const QString& text);
+// "  2.5" -> 2.5, "2,5" -> 2 (the form turns the comma into a point first), "x" -> 0.0.
+double readDecimal(const QString& text);
+
+// Seconds with one decimal in a field of width 5, as every time field shows them ("  4.0").
+QString formatSeconds(double seconds);
+
+// The texts of the editor's fields at the moment of "Übernehmen".
+struct EditorFields {
+    QString slideNumber;
+    QString dissolve;
+    QString timer;
+    QString parameter;
+    QString code;
+    QString description;
+};
+
+// The values of a line as they go into the document.
+struct CheckedLine {
+    int slideNumber = 0;
+    int dissolveTime = 0;  // tenths
+    int timerTime = 0;     // tenths
+    int specialFunction = 0;
+    std::string description;  // Windows-1252 bytes
+};
+
+// Checks every field before anything is stored. Returns 0 and fills `line` when all
+// values are acceptable, otherwise the string id of the message for the first refused
+// value (in the order slide number, dissolve, timer, parameter).
+int checkEditorFields(const EditorFields& fields, CheckedLine& line);
+
+}  // namespace vistrel

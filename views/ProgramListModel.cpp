@@ -1,0 +1,69 @@
+#include "views/ProgramListModel.h"
+
+#include <algorithm>
+
+#include "res/StringTable.h"
+#include "res/strings/ListStrings.h"
+
+namespace vistrel {
+
+ProgramListModel::ProgramListModel(QObject* parent) : QAbstractTableModel(parent) {
+    const int headingIds[ColumnCount] = {ids::HeadingProgramNumber, ids::HeadingSlideNumber, ids::HeadingDissolve,
+                                         ids::HeadingTimer,         ids::HeadingSpecialFunction, ids::HeadingDescription};
+    for (int c = 0; c < ColumnCount; ++c) headings_[c] = QString::fromUtf8(res::text(headingIds[c]));
+}
+
+int ProgramListModel::rowCount(const QModelIndex& parent) const {
+    return parent.isValid() ? 0 : static_cast<int>(rows_.size());
+}
+
+int ProgramListModel::columnCount(const QModelIndex& parent) const { return parent.isValid() ? 0 : ColumnCount; }
+
+QVariant ProgramListModel::data(const QModelIndex& index, int role) const {
+    if (!index.isValid() || index.row() >= rowCount() || index.column() >= ColumnCount) return {};
+    if (role == Qt::DisplayRole) return cell(index.row(), index.column());
+    return {};
+}
+
+QVariant ProgramListModel::headerData(int section, Qt::Orientation orientation, int role) const {
+    if (orientation == Qt::Horizontal && role == Qt::DisplayRole && section >= 0 && section < ColumnCount)
+        return headings_[section];
+    if (orientation == Qt::Horizontal && role == Qt::TextAlignmentRole)
+        return QVariant::fromValue(Qt::AlignLeft | Qt::AlignVCenter);
+    return {};
+}
+
+void ProgramListModel::clear() {
+    beginResetModel();
+    rows_.clear();
+    endResetModel();
+}
+
+void ProgramListModel::setRows(std::vector<Row> rows) {
+    beginResetModel();
+    rows_ = std::move(rows);
+    endResetModel();
+}
+
+void ProgramListModel::insertRowAt(int row, const QString& firstCell) {
+    row = std::clamp(row, 0, rowCount());
+    beginInsertRows(QModelIndex(), row, row);
+    Row cells;
+    cells[0] = firstCell;
+    rows_.insert(rows_.begin() + row, cells);
+    endInsertRows();
+}
+
+void ProgramListModel::setRow(int row, const Row& cells) {
+    if (row < 0 || row >= rowCount()) return;
+    rows_[row] = cells;
+    emit dataChanged(index(row, 0), index(row, ColumnCount - 1));
+}
+
+const QString& ProgramListModel::cell(int row, int column) const {
+    static const QString empty;
+    if (row < 0 || row >= rowCount() || column < 0 || column >= ColumnCount) return empty;
+    return rows_[row][column];
+}
+
+}  // namespace vistrel
