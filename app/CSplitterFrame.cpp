@@ -45,7 +45,6 @@ CSplitterFrame::~CSplitterFrame() {
     // The views tell the document when they go; they must go while it still exists.
     delete splitter_;
     splitter_ = nullptr;
-    if (hooks_.closed) hooks_.closed(this);
 }
 
 void CSplitterFrame::refreshTitle() { setWindowTitle(QString::fromUtf8(doc_->windowTitle)); }
@@ -70,6 +69,12 @@ void CSplitterFrame::closeEvent(QCloseEvent* event) {
     // The list hands its column widths back before it goes (only when it has rows).
     list_->storeColumnWidths();
     QMdiSubWindow::closeEvent(event);
+    // The program forgets the window now, not when it is finally deleted.
+    if (event->isAccepted() && hooks_.closed) {
+        auto closed = std::move(hooks_.closed);
+        hooks_.closed = nullptr;
+        closed(this);
+    }
 }
 
 void CSplitterFrame::resizeEvent(QResizeEvent* event) {

@@ -39,7 +39,7 @@ public:
     struct Hooks {
         // Before the window closes: true lets it close (the program asks the question).
         std::function<bool(CSplitterFrame&)> confirmClose;
-        // Once the window is gone.
+        // Once the window has closed (it is deleted later).
         std::function<void(CSplitterFrame*)> closed;
         // Shows the resolution warning unless it was given in this run already.
         std::function<void()> warnSmallScreen;

@@ -97,7 +97,7 @@ void DocumentCommands::editTitle(CSplitterFrame& frame) {
                                fromHeader(header.moduleNumber)};
     ShowTitleDialog dialog(texts, prompter_, frame.window());
     if (dialog.exec() != QDialog::Accepted) return;
-    const ShowTitleTexts result = dialog.result();
+    const ShowTitleTexts result = dialog.texts();
     header.title = toHeader(result.title);
     header.description = toHeader(result.description);
     header.descriptionContinued.clear();

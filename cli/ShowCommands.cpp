@@ -10,7 +10,7 @@
 
 #include "cli/CliCommands.h"
 #include "cli/ShowReport.h"
-#include "cli/StderrPrompter.h"
+#include "cli/ConsolePrompter.h"
 #include "model/CVistrelDoc.h"
 #include "model/Settings.h"
 #include "model/ShowFile.h"
@@ -78,7 +78,7 @@ int runShow(const Args& args) {
     if (const auto error = parseShowOptions(args, options)) return usageError(*error);
     if (options.files.size() != 1) return usageError("show needs exactly one FILE");
 
-    StderrPrompter prompter;
+    ConsolePrompter prompter;
     auto doc = std::make_unique<CVistrelDoc>();
     if (!readShowFile(*doc, options.files[0], options.settings, prompter)) return 1;
 
@@ -97,7 +97,7 @@ int runSave(const Args& args) {
     if (const auto error = parseShowOptions(args, options)) return usageError(*error);
     if (options.files.size() != 2) return usageError("save needs IN and OUT");
 
-    StderrPrompter prompter;
+    ConsolePrompter prompter;
     auto doc = std::make_unique<CVistrelDoc>();
     if (!readShowFile(*doc, options.files[0], options.settings, prompter)) return 1;
     return writeShowFile(*doc, options.files[1], prompter) ? 0 : 1;

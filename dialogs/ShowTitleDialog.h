@@ -36,7 +36,7 @@ public:
     static QString joinedDescription(const ShowTitleTexts& texts);
 
     // The texts after OK: the joined description, the continuation empty.
-    ShowTitleTexts result() const { return result_; }
+    ShowTitleTexts texts() const { return result_; }
 
     QLineEdit* titleEdit() const { return title_; }
     QLineEdit* descriptionEdit() const { return description_; }

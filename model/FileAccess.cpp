@@ -17,13 +17,14 @@ struct FileCloser {
 };
 using FileHandle = std::unique_ptr<std::FILE, FileCloser>;
 
-// A fresh name next to `target`, created exclusively so that no other file is reused.
+// A fresh file in the folder of `target` (a rename across file systems would not be
+// atomic), created exclusively so that no other file is reused. The name is short so
+// that it fits wherever the target's name fits.
 FileHandle createTemporaryBeside(const fs::path& target, fs::path& temporary) {
     std::random_device seed;
     std::mt19937 random(seed());
     for (int attempt = 0; attempt < 16; ++attempt) {
-        temporary = target;
-        temporary += ".vistrel-" + std::to_string(random() % 1000000000u) + ".tmp";
+        temporary = target.parent_path() / (".vistrel-" + std::to_string(random() % 1000000000u) + ".tmp");
         if (std::FILE* file = std::fopen(temporary.c_str(), "wbx")) return FileHandle(file);
     }
     return nullptr;

@@ -70,8 +70,9 @@ LineKind parseLine(std::string_view line, ShowHeader& header, ProgramLine& recor
             return LineKind::Other;
         }
         if (tag == 'A') {
+            // Ends the line, but unlike "/h" it does not undo a "/p" before it.
             header.moduleNumber = fieldValue(line, pos + 3);
-            return LineKind::Other;
+            return hadProgramTag ? LineKind::Program : LineKind::Other;
         }
         if (!isAsciiLetter(tag)) {
             pos = tagPos;  // not a field

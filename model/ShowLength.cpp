@@ -1,6 +1,7 @@
 #include "model/ShowLength.h"
 
 #include <algorithm>
+#include <array>
 #include <climits>
 #include <cmath>
 
@@ -123,6 +124,45 @@ ScalingMeasure measureForScaling(const CVistrelDoc& doc, const std::vector<int>&
     }
     measure.length = clampedInt(measure.total);
     return measure;
+}
+
+int scalingMinimum(const ScalingMeasure& measure) {
+    return clampedInt(std::trunc(measure.total) - std::trunc(measure.timerSum));
+}
+
+ScaleOutcome scaleTimers(CVistrelDoc& doc, const std::vector<int>& rowsToUse, const ScalingMeasure& measure,
+                         int newLength) {
+    if (!(measure.timerSum > 0.0)) return ScaleOutcome::NothingToScale;  // no factor can be formed
+    // The tenths below a whole second of the old length are kept; the timer sum enters
+    // in single precision, as the program has always computed it.
+    const double spare = (measure.length % 10) + static_cast<double>(newLength) - measure.total +
+                         static_cast<double>(static_cast<float>(measure.timerSum));
+    if (spare < 0.0) return ScaleOutcome::NothingToScale;
+    const double factor = spare / measure.timerSum;
+
+    std::vector<int> rows = rowsToUse;
+    if (rows.empty()) {
+        for (int i = 0; i < std::min(doc.lineCount, LineStorageRecords); ++i) rows.push_back(i);
+    } else {
+        std::sort(rows.begin(), rows.end());
+    }
+    std::array<std::int32_t, LineStorageRecords> previousTimers{};
+    for (std::size_t i = 0; i < previousTimers.size(); ++i) previousTimers[i] = doc.lines[i].timerTime;
+
+    for (int row : rows) {
+        if (row < 0 || row >= LineStorageRecords) continue;
+        ProgramLine& line = doc.lines[static_cast<std::size_t>(row)];
+        const double scaled = std::floor(line.timerTime * factor + 0.5);
+        if (scaled > 6000.0) {
+            for (std::size_t i = 0; i < previousTimers.size(); ++i) doc.lines[i].timerTime = previousTimers[i];
+            doc.reloadList = true;
+            return ScaleOutcome::TimerTooLong;
+        }
+        line.timerTime = clampedInt(scaled);
+        line.changeMarks = AllChangeMarks;
+    }
+    doc.reloadList = true;
+    return ScaleOutcome::Scaled;
 }
 
 }  // namespace vistrel

@@ -40,4 +40,19 @@ struct ScalingMeasure {
 // when it is empty. Unlike computeShowLength, lines with slide number 0 are left out.
 ScalingMeasure measureForScaling(const CVistrelDoc& doc, const std::vector<int>& rowsToUse);
 
+// The shortest length scaling can reach: the part of the show that is not timers.
+int scalingMinimum(const ScalingMeasure& measure);
+
+enum class ScaleOutcome {
+    Scaled,         // the timers now add up to the new length
+    NothingToScale, // no timer counted, or the factor came out negative: nothing changed
+    TimerTooLong,   // a timer would pass 600.0 s: every timer is as it was
+};
+// Stretches the timers of `rowsToUse` (ascending; empty = the whole show, lines after an
+// autoreverse line and end rows included) so that the measured part lasts `newLength`.
+// `measure` is what measureForScaling gave for the same rows. Scaled lines get all
+// change marks; on TimerTooLong the lines before the failing one keep theirs.
+ScaleOutcome scaleTimers(CVistrelDoc& doc, const std::vector<int>& rowsToUse, const ScalingMeasure& measure,
+                         int newLength);
+
 }  // namespace vistrel

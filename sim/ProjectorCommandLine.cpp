@@ -102,6 +102,8 @@ std::string ProjectorCommandLine::usage() {
            "\n"
            "  --firmware TEXT        5-byte version text (default \"3.20 \")\n"
            "  --module STATE         present | absent | small | empty (default present)\n"
+           "                         small: room for 100 records, a longer MS gives \"y\";\n"
+           "                         empty: no show to load and cannot store (\"z\")\n"
            "  --speed N              show timers run N times faster (default 1)\n"
            "  --baud N               take the wire time of N baud, 11 bit times per byte\n"
            "                         (default: answer at once)\n"

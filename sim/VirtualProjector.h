@@ -4,7 +4,7 @@
 // pseudo-terminal executable) feed it bytes with receive() and collect what it
 // sends with takeOutput(); it never looks at a clock itself, so it is deterministic.
 //
-// How this projector behaves where the protocol tables leave it open:
+// How this projector behaves, in particular where the protocol leaves it open:
 //  - Command mode: 0xE1 is the status query (answered, never echoed); 0x00, 0x01,
 //    0x02 at the start of a command begin a block frame; every other byte is echoed
 //    and collected until CR ends a text command. Unknown commands are echoed and ignored.
@@ -26,9 +26,13 @@
 //    while halted moves to the line and stays halted.
 //  - EN ends the show and homes for HomingMs / speed (status "B"), then "R". An EN
 //    while homing does not start the homing again.
-//  - ML and MS take ModuleOperationMs (status "B"), then report their letter.
+//  - ML and MS take ModuleOperationMs (status "B", not sped up), then report their
+//    letter; ML replaces the show area with the module's show when it reports "w".
 //    MOT only acknowledges (it ends the module result like any text command).
-//  - Block frames: write stores the unescaped values; read sends each value escaped
+//  - PE, PA, RS and SL are accepted without a reply; they change nothing the
+//    program could see, except that SL keeps the lamp level for inspection.
+//  - Block frames reach the whole 64 KiB (addresses wrap at the end); write stores
+//    the unescaped values; read sends each value escaped
 //    and waits for the program's echo of every byte before the next. A wrong echo
 //    ends the frame and is then taken as a new command byte.
 //  - A frame or text command left unfinished for PartialInputTimeoutMs is dropped,

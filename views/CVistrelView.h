@@ -11,8 +11,15 @@ class CVistrelView : public CTextView {
 public:
     CVistrelView(CVistrelDoc& doc, ViewServices& services, QWidget* parent = nullptr);
 
-    // The window's first update: the list's update steps. File drop is wired by its owner.
+    // The window's first update: the list's update steps. Runs by itself when the list
+    // is first shown, unless the window ran it before.
     void initialUpdate();
+
+protected:
+    void showEvent(QShowEvent* event) override;
+
+private:
+    bool initialUpdateDone_ = false;
 };
 
 }  // namespace vistrel

@@ -4,7 +4,7 @@
 //    22 bit times per byte on the line (the byte and its echo, 11 bits each) and
 //    escaped values count as the two bytes they are;
 //  - without baud emulation: bytes per second.
-// Usage: link_bench [--records N] [--runs N]
+// Usage: link_bench [--records N] [--runs N] [--projector PATH-OF-vistrel-projector]
 #include <QCoreApplication>
 #include <signal.h>
 #include <spawn.h>
@@ -33,6 +33,8 @@ namespace {
 
 using namespace vistrel;
 
+std::string projectorExecutable = VISTREL_PROJECTOR_EXE;
+
 // Messages would only come from connect, which the bench does not use.
 class SilentPrompter final : public Prompter {
 public:
@@ -55,12 +57,12 @@ public:
         posix_spawn_file_actions_init(&actions);
         posix_spawn_file_actions_adddup2(&actions, fds[1], STDOUT_FILENO);
         posix_spawn_file_actions_addclose(&actions, fds[0]);
-        std::vector<std::string> args = {VISTREL_PROJECTOR_EXE};
+        std::vector<std::string> args = {projectorExecutable};
         if (baud > 0) args.insert(args.end(), {"--baud", std::to_string(baud)});
         std::vector<char*> argv;
         for (auto& a : args) argv.push_back(a.data());
         argv.push_back(nullptr);
-        if (posix_spawn(&pid_, VISTREL_PROJECTOR_EXE, &actions, nullptr, argv.data(), environ) != 0) pid_ = -1;
+        if (posix_spawn(&pid_, projectorExecutable.c_str(), &actions, nullptr, argv.data(), environ) != 0) pid_ = -1;
         posix_spawn_file_actions_destroy(&actions);
         close(fds[1]);
         output_ = fdopen(fds[0], "r");
@@ -168,6 +170,7 @@ int main(int argc, char** argv) {
         const std::string name = argv[i];
         if (name == "--records") records = std::max(1, std::atoi(argv[i + 1]));
         if (name == "--runs") runs = std::max(1, std::atoi(argv[i + 1]));
+        if (name == "--projector") projectorExecutable = argv[i + 1];
     }
 
     constexpr int kBaud = 9600;

@@ -74,11 +74,12 @@ bool PtyServer::open() {
     return true;
 }
 
-void PtyServer::readFromProgram(std::int64_t now) {
+bool PtyServer::readFromProgram(std::int64_t now) {
     std::uint8_t buffer[256];
     for (;;) {
         const ssize_t n = ::read(masterFd_, buffer, sizeof buffer);
-        if (n <= 0) return;  // EAGAIN, or nothing more
+        if (n < 0) return errno == EAGAIN || errno == EWOULDBLOCK || errno == EINTR;
+        if (n == 0) return true;
         for (ssize_t i = 0; i < n; ++i) arriving_.push_back({buffer[i], wire_.arrivalNs(now)});
     }
 }
@@ -103,7 +104,13 @@ bool PtyServer::writeDueBytes(std::int64_t now) {
     }
     if (count == 0) return true;
     const ssize_t written = ::write(masterFd_, buffer, count);
-    if (written < 0) return !(errno == EAGAIN || errno == EWOULDBLOCK);
+    if (written < 0) {
+        if (errno == EAGAIN || errno == EWOULDBLOCK) return false;
+        // Any other failure: the bytes are lost, as on a cable that is pulled, and
+        // keeping them would make the loop retry them at once for ever.
+        delivering_.erase(delivering_.begin(), delivering_.begin() + static_cast<std::ptrdiff_t>(count));
+        return true;
+    }
     delivering_.erase(delivering_.begin(), delivering_.begin() + written);
     return static_cast<std::size_t>(written) == count;
 }
@@ -118,25 +125,22 @@ int PtyServer::pollTimeoutMs(std::int64_t now) const {
 }
 
 void PtyServer::run(const volatile std::sig_atomic_t& stopFlag) {
-    bool outputBlocked = false;
     while (!stopFlag) {
-        std::int64_t now = nowNs();
+        const std::int64_t now = nowNs();
         feedArrivedBytes(now);
-        outputBlocked = !writeDueBytes(now);
+        const bool outputBlocked = !writeDueBytes(now);
 
         pollfd pfd{masterFd_, POLLIN, 0};
         if (outputBlocked) pfd.events |= POLLOUT;
         const int ready = ::poll(&pfd, 1, outputBlocked ? IdleWakeMs : pollTimeoutMs(now));
         if (ready < 0) {
-            if (errno == EINTR) continue;
+            if (errno == EINTR) continue;  // a signal: the loop looks at the flag
             return;
         }
-        if (pfd.revents & POLLIN) {
-            readFromProgram(nowNs());
-        } else if (pfd.revents & (POLLHUP | POLLERR)) {
-            // Should not happen while we hold the slave; do not spin if it does.
-            ::poll(nullptr, 0, IdleWakeMs);
-        }
+        bool lineFailed = (pfd.revents & (POLLHUP | POLLERR)) != 0;
+        if (pfd.revents & POLLIN) lineFailed = !readFromProgram(nowNs());
+        // Neither should happen while we hold the slave; do not spin if it does.
+        if (lineFailed) ::poll(nullptr, 0, IdleWakeMs);
     }
 }
 

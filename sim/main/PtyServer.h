@@ -37,7 +37,7 @@ private:
     };
 
     std::int64_t nowNs() const;
-    void readFromProgram(std::int64_t nowNs);
+    bool readFromProgram(std::int64_t nowNs);  // false: the terminal failed
     void feedArrivedBytes(std::int64_t nowNs);
     bool writeDueBytes(std::int64_t nowNs);  // false: the terminal would block
     int pollTimeoutMs(std::int64_t nowNs) const;

@@ -21,6 +21,7 @@
 #include "platform/ProgressWindows.h"
 #include "platform/fake/RecordingPrompter.h"
 #include "platform/fake/VirtualClock.h"
+#include "res/CommandIds.h"
 #include "sim/SimulatedSerialPort.h"
 
 namespace vistrel::test {

@@ -75,6 +75,7 @@ INSTANTIATE_TEST_SUITE_P(
         LineCase{"unknown_tag_drops_the_line", "/p 001 002 /x 1\r\n", true, 0, "", 0, 0, 0, 0, ""},
         LineCase{"h_without_digit_drops_the_line", "/p 001 002 /hx\r\n", true, 0, "", 0, 0, 0, 0, ""},
         LineCase{"header_tag_ends_a_program_line", "/p 001 002 /h1 Titel\r\n", true, 0, "", 0, 0, 0, 0, ""},
+        LineCase{"module_tag_ends_but_keeps_a_program_line", "/p 001 002 /a 7 /d 040\r\n", true, 1, "001", 2, 25, 55, 0, ""},
         LineCase{"slash_at_line_end_selects_nothing", "/p 001 002 /\r\n", true, 1, "001", 2, 25, 55, 0, ""},
         LineCase{"slash_before_digit_selects_nothing", "/p 001 002 /7 /d 040\r\n", true, 1, "001", 2, 40, 55, 0, ""},
         LineCase{"signs_and_blanks_in_values", "/p  -7 +0012 /d  -3 /t +12 /s -5\r\n", true, 1, "-07", 12, -3, 12, -5, ""},

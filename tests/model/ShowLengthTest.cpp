@@ -115,3 +115,52 @@ TEST(MeasureForScaling, LeavesOutEndRowsAndSumsTheTimers) {
 
 }  // namespace
 }  // namespace vistrel
+
+namespace vistrel {
+namespace {
+
+TEST(ScaleTimers, StretchesTheTimersToTheNewLength) {
+    auto doc = showOf({{1, 0, 40, 0}, {2, 0, 40, 0}, {3, 0, 40, 0}});
+    const ScalingMeasure measure = measureForScaling(*doc, {});
+    ASSERT_EQ(measure.length, 120);
+    EXPECT_EQ(scalingMinimum(measure), 0);
+    EXPECT_EQ(scaleTimers(*doc, {}, measure, 240), ScaleOutcome::Scaled);
+    for (int i = 0; i < 3; ++i) {
+        EXPECT_EQ(doc->lines[static_cast<std::size_t>(i)].timerTime, 80);
+        EXPECT_EQ(doc->lines[static_cast<std::size_t>(i)].changeMarks, AllChangeMarks);
+    }
+    EXPECT_TRUE(doc->reloadList);
+}
+
+TEST(ScaleTimers, KeepsTheDissolveParts) {
+    // Dissolves of 25 each are fixed; 130 - 50 = 80 tenths of timers become 100.
+    auto doc = showOf({{1, 25, 40, 0}, {2, 25, 40, 0}});
+    const ScalingMeasure measure = measureForScaling(*doc, {});
+    EXPECT_EQ(scalingMinimum(measure), 50);
+    EXPECT_EQ(scaleTimers(*doc, {}, measure, 150), ScaleOutcome::Scaled);
+    EXPECT_EQ(doc->lines[0].timerTime, 50);
+    EXPECT_EQ(doc->lines[1].timerTime, 50);
+}
+
+TEST(ScaleTimers, TooLongATimerPutsEveryTimerBack) {
+    auto doc = showOf({{1, 0, 100, 0}, {2, 0, 3000, 0}, {3, 0, 40, 0}});
+    const std::vector<int> rows{0, 1};
+    const ScalingMeasure measure = measureForScaling(*doc, rows);
+    EXPECT_EQ(scaleTimers(*doc, rows, measure, 7750), ScaleOutcome::TimerTooLong);  // factor 2.5
+    EXPECT_EQ(doc->lines[0].timerTime, 100);
+    EXPECT_EQ(doc->lines[1].timerTime, 3000);
+    EXPECT_EQ(doc->lines[0].changeMarks, AllChangeMarks);  // marked before the failing line
+    EXPECT_EQ(doc->lines[1].changeMarks, 0);
+}
+
+TEST(ScaleTimers, NothingToScaleLeavesTheShowAlone) {
+    auto endRowsOnly = showOf({{0, 25, 40, 0}});
+    EXPECT_EQ(scaleTimers(*endRowsOnly, {}, measureForScaling(*endRowsOnly, {}), 100), ScaleOutcome::NothingToScale);
+    auto doc = showOf({{1, 25, 40, 0}});
+    EXPECT_EQ(scaleTimers(*doc, {}, measureForScaling(*doc, {}), 10), ScaleOutcome::NothingToScale);
+    EXPECT_EQ(doc->lines[0].timerTime, 40);
+    EXPECT_FALSE(doc->reloadList);
+}
+
+}  // namespace
+}  // namespace vistrel

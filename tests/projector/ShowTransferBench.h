@@ -141,18 +141,19 @@ struct TransferBench {
     std::uint16_t recordAddress(int index) const {
         return static_cast<std::uint16_t>(projector.showStart() + 6 * index);
     }
-    // The header bytes of a block frame for record `index`: command, address high, low.
+    // The header of the block frame for record `index`: command, address high and low,
+    // count high and low (one record).
     std::vector<std::uint8_t> frameStart(int command, int index) const {
         const std::uint16_t address = recordAddress(index);
         return {static_cast<std::uint8_t>(command), static_cast<std::uint8_t>(address >> 8),
-                static_cast<std::uint8_t>(address & 0xFF)};
+                static_cast<std::uint8_t>(address & 0xFF), 0x00, 0x06};
     }
 };
 
 // Fills `doc` with lines; each line gets the given values, marks 7 (edited) and "%03d".
 inline void addLine(CVistrelDoc& doc, int slide, int dissolve, int timer, int code, const std::string& text = "") {
     ProgramLine& line = doc.lines[static_cast<std::size_t>(doc.lineCount)];
-    char number[8];
+    char number[16];
     std::snprintf(number, sizeof number, "%03d", doc.lineCount + 1);
     line.programNumber = number;
     line.slideNumber = slide;

@@ -76,7 +76,7 @@ TEST_P(ShowRoundTrip, ProjectorHoldsTheRecordsAndReadsThemBack) {
             c.codesExact ? sent.specialFunction : sim::decodeSpecialFunction(sim::encodeSpecialFunction(sent.specialFunction));
         EXPECT_EQ(got.specialFunction, expectedCode) << "code " << sent.specialFunction;
         EXPECT_EQ(got.changeMarks, ChangedSinceSave) << i;
-        char number[8];
+        char number[16];
         std::snprintf(number, sizeof number, "%03d", i + 1);
         EXPECT_EQ(got.programNumber, number);
         EXPECT_TRUE(got.description.empty());

@@ -76,17 +76,6 @@ TEST(ModuleSlot, StoreCopiesWorkingMemoryIntoTheModule) {
     EXPECT_EQ(bench.projector.module().contents(), showOf(12));
 }
 
-TEST(ModuleSlot, TooSmallModuleKeepsWhatItHad) {
-    ProjectorOptions options;
-    options.module = ModuleState::Small;
-    ProjectorBench bench(options);
-    const auto before = bench.projector.module().contents();
-    bench.projector.loadShow(showOf(SmallModuleRecords + 1));
-    ASSERT_TRUE(bench.command("MS"));
-    ASSERT_EQ(waitModuleResult(bench), 'y');
-    EXPECT_EQ(bench.projector.module().contents(), before);
-}
-
 TEST(ModuleSlot, ResultStandsUntilTheNextCommand) {
     // After ML the program runs its ready wait (which ends at "w"), then the module
     // wait, which must see the same letter again.
@@ -97,13 +86,6 @@ TEST(ModuleSlot, ResultStandsUntilTheNextCommand) {
     EXPECT_EQ(bench.status(), 'w');
     ASSERT_TRUE(bench.command("MOT"));
     EXPECT_EQ(bench.status(), 'R');
-}
-
-TEST(ModuleSlot, LoadingAModuleWithoutShowDataGivesZ) {
-    ProjectorBench bench;
-    bench.projector.module().setContents({});
-    ASSERT_TRUE(bench.command("ML"));
-    EXPECT_EQ(waitModuleResult(bench), 'z');
 }
 
 }  // namespace

@@ -12,7 +12,7 @@ using Bytes = std::vector<std::uint8_t>;
 
 Bytes bytesOf(const std::string& text) { return Bytes(text.begin(), text.end()); }
 
-TEST(Protocol, EchoesEveryCommandByteAndRepliesOnlyWhereTheTableHasAReply) {
+TEST(Protocol, EchoesEveryCommandByteAndRepliesOnlyWhereAReplyIsDue) {
     struct Case {
         const char* command;
         std::optional<std::string> reply;

@@ -24,18 +24,6 @@ TEST(SpecialFunctionByte, EncodesAndDecodesTheCodesThatTravel) {
     }
 }
 
-TEST(SpecialFunctionByte, LosesWhatTheByteCannotCarry) {
-    const CodeByte cases[] = {
-        {65, 0x60},  // fade out/in sends no parameter
-        {77, 0x70},
-        {105, 0x01},  // a mechanical function sends no parameter
-        {999, 0x99},  // light 9: T × 16 + H
-        {-5, 0x00},
-    };
-    for (const auto& c : cases) EXPECT_EQ(encodeSpecialFunction(c.code), c.byte) << "code " << c.code;
-    EXPECT_EQ(decodeSpecialFunction(0xC5), decodeSpecialFunction(0x45)) << "bit 7 is ignored";
-}
-
 TEST(ShowRecord, LaysOutItsSixBytesLowByteFirst) {
     // Slide 300, dissolve 2.5 s, timer 12.5 s, code 45.
     const ShowRecord record = ShowRecord::fromLine(300, 25, 125, 45);

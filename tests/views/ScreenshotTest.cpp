@@ -3,7 +3,9 @@
 // show the show and not an empty window.
 #include <gtest/gtest.h>
 
+#include <QMenu>
 #include <QPixmap>
+#include <QTest>
 
 #include "ViewsFixture.h"
 
@@ -29,6 +31,29 @@ TEST(Screenshots, ShowWindowWithEveryKindOfRow) {
     ASSERT_FALSE(shot.isNull());
     EXPECT_TRUE(shot.save(screenshotPath(QStringLiteral("show-window.png"))));
     EXPECT_EQ(w.list->rowCount(), 6);
+}
+
+TEST(Screenshots, EditorOnAnExistingLineAndTheContextMenu) {
+    ShowWindow w;
+    w.addLine(21, 30, 45, 33, "Blinken dreimal");
+    w.addLine(22, 25, 55, 170, "Ab-/Aufblenden mit Pause");
+    w.open(1000, 300);
+    w.reloadFromDocument();
+    w.list->makeCurrentLine(0, CTextView::Trigger::DoubleClick);
+    ShowWindow::settle();
+    EXPECT_TRUE(w.editor->grab().save(screenshotPath(QStringLiteral("editor-blink.png"))));
+    w.list->makeCurrentLine(1, CTextView::Trigger::DoubleClick);
+    ShowWindow::settle();
+    EXPECT_TRUE(w.editor->grab().save(screenshotPath(QStringLiteral("editor-autoreverse.png"))));
+
+    QTest::mouseClick(w.list->viewport(), Qt::RightButton, Qt::NoModifier,
+                      w.list->visualRect(w.list->model()->index(1, 1)).center());
+    QMenu* menu = w.list->contextMenu();
+    ASSERT_NE(menu, nullptr);
+    menu->actions().at(1)->menu()->popup(menu->mapToGlobal(QPoint(menu->width(), 20)));
+    ShowWindow::settle();
+    EXPECT_TRUE(menu->grab().save(screenshotPath(QStringLiteral("context-menu.png"))));
+    menu->close();
 }
 
 }  // namespace

@@ -1,0 +1,82 @@
+// The recent-file list: four entries, newest first, kept under "Recent File List" as
+// File1 .. File4, shown in the file menu and opened from there.
+#include <QAction>
+#include <QSettings>
+
+#include "app/CMainFrame.h"
+#include "app/RecentFileList.h"
+#include "tests/app/AppFixture.h"
+
+namespace vistrel::test {
+namespace {
+
+class RecentFiles : public AppFixture {};
+
+TEST_F(RecentFiles, KeepsFourNewestFirstWithoutDuplicates) {
+    const QString profile = folder.filePath("Vistrel.ini");
+    RecentFileList list(profile);
+    for (const char* name : {"/s/a.dpd", "/s/b.dpd", "/s/c.dpd", "/s/d.dpd", "/s/b.dpd", "/s/e.dpd"}) list.add(name);
+    EXPECT_EQ(list.entries(), (QStringList{"/s/e.dpd", "/s/b.dpd", "/s/d.dpd", "/s/c.dpd"}));
+    list.save();
+
+    QSettings stored(profile, QSettings::IniFormat);
+    EXPECT_EQ(stored.value("Recent File List/File1").toString(), "/s/e.dpd");
+    EXPECT_EQ(stored.value("Recent File List/File4").toString(), "/s/c.dpd");
+    EXPECT_FALSE(stored.contains("Recent File List/File5"));
+
+    RecentFileList reloaded(profile);
+    reloaded.load();
+    EXPECT_EQ(reloaded.entries(), list.entries());
+}
+
+TEST_F(RecentFiles, ShortenedMenuTextsKeepTheFileName) {
+    struct Case {
+        const char* path;
+        const char* shown;
+    } cases[] = {
+        {"/home/ute/a.dpd", "/home/ute/a.dpd"},
+        {"/home/ute/Diaschauen/2001/Sommerreise.dpd", "/.../2001/Sommerreise.dpd"},
+        {"/a/ganz-langer-ordnername-ohne-ende/x.dpd", "/.../x.dpd"},
+        {"/a/eine-sehr-lange-diaschau-mit-namen.dpd", "eine-sehr-lange-diaschau-mit-namen.dpd"},
+    };
+    for (const Case& c : cases) {
+        EXPECT_EQ(RecentFileList::abbreviate(c.path, 30), QString(c.shown)) << c.path;
+    }
+}
+
+TEST_F(RecentFiles, OpenedShowsEnterTheMenuAndOpenFromIt) {
+    const QString first = showFile("first.dpd");
+    const QString second = showFile("second.dpd");
+    CVistrelApp& started = startApp({first});
+    started.openShow(second);
+    CMainFrame& frame = *started.mainFrame();
+    const QList<QAction*>& entries = frame.recentFileActions();
+    ASSERT_EQ(started.recentFiles().entries(), (QStringList{second, first}));
+
+    // Close both, then open the older one from the menu.
+    ASSERT_TRUE(started.prepareExit());
+    frame.setDocumentMenus(false);
+    EXPECT_TRUE(entries.at(0)->isVisible());
+    EXPECT_TRUE(entries.at(0)->text().startsWith("&1 "));
+    EXPECT_FALSE(entries.at(2)->isVisible());
+    EXPECT_FALSE(frame.action(cmd::FileMruFirst)->isVisible());
+    entries.at(1)->trigger();
+    ASSERT_EQ(started.frames().size(), 1u);
+    EXPECT_EQ(started.activeFrame()->document().windowTitle, "first.dpd");
+    EXPECT_EQ(started.recentFiles().entries().first(), first);
+}
+
+TEST_F(RecentFiles, TheListSurvivesARestart) {
+    const QString path = showFile();
+    {
+        CVistrelApp& started = startApp({path});
+        ASSERT_TRUE(started.prepareExit());
+        started.endOfRun();
+        app.reset();
+    }
+    CVistrelApp& again = startApp();
+    EXPECT_EQ(again.recentFiles().entries(), QStringList{path});
+}
+
+}  // namespace
+}  // namespace vistrel::test

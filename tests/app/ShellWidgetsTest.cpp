@@ -1,0 +1,110 @@
+// The document window's first size and panes, and the web link of the about box.
+#include <QSplitter>
+
+#include "app/CMainFrame.h"
+#include "dialogs/AboutDialog.h"
+#include "dialogs/CStaticLink.h"
+#include "res/StringTable.h"
+#include "res/strings/ShellStrings.h"
+#include "tests/app/AppFixture.h"
+#include "views/CEditZeile.h"
+#include "views/CVistrelView.h"
+
+namespace vistrel::test {
+namespace {
+
+class DocumentWindow : public AppFixture {};
+
+TEST_F(DocumentWindow, EditorAboveListBelowAndTheListActive) {
+    CVistrelApp& started = startApp();
+    CSplitterFrame& frame = *started.activeFrame();
+    ASSERT_EQ(frame.splitter()->count(), 2);
+    EXPECT_EQ(frame.splitter()->widget(0), frame.editor());
+    EXPECT_EQ(frame.splitter()->widget(1), frame.listView());
+    EXPECT_EQ(frame.splitter()->orientation(), Qt::Vertical);
+    EXPECT_EQ(frame.focusProxy(), frame.listView());
+}
+
+TEST_F(DocumentWindow, ASmallScreenWarnsOncePerRunAndMaximizes) {
+    CVistrelApp& app = makeApp(QSize(640, 480));
+    ASSERT_TRUE(app.startUp({}));
+    app.runCommand(cmd::FileNew);
+    for (CSplitterFrame* frame : app.frames()) frame->checkFirstSize(QSize(640, 480));
+    ASSERT_EQ(prompter.messages.size(), 1u);
+    EXPECT_EQ(prompter.messages[0].text, res::text(ids::ResolutionWarning));
+    EXPECT_EQ(prompter.messages[0].icon, MessageIcon::Exclamation);
+    EXPECT_TRUE(app.frames().front()->isMaximized());
+}
+
+TEST_F(DocumentWindow, ATooSmallWindowOnALargeScreenIsEnlarged) {
+    CVistrelApp& started = startApp();
+    CSplitterFrame& frame = *started.activeFrame();
+    frame.showNormal();
+    frame.resize(300, 200);
+    frame.checkFirstSize(QSize(1280, 1024));
+    EXPECT_EQ(frame.size(), QSize(CSplitterFrame::ResizedWidth, CSplitterFrame::ResizedHeight));
+    EXPECT_FALSE(frame.firstSizePending());
+    EXPECT_TRUE(prompter.messages.empty());
+}
+
+TEST_F(DocumentWindow, StandardColumnsResetEveryOpenList) {
+    CVistrelApp& started = startApp();
+    started.runCommand(cmd::FileNew);
+    started.settings().columnWidths = {10, 20, 30, 40, 50, 60};
+    started.runCommand(cmd::StandardColumns);
+    EXPECT_EQ(started.settings().columnWidths, (std::array<int, 6>{80, 80, 80, 80, 80, 350}));
+    for (CSplitterFrame* frame : started.frames()) {
+        EXPECT_EQ(frame->listView()->columnWidth(5), 350);
+        EXPECT_EQ(frame->listView()->columnWidth(0), 80);
+    }
+}
+
+struct LinkCase {
+    const char* name;
+    std::vector<bool> opens;  // what each click's open returns
+    bool visited;
+    int beeps;
+};
+
+class StaticLink : public ::testing::TestWithParam<LinkCase> {};
+
+TEST_P(StaticLink, TurnsPurpleOnlyAfterASuccessfulOpen) {
+    const LinkCase& c = GetParam();
+    CStaticLink link(QStringLiteral("http://example.invalid/"));
+    std::vector<QString> opened;
+    std::size_t click = 0;
+    link.setOpener([&](const QString& address) {
+        opened.push_back(address);
+        return c.opens[click++];
+    });
+    int beeps = 0;
+    link.setBeep([&] { ++beeps; });
+    for (std::size_t i = 0; i < c.opens.size(); ++i) link.follow();
+
+    EXPECT_EQ(opened.size(), c.opens.size());  // every click tries again
+    EXPECT_EQ(opened.front(), "http://example.invalid/");
+    EXPECT_EQ(link.visited(), c.visited);
+    EXPECT_EQ(beeps, c.beeps);
+    EXPECT_EQ(link.palette().color(QPalette::WindowText), c.visited ? QColor(128, 0, 128) : QColor(0, 0, 255));
+    EXPECT_TRUE(link.font().underline());
+}
+
+INSTANTIATE_TEST_SUITE_P(App, StaticLink,
+                         ::testing::Values(LinkCase{"Opened", {true}, true, 0},
+                                           LinkCase{"Failed", {false}, false, 1},
+                                           LinkCase{"OpenedTwice", {true, true}, true, 0},
+                                           LinkCase{"FailedAfterSuccessStaysPurple", {true, false}, true, 1}),
+                         [](const auto& info) { return std::string(info.param.name); });
+
+TEST(AboutBox, ShowsNameVersionAndLink) {
+    AboutDialog about;
+    EXPECT_EQ(about.windowTitle(), QString::fromUtf8("Info über Vistrel"));
+    bool versionShown = false;
+    for (QLabel* label : about.findChildren<QLabel*>()) versionShown |= label->text() == "Vistrel, Version 1.14";
+    EXPECT_TRUE(versionShown);
+    ASSERT_NE(about.link(), nullptr);
+    EXPECT_TRUE(about.link()->text().startsWith("http://"));
+}
+
+}  // namespace
+}  // namespace vistrel::test

@@ -1,0 +1,145 @@
+// Start-up with and without a show on the command line, the ".dpd" check, a show
+// opened twice, and the end of the run.
+#include <QFile>
+#include <QMdiArea>
+#include <QTextStream>
+
+#include "app/CMainFrame.h"
+#include "app/RecentFileList.h"
+#include "model/Settings.h"
+#include "projector/ProjectorLink.h"
+#include "res/StringTable.h"
+#include "res/strings/ModelStrings.h"
+#include "tests/app/AppFixture.h"
+
+namespace vistrel::test {
+namespace {
+
+class StartUp : public AppFixture {};
+
+TEST_F(StartUp, WithoutArgumentOpensOneEmptyShowNamedVistre1) {
+    CVistrelApp& started = startApp();
+    ASSERT_EQ(started.frames().size(), 1u);
+    const CVistrelDoc& doc = started.frames().front()->document();
+    EXPECT_EQ(doc.windowTitle, "Vistre1");
+    EXPECT_EQ(doc.lineCount, 0);
+    EXPECT_TRUE(doc.filePath.empty());
+    EXPECT_TRUE(started.mainFrame()->documentMenus());
+    EXPECT_TRUE(prompter.messages.empty());
+}
+
+TEST_F(StartUp, NewShowsAreNumberedOnAndNeverReuseANumber) {
+    CVistrelApp& started = startApp();
+    started.runCommand(cmd::FileNew);
+    started.frames().back()->closeWithoutAsking();
+    started.runCommand(cmd::FileNew);
+    std::vector<std::string> titles;
+    for (CSplitterFrame* frame : started.frames()) titles.push_back(frame->document().windowTitle);
+    EXPECT_EQ(titles, (std::vector<std::string>{"Vistre1", "Vistre3"}));
+}
+
+struct CommandLineCase {
+    const char* name;
+    const char* fileName;
+    bool opens;
+};
+
+class CommandLine : public AppFixture, public ::testing::WithParamInterface<CommandLineCase> {};
+
+TEST_P(CommandLine, OpensOnlyShowFiles) {
+    const CommandLineCase& c = GetParam();
+    const QString path = showFile(c.fileName);
+    CVistrelApp& app = makeApp();
+    EXPECT_EQ(app.startUp({path}), c.opens);
+    if (c.opens) {
+        ASSERT_EQ(app.frames().size(), 1u);
+        EXPECT_EQ(app.frames().front()->document().windowTitle, c.fileName);
+        EXPECT_GT(app.frames().front()->document().lineCount, 0);
+        EXPECT_TRUE(prompter.messages.empty());
+        // The folder of the show opened last is where the open dialog starts next time.
+        EXPECT_EQ(QString::fromStdString(app.settings().lastFolder), folder.path() + "/");
+    } else {
+        // The identification message and nothing else: no window, no empty show.
+        EXPECT_TRUE(app.frames().empty());
+        ASSERT_EQ(prompter.messages.size(), 1u);
+        EXPECT_EQ(prompter.messages[0].text, res::text(ids::NotADpdFile));
+        EXPECT_EQ(prompter.messages[0].icon, MessageIcon::Exclamation);
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(App, CommandLine,
+                         ::testing::Values(CommandLineCase{"LowerCase", "show.dpd", true},
+                                           CommandLineCase{"UpperCase", "ABC.DPD", true},
+                                           CommandLineCase{"MixedCase", "Abc.Dpd", true},
+                                           CommandLineCase{"Text", "abc.txt", false},
+                                           CommandLineCase{"DpdInTheMiddle", "abc.dpd.bak", false}),
+                         [](const auto& info) { return std::string(info.param.name); });
+
+TEST_F(StartUp, TheSameShowOpenedTwiceIsOnlyActivated) {
+    const QString path = showFile();
+    CVistrelApp& started = startApp({path});
+    started.runCommand(cmd::FileNew);
+    ASSERT_EQ(started.activeFrame()->document().windowTitle, "Vistre1");
+
+    // Another spelling of the same path.
+    EXPECT_TRUE(started.openShow(folder.path() + "/./sample.dpd"));
+    EXPECT_EQ(started.frames().size(), 2u);
+    EXPECT_EQ(started.activeFrame()->document().windowTitle, "sample.dpd");
+}
+
+TEST_F(StartUp, OpenDialogStartsInTheLastFolderWithTheShowFilter) {
+    CVistrelApp& started = startApp();
+    const QString path = showFile("other.dpd");
+    dialogs.answers = {path, QString()};
+    started.runCommand(cmd::FileOpen);
+    started.runCommand(cmd::FileOpen);  // cancelled: nothing happens
+    ASSERT_EQ(dialogs.calls.size(), 2u);
+    EXPECT_EQ(dialogs.calls[0].filter, "Vistrel-Files (*.dpd)");
+    EXPECT_EQ(dialogs.calls[1].folderOrPreset, folder.path() + "/");
+    EXPECT_EQ(started.frames().size(), 2u);
+}
+
+TEST_F(StartUp, EndOfRunWritesTheSettingsFile) {
+    CVistrelApp& started = startApp();
+    started.settings().blockDelay = 33;
+    ASSERT_TRUE(started.prepareExit());
+    started.endOfRun();
+    QFile file(folder.filePath("vistrel.def"));
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    const QList<QByteArray> lines = file.readAll().split('\n');
+    EXPECT_GE(lines.size(), 23);
+    EXPECT_EQ(readSettings(folder.filePath("vistrel.def").toStdString()).blockDelay, 33);
+}
+
+struct PcModeCase {
+    const char* name;
+    bool connectFirst;
+    bool pcModeOffAtExit;
+    bool expectRs;
+};
+
+class EndOfRun : public AppFixture, public ::testing::WithParamInterface<PcModeCase> {};
+
+TEST_P(EndOfRun, SwitchesPcModeOffOnlyWhenConnectedAndWished) {
+    const PcModeCase& c = GetParam();
+    CVistrelApp& started = startApp();
+    started.settings().pcModeOffAtExit = c.pcModeOffAtExit;
+    if (c.connectFirst) {
+        started.runCommand(cmd::ProjectorVersion);
+        ASSERT_TRUE(started.link().connected);
+    }
+    ASSERT_TRUE(started.prepareExit());
+    started.endOfRun();
+    const auto& log = projector->commandLog();
+    EXPECT_EQ(!log.empty() && log.back() == "RS", c.expectRs);
+    EXPECT_FALSE(port.isOpen());
+}
+
+INSTANTIATE_TEST_SUITE_P(App, EndOfRun,
+                         ::testing::Values(PcModeCase{"ConnectedAndOn", true, true, true},
+                                           PcModeCase{"ConnectedAndOff", true, false, false},
+                                           PcModeCase{"NeverConnected", false, true, false}),
+                         [](const auto& info) { return std::string(info.param.name); });
+
+}  // namespace
+}  // namespace vistrel::test
