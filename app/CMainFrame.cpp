@@ -70,6 +70,16 @@ CMainFrame::CMainFrame(CVistrelApp& app) : app_(app) {
     resize(1000, 720);
 }
 
+CMainFrame::~CMainFrame() {
+    // The show windows go down with the window area; nothing may ask the program about
+    // its state while this window is half gone.
+    mdiArea_->disconnect(this);
+    for (QObject* child : children()) {
+        if (auto* timer = qobject_cast<QTimer*>(child)) timer->stop();
+    }
+    delete mdiArea_;
+}
+
 QAction* CMainFrame::makeAction(int commandId, QList<QKeySequence> keys, const QString& icon) {
     auto* action = new QAction(tableText(commandId), this);
     action->setData(commandId);

@@ -23,6 +23,7 @@ class CMainFrame : public QMainWindow {
 
 public:
     explicit CMainFrame(CVistrelApp& app);
+    ~CMainFrame() override;
 
     QMdiArea* mdiArea() const { return mdiArea_; }
     QToolBar* toolBar() const { return toolBar_; }

@@ -1,11 +1,12 @@
 #include "dialogs/ShowTitleDialog.h"
 
+#include <algorithm>
+
 #include <QDialogButtonBox>
 #include <QGridLayout>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QValidator>
 #include <QVBoxLayout>
 
 #include "platform/Prompter.h"
@@ -16,25 +17,16 @@ namespace vistrel {
 
 namespace {
 
-int characterCount(const QString& text) { return static_cast<int>(text.toUcs4().size()); }
+int characterCount(const QString& text) { return static_cast<int>(text.size()); }
 
 // While typing, a field takes no more than its limit. A text that was already longer
 // when the dialog opened (a long description joined to its continuation) is left as it
-// is, so that OK can refuse it instead of cutting it off unseen.
-class TypingLimit final : public QValidator {
-public:
-    TypingLimit(QLineEdit* edit, int limit) : QValidator(edit), edit_(edit), limit_(limit) {}
-
-    State validate(QString& input, int&) const override {
-        const int length = characterCount(input);
-        if (length > limit_ && length > characterCount(edit_->text())) return Invalid;
-        return Acceptable;
-    }
-
-private:
-    QLineEdit* edit_;
-    int limit_;
-};
+// is, so that OK can refuse it instead of cutting it off unseen; it can only shrink.
+void limitTyping(QLineEdit* edit, int limit) {
+    auto apply = [edit, limit] { edit->setMaxLength(std::max(limit, characterCount(edit->text()))); };
+    apply();
+    QObject::connect(edit, &QLineEdit::textChanged, edit, apply);
+}
 
 QString tableText(int id) { return QString::fromUtf8(res::text(id)); }
 
@@ -75,7 +67,7 @@ QString ShowTitleDialog::joinedDescription(const ShowTitleTexts& texts) {
 QLineEdit* ShowTitleDialog::addField(QGridLayout* grid, int row, int labelId, const QString& text, int limit) {
     auto* label = new QLabel(tableText(labelId));
     auto* edit = new QLineEdit(text);
-    edit->setValidator(new TypingLimit(edit, limit));
+    limitTyping(edit, limit);
     label->setBuddy(edit);
     grid->addWidget(label, row, 0);
     // The two short fields keep to the left instead of floating in the middle.

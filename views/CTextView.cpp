@@ -228,7 +228,7 @@ void CTextView::applyCurrentLine() {
         if (!sent && isNewLine) {
             services_.prompter.showMessage(ids::NoNewLinesWhileRunning, MessageIcon::None, MessageButtons::Ok);
             // Take back the line the editor appended; the refused line is not taken over later.
-            if (doc_.lineCount > 0) --doc_.lineCount;
+            if (doc_.appendMode && doc_.lineCount > 0) --doc_.lineCount;
             doc_.applyPending = false;
             return;
         }
@@ -465,11 +465,6 @@ bool CTextView::event(QEvent* event) {
         return true;
     }
     return QTreeView::event(event);
-}
-
-void CTextView::resizeEvent(QResizeEvent* event) {
-    QTreeView::resizeEvent(event);
-    clientWidth_ = viewport()->width();
 }
 
 void CTextView::closeEvent(QCloseEvent* event) {

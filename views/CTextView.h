@@ -73,7 +73,6 @@ protected:
     void mouseDoubleClickEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
-    void resizeEvent(QResizeEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
     bool event(QEvent* event) override;
     void focusInEvent(QFocusEvent* event) override;
@@ -103,10 +102,9 @@ private:
     QRect columnRect(int column, const QRect& rowRect) const;
 
     ProgramListModel* model_ = nullptr;
-    int clientWidth_ = 0;
+    // The highlight of a selected row runs on to the client edge, past the last column.
     bool clientWidthSelect_ = true;
     int contextItem_ = 0;
-    bool widthsStored_ = false;
     QPointer<QMenu> contextMenu_;
     std::map<int, CommandOperation> operations_;
     std::function<void()> searchCurrentShow_;

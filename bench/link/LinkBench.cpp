@@ -6,13 +6,8 @@
 //  - without baud emulation: bytes per second.
 // Usage: link_bench [--records N] [--runs N] [--projector PATH-OF-vistrel-projector]
 #include <QCoreApplication>
-#include <signal.h>
-#include <spawn.h>
-#include <sys/wait.h>
-#include <unistd.h>
 
 #include <algorithm>
-#include <array>
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
@@ -26,8 +21,7 @@
 #include "platform/qt/core/QtSerialPort.h"
 #include "projector/ProjectorLink.h"
 #include "projector/ProjectorProtocol.h"
-
-extern char** environ;
+#include "tests/projector/ProjectorProcess.h"
 
 namespace {
 
@@ -45,47 +39,6 @@ public:
     void beep() override {}
     void beginWaitCursor() override {}
     void endWaitCursor() override {}
-};
-
-// vistrel-projector running for the length of one measurement.
-class ProjectorProcess {
-public:
-    explicit ProjectorProcess(int baud) {
-        int fds[2];
-        if (pipe(fds) != 0) return;
-        posix_spawn_file_actions_t actions;
-        posix_spawn_file_actions_init(&actions);
-        posix_spawn_file_actions_adddup2(&actions, fds[1], STDOUT_FILENO);
-        posix_spawn_file_actions_addclose(&actions, fds[0]);
-        std::vector<std::string> args = {projectorExecutable};
-        if (baud > 0) args.insert(args.end(), {"--baud", std::to_string(baud)});
-        std::vector<char*> argv;
-        for (auto& a : args) argv.push_back(a.data());
-        argv.push_back(nullptr);
-        if (posix_spawn(&pid_, projectorExecutable.c_str(), &actions, nullptr, argv.data(), environ) != 0) pid_ = -1;
-        posix_spawn_file_actions_destroy(&actions);
-        close(fds[1]);
-        output_ = fdopen(fds[0], "r");
-        std::array<char, 512> line{};
-        if (output_ && std::fgets(line.data(), line.size(), output_)) {
-            path_ = line.data();
-            while (!path_.empty() && (path_.back() == '\n' || path_.back() == '\r')) path_.pop_back();
-        }
-    }
-    ~ProjectorProcess() {
-        if (pid_ > 0) {
-            kill(pid_, SIGTERM);
-            int status = 0;
-            waitpid(pid_, &status, 0);
-        }
-        if (output_) std::fclose(output_);
-    }
-    const std::string& path() const { return path_; }
-
-private:
-    pid_t pid_ = -1;
-    std::FILE* output_ = nullptr;
-    std::string path_;
 };
 
 // A show of plausible records: slide numbers counting up, 2.0 s dissolve, 5.5 s
@@ -119,8 +72,10 @@ struct Measurement {
 
 Measurement measure(int baud, int recordCount) {
     Measurement m;
-    ProjectorProcess projector(baud);
-    if (projector.path().empty()) {
+    std::vector<std::string> options;
+    if (baud > 0) options = {"--baud", std::to_string(baud)};
+    test::ProjectorProcess projector(projectorExecutable, options);
+    if (projector.devicePath().empty()) {
         std::fprintf(stderr, "vistrel-projector did not start\n");
         return m;
     }
@@ -131,9 +86,9 @@ Measurement measure(int baud, int recordCount) {
     NoProgressWindows progress;
     ProjectorLink link(port, clock, prompter, "");
     ProjectorProtocol protocol(link, clock, prompter, events, progress);
-    link.portName = projector.path();
+    link.portName = projector.devicePath();
     if (link.openPort() != 0) {
-        std::fprintf(stderr, "cannot open %s\n", projector.path().c_str());
+        std::fprintf(stderr, "cannot open %s\n", projector.devicePath().c_str());
         return m;
     }
     protocol.waitReady();

@@ -7,8 +7,9 @@
 // 1. A 999-line show written with "Diaschau in den Projektor speichern": elapsed time
 //    divided by the wire time of every byte that crossed the line (11 bit times each,
 //    the echoes included). Goal: at most 1.05.
-// 2. The same show written again with differential transfer after one line changed:
-//    the bytes on the line, against those of the full write.
+// 2. The same show written again with differential transfer after one line changed
+//    (with the end-marker option on and off): the bytes on the line, against those of
+//    the full write.
 #include <QCoreApplication>
 #include <QProcess>
 #include <chrono>
@@ -143,17 +144,24 @@ int main(int argc, char** argv) {
                 written ? "ok" : "FAILED", fullBytes, elapsed, wire, elapsed / wire);
 
     // Differential: the projector now holds every line of this show (the first write was
-    // not differential, so it left the marks alone); change one line and write again.
+    // not differential, so it left the marks alone); change one line and write again,
+    // once with the 50 end records and once with the single one.
     settings.differentialTransfer = true;
-    for (int i = 0; i < doc->lineCount; ++i) doc->lines[i].changeMarks &= static_cast<std::uint8_t>(~NotInProjector);
-    doc->lines[500].slideNumber = 777;
-    doc->lines[500].changeMarks = AllChangeMarks;
-    port.reset();
-    const auto diffStart = std::chrono::steady_clock::now();
-    const bool diffWritten = transfer.writeToProjector(*doc);
-    const double diffElapsed = seconds(std::chrono::steady_clock::now() - diffStart);
-    std::printf("differential write after one line changed: %s, %lld bytes on the line (full write %lld), %.2f s\n",
-                diffWritten ? "ok" : "FAILED", port.total(), fullBytes, diffElapsed);
+    bool diffWritten = true;
+    for (const bool endMarker : {true, false}) {
+        settings.endMarker = endMarker;
+        for (int i = 0; i < doc->lineCount; ++i) doc->lines[i].changeMarks &= static_cast<std::uint8_t>(~NotInProjector);
+        doc->lines[500].slideNumber += 1;
+        doc->lines[500].changeMarks = AllChangeMarks;
+        port.reset();
+        const auto diffStart = std::chrono::steady_clock::now();
+        const bool ok = transfer.writeToProjector(*doc);
+        const double diffElapsed = seconds(std::chrono::steady_clock::now() - diffStart);
+        std::printf("differential write after one line changed, end marker %s: %s, %lld bytes on the line "
+                    "(full write %lld), %.2f s\n",
+                    endMarker ? "on" : "off", ok ? "ok" : "FAILED", port.total(), fullBytes, diffElapsed);
+        diffWritten = diffWritten && ok;
+    }
 
     link.closePort();
     projector.terminate();

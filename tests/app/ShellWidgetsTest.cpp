@@ -33,7 +33,7 @@ TEST_F(DocumentWindow, ASmallScreenWarnsOncePerRunAndMaximizes) {
     ASSERT_EQ(prompter.messages.size(), 1u);
     EXPECT_EQ(prompter.messages[0].text, res::text(ids::ResolutionWarning));
     EXPECT_EQ(prompter.messages[0].icon, MessageIcon::Exclamation);
-    EXPECT_TRUE(app.frames().front()->isMaximized());
+    EXPECT_TRUE(app.frames().back()->isMaximized());
 }
 
 TEST_F(DocumentWindow, ATooSmallWindowOnALargeScreenIsEnlarged) {

@@ -47,6 +47,7 @@ struct SearchCase {
     int expectedMessage;  // 0: none
     bool portLeftOpen;
 };
+void PrintTo(const SearchCase& c, std::ostream* os) { *os << c.name; }
 
 class ConnectSearch : public ::testing::TestWithParam<SearchCase> {};
 
@@ -172,6 +173,7 @@ struct EchoCase {
     int expectedResult;
     std::string expectedWritten;
 };
+void PrintTo(const EchoCase& c, std::ostream* os) { *os << c.name; }
 
 class SendChecked : public ::testing::TestWithParam<EchoCase> {};
 
@@ -213,6 +215,7 @@ struct LineCase {
     std::string expectedText;
     std::size_t expectedLeftOver;
 };
+void PrintTo(const LineCase& c, std::ostream* os) { *os << c.name; }
 
 class ReadLine : public ::testing::TestWithParam<LineCase> {};
 

@@ -130,6 +130,7 @@ struct WaitCase {
     int expectedResult;
     int expectedQueries;
 };
+void PrintTo(const WaitCase& c, std::ostream* os) { *os << c.name; }
 
 class WaitLoops : public ScriptedProtocolTest, public ::testing::WithParamInterface<WaitCase> {};
 
@@ -380,6 +381,7 @@ struct VersionCase {
     std::vector<int> expectedMessageIds;  // 0 stands for the version message
     const char* expectedPort;
 };
+void PrintTo(const VersionCase& c, std::ostream* os) { *os << c.name; }
 
 class ProjectorVersion : public ::testing::TestWithParam<VersionCase> {};
 

@@ -2,71 +2,24 @@
 // real pseudo terminal, the Qt serial port, the link, the protocol and the log.
 #include <gtest/gtest.h>
 
-#include <fcntl.h>
-#include <signal.h>
-#include <spawn.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
-#include <array>
-#include <cstdio>
+#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
 #include <string>
 #include <vector>
 
-extern char** environ;
+#include "tests/projector/ProjectorProcess.h"
 
 namespace vistrel {
 namespace {
 
 #if defined(VISTREL_PROJECTOR_EXE) && defined(VISTREL_CLI_EXE)
 
-// A running vistrel-projector; stopped when the object goes.
-class ProjectorProcess {
-public:
-    explicit ProjectorProcess(std::vector<std::string> options) {
-        int fds[2];
-        if (pipe(fds) != 0) return;
-        posix_spawn_file_actions_t actions;
-        posix_spawn_file_actions_init(&actions);
-        posix_spawn_file_actions_adddup2(&actions, fds[1], STDOUT_FILENO);
-        posix_spawn_file_actions_addclose(&actions, fds[0]);
-        std::vector<std::string> args = {VISTREL_PROJECTOR_EXE};
-        args.insert(args.end(), options.begin(), options.end());
-        std::vector<char*> argv;
-        for (auto& a : args) argv.push_back(a.data());
-        argv.push_back(nullptr);
-        if (posix_spawn(&pid_, VISTREL_PROJECTOR_EXE, &actions, nullptr, argv.data(), environ) != 0) pid_ = -1;
-        posix_spawn_file_actions_destroy(&actions);
-        close(fds[1]);
-        output_ = fdopen(fds[0], "r");
-        std::array<char, 512> line{};
-        if (output_ && std::fgets(line.data(), line.size(), output_)) {
-            devicePath_ = line.data();
-            while (!devicePath_.empty() && (devicePath_.back() == '\n' || devicePath_.back() == '\r'))
-                devicePath_.pop_back();
-        }
-    }
-    ~ProjectorProcess() {
-        if (pid_ > 0) {
-            kill(pid_, SIGTERM);
-            int status = 0;
-            waitpid(pid_, &status, 0);
-        }
-        if (output_) std::fclose(output_);
-    }
-    ProjectorProcess(const ProjectorProcess&) = delete;
-    ProjectorProcess& operator=(const ProjectorProcess&) = delete;
-
-    const std::string& devicePath() const { return devicePath_; }
-
-private:
-    pid_t pid_ = -1;
-    std::FILE* output_ = nullptr;
-    std::string devicePath_;
-};
+using test::ProjectorProcess;
 
 struct CliResult {
     int exitCode = -1;
@@ -103,7 +56,7 @@ protected:
 };
 
 TEST_F(ProjectorVersionEndToEnd, PrintsTheFirmwareVersionAndLogsTheTraffic) {
-    ProjectorProcess projector({"--firmware", "3.1"});
+    ProjectorProcess projector(VISTREL_PROJECTOR_EXE, {"--firmware", "3.1"});
     ASSERT_FALSE(projector.devicePath().empty()) << "vistrel-projector did not name its device";
 
     const CliResult result = runCli({"projector", "version", "--port", projector.devicePath()}, folder);
@@ -120,7 +73,7 @@ TEST_F(ProjectorVersionEndToEnd, PrintsTheFirmwareVersionAndLogsTheTraffic) {
 }
 
 TEST_F(ProjectorVersionEndToEnd, AFailingProjectorEndsWithTheMessageAndExitCode1) {
-    ProjectorProcess projector({"--bad-echo-after", "1"});
+    ProjectorProcess projector(VISTREL_PROJECTOR_EXE, {"--bad-echo-after", "1"});
     ASSERT_FALSE(projector.devicePath().empty());
     const CliResult result = runCli({"projector", "version", "--port", projector.devicePath()}, folder);
     EXPECT_EQ(result.exitCode, 1);

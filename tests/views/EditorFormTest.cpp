@@ -254,6 +254,21 @@ TEST_F(EditorTest, NewLineAfterAutoreverseFadeShowsItsFunction) {
     EXPECT_EQ(slide()->text(), QStringLiteral("4"));
 }
 
+TEST_F(EditorTest, DescriptionStaysOneLineOfAtMost179Characters) {
+    w.open();
+    auto* description = w.field<QPlainTextEdit>("descriptionEdit");
+    description->setPlainText(QStringLiteral("Erste Zeile\nzweite Zeile"));
+    clickApply();
+    ASSERT_EQ(w.doc.lineCount, 1);
+    EXPECT_EQ(w.doc.lines[0].description, "Erste Zeile zweite Zeile");
+
+    description->setPlainText(QString(200, QLatin1Char('x')));
+    EXPECT_EQ(description->toPlainText().size(), 179);
+    description->setPlainText(QStringLiteral(" "));
+    clickApply();
+    EXPECT_EQ(w.doc.lines[1].description, "");
+}
+
 TEST_F(EditorTest, EndOfShowLineIsStoredWithoutSpecialFunction) {
     w.open();
     light()->setCurrentIndex(3);

@@ -19,12 +19,6 @@ TEST(EditorValues, ReadsNumbersAsThePrograms) {
     for (const auto& [text, value] : decimals) EXPECT_DOUBLE_EQ(readDecimal(QString::fromLatin1(text)), value) << text;
 }
 
-TEST(EditorValues, FormatsSecondsInAFieldOfFive) {
-    EXPECT_EQ(formatSeconds(4.0), QStringLiteral("  4.0"));
-    EXPECT_EQ(formatSeconds(0.1), QStringLiteral("  0.1"));
-    EXPECT_EQ(formatSeconds(100.0), QStringLiteral("100.0"));
-}
-
 EditorFields fields(const char* slide, const char* dissolve, const char* timer, const char* parameter = "0",
                     const char* code = "000", const QString& description = {}) {
     return {QString::fromLatin1(slide), QString::fromLatin1(dissolve), QString::fromLatin1(timer),

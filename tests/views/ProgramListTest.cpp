@@ -63,6 +63,12 @@ TEST_F(ListTest, CellTextsMirrorTheDocument) {
 
 TEST_F(ListTest, ClicksMakeTheCurrentLine) {
     openShow(6);
+    // The editor reloads from a posted event, after the list's click handling is over.
+    QTest::mousePress(w.list->viewport(), Qt::LeftButton, Qt::NoModifier, rowPoint(2));
+    EXPECT_EQ(slideField(), QStringLiteral("7"));
+    ShowWindow::settle();
+    EXPECT_EQ(slideField(), QStringLiteral("3"));
+    QTest::mouseRelease(w.list->viewport(), Qt::LeftButton, Qt::NoModifier, rowPoint(2));
     click(rowPoint(2));
     EXPECT_EQ(w.doc.currentLine, 2);
     EXPECT_FALSE(w.doc.appendMode);
@@ -107,6 +113,11 @@ TEST_F(ListTest, ClicksAreIgnoredWhileAShowRunsAndInAnEmptyList) {
     EXPECT_TRUE(empty.doc.appendMode);
     EXPECT_FALSE(empty.doc.clickBelowLastLine);
     EXPECT_EQ(empty.list->contextMenu(), nullptr);
+    // "Zeile bearbeiten" without a row of the show to edit does nothing.
+    EXPECT_TRUE(empty.list->handleCommand(cmd::EditLine));
+    ShowWindow::settle();
+    EXPECT_TRUE(empty.doc.appendMode);
+    EXPECT_FALSE(empty.doc.editorReload);
 }
 
 std::vector<std::pair<QString, bool>> menuEntries(QMenu* menu) {

@@ -21,7 +21,7 @@ TEST(Screenshots, ShowWindowWithEveryKindOfRow) {
     w.addLine(15, 25, 54, 160, "Autoreverse mit Ab-/Aufblenden und einer sehr langen Beschreibung, die nicht passt");
     w.addLine(16, 10, 100, 270);
     w.addLine(0, 25, 0, 0);
-    w.open(1000, 420);
+    w.open(700, 435);  // the size a new show window gets
     w.reloadFromDocument();
     w.list->selectionModel()->select(w.list->model()->index(2, 0),
                                      QItemSelectionModel::Select | QItemSelectionModel::Rows);
@@ -31,6 +31,8 @@ TEST(Screenshots, ShowWindowWithEveryKindOfRow) {
     ASSERT_FALSE(shot.isNull());
     EXPECT_TRUE(shot.save(screenshotPath(QStringLiteral("show-window.png"))));
     EXPECT_EQ(w.list->rowCount(), 6);
+    // The form fits the window's working width without being squeezed.
+    EXPECT_LE(w.editor->minimumSizeHint().width(), 700);
 }
 
 TEST(Screenshots, EditorOnAnExistingLineAndTheContextMenu) {
