@@ -250,6 +250,10 @@ CSplitterFrame* CVistrelApp::createFrame(std::unique_ptr<CVistrelDoc> doc) {
     auto* frame = new CSplitterFrame(std::move(doc), *services_, std::move(hooks), settings_.fullSizeDocumentWindows);
     frames_.push_back(frame);
     mainFrame_->mdiArea()->addSubWindow(frame);
+    // Each new window a step down and to the right of the one before, so that none
+    // hides another completely.
+    const int step = 26 * static_cast<int>((frames_.size() - 1) % 8);
+    frame->move(step, step);
     if (settings_.fullSizeDocumentWindows)
         frame->showMaximized();
     else
@@ -377,6 +381,8 @@ void CVistrelApp::arrangeIcons() {
 void CVistrelApp::printSetup() {
     if (!printer_) printer_ = std::make_unique<QPrinter>();
     QPrintDialog dialog(printer_.get(), mainFrame_);
+    QString title = tableText(cmd::FilePrintSetup);
+    dialog.setWindowTitle(title.remove(QLatin1Char('&')).remove(QStringLiteral("...")));
     dialog.setOption(QAbstractPrintDialog::PrintToFile, true);
     dialog.exec();
 }

@@ -1,6 +1,8 @@
 // Vistrel, the show editor for the slide projector: the window program.
 #include <QApplication>
 #include <QFileInfo>
+#include <QLibraryInfo>
+#include <QTranslator>
 
 #include "app/CVistrelApp.h"
 #include "app/FileDialogs.h"
@@ -17,6 +19,11 @@ int main(int argc, char* argv[]) {
     QApplication::setApplicationName(QStringLiteral("Vistrel"));
     QApplication::setApplicationVersion(QStringLiteral("1.14"));
     QApplication::setDesktopFileName(QStringLiteral("vistrel"));
+    // The program speaks German, whatever the system's language: the standard dialogs
+    // (files, printer) too, where Qt's German texts are installed.
+    QTranslator qtGerman;
+    if (qtGerman.load(QStringLiteral("qtbase_de"), QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+        QApplication::installTranslator(&qtGerman);
 
     QStringList arguments = QApplication::arguments();
     arguments.removeFirst();

@@ -40,7 +40,7 @@ private:
     bool readFromProgram(std::int64_t nowNs);  // false: the terminal failed
     void feedArrivedBytes(std::int64_t nowNs);
     bool writeDueBytes(std::int64_t nowNs);  // false: the terminal would block
-    int pollTimeoutMs(std::int64_t nowNs) const;
+    std::int64_t waitNs(std::int64_t nowNs) const;  // until the next due byte or idle wake-up
 
     VirtualProjector& projector_;
     WireTiming wire_;

@@ -1,12 +1,15 @@
 // The enabling rules, alone and as the main window applies them: with and without an
 // open show, with and without lines, while a show runs.
 #include <QAction>
+#include <QDialog>
+#include <QTest>
 #include <QMenuBar>
 #include <QToolBar>
 
 #include "app/CMainFrame.h"
 #include "app/EnablingRules.h"
 #include "tests/app/AppFixture.h"
+#include "views/CVistrelView.h"
 
 namespace vistrel::test {
 namespace {
@@ -189,6 +192,28 @@ TEST_F(MainFrameActions, ADisabledCommandDoesNothingEvenFromAShortcut) {
     started.runCommand(cmd::WriteToProjector);
     EXPECT_TRUE(projector->commandLog().empty());
     EXPECT_TRUE(prompter.messages.empty());
+}
+
+TEST_F(MainFrameActions, AcceleratorsReachTheirCommandsFromTheList) {
+    CVistrelApp& started = startApp();
+    CMainFrame& frame = *started.mainFrame();
+    QApplication::setActiveWindow(&frame);
+    CSplitterFrame& show = *started.activeFrame();
+    QWidget* list = show.listView();
+    list->setFocus();
+
+    QTest::keyClick(list, Qt::Key_N, Qt::ControlModifier);
+    EXPECT_EQ(started.frames().size(), 2u);
+
+    // Alt+T is the title dialog, not a menu's access key.
+    bool dialogSeen = false;
+    onNextModal([&](QWidget* dialog) {
+        dialogSeen = true;
+        static_cast<QDialog*>(dialog)->reject();
+    });
+    QWidget* focus = QApplication::focusWidget() ? QApplication::focusWidget() : list;
+    QTest::keyClick(focus, Qt::Key_T, Qt::AltModifier);
+    EXPECT_TRUE(dialogSeen);
 }
 
 }  // namespace

@@ -49,10 +49,11 @@ class TitleLimits : public ::testing::TestWithParam<LimitCase> {};
 TEST_P(TitleLimits, RefuseLongerTextsOnOkAndStayOpen) {
     const LimitCase& c = GetParam();
     RecordingPrompter prompter;
-    ShowTitleDialog dialog({}, prompter);
-    QLineEdit* edits[] = {dialog.titleEdit(), dialog.descriptionEdit(), dialog.storageLocationEdit(),
-                          dialog.moduleNumberEdit()};
-    edits[c.field]->setText(QString(c.length, QLatin1Char('x')));
+    // Typing cannot pass a limit, so the long text comes in with the show's texts.
+    ShowTitleTexts texts;
+    QString* fields[] = {&texts.title, &texts.description, &texts.storageLocation, &texts.moduleNumber};
+    *fields[c.field] = QString(c.length, QLatin1Char('x'));
+    ShowTitleDialog dialog(texts, prompter);
     dialog.accept();
     EXPECT_EQ(dialog.result() == QDialog::Accepted, c.accepted);
     if (c.accepted) {
@@ -61,6 +62,7 @@ TEST_P(TitleLimits, RefuseLongerTextsOnOkAndStayOpen) {
         ASSERT_EQ(prompter.messages.size(), 1u);
         EXPECT_EQ(prompter.messages[0].text,
                   "Geben Sie bitte nicht mehr als " + std::to_string(c.limitInMessage) + " Zeichen ein.");
+        EXPECT_EQ(prompter.messages[0].icon, MessageIcon::Exclamation);
     }
 }
 
