@@ -92,6 +92,7 @@ QAction* CMainFrame::makeAction(int commandId, QList<QKeySequence> keys, const Q
     if (res::has(tipId)) {
         action->setToolTip(tableText(tipId));
         action->setStatusTip(tableText(tipId));
+        action->setWhatsThis(tableText(tipId));
     }
     connect(action, &QAction::triggered, this, [this, commandId] { app_.runCommand(commandId); });
     // Shortcuts work whichever menu set is shown; the rules keep them from acting

@@ -1,5 +1,7 @@
 #include "app/CVistrelApp.h"
 
+#include <optional>
+
 #include <QApplication>
 #include <QDir>
 #include <QFileInfo>
@@ -12,6 +14,7 @@
 #include <QScreen>
 #include <QStatusBar>
 #include <QTextBrowser>
+#include <QTimer>
 #include <QToolBar>
 #include <QWhatsThis>
 
@@ -110,13 +113,9 @@ bool CVistrelApp::startUp(const QStringList& arguments) {
 
     if (env_.acceptHandOver) {
         singleInstance_ = new SingleInstance(configFolder(), this);
-        singleInstance_->listen([this](const QString& path) {
-            if (!mainFrame_) return;
-            openShow(path);
-            mainFrame_->raise();
-            mainFrame_->activateWindow();
-        });
+        singleInstance_->listen([this](const QString& path) { openHandedOver(path); });
     }
+
 
     // The command line: no file opens an empty show; a file is opened like any other.
     QString file;
@@ -184,6 +183,18 @@ bool CVistrelApp::openShow(const QString& path) {
     return true;
 }
 
+void CVistrelApp::openHandedOver(const QString& path) {
+    if (!mainFrame_) return;
+    // A projector sequence must finish before a window opens beside it.
+    if (projectorBusy()) {
+        QTimer::singleShot(300, this, [this, path] { openHandedOver(path); });
+        return;
+    }
+    openShow(path);
+    mainFrame_->raise();
+    mainFrame_->activateWindow();
+}
+
 void CVistrelApp::chooseAndOpen() {
     QWidget* owner = QApplication::activeWindow() ? QApplication::activeWindow() : mainFrame_.data();
     const QString chosen =
@@ -193,6 +204,10 @@ void CVistrelApp::chooseAndOpen() {
 }
 
 void CVistrelApp::openRecentFile(int index) {
+    if (projectorBusy()) {
+        env_.prompter.beep();
+        return;
+    }
     const QStringList& entries = recentFiles_->entries();
     if (index < 0 || index >= entries.size()) return;
     openShow(entries.at(index));
@@ -217,6 +232,10 @@ bool CVistrelApp::confirmSaveAll() {
 }
 
 bool CVistrelApp::prepareExit() {
+    if (projectorBusy()) {
+        env_.prompter.beep();
+        return false;
+    }
     if (!confirmSaveAll()) return false;
     for (CSplitterFrame* frame : std::vector<CSplitterFrame*>(frames_)) frame->closeWithoutAsking();
     if (helpWindow_) helpWindow_->close();
@@ -236,6 +255,10 @@ CSplitterFrame* CVistrelApp::createFrame(std::unique_ptr<CVistrelDoc> doc) {
 
     CSplitterFrame::Hooks hooks;
     hooks.confirmClose = [this](CSplitterFrame& frame) {
+        if (projectorBusy()) {
+            env_.prompter.beep();
+            return false;
+        }
         appState_.searchPending = false;
         appState_.projectorShowTitle.clear();
         return documentCommands_->confirmClose(frame);
@@ -315,9 +338,39 @@ CommandContext CVistrelApp::commandContext() const {
     return context;
 }
 
+namespace {
+
+// Marks a projector sequence as running for as long as it lasts.
+class ProjectorBusyScope {
+public:
+    explicit ProjectorBusyScope(int& counter) : counter_(counter) { ++counter_; }
+    ~ProjectorBusyScope() { --counter_; }
+    ProjectorBusyScope(const ProjectorBusyScope&) = delete;
+    ProjectorBusyScope& operator=(const ProjectorBusyScope&) = delete;
+
+private:
+    int& counter_;
+};
+
+bool talksToProjector(int commandId) {
+    return commandId == cmd::WriteToProjector || commandId == cmd::WriteToModule ||
+           commandId == cmd::LoadFromProjector || commandId == cmd::LoadFromModule ||
+           commandId == cmd::ProjectorVersion;
+}
+
+}  // namespace
+
 void CVistrelApp::runCommand(int commandId) {
+    // A projector sequence handles input between its steps; a second command started
+    // then would talk over it on the line or pull its document away.
+    if (projectorBusy()) {
+        env_.prompter.beep();
+        return;
+    }
     // Shortcuts and context menus reach here too: the rules decide, not the caller.
     if (!isCommandEnabled(commandId, commandContext())) return;
+    std::optional<ProjectorBusyScope> busy;
+    if (talksToProjector(commandId)) busy.emplace(projectorBusy_);
     CSplitterFrame* frame = activeFrame();
     auto newDocument = [this]() -> CVistrelDoc* {
         newShow();

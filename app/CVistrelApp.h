@@ -69,6 +69,8 @@ public:
     // Opens `path` after the ".dpd" check, or activates the window that has it open.
     bool openShow(const QString& path);
     void chooseAndOpen();
+    // A file handed over by a second start of the program.
+    void openHandedOver(const QString& path);
     void openRecentFile(int index);
     // Asks about every show with unsaved lines; false when the program must go on.
     bool confirmSaveAll();
@@ -94,6 +96,11 @@ public:
 
     // The resolution warning once per run.
     void warnSmallScreen();
+
+    // True while a projector sequence runs. It keeps the window alive by handling
+    // input between its steps; meanwhile no other command may start, and no show
+    // window may close under it.
+    bool projectorBusy() const { return projectorBusy_ > 0; }
 
 private:
     CSplitterFrame* createFrame(std::unique_ptr<CVistrelDoc> doc);
@@ -123,6 +130,7 @@ private:
     SingleInstance* singleInstance_ = nullptr;
     std::vector<CSplitterFrame*> frames_;
     int untitledCount_ = 0;
+    int projectorBusy_ = 0;
     bool smallScreenWarned_ = false;
 };
 

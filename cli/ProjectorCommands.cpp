@@ -123,12 +123,26 @@ std::optional<std::string> portNameFor(const std::string& port) {
     return std::nullopt;
 }
 
+// The search for the projector tells the user when none answers, and then the first
+// command fails and reports again. On the terminal a failed command prints one
+// message, the one of that failed command, so the search keeps quiet here.
+class QuietPrompter final : public Prompter {
+public:
+    MessageAnswer showMessage(const std::string&, MessageIcon, MessageButtons buttons, int defaultButton) override {
+        return ConsolePrompter::defaultAnswer(buttons, defaultButton);
+    }
+    using Prompter::showMessage;
+    void beep() override {}
+    void beginWaitCursor() override {}
+    void endWaitCursor() override {}
+};
+
 // One connection to the projector for the length of a command, set up as the
 // window program sets up its link; the port and the log are closed at the end.
 class ProjectorSession {
 public:
     explicit ProjectorSession(const std::string& portName)
-        : link_(port_, clock_, prompter_, QFile::encodeName(serialLogPath()).toStdString()),
+        : link_(port_, clock_, searchPrompter_, QFile::encodeName(serialLogPath()).toStdString()),
           protocol_(link_, clock_, prompter_, events_, progress_) {
         link_.portName = portName;
     }
@@ -150,6 +164,7 @@ private:
     QtSerialPort port_;
     SystemClock clock_;
     ConsolePrompter prompter_;
+    QuietPrompter searchPrompter_;
     NoEventPump events_;
     NoProgressWindows progress_;
     ProjectorLink link_;
@@ -209,8 +224,8 @@ bool parseFlag(const std::string& text, bool& flag) {
 int runUpload(const Args& args) {
     ParsedOptions parsed;
     std::string portName;
-    const OptionSpec spec{{"--port", "--end-marker", "--differential", "--lamp"}, {"--module"}};
-    if (const int usage = parseWithPort(args, spec, parsed, portName)) return usage;
+    const OptionSpec uploadOptions{{"--port", "--end-marker", "--differential", "--lamp"}, {"--module"}};
+    if (const int usage = parseWithPort(args, uploadOptions, parsed, portName)) return usage;
     if (parsed.positional.size() != 1) return usageError("upload needs exactly one show FILE");
     Settings settings;
     if (const auto v = parsed.value("--end-marker"); v && !parseFlag(*v, settings.endMarker))

@@ -185,7 +185,8 @@ ShowTransfer::UploadOutcome ShowTransfer::upload(CVistrelDoc& doc, int target) {
 
 bool ShowTransfer::writeToProjector(CVistrelDoc& doc) {
     const UploadOutcome outcome = upload(doc, WorkingMemory);
-    if (!closeOperation()) return false;
+    // A broken line has been reported once already; its PA failing too says nothing new.
+    if (!closeOperation(outcome != UploadOutcome::Failed)) return false;
     return outcome == UploadOutcome::Sent || outcome == UploadOutcome::NothingToSend;
 }
 
@@ -194,7 +195,7 @@ bool ShowTransfer::writeToModule(CVistrelDoc& doc) {
     // Storing a show that did not get into the working memory would replace the module's
     // good show with a broken one; the failure has been reported, so only close up.
     if (outcome == UploadOutcome::Failed || outcome == UploadOutcome::FirmwareTooOld) {
-        protocol_.sendCommand(command::CloseOperation);
+        closeOperation(outcome != UploadOutcome::Failed);
         return false;
     }
 
@@ -228,9 +229,9 @@ bool ShowTransfer::writeToModule(CVistrelDoc& doc) {
     return true;
 }
 
-bool ShowTransfer::closeOperation() {
+bool ShowTransfer::closeOperation(bool reportFailure) {
     if (protocol_.sendCommand(command::CloseOperation) < 0) {
-        protocol_.reportProjectorError(CommandNotEchoed);
+        if (reportFailure) protocol_.reportProjectorError(CommandNotEchoed);
         return false;
     }
     protocol_.waitReady();
@@ -268,7 +269,7 @@ bool ShowTransfer::readShowFromProjector(CVistrelDoc& doc, bool clearDescription
     // Read from here on, the document holds new lines whatever happens next: the list
     // must be refilled on every way out.
     bool ok = readRecords(doc, start, clearDescriptions);
-    if (ok) ok = closeOperation();
+    if (ok) ok = closeOperation(true);
     doc.reloadList = true;
     doc.updateAllViews();
     return ok;
@@ -402,8 +403,9 @@ bool ShowTransfer::askAndRead(CVistrelDoc& doc, const NewDocumentFactory& newDoc
 
     if (!fromModule) return readShowFromProjector(doc, clearDescriptions);
     const bool read = loadModule(doc) && readShowFromProjector(doc, clearDescriptions);
+    // The operation is closed either way; a failure already reported is not reported twice.
     if (protocol_.sendCommand(command::CloseOperation) < 0) {
-        protocol_.reportProjectorError(CommandNotEchoed);
+        if (read) protocol_.reportProjectorError(CommandNotEchoed);
         return false;
     }
     return read;

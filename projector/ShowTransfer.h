@@ -69,7 +69,8 @@ private:
     bool openOperation();
     bool readRecords(CVistrelDoc& doc, std::uint16_t start, bool clearDescriptions);
     bool sendLineOnce(const ProgramLine& line, int programNumber);
-    bool closeOperation();
+    // PA; its failure is reported only when asked, so that one failure gets one message.
+    bool closeOperation(bool reportFailure);
     bool askAndRead(CVistrelDoc& doc, const NewDocumentFactory& newDocument, bool fromModule);
 
     ProjectorProtocol& protocol_;

@@ -56,6 +56,32 @@ private:
     }
 };
 
+// Runs `action` on the modal dialog that the next call opens, once it is up.
+inline void onNextModal(std::function<void(QWidget*)> action) {
+    QTimer::singleShot(0, [action] {
+        QWidget* modal = QApplication::activeModalWidget();
+        ASSERT_NE(modal, nullptr);
+        action(modal);
+    });
+}
+
+// No windows; a test may act "while the write-progress window is up", as a user
+// could while the transfer handles input between its blocks.
+class ScriptedProgressWindows final : public ProgressWindows {
+public:
+    std::function<void()> whileWriting;
+    void openWriteProgress(int) override {
+        if (whileWriting) whileWriting();
+    }
+    void setWriteProgress(int) override {}
+    void closeWriteProgress() override {}
+    void openReadProgress() override {}
+    void setReadLine(int) override {}
+    void closeReadProgress() override {}
+    void openModuleWindow(bool) override {}
+    void closeModuleWindow() override {}
+};
+
 class AppFixture : public ::testing::Test {
 protected:
     AppFixture() : port(clock) {
@@ -93,15 +119,6 @@ protected:
         return path;
     }
 
-    // Runs `action` on the modal dialog that the next call opens, once it is up.
-    static void onNextModal(std::function<void(QWidget*)> action) {
-        QTimer::singleShot(0, [action] {
-            QWidget* modal = QApplication::activeModalWidget();
-            ASSERT_NE(modal, nullptr);
-            action(modal);
-        });
-    }
-
     std::vector<std::string> messageTexts() const {
         std::vector<std::string> texts;
         for (const auto& message : prompter.messages) texts.push_back(message.text);
@@ -126,7 +143,7 @@ protected:
     sim::SimulatedSerialPort port;
     sim::VirtualProjector* projector = nullptr;
     NoEventPump events;
-    NoProgressWindows progress;
+    ScriptedProgressWindows progress;
     std::unique_ptr<CVistrelApp> app;
 };
 

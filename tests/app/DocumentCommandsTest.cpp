@@ -19,6 +19,8 @@ struct SaveAsCase {
     const char* chosen;
     const char* written;
 };
+void PrintTo(const SaveAsCase& c, std::ostream* os) { *os << c.name; }
+
 
 class SaveAs : public AppFixture, public ::testing::WithParamInterface<SaveAsCase> {};
 
@@ -80,6 +82,8 @@ struct CloseCase {
     bool closes;
     int questions;
 };
+void PrintTo(const CloseCase& c, std::ostream* os) { *os << c.name; }
+
 
 class CloseQuestion : public AppFixture, public ::testing::WithParamInterface<CloseCase> {};
 
@@ -134,6 +138,8 @@ struct ExitCase {
     bool ends;
     int questions;
 };
+void PrintTo(const ExitCase& c, std::ostream* os) { *os << c.name; }
+
 
 class ExitQuestions : public AppFixture, public ::testing::WithParamInterface<ExitCase> {};
 

@@ -34,6 +34,8 @@ struct RuleCase {
     // Allowed in: no show, empty show, show with lines, running, running and busy, at a pause line.
     std::array<bool, 6> allowed;
 };
+void PrintTo(const RuleCase& c, std::ostream* os) { *os << c.command; }
+
 
 class Rules : public ::testing::TestWithParam<RuleCase> {};
 

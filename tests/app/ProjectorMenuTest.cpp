@@ -1,5 +1,7 @@
 // The projector menu commands through the main window's command routing, against the
 // in-process virtual projector on COM2.
+#include <algorithm>
+
 #include "app/CMainFrame.h"
 #include "projector/ProjectorLink.h"
 #include "res/StringTable.h"
@@ -57,6 +59,33 @@ TEST_F(ProjectorMenu, WithoutAProjectorTheLinkMessageAppearsOnce) {
     started.runCommand(cmd::WriteToProjector);
     EXPECT_GE(prompter.messages.size(), 1u);
     EXPECT_FALSE(started.link().connected);
+}
+
+TEST_F(ProjectorMenu, NothingElseRunsOrClosesWhileATransferIsUnderWay) {
+    CVistrelApp& started = startApp({showFile()});
+    CSplitterFrame* frame = started.activeFrame();
+    const std::size_t commandsBefore = projector->commandLog().size();
+    bool tried = false;
+    progress.whileWriting = [&] {
+        tried = true;
+        started.runCommand(cmd::ProjectorVersion);  // would talk over the transfer
+        started.runCommand(cmd::FileClose);         // would pull the show away
+        EXPECT_FALSE(started.prepareExit());
+    };
+    started.runCommand(cmd::WriteToProjector);
+
+    ASSERT_TRUE(tried);
+    EXPECT_EQ(started.frames().size(), 1u);
+    EXPECT_EQ(started.activeFrame(), frame);
+    EXPECT_EQ(prompter.beeps, 3);
+    EXPECT_TRUE(prompter.messages.empty());
+    const auto& log = projector->commandLog();
+    EXPECT_EQ(std::count(log.begin() + static_cast<long>(commandsBefore), log.end(), "PE"), 1);
+    EXPECT_EQ(log.back(), "PA");
+
+    // Afterwards everything works again.
+    started.runCommand(cmd::FileClose);
+    EXPECT_TRUE(started.frames().empty());
 }
 
 }  // namespace

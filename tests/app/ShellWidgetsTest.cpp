@@ -1,9 +1,13 @@
 // The document window's first size and panes, and the web link of the about box.
+#include <QCoreApplication>
+#include <QMessageBox>
+#include <QPushButton>
 #include <QSplitter>
 
 #include "app/CMainFrame.h"
 #include "dialogs/AboutDialog.h"
 #include "dialogs/CStaticLink.h"
+#include "platform/qt/widgets/QtPrompter.h"
 #include "res/StringTable.h"
 #include "res/strings/ShellStrings.h"
 #include "tests/app/AppFixture.h"
@@ -23,6 +27,19 @@ TEST_F(DocumentWindow, EditorAboveListBelowAndTheListActive) {
     EXPECT_EQ(frame.splitter()->widget(1), frame.listView());
     EXPECT_EQ(frame.splitter()->orientation(), Qt::Vertical);
     EXPECT_EQ(frame.focusProxy(), frame.listView());
+    QCoreApplication::processEvents();
+    EXPECT_EQ(frame.editor()->height(), CSplitterFrame::EditorHeight);
+}
+
+TEST_F(DocumentWindow, FullSizeOptionOpensEveryWindowMaximized) {
+    CVistrelApp& started = startApp();
+    EXPECT_FALSE(started.activeFrame()->isMaximized());
+    started.settings().fullSizeDocumentWindows = true;
+    started.runCommand(cmd::FileNew);
+    EXPECT_TRUE(started.activeFrame()->isMaximized());
+    // The first-size check leaves a maximized window alone.
+    started.activeFrame()->checkFirstSize(QSize(1280, 1024));
+    EXPECT_TRUE(started.activeFrame()->isMaximized());
 }
 
 TEST_F(DocumentWindow, ASmallScreenWarnsOncePerRunAndMaximizes) {
@@ -65,6 +82,8 @@ struct LinkCase {
     bool visited;
     int beeps;
 };
+void PrintTo(const LinkCase& c, std::ostream* os) { *os << c.name; }
+
 
 class StaticLink : public ::testing::TestWithParam<LinkCase> {};
 
@@ -105,6 +124,51 @@ TEST(AboutBox, ShowsNameVersionAndLink) {
     ASSERT_NE(about.link(), nullptr);
     EXPECT_TRUE(about.link()->text().startsWith("http://"));
 }
+
+struct PrompterCase {
+    const char* name;
+    MessageButtons buttons;
+    int defaultButton;
+    QStringList labels;
+    const char* clicked;
+    MessageAnswer answer;
+};
+void PrintTo(const PrompterCase& c, std::ostream* os) { *os << c.name; }
+
+class GermanMessageBox : public ::testing::TestWithParam<PrompterCase> {};
+
+TEST_P(GermanMessageBox, OffersGermanButtonsAndReportsTheOneClicked) {
+    const PrompterCase& c = GetParam();
+    QtPrompter prompter;
+    QStringList labels;
+    QString defaultLabel;
+    onNextModal([&](QWidget* widget) {
+        auto* box = qobject_cast<QMessageBox*>(widget);
+        ASSERT_NE(box, nullptr);
+        for (QAbstractButton* button : box->buttons()) labels << button->text();
+        defaultLabel = box->defaultButton()->text();
+        for (QAbstractButton* button : box->buttons()) {
+            if (button->text() == QString::fromUtf8(c.clicked)) button->click();
+        }
+    });
+    const MessageAnswer answer = prompter.showMessage("Frage", MessageIcon::Question, c.buttons, c.defaultButton);
+    labels.sort();
+    QStringList expected = c.labels;
+    expected.sort();
+    EXPECT_EQ(labels, expected);
+    EXPECT_EQ(defaultLabel, c.labels.at(c.defaultButton));
+    EXPECT_EQ(answer, c.answer);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    App, GermanMessageBox,
+    ::testing::Values(PrompterCase{"Ok", MessageButtons::Ok, 0, {"OK"}, "OK", MessageAnswer::Ok},
+                      PrompterCase{"YesNo", MessageButtons::YesNo, 0, {"Ja", "Nein"}, "Ja", MessageAnswer::Yes},
+                      PrompterCase{"SecondIsDefault", MessageButtons::YesNoCancel, 1, {"Ja", "Nein", "Abbrechen"},
+                                   "Nein", MessageAnswer::No},
+                      PrompterCase{"Cancel", MessageButtons::YesNoCancel, 0, {"Ja", "Nein", "Abbrechen"},
+                                   "Abbrechen", MessageAnswer::Cancel}),
+    [](const auto& info) { return std::string(info.param.name); });
 
 }  // namespace
 }  // namespace vistrel::test

@@ -43,6 +43,8 @@ struct CommandLineCase {
     const char* fileName;
     bool opens;
 };
+void PrintTo(const CommandLineCase& c, std::ostream* os) { *os << c.name; }
+
 
 class CommandLine : public AppFixture, public ::testing::WithParamInterface<CommandLineCase> {};
 
@@ -117,6 +119,8 @@ struct PcModeCase {
     bool pcModeOffAtExit;
     bool expectRs;
 };
+void PrintTo(const PcModeCase& c, std::ostream* os) { *os << c.name; }
+
 
 class EndOfRun : public AppFixture, public ::testing::WithParamInterface<PcModeCase> {};
 

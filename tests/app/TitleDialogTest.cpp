@@ -16,6 +16,8 @@ struct JoinCase {
     const char* continued;
     const char* shown;
 };
+void PrintTo(const JoinCase& c, std::ostream* os) { *os << c.name; }
+
 
 class TitleJoin : public ::testing::TestWithParam<JoinCase> {};
 
@@ -43,6 +45,8 @@ struct LimitCase {
     bool accepted;
     int limitInMessage;
 };
+void PrintTo(const LimitCase& c, std::ostream* os) { *os << c.name; }
+
 
 class TitleLimits : public ::testing::TestWithParam<LimitCase> {};
 

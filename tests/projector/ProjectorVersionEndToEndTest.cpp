@@ -81,6 +81,17 @@ TEST_F(ProjectorVersionEndToEnd, AFailingProjectorEndsWithTheMessageAndExitCode1
     EXPECT_NE(result.err.find("Fehler bei der Kommunikation\nmit dem Projektor\n"), std::string::npos) << result.err;
 }
 
+// A projector that never answers fails the search and then the first command; the
+// terminal shows only the message of the failed command.
+TEST_F(ProjectorVersionEndToEnd, ASilentProjectorPrintsOnlyTheCommandsMessage) {
+    ProjectorProcess projector(VISTREL_PROJECTOR_EXE, {"--silent"});
+    ASSERT_FALSE(projector.devicePath().empty());
+    const CliResult result = runCli({"projector", "version", "--port", projector.devicePath()}, folder);
+    EXPECT_EQ(result.exitCode, 1);
+    EXPECT_EQ(result.out, "");
+    EXPECT_EQ(result.err, "Fehler bei der Kommunikation\nmit dem Projektor\n");
+}
+
 TEST_F(ProjectorVersionEndToEnd, UsageErrorsExitWith2) {
     for (const std::vector<std::string>& args :
          {std::vector<std::string>{"projector", "version"}, {"projector", "version", "--port", "COM7"},

@@ -158,8 +158,6 @@ INSTANTIATE_TEST_SUITE_P(
         FailureCase{"DownloadLosesBytes", {"--drop-every", "300"}, true, {},
                     "Die Verbindung zum Projektor ist gestört!\nDie Übertragung wird abgebrochen.\n"},
         FailureCase{"UploadNoModule", {"--module", "absent"}, false, {"--module"}, "Kein Modul im Einsteckschacht!\n"},
-        FailureCase{"DownloadNoModule", {"--module", "absent"}, true, {"--module"},
-                    "Kein Modul im Einsteckschacht!\n"},
         FailureCase{"OldFirmware", {"--firmware", "3.0"}, false, {},
                     "Die Firmware des Projektors ist veraltet!\nBitte besorgen Sie sich eine neue Version.\n"
                     "Vistrel läuft erst ab der Firmware-Version 3.1.\n"}),

@@ -95,17 +95,6 @@ TEST(ShowTransferMenuTest, ModuleKeepsItsShowWhenTheWriteBeforeItFailed) {
     EXPECT_TRUE(bench.progress.moduleOpens.empty());
 }
 
-TEST(ShowTransferMenuTest, WriteToProjectorClosesTheOperationAfterOldFirmware) {
-    sim::ProjectorOptions options;
-    options.firmware = "3.0  ";
-    TransferBench bench(options);
-    CVistrelDoc doc;
-    addLine(doc, 1, 25, 40, 0);
-    EXPECT_FALSE(bench.transfer.writeToProjector(doc));
-    EXPECT_EQ(bench.messages(), texts({ids::FirmwareTooOld}));
-    EXPECT_EQ(bench.projector.commandLog(), (std::vector<std::string>{"PE", "SL:254", "PA"}));
-}
-
 // --- "Diaschau vom Modul laden" ------------------------------------------------------------
 
 struct ModuleLoadCase {

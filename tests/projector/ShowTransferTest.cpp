@@ -261,22 +261,23 @@ struct StartFailureCase {
     const char* name;
     sim::ProjectorOptions options;
     std::vector<int> messageIds;
-    int result;
+    std::vector<std::string> commands;  // what the projector received
 };
 
-class UploadRefused : public ::testing::TestWithParam<StartFailureCase> {};
+class WriteRefused : public ::testing::TestWithParam<StartFailureCase> {};
 
-TEST_P(UploadRefused, ReportsOnceAndWritesNothing) {
+TEST_P(WriteRefused, ReportsOnceWritesNothingAndClosesTheOperation) {
     const StartFailureCase& c = GetParam();
     TransferBench bench(c.options);
     fillShowAreaWithJunk(bench, 10);
     CVistrelDoc doc;
     addLine(doc, 1, 25, 40, 0);
 
-    EXPECT_EQ(bench.transfer.uploadShow(doc, ShowTransfer::WorkingMemory), c.result);
+    EXPECT_FALSE(bench.transfer.writeToProjector(doc));
     std::vector<std::string> expected;
     for (int id : c.messageIds) expected.push_back(res::text(id));
     EXPECT_EQ(bench.messages(), expected);
+    EXPECT_EQ(bench.projector.commandLog(), c.commands);
     EXPECT_TRUE(bench.progress.writeTotals.empty());
     EXPECT_FALSE(bench.projector.memory().record(0).isEndRecord());
     EXPECT_EQ(doc.lines[0].changeMarks, AllChangeMarks);
@@ -296,13 +297,14 @@ sim::ProjectorOptions silentProjector() {
 }
 
 INSTANTIATE_TEST_SUITE_P(
-    Transfer, UploadRefused,
-    ::testing::Values(StartFailureCase{"OldFirmware", withFirmware("3.0  "), {ids::FirmwareTooOld}, -1},
-                      StartFailureCase{"VeryOldFirmware", withFirmware(" 2.9 "), {ids::FirmwareTooOld}, -1},
+    Transfer, WriteRefused,
+    ::testing::Values(StartFailureCase{"OldFirmware", withFirmware("3.0  "), {ids::FirmwareTooOld},
+                                       {"PE", "SL:254", "PA"}},
+                      // PE fails, and so does the PA that closes up: one failure, one message.
                       StartFailureCase{"SilentProjector",
                                        silentProjector(),
                                        {ids::ProjectorNotConnected, ids::CommunicationError},
-                                       0}),
+                                       {}}),
     test::caseName);
 
 // --- reading ---------------------------------------------------------------------------

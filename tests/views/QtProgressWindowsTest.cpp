@@ -138,5 +138,17 @@ TEST_F(ProgressWindowsTest, AMessageBoxDuringATransferGetsTheMouse) {
     EXPECT_EQ(QApplication::overrideCursor(), nullptr);
 }
 
+TEST(ProgressWindowsOwnership, AWindowDeletedWithItsParentIsForgotten) {
+    auto* mainWindow = new QWidget;
+    {
+        QtProgressWindows windows(mainWindow);
+        windows.openReadProgress();
+        delete mainWindow;  // the program ends while a read is shown
+        EXPECT_EQ(windows.readWindow(), nullptr);
+        EXPECT_FALSE(windows.busy());
+        EXPECT_EQ(QApplication::overrideCursor(), nullptr);
+    }  // and the windows object must not delete it a second time
+}
+
 }  // namespace
 }  // namespace vistrel

@@ -116,31 +116,35 @@ void TransferProgressDialog::setLineNumber(int number) {
 
 QtProgressWindows::QtProgressWindows(QWidget* parent) : parent_(parent) {}
 
-QtProgressWindows::~QtProgressWindows() = default;
+QtProgressWindows::~QtProgressWindows() {
+    delete write_.data();
+    delete read_.data();
+    delete module_.data();
+}
 
-void QtProgressWindows::open(DialogPtr& slot, DialogPtr dialog) {
+void QtProgressWindows::open(DialogPtr& slot, TransferProgressDialog* dialog) {
     const bool wasBusy = busy();
-    if (slot) slot->finish();  // a window opened twice is replaced, not stacked
-    slot = std::move(dialog);
+    delete slot.data();  // a window opened twice is replaced, not stacked
+    slot = dialog;
     slot->begin();
     if (!wasBusy && onBusyChanged) onBusyChanged(true);
 }
 
 void QtProgressWindows::close(DialogPtr& slot) {
     if (!slot) return;
-    slot->finish();
-    slot.reset();
+    delete slot.data();  // finishes: releases the mouse and the cursor
+    slot = nullptr;
     if (!busy() && onBusyChanged) onBusyChanged(false);
 }
 
 void QtProgressWindows::openWriteProgress(int totalBytes) {
     writeDone_ = 0;
-    auto dialog = std::make_unique<TransferProgressDialog>(
+    auto* dialog = new TransferProgressDialog(
         parent_, TransferProgressDialog::Kind::Bar, tableText(ids::WriteProgressTitle), tableText(ids::PleaseWaitText),
         [this](TransferProgressDialog& window) { window.setBarValue(writeDone_); });
     dialog->setBarRange(totalBytes);
     dialog->setBarValue(0);
-    open(write_, std::move(dialog));
+    open(write_, dialog);
 }
 
 void QtProgressWindows::setWriteProgress(int bytesDone) { writeDone_ = bytesDone; }
@@ -149,11 +153,11 @@ void QtProgressWindows::closeWriteProgress() { close(write_); }
 
 void QtProgressWindows::openReadProgress() {
     readLine_ = 1;
-    auto dialog = std::make_unique<TransferProgressDialog>(
+    auto* dialog = new TransferProgressDialog(
         parent_, TransferProgressDialog::Kind::LineNumber, tableText(ids::ReadProgressTitle),
         tableText(ids::PleaseWaitText), [this](TransferProgressDialog& window) { window.setLineNumber(readLine_); });
     dialog->setLineNumber(readLine_);
-    open(read_, std::move(dialog));
+    open(read_, dialog);
 }
 
 void QtProgressWindows::setReadLine(int lineNumber) { readLine_ = lineNumber; }
@@ -162,8 +166,8 @@ void QtProgressWindows::closeReadProgress() { close(read_); }
 
 void QtProgressWindows::openModuleWindow(bool reading) {
     const QString title = tableText(reading ? ids::ReadingFromModuleTitle : ids::ModuleWindowTitle);
-    open(module_, std::make_unique<TransferProgressDialog>(parent_, TransferProgressDialog::Kind::TextOnly, title,
-                                                           tableText(ids::ModulePleaseWaitText), nullptr));
+    open(module_, new TransferProgressDialog(parent_, TransferProgressDialog::Kind::TextOnly, title,
+                                             tableText(ids::ModulePleaseWaitText), nullptr));
 }
 
 void QtProgressWindows::closeModuleWindow() { close(module_); }

@@ -4,8 +4,8 @@
 // the module window. The transfer only sets counters; each open window picks them up
 // on its own 200 ms timer, which runs whenever the transfer drains the event queue.
 #include <QDialog>
+#include <QPointer>
 #include <functional>
-#include <memory>
 
 #include "platform/ProgressWindows.h"
 
@@ -76,16 +76,18 @@ public:
     std::function<void(bool)> onBusyChanged;
 
     // The open windows, or null.
-    TransferProgressDialog* writeWindow() const { return write_.get(); }
-    TransferProgressDialog* readWindow() const { return read_.get(); }
-    TransferProgressDialog* moduleWindow() const { return module_.get(); }
+    TransferProgressDialog* writeWindow() const { return write_; }
+    TransferProgressDialog* readWindow() const { return read_; }
+    TransferProgressDialog* moduleWindow() const { return module_; }
 
     // The parent of windows opened from now on (the main window once it exists).
     void setParent(QWidget* parent) { parent_ = parent; }
 
 private:
-    using DialogPtr = std::unique_ptr<TransferProgressDialog>;
-    void open(DialogPtr& slot, DialogPtr dialog);
+    // A window may have a parent that deletes it first (the main window at program end);
+    // the guarded pointer then simply becomes null.
+    using DialogPtr = QPointer<TransferProgressDialog>;
+    void open(DialogPtr& slot, TransferProgressDialog* dialog);
     void close(DialogPtr& slot);
 
     QWidget* parent_;
