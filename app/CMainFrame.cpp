@@ -1,6 +1,5 @@
 #include "app/CMainFrame.h"
 
-#include <QActionGroup>
 #include <QCloseEvent>
 #include <QDir>
 #include <QFile>

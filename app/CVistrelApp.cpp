@@ -98,15 +98,12 @@ CVistrelApp::~CVistrelApp() {
 bool CVistrelApp::startUp(const QStringList& arguments) {
     // Recent files, then the settings with the application's own members reset.
     recentFiles_->load();
-    settings_.lastFolder.clear();
     settings_ = readSettings(settingsFilePath().toStdString());
     appState_.searchText.clear();
     appState_.projectorShowTitle.clear();
     appState_.matchCase = false;
     appState_.searchPending = false;
     settings_.lampBrightness = 100;
-    link_->portName = settings_.portName;
-    link_->blockDelay = settings_.blockDelay;
 
     QGuiApplication::setWindowIcon(QIcon(QStringLiteral(":/icons/vistrel.svg")));
     mainFrame_ = new CMainFrame(*this);
@@ -370,7 +367,12 @@ void CVistrelApp::runCommand(int commandId) {
     // Shortcuts and context menus reach here too: the rules decide, not the caller.
     if (!isCommandEnabled(commandId, commandContext())) return;
     std::optional<ProjectorBusyScope> busy;
-    if (talksToProjector(commandId)) busy.emplace(projectorBusy_);
+    if (talksToProjector(commandId)) {
+        busy.emplace(projectorBusy_);
+        // The link works with the port and pause the settings name now.
+        link_->portName = settings_.portName;
+        link_->blockDelay = settings_.blockDelay;
+    }
     CSplitterFrame* frame = activeFrame();
     auto newDocument = [this]() -> CVistrelDoc* {
         newShow();
@@ -405,6 +407,8 @@ void CVistrelApp::runCommand(int commandId) {
     case cmd::AppAbout: showAbout(); break;
     default: routeToView(commandId); break;
     }
+    // Where the link found the projector is the port the settings keep.
+    if (busy) settings_.portName = link_->portName;
     afterCommand();
 }
 

@@ -46,7 +46,7 @@ INSTANTIATE_TEST_SUITE_P(App, SaveAs,
                          ::testing::Values(SaveAsCase{"NoExtension", "abc", "abc.dpd"},
                                            SaveAsCase{"UpperCaseExtension", "ABC.DPD", "ABC.DPD"},
                                            SaveAsCase{"OtherExtension", "abc.txt", "abc.txt.dpd"}),
-                         [](const auto& info) { return std::string(info.param.name); });
+                         [](const auto& testCase) { return std::string(testCase.param.name); });
 
 TEST_F(Saving, SaveWithoutPathAsksForOneAndThenWritesWithoutAsking) {
     CVistrelApp& started = startApp();
@@ -107,7 +107,9 @@ TEST_P(CloseQuestion, KeepsTheWindowUnlessTheShowIsSafe) {
     }
     // Closing forgets which show was written to the projector, whatever the answer.
     EXPECT_TRUE(started.appState().projectorShowTitle.empty());
-    if (!c.closes) EXPECT_EQ(frame->document().hasUnsavedChanges(), c.changed);
+    if (!c.closes) {
+        EXPECT_EQ(frame->document().hasUnsavedChanges(), c.changed);
+    }
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -117,7 +119,7 @@ INSTANTIATE_TEST_SUITE_P(
                       CloseCase{"Cancel", true, {MessageAnswer::Cancel}, {}, false, 1},
                       CloseCase{"YesAndSaved", true, {MessageAnswer::Yes}, "kept.dpd", true, 1},
                       CloseCase{"YesThenSaveDialogCancelled", true, {MessageAnswer::Yes}, {}, false, 1}),
-    [](const auto& info) { return std::string(info.param.name); });
+    [](const auto& testCase) { return std::string(testCase.param.name); });
 
 TEST_F(Saving, AShowWithoutLinesClosesWithoutAQuestionEvenAfterTheTitleDialog) {
     CVistrelApp& started = startApp();
@@ -157,7 +159,9 @@ TEST_P(ExitQuestions, AskEveryChangedShowInOrder) {
 
     ASSERT_EQ(static_cast<int>(prompter.messages.size()), c.questions);
     EXPECT_EQ(prompter.messages[0].text, "Möchten Sie die Änderungen in Vistre1 speichern ?");
-    if (c.questions > 1) EXPECT_EQ(prompter.messages[1].text, "Möchten Sie die Änderungen in Vistre3 speichern ?");
+    if (c.questions > 1) {
+        EXPECT_EQ(prompter.messages[1].text, "Möchten Sie die Änderungen in Vistre3 speichern ?");
+    }
     // Either every window closes, or none does.
     EXPECT_EQ(started.frames().size(), c.ends ? 0u : 3u);
 }
@@ -169,7 +173,7 @@ INSTANTIATE_TEST_SUITE_P(
                       ExitCase{"CancelFirst", {MessageAnswer::Cancel}, {}, false, 1},
                       ExitCase{"NoThenCancel", {MessageAnswer::No, MessageAnswer::Cancel}, {}, false, 2},
                       ExitCase{"YesButSaveCancelled", {MessageAnswer::Yes}, {QString()}, false, 1}),
-    [](const auto& info) { return std::string(info.param.name); });
+    [](const auto& testCase) { return std::string(testCase.param.name); });
 
 }  // namespace
 }  // namespace vistrel::test

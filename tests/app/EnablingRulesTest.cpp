@@ -70,7 +70,7 @@ INSTANTIATE_TEST_SUITE_P(
                       RuleCase{cmd::ScaleShow, {false, false, true, true, true, true}},
                       RuleCase{cmd::EditCut, kShowIdle}, RuleCase{cmd::EditPaste, kShowIdle},
                       RuleCase{cmd::EditCopy, kWithShow}, RuleCase{cmd::EditSelectAll, kWithShow}),
-    [](const auto& info) { return std::to_string(info.param.command); });
+    [](const auto& testCase) { return std::to_string(testCase.param.command); });
 
 TEST(Rules, RepeatSearchNeedsAnEarlierSearch) {
     CommandContext context = contextFor(State::ShowWithLines);
@@ -157,7 +157,9 @@ TEST_F(MainFrameActions, ToolBarKeepsTheProgramsOrder) {
                               cmd::ContextHelp};
     EXPECT_EQ(ids, expected);
     for (QAction* action : started.mainFrame()->toolBar()->actions()) {
-        if (!action->isSeparator()) EXPECT_FALSE(action->icon().isNull()) << action->data().toInt();
+        if (!action->isSeparator()) {
+            EXPECT_FALSE(action->icon().isNull()) << action->data().toInt();
+        }
     }
 }
 

@@ -2,6 +2,8 @@
 // in-process virtual projector on COM2.
 #include <algorithm>
 
+#include <QFile>
+
 #include "app/CMainFrame.h"
 #include "projector/ProjectorLink.h"
 #include "res/StringTable.h"
@@ -52,12 +54,29 @@ TEST_F(ProjectorMenu, ProjectorVersionShowsTheFirmware) {
     EXPECT_EQ(prompter.messages[0].icon, MessageIcon::Information);
 }
 
-TEST_F(ProjectorMenu, WithoutAProjectorTheLinkMessageAppearsOnce) {
+TEST_F(ProjectorMenu, APortFoundElsewhereIsKeptInTheSettings) {
+    port.detach("COM2");
+    port.attachProjector("COM3");
+    CVistrelApp& started = startApp();
+    started.runCommand(cmd::ProjectorVersion);
+    ASSERT_EQ(prompter.messages.size(), 1u);
+    EXPECT_EQ(prompter.messages[0].icon, MessageIcon::Information);
+    EXPECT_EQ(started.settings().portName, "COM3");
+    ASSERT_TRUE(started.prepareExit());
+    started.endOfRun();
+    QFile settingsFile(folder.filePath("vistrel.def"));
+    ASSERT_TRUE(settingsFile.open(QIODevice::ReadOnly));
+    EXPECT_EQ(settingsFile.readLine().trimmed(), "COM3");
+}
+
+TEST_F(ProjectorMenu, WithoutAnyPortTheUserIsToldAndNothingHangs) {
     port.detach("COM2");
     CVistrelApp& started = startApp();
     addChangedLine(*started.activeFrame());
     started.runCommand(cmd::WriteToProjector);
-    EXPECT_GE(prompter.messages.size(), 1u);
+    // The search for the projector says no port is there; the first command then fails.
+    EXPECT_EQ(messageTexts(), (std::vector<std::string>{res::text(ids::NoPortsAvailable),
+                                                        res::text(ids::CommunicationError)}));
     EXPECT_FALSE(started.link().connected);
 }
 

@@ -43,14 +43,14 @@ TEST_F(DocumentWindow, FullSizeOptionOpensEveryWindowMaximized) {
 }
 
 TEST_F(DocumentWindow, ASmallScreenWarnsOncePerRunAndMaximizes) {
-    CVistrelApp& app = makeApp(QSize(640, 480));
-    ASSERT_TRUE(app.startUp({}));
-    app.runCommand(cmd::FileNew);
-    for (CSplitterFrame* frame : app.frames()) frame->checkFirstSize(QSize(640, 480));
+    CVistrelApp& shell = makeApp(QSize(640, 480));
+    ASSERT_TRUE(shell.startUp({}));
+    shell.runCommand(cmd::FileNew);
+    for (CSplitterFrame* frame : shell.frames()) frame->checkFirstSize(QSize(640, 480));
     ASSERT_EQ(prompter.messages.size(), 1u);
     EXPECT_EQ(prompter.messages[0].text, res::text(ids::ResolutionWarning));
     EXPECT_EQ(prompter.messages[0].icon, MessageIcon::Exclamation);
-    EXPECT_TRUE(app.frames().back()->isMaximized());
+    EXPECT_TRUE(shell.frames().back()->isMaximized());
 }
 
 TEST_F(DocumentWindow, ATooSmallWindowOnALargeScreenIsEnlarged) {
@@ -113,7 +113,7 @@ INSTANTIATE_TEST_SUITE_P(App, StaticLink,
                                            LinkCase{"Failed", {false}, false, 1},
                                            LinkCase{"OpenedTwice", {true, true}, true, 0},
                                            LinkCase{"FailedAfterSuccessStaysPurple", {true, false}, true, 1}),
-                         [](const auto& info) { return std::string(info.param.name); });
+                         [](const auto& testCase) { return std::string(testCase.param.name); });
 
 TEST(AboutBox, ShowsNameVersionAndLink) {
     AboutDialog about;
@@ -168,7 +168,7 @@ INSTANTIATE_TEST_SUITE_P(
                                    "Nein", MessageAnswer::No},
                       PrompterCase{"Cancel", MessageButtons::YesNoCancel, 0, {"Ja", "Nein", "Abbrechen"},
                                    "Abbrechen", MessageAnswer::Cancel}),
-    [](const auto& info) { return std::string(info.param.name); });
+    [](const auto& testCase) { return std::string(testCase.param.name); });
 
 }  // namespace
 }  // namespace vistrel::test

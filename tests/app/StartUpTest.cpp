@@ -51,18 +51,18 @@ class CommandLine : public AppFixture, public ::testing::WithParamInterface<Comm
 TEST_P(CommandLine, OpensOnlyShowFiles) {
     const CommandLineCase& c = GetParam();
     const QString path = showFile(c.fileName);
-    CVistrelApp& app = makeApp();
-    EXPECT_EQ(app.startUp({path}), c.opens);
+    CVistrelApp& shell = makeApp();
+    EXPECT_EQ(shell.startUp({path}), c.opens);
     if (c.opens) {
-        ASSERT_EQ(app.frames().size(), 1u);
-        EXPECT_EQ(app.frames().front()->document().windowTitle, c.fileName);
-        EXPECT_GT(app.frames().front()->document().lineCount, 0);
+        ASSERT_EQ(shell.frames().size(), 1u);
+        EXPECT_EQ(shell.frames().front()->document().windowTitle, c.fileName);
+        EXPECT_GT(shell.frames().front()->document().lineCount, 0);
         EXPECT_TRUE(prompter.messages.empty());
         // The folder of the show opened last is where the open dialog starts next time.
-        EXPECT_EQ(QString::fromStdString(app.settings().lastFolder), folder.path() + "/");
+        EXPECT_EQ(QString::fromStdString(shell.settings().lastFolder), folder.path() + "/");
     } else {
         // The identification message and nothing else: no window, no empty show.
-        EXPECT_TRUE(app.frames().empty());
+        EXPECT_TRUE(shell.frames().empty());
         ASSERT_EQ(prompter.messages.size(), 1u);
         EXPECT_EQ(prompter.messages[0].text, res::text(ids::NotADpdFile));
         EXPECT_EQ(prompter.messages[0].icon, MessageIcon::Exclamation);
@@ -75,7 +75,7 @@ INSTANTIATE_TEST_SUITE_P(App, CommandLine,
                                            CommandLineCase{"MixedCase", "Abc.Dpd", true},
                                            CommandLineCase{"Text", "abc.txt", false},
                                            CommandLineCase{"DpdInTheMiddle", "abc.dpd.bak", false}),
-                         [](const auto& info) { return std::string(info.param.name); });
+                         [](const auto& testCase) { return std::string(testCase.param.name); });
 
 TEST_F(StartUp, TheSameShowOpenedTwiceIsOnlyActivated) {
     const QString path = showFile();
@@ -143,7 +143,7 @@ INSTANTIATE_TEST_SUITE_P(App, EndOfRun,
                          ::testing::Values(PcModeCase{"ConnectedAndOn", true, true, true},
                                            PcModeCase{"ConnectedAndOff", true, false, false},
                                            PcModeCase{"NeverConnected", false, true, false}),
-                         [](const auto& info) { return std::string(info.param.name); });
+                         [](const auto& testCase) { return std::string(testCase.param.name); });
 
 }  // namespace
 }  // namespace vistrel::test

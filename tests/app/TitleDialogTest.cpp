@@ -36,7 +36,7 @@ INSTANTIATE_TEST_SUITE_P(App, TitleJoin,
                                            JoinCase{"NoContinuation", "Teil 1", "", "Teil 1"},
                                            JoinCase{"OnlyContinuation", "", "Teil 2", " Teil 2"},
                                            JoinCase{"Umlauts", "Größe", "Übergang", "Größe Übergang"}),
-                         [](const auto& info) { return std::string(info.param.name); });
+                         [](const auto& testCase) { return std::string(testCase.param.name); });
 
 struct LimitCase {
     const char* name;
@@ -77,7 +77,7 @@ INSTANTIATE_TEST_SUITE_P(App, TitleLimits,
                                            LimitCase{"StorageAtLimit", 2, 19, true, 0},
                                            LimitCase{"StorageOver", 2, 20, false, 19},
                                            LimitCase{"ModuleOver", 3, 20, false, 19}),
-                         [](const auto& info) { return std::string(info.param.name); });
+                         [](const auto& testCase) { return std::string(testCase.param.name); });
 
 TEST(TitleDialog, AJoinedDescriptionOverTheLimitIsKeptUntilOkRefusesIt) {
     RecordingPrompter prompter;
