@@ -13,15 +13,19 @@ cd "$(dirname "$0")/.."
 
 scripts/setup.sh
 
-# Vistrel is a window program: without a display there is nothing to show it on.
+# Vistrel is a window program. Without a display (a server or a container), it runs
+# on a virtual screen of its own, which can be looked at with a screenshot.
+xvfb_pid=""
 if [ -z "${DISPLAY:-}" ] && [ -z "${WAYLAND_DISPLAY:-}" ]; then
-  cat >&2 <<'HINT'
-run.sh: no display found (neither DISPLAY nor WAYLAND_DISPLAY is set).
-Vistrel has a window and needs a graphical session. Without one, start it on a
-virtual screen, for example:
-    xvfb-run -a -s "-screen 0 1280x1024x24" scripts/run.sh
-HINT
-  exit 2
+  for n in $(seq 99 120); do
+    [ -e "/tmp/.X${n}-lock" ] || { display=":$n"; break; }
+  done
+  Xvfb "$display" -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 &
+  xvfb_pid=$!
+  export DISPLAY="$display"
+  sleep 1
+  echo "No display found: Vistrel runs on the virtual screen $DISPLAY."
+  echo "  Look at it with ImageMagick: import -display $DISPLAY -window root vistrel.png"
 fi
 
 projector_output="$(mktemp -t vistrel-projector.XXXXXX)"
@@ -32,6 +36,7 @@ stop_projector() {
   kill "$projector_pid" 2>/dev/null || true
   wait "$projector_pid" 2>/dev/null || true
   rm -f "$projector_output"
+  if [ -n "$xvfb_pid" ]; then kill "$xvfb_pid" 2>/dev/null || true; fi
 }
 trap stop_projector EXIT
 
