@@ -6,7 +6,7 @@ cd "$(dirname "$0")/.."
 
 packages=(
   build-essential cmake ninja-build pkg-config
-  qt6-base-dev qt6-base-dev-tools libqt6serialport6-dev libqt6svg6-dev qt6-l10n-tools qt6-translations-l10n
+  qt6-base-dev qt6-base-dev-tools qt6-serialport-dev qt6-svg-dev qt6-l10n-tools qt6-translations-l10n
   libgl-dev libegl-dev libvulkan-dev libxkbcommon-dev
   libgtest-dev libgmock-dev libbenchmark-dev
   fonts-liberation fontconfig xvfb xauth
