@@ -49,6 +49,7 @@ private:
     std::string slavePath_;
     std::string error_;
     std::int64_t startNs_ = 0;
+    std::int64_t lastSentNs_ = -1'000'000'000;  // when a byte last went to the program
     std::deque<TimedByte> arriving_;    // from the program, not yet at the projector
     std::deque<TimedByte> delivering_;  // from the projector, not yet written out
 };
