@@ -81,7 +81,7 @@ struct OptionSpec {
 };
 
 // Returns false with `error` set on an unknown option or a missing value.
-bool parseOptions(const Args& args, const OptionSpec& spec, ParsedOptions& parsed, std::string& error) {
+bool parseOptions(const Args& args, const OptionSpec& known, ParsedOptions& parsed, std::string& error) {
     for (std::size_t i = 0; i < args.size(); ++i) {
         const std::string& arg = args[i];
         if (arg.rfind("--", 0) != 0) {
@@ -90,7 +90,7 @@ bool parseOptions(const Args& args, const OptionSpec& spec, ParsedOptions& parse
         }
         const auto equals = arg.find('=');
         const std::string name = arg.substr(0, equals);
-        if (spec.valueOptions.count(name)) {
+        if (known.valueOptions.count(name)) {
             if (equals != std::string::npos) {
                 parsed.values[name] = arg.substr(equals + 1);
             } else if (i + 1 < args.size()) {
@@ -99,7 +99,7 @@ bool parseOptions(const Args& args, const OptionSpec& spec, ParsedOptions& parse
                 error = "option " + name + " needs a value";
                 return false;
             }
-        } else if (spec.switchOptions.count(name) && equals == std::string::npos) {
+        } else if (known.switchOptions.count(name) && equals == std::string::npos) {
             parsed.switches.insert(name);
         } else {
             error = "unknown option '" + arg + "'";
@@ -173,9 +173,9 @@ private:
 
 // Parses the options of a subcommand that needs --port; on success `portName`
 // holds "COMn". Returns 0, or the usage error's exit code.
-int parseWithPort(const Args& args, const OptionSpec& spec, ParsedOptions& parsed, std::string& portName) {
+int parseWithPort(const Args& args, const OptionSpec& known, ParsedOptions& parsed, std::string& portName) {
     std::string error;
-    if (!parseOptions(args, spec, parsed, error)) return usageError(error);
+    if (!parseOptions(args, known, parsed, error)) return usageError(error);
     const auto port = parsed.value("--port");
     if (!port) return usageError("missing --port PORT (COM1 .. COM4 or a device path)");
     const auto name = portNameFor(*port);
