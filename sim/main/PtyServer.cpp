@@ -21,13 +21,13 @@ namespace {
 // even when nobody asks.
 constexpr int IdleWakeMs = 200;
 
-// A sleeping process wakes up late by some tens of microseconds, and at 9600 baud
-// that would add up to several percent on every byte. So the last stretch before a
-// byte is due is waited out awake, checking the clock (and the line) in a loop.
-constexpr std::int64_t AwakeBeforeDueNs = 200'000;
-// Likewise, right after a byte went out the program's next byte is expected soon;
-// staying awake that long saves the wake-up delay on its arrival.
-constexpr std::int64_t AwakeAfterSendNs = 400'000;
+// A sleeping process wakes up late by tens of microseconds (more in a virtual
+// machine), and at 9600 baud that adds several percent to every byte. So while a
+// program is talking to us we stay awake, checking the clock and the line in a loop:
+// the last stretch before a byte is due, and a while after each byte we sent, when
+// the program's next byte is expected. After a few milliseconds of silence we sleep.
+constexpr std::int64_t AwakeBeforeDueNs = 600'000;
+constexpr std::int64_t AwakeAfterSendNs = 3'000'000;
 
 std::string systemError(const char* what) { return std::string(what) + ": " + std::strerror(errno); }
 

@@ -4,7 +4,7 @@
 // the slave open itself, so that the device stays usable when the program closes it
 // and opens it again. Bytes are passed through WireTiming, so that with a baud rate
 // the answers take as long as on a serial line. One thread, poll() with a time-out
-// from the next due byte; no busy waiting.
+// from the next due byte; awake in a loop only while the program is talking to it.
 #include <csignal>
 #include <cstdint>
 #include <deque>
