@@ -1,4 +1,5 @@
 #include "app/CVistrelApp.h"
+#include "app/WindowActivationKeeper.h"
 
 #include <optional>
 
@@ -107,6 +108,7 @@ bool CVistrelApp::startUp(const QStringList& arguments) {
 
     QGuiApplication::setWindowIcon(QIcon(QStringLiteral(":/icons/vistrel.svg")));
     mainFrame_ = new CMainFrame(*this);
+    new WindowActivationKeeper(mainFrame_);  // owned by the main window
 
     if (env_.acceptHandOver) {
         singleInstance_ = new SingleInstance(configFolder(), this);
@@ -130,6 +132,9 @@ bool CVistrelApp::startUp(const QStringList& arguments) {
     // Maximized; without a window manager to do it the window takes the screen itself.
     if (const QScreen* screen = QGuiApplication::primaryScreen()) mainFrame_->setGeometry(screen->availableGeometry());
     mainFrame_->showMaximized();
+    // Ask for the keyboard as well: without a window manager nobody else makes the window
+    // active, and the menu shortcuts only act in the active window.
+    mainFrame_->activateWindow();
     mainFrame_->updateActions();
     return true;
 }

@@ -1,0 +1,32 @@
+#include "app/WindowActivationKeeper.h"
+
+#include <QApplication>
+#include <QDialog>
+#include <QEvent>
+#include <QTimer>
+
+namespace vistrel {
+
+WindowActivationKeeper::WindowActivationKeeper(QWidget* mainWindow) : QObject(mainWindow), mainWindow_(mainWindow) {
+    qApp->installEventFilter(this);
+}
+
+bool WindowActivationKeeper::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::Hide) {
+        auto* dialog = qobject_cast<QDialog*>(watched);
+        // Only our own dialogs closing: the user was working with us, so taking the
+        // keyboard back cannot steal it from another program.
+        if (dialog && dialog->isWindow()) {
+            QTimer::singleShot(0, this, [this] { reactivateIfNoneActive(); });
+        }
+    }
+    return QObject::eventFilter(watched, event);
+}
+
+void WindowActivationKeeper::reactivateIfNoneActive() {
+    if (!mainWindow_ || !mainWindow_->isVisible()) return;
+    if (QApplication::activeModalWidget() || QApplication::activeWindow()) return;
+    mainWindow_->activateWindow();
+}
+
+}  // namespace vistrel
