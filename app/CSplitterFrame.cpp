@@ -39,6 +39,9 @@ CSplitterFrame::CSplitterFrame(std::unique_ptr<CVistrelDoc> doc, ViewServices& s
     list_->initialUpdate();
     setFocusProxy(list_);
     list_->setFocus();
+    // The editor has its first update once the window is up, as every view does; that
+    // loads its fields and puts the keyboard into the slide number, ready for the first line.
+    QTimer::singleShot(0, editor_, [editor = editor_] { editor->reload(); });
 }
 
 CSplitterFrame::~CSplitterFrame() {

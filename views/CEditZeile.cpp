@@ -122,7 +122,12 @@ CEditZeile::CEditZeile(CVistrelDoc& doc, ViewServices& services, QWidget* parent
     QCoreApplication::postEvent(this, new SliderSetupEvent);
 }
 
-CEditZeile::~CEditZeile() { doc_.removeView(this); }
+CEditZeile::~CEditZeile() {
+    // The fields go before the widgets do, and a field losing the focus as it goes
+    // would otherwise make the form read fields that are already gone.
+    disconnect(qApp, nullptr, this, nullptr);
+    doc_.removeView(this);
+}
 
 bool CEditZeile::logarithmic() const { return services_.settings.logarithmicSliders; }
 

@@ -2,6 +2,7 @@
 // opened twice, and the end of the run.
 #include <QFile>
 #include <QMdiArea>
+#include <QTest>
 #include <QTextStream>
 
 #include "app/CMainFrame.h"
@@ -26,6 +27,23 @@ TEST_F(StartUp, WithoutArgumentOpensOneEmptyShowNamedVistre1) {
     EXPECT_TRUE(doc.filePath.empty());
     EXPECT_TRUE(started.mainFrame()->documentMenus());
     EXPECT_TRUE(prompter.messages.empty());
+}
+
+// A new user starts the program and types the first slide number at once.
+TEST_F(StartUp, ANewShowTakesTheKeyboardInTheSlideNumberField) {
+    CVistrelApp& started = startApp();
+    started.mainFrame()->activateWindow();
+    QWidget* focus = nullptr;
+    ASSERT_TRUE(QTest::qWaitFor([&focus] {
+        focus = QApplication::focusWidget();
+        return focus && focus->objectName() == QStringLiteral("slideNumberEdit");
+    }, 2000)) << (focus ? focus->objectName().toStdString() : std::string("no focus"));
+
+    QTest::keyClicks(focus, QStringLiteral("9"));
+    QTest::keyClick(focus, Qt::Key_Return);
+    const CVistrelDoc& doc = started.frames().front()->document();
+    ASSERT_EQ(doc.lineCount, 1);
+    EXPECT_EQ(doc.lines[0].slideNumber, 9);
 }
 
 TEST_F(StartUp, NewShowsAreNumberedOnAndNeverReuseANumber) {
