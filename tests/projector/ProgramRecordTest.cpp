@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "projector/ProgramRecord.h"
+#include "tests/projector/ShowTransferBench.h"
 
 namespace vistrel {
 namespace {
@@ -43,17 +44,8 @@ TEST(SpecialFunctionByte, DecodesEveryGroupAndTheMechanicalBits) {
 }
 
 // Every code the line editor can compose comes back unchanged from the projector.
-std::vector<int> editorCodes() {
-    std::vector<int> codes{0, 60, 70};
-    for (int light = 1; light <= 5; ++light)
-        for (int parameter = 1; parameter <= 9; ++parameter) codes.push_back(light * 10 + parameter);
-    for (int mechanical = 1; mechanical <= 5; ++mechanical)
-        for (int light : {0, 6, 7}) codes.push_back(mechanical * 100 + light * 10);
-    return codes;
-}
-
 TEST(SpecialFunctionByte, EditorCodesRoundTrip) {
-    for (int code : editorCodes()) EXPECT_EQ(decodeSpecialFunctionByte(encodeSpecialFunctionByte(code)), code) << code;
+    for (int code : test::editorComposableCodes()) EXPECT_EQ(decodeSpecialFunctionByte(encodeSpecialFunctionByte(code)), code) << code;
 }
 
 TEST(SpecialFunctionByte, CodesOutsideTheEditorComeBackAsTheProjectorReadsThem) {
