@@ -1,21 +1,19 @@
 // vistrel-cli projector ...: the projector commands of the window program, run
 // against the same link, protocol and traffic log, with the terminal as the user.
 //
-// Each subcommand is one function below; they share the option parser and the
-// ProjectorSession that wires the serial port, the link and the protocol.
+// Each subcommand is one function below and its registration at the end; they
+// share the ProjectorSession that wires the serial port, the link and the protocol.
 #include <QFile>
 #include <QString>
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
-#include <map>
 #include <memory>
 #include <optional>
-#include <set>
 #include <string>
 #include <vector>
 
-#include "cli/CliCommands.h"
+#include "cli/CommandRegistry.h"
 #include "cli/ConsolePrompter.h"
 #include "model/ApplicationState.h"
 #include "model/CVistrelDoc.h"
@@ -34,80 +32,6 @@
 namespace vistrel::cli {
 
 namespace {
-
-constexpr const char* kProjectorHelp =
-    "vistrel-cli projector version --port PORT\n"
-    "    Asks the projector for its firmware version (\"Projektorversion\").\n"
-    "vistrel-cli projector upload FILE --port PORT [--module] [--end-marker=0|1]\n"
-    "                             [--differential=0|1] [--lamp PERCENT]\n"
-    "    Writes the show FILE into the projector (\"Diaschau in den Projektor\n"
-    "    speichern\") or, with --module, also into its memory module (\"Diaschau\n"
-    "    ins Modul speichern\"). --end-marker (default 1) closes the show with 50\n"
-    "    end records instead of one; --differential (default 0) is the option\n"
-    "    \"Differenzielle Übertragung\"; --lamp is the lamp brightness 1..100\n"
-    "    (default 100).\n"
-    "vistrel-cli projector download OUT --port PORT [--module]\n"
-    "    Reads the show in the projector (\"Diaschau vom Projektor laden\") or,\n"
-    "    with --module, the one in its memory module (\"Diaschau vom Modul\n"
-    "    laden\") and saves it as the show file OUT, without descriptions.\n"
-    "\n"
-    "PORT is COM1, COM2, COM3 or COM4, or the path of a serial device.\n"
-    "  COMn opens the device named by the environment variable VISTREL_COMn,\n"
-    "  else /dev/ttyS<n-1>. A device path is used as COM2: the command sets\n"
-    "  VISTREL_COM2 to it for its own run. When no projector answers there, the\n"
-    "  other ports COM1 .. COM4 are searched, as the window program does.\n"
-    "The serial traffic is logged to DIA.LOG ($VISTREL_LOG, else\n"
-    "$XDG_STATE_HOME/vistrel/DIA.LOG).\n"
-    "Exit codes: 0 done, 1 the projector failed (message on stderr), 2 usage error.\n";
-
-// The command-line options of a projector subcommand: "--name VALUE" or
-// "--name=VALUE" for the value options it knows, "--name" for its switches, and
-// everything else positional.
-struct ParsedOptions {
-    std::map<std::string, std::string> values;
-    std::set<std::string> switches;
-    std::vector<std::string> positional;
-
-    std::optional<std::string> value(const std::string& name) const {
-        const auto it = values.find(name);
-        if (it == values.end()) return std::nullopt;
-        return it->second;
-    }
-};
-
-struct OptionSpec {
-    std::set<std::string> valueOptions;  // e.g. "--port", "--lamp"
-    std::set<std::string> switchOptions;  // e.g. "--module"
-};
-
-// Returns false with `error` set on an unknown option or a missing value.
-bool parseOptions(const Args& args, const OptionSpec& known, ParsedOptions& parsed, std::string& error) {
-    for (std::size_t i = 0; i < args.size(); ++i) {
-        const std::string& arg = args[i];
-        if (arg.rfind("--", 0) != 0) {
-            parsed.positional.push_back(arg);
-            continue;
-        }
-        const auto equals = arg.find('=');
-        const std::string name = arg.substr(0, equals);
-        if (known.valueOptions.count(name)) {
-            if (equals != std::string::npos) {
-                parsed.values[name] = arg.substr(equals + 1);
-            } else if (i + 1 < args.size()) {
-                parsed.values[name] = args[++i];
-            } else {
-                error = "option " + name + " needs a value";
-                return false;
-            }
-        } else if (known.switchOptions.count(name) && equals == std::string::npos) {
-            parsed.switches.insert(name);
-        } else {
-            error = "unknown option '" + arg + "'";
-            return false;
-        }
-    }
-    return true;
-}
 
 // "COM1".."COM4" (any case) name a port directly; a device path is taken as COM2
 // by pointing VISTREL_COM2 at it. Anything else is a usage error (nullopt).
@@ -171,26 +95,20 @@ private:
     ProjectorProtocol protocol_;
 };
 
-// Parses the options of a subcommand that needs --port; on success `portName`
-// holds "COMn". Returns 0, or the usage error's exit code.
-int parseWithPort(const Args& args, const OptionSpec& known, ParsedOptions& parsed, std::string& portName) {
-    std::string error;
-    if (!parseOptions(args, known, parsed, error)) return usageError(error);
-    const auto port = parsed.value("--port");
-    if (!port) return usageError("missing --port PORT (COM1 .. COM4 or a device path)");
-    const auto name = portNameFor(*port);
-    if (!name) return usageError("PORT must be COM1 .. COM4 or a device path, not '" + *port + "'");
-    portName = *name;
-    return 0;
+// The port named by --port as "COMn", or nothing (after a usage error) when it
+// names none.
+std::optional<std::string> portOf(const CommandLine& line) {
+    const std::string port = line.value("port").value_or("");
+    const auto name = portNameFor(port);
+    if (!name) line.usageError("PORT must be COM1 .. COM4 or a device path, not '" + port + "'");
+    return name;
 }
 
 // projector version --port PORT
-int runVersion(const Args& args) {
-    ParsedOptions parsed;
-    std::string portName;
-    if (const int usage = parseWithPort(args, {{"--port"}, {}}, parsed, portName)) return usage;
-    if (!parsed.positional.empty()) return usageError("unexpected argument '" + parsed.positional.front() + "'");
-    ProjectorSession session(portName);
+int runVersion(const CommandLine& line) {
+    const auto portName = portOf(line);
+    if (!portName) return 2;
+    ProjectorSession session(*portName);
     return session.protocol().showProjectorVersion() == 0 ? 0 : 1;
 }
 
@@ -213,37 +131,25 @@ struct TransferSession {
     ShowTransfer transfer;
 };
 
-// "0" or "1" into `flag`; false for anything else.
-bool parseFlag(const std::string& text, bool& flag) {
-    if (text != "0" && text != "1") return false;
-    flag = text == "1";
-    return true;
-}
-
 // projector upload FILE --port PORT [--module] [--end-marker=0|1] [--differential=0|1] [--lamp PERCENT]
-int runUpload(const Args& args) {
-    ParsedOptions parsed;
-    std::string portName;
-    const OptionSpec uploadOptions{{"--port", "--end-marker", "--differential", "--lamp"}, {"--module"}};
-    if (const int usage = parseWithPort(args, uploadOptions, parsed, portName)) return usage;
-    if (parsed.positional.size() != 1) return usageError("upload needs exactly one show FILE");
+int runUpload(const CommandLine& line) {
+    const auto portName = portOf(line);
+    if (!portName) return 2;
     Settings settings;
-    if (const auto v = parsed.value("--end-marker"); v && !parseFlag(*v, settings.endMarker))
-        return usageError("--end-marker must be 0 or 1");
-    if (const auto v = parsed.value("--differential"); v && !parseFlag(*v, settings.differentialTransfer))
-        return usageError("--differential must be 0 or 1");
-    if (const auto v = parsed.value("--lamp")) {
+    settings.endMarker = line.flag("end-marker", settings.endMarker);
+    settings.differentialTransfer = line.flag("differential", settings.differentialTransfer);
+    if (const auto v = line.value("lamp")) {
         char* end = nullptr;
         const long percent = std::strtol(v->c_str(), &end, 10);
         if (v->empty() || *end != '\0' || percent < 1 || percent > 100)
-            return usageError("--lamp must be a percentage 1 .. 100");
+            return line.usageError("--lamp must be a percentage 1 .. 100");
         settings.lampBrightness = static_cast<int>(percent);
     }
 
-    const std::string& file = parsed.positional.front();
+    const std::string& file = line.positional(0);
     // A show document is large (fixed storage for 1002 lines): keep it off the stack.
     auto doc = std::make_unique<CVistrelDoc>();
-    TransferSession run(portName, settings);
+    TransferSession run(*portName, settings);
     if (!readShowFile(*doc, file, run.settings, run.session.prompter())) return 1;
     doc->filePath = file;
     doc->windowTitle = std::filesystem::path(file).filename().string();
@@ -252,23 +158,21 @@ int runUpload(const Args& args) {
         std::fprintf(stderr, "vistrel-cli: %s holds no program lines; nothing to write\n", file.c_str());
         return 1;
     }
-    const bool toModule = parsed.switches.count("--module") != 0;
+    const bool toModule = line.has("module");
     const bool ok = toModule ? run.transfer.writeToModule(*doc) : run.transfer.writeToProjector(*doc);
     return ok ? 0 : 1;
 }
 
 // projector download OUT --port PORT [--module]
-int runDownload(const Args& args) {
-    ParsedOptions parsed;
-    std::string portName;
-    if (const int usage = parseWithPort(args, {{"--port"}, {"--module"}}, parsed, portName)) return usage;
-    if (parsed.positional.size() != 1) return usageError("download needs exactly one OUT file");
-    const std::string& out = parsed.positional.front();
+int runDownload(const CommandLine& line) {
+    const auto portName = portOf(line);
+    if (!portName) return 2;
+    const std::string& out = line.positional(0);
 
-    TransferSession run(portName, Settings{});
+    TransferSession run(*portName, Settings{});
     // An empty show, as the "new" command makes it: no questions, descriptions cleared.
     auto doc = std::make_unique<CVistrelDoc>();
-    const bool fromModule = parsed.switches.count("--module") != 0;
+    const bool fromModule = line.has("module");
     const bool read = fromModule ? run.transfer.loadFromModule(*doc, nullptr)
                                  : run.transfer.loadFromProjector(*doc, nullptr);
     // A broken read has been reported; a partial show is not saved as if it were whole.
@@ -276,24 +180,61 @@ int runDownload(const Args& args) {
     return writeShowFile(*doc, out, run.session.prompter()) ? 0 : 1;
 }
 
-}  // namespace
+constexpr const char* kPortNotes =
+    "PORT is COM1, COM2, COM3 or COM4, or the path of a serial device. COMn opens the device named by the "
+    "environment variable VISTREL_COMn, else /dev/ttyS<n-1>. A device path is used as COM2: the command sets "
+    "VISTREL_COM2 to it for its own run. When no projector answers there, the other ports COM1 .. COM4 are "
+    "searched, as the window program does.\n\n"
+    "The serial traffic is logged to DIA.LOG ($VISTREL_LOG, else $XDG_STATE_HOME/vistrel/DIA.LOG).";
 
-int runProjector(const Args& args) {
-    if (args.empty()) return usageError("missing projector command");
-    const std::string& command = args.front();
-    if (command == "--help" || command == "help") {
-        std::fputs(kProjectorHelp, stdout);
-        return 0;
-    }
-    const Args rest(args.begin() + 1, args.end());
-    const std::map<std::string, int (*)(const Args&)> commands = {
-        {"version", runVersion},
-        {"upload", runUpload},
-        {"download", runDownload},
-    };
-    const auto it = commands.find(command);
-    if (it == commands.end()) return usageError("unknown projector command '" + command + "'");
-    return it->second(rest);
+OptionSpec portOption() {
+    return requiredValueOption("port", "PORT", "the serial port: COM1 .. COM4 or a device path");
 }
+
+std::vector<std::pair<int, std::string>> projectorExitCodes() {
+    return {{0, "done"}, {1, "the projector failed (the program's German message on stderr)"}, {2, "usage error"}};
+}
+
+const CommandRegistration versionCommand{{
+    .name = "projector version",
+    .positionals = {},
+    .options = {portOption()},
+    .summary = "Asks the projector for its firmware version (\"Projektorversion\") and prints it.",
+    .notes = kPortNotes,
+    .exitCodes = projectorExitCodes(),
+    .run = runVersion,
+}};
+
+const CommandRegistration uploadCommand{{
+    .name = "projector upload",
+    .positionals = {"FILE"},
+    .options = {portOption(),
+                switchOption("module", "write into the memory module too (\"Diaschau ins Modul speichern\")"),
+                zeroOrOneOption("end-marker", "close the show with 50 end records (1, the default) or with one (0)"),
+                zeroOrOneOption("differential",
+                                "the option \"Differenzielle Übertragung\": write only the changed lines "
+                                "(default 0)"),
+                valueOption("lamp", "PERCENT", "the lamp brightness 1 .. 100 (default 100)")},
+    .summary = "Writes the show FILE into the projector (\"Diaschau in den Projektor speichern\") or, with "
+               "--module, also into its memory module (\"Diaschau ins Modul speichern\").",
+    .notes = kPortNotes,
+    .exitCodes = projectorExitCodes(),
+    .run = runUpload,
+}};
+
+const CommandRegistration downloadCommand{{
+    .name = "projector download",
+    .positionals = {"OUT"},
+    .options = {portOption(),
+                switchOption("module", "read the show in the memory module (\"Diaschau vom Modul laden\")")},
+    .summary = "Reads the show in the projector (\"Diaschau vom Projektor laden\") or, with --module, the one "
+               "in its memory module (\"Diaschau vom Modul laden\") and saves it as the show file OUT, without "
+               "descriptions. A show that could not be read whole is not saved.",
+    .notes = kPortNotes,
+    .exitCodes = projectorExitCodes(),
+    .run = runDownload,
+}};
+
+}  // namespace
 
 }  // namespace vistrel::cli

@@ -1,0 +1,24 @@
+#pragma once
+// What every vistrel-cli command that reads a show file shares: the two reading
+// options of "Öffnen" and the exit codes of a command that works on files.
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "cli/CommandRegistry.h"
+#include "model/Settings.h"
+
+namespace vistrel::cli {
+
+// --convert-dos-umlauts=0|1 and --use-500watt-times=0|1 (both default 1).
+std::vector<OptionSpec> showReadingOptions();
+// The settings a show file is read with: the defaults, with the two options applied.
+Settings readingSettings(const CommandLine& line);
+
+// 0 done, 1 a file could not be read or written (German message on stderr), 2 usage error.
+std::vector<std::pair<int, std::string>> showFileExitCodes();
+
+// `options` followed by the reading options.
+std::vector<OptionSpec> withShowReadingOptions(std::vector<OptionSpec> options);
+
+}  // namespace vistrel::cli

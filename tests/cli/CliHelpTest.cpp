@@ -1,0 +1,125 @@
+// vistrel-cli's help, version and usage errors, as a user sees them.
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "cli/CommandRegistry.h"
+#include "tests/cli/CliProcess.h"
+
+namespace vistrel::cli {
+namespace {
+
+using test::CliResult;
+using test::runCliProcess;
+using ::testing::HasSubstr;
+using ::testing::StartsWith;
+
+std::vector<std::string> words(const std::string& text) {
+    std::vector<std::string> result;
+    std::string::size_type start = 0;
+    while (start <= text.size()) {
+        const auto end = std::min(text.find(' ', start), text.size());
+        result.push_back(text.substr(start, end - start));
+        start = end + 1;
+    }
+    return result;
+}
+
+TEST(CliHelp, EveryCommandHasItsHelpInAllThreeForms) {
+    for (const CommandSpec* command : registeredCommands()) {
+        SCOPED_TRACE(command->name);
+        std::vector<std::string> asked = words(command->name);
+        asked.push_back("--help");
+        const CliResult help = runCliProcess(asked);
+        EXPECT_EQ(help.exitCode, 0);
+        EXPECT_EQ(help.err, "");
+        EXPECT_THAT(help.out, StartsWith("usage: vistrel-cli " + command->name));
+        for (const OptionSpec& option : command->options) EXPECT_THAT(help.out, HasSubstr("\n  --" + option.name));
+        EXPECT_THAT(help.out, HasSubstr("\nExit codes:\n  0  "));
+        EXPECT_THAT(help.out, HasSubstr("\n  2  usage error"));
+
+        std::vector<std::string> viaHelp{"help"};
+        for (const std::string& word : words(command->name)) viaHelp.push_back(word);
+        EXPECT_EQ(runCliProcess(viaHelp).out, help.out);
+        // --help wins over whatever else is wrong on the line
+        asked.insert(asked.end() - 1, "--no-such-option");
+        EXPECT_EQ(runCliProcess(asked).out, help.out);
+    }
+}
+
+TEST(CliHelp, OverviewVersionAndGroups) {
+    const CliResult overview = runCliProcess({"--help"});
+    EXPECT_EQ(overview.exitCode, 0);
+    for (const CommandSpec* command : registeredCommands()) EXPECT_THAT(overview.out, HasSubstr("  " + command->name + " "));
+    EXPECT_EQ(runCliProcess({"help"}).out, overview.out);
+    EXPECT_EQ(runCliProcess({"-h"}).out, overview.out);
+
+    const CliResult version = runCliProcess({"--version"});
+    EXPECT_EQ(version.exitCode, 0);
+    EXPECT_EQ(version.out, "Vistrel, Version 1.14\n");
+
+    const CliResult group = runCliProcess({"projector", "--help"});
+    EXPECT_EQ(group.exitCode, 0);
+    for (const char* name : {"version", "upload", "download"})
+        EXPECT_THAT(group.out, HasSubstr("\nvistrel-cli projector " + std::string(name)));
+    EXPECT_EQ(runCliProcess({"help", "projector"}).out, group.out);
+}
+
+// A usage error is exit 2, one line with the reason, then the usage of the command
+// (or of all commands when none was named); nothing on stdout.
+TEST(CliHelp, UsageErrorsNameTheReasonAndTheUsage) {
+    struct Case {
+        std::vector<std::string> args;
+        std::string reason;
+        std::string usage;
+    };
+    const std::string data = VISTREL_TEST_DATA "/sample.dpd";
+    const Case cases[] = {
+        {{}, "missing command", "usage: vistrel-cli "},
+        {{"bogus"}, "unknown command 'bogus'", "usage: vistrel-cli "},
+        {{"--bogus"}, "unknown option '--bogus'", "usage: vistrel-cli "},
+        {{"help", "bogus"}, "no help for 'bogus': unknown command", "usage: vistrel-cli "},
+        {{"show", data, "--bogus"}, "unknown option '--bogus'", "usage: vistrel-cli show FILE [--json]"},
+        {{"show", data, "--json=1"}, "option --json takes no value", "usage: vistrel-cli show FILE"},
+        {{"show", data, "second.dpd"}, "unexpected argument 'second.dpd'", "usage: vistrel-cli show FILE"},
+        {{"save", data}, "missing OUT", "usage: vistrel-cli save IN OUT"},
+        {{"sf", "12", "1x"}, "'1x' is not a special-function code", "usage: vistrel-cli sf CODE..."},
+        {{"projector"}, "missing projector command", "usage: vistrel-cli projector "},
+        {{"projector", "dance"}, "unknown projector command 'dance'", "usage: vistrel-cli projector "},
+        {{"projector", "version", "--port"}, "option --port needs a value", "usage: vistrel-cli projector version"},
+        {{"projector", "version"}, "missing option --port PORT", "usage: vistrel-cli projector version --port PORT"},
+        {{"projector", "version", "--port", "COM5"}, "PORT must be COM1 .. COM4 or a device path, not 'COM5'",
+         "usage: vistrel-cli projector version"},
+        {{"projector", "upload", data, "--port=COM1", "--lamp", "101"}, "--lamp must be a percentage 1 .. 100",
+         "usage: vistrel-cli projector upload FILE"},
+        {{"projector", "upload", data, "--port=COM1", "--end-marker", "2"}, "option --end-marker takes 0 or 1, not '2'",
+         "usage: vistrel-cli projector upload FILE"},
+        {{"projector", "download", "out.dpd", "--port", "COM1", "--module=0"}, "option --module takes no value",
+         "usage: vistrel-cli projector download OUT"},
+    };
+    for (const Case& c : cases) {
+        const CliResult r = runCliProcess(c.args);
+        EXPECT_EQ(r.exitCode, 2) << c.reason;
+        EXPECT_EQ(r.out, "");
+        EXPECT_THAT(r.err, StartsWith("vistrel-cli: " + c.reason + "\n" + c.usage));
+    }
+}
+
+// The 0-or-1 options take their value with "=" or as the next word, and a show file
+// reads the same either way.
+TEST(CliHelp, ZeroOrOneOptionsTakeTheNextWordToo) {
+    const std::string data = VISTREL_TEST_DATA "/model/lenient.dpd";
+    const CliResult joined = runCliProcess({"show", "--json", "--use-500watt-times=0", data});
+    const CliResult apart = runCliProcess({"show", "--json", "--use-500watt-times", "0", data});
+    const CliResult on = runCliProcess({"show", "--json", data});
+    EXPECT_EQ(joined.exitCode, 0);
+    EXPECT_EQ(apart.exitCode, 0);
+    EXPECT_EQ(joined.out, apart.out);
+    EXPECT_NE(joined.out, on.out);
+    EXPECT_THAT(apart.out, HasSubstr("\"timerTime\": 40"));
+}
+
+}  // namespace
+}  // namespace vistrel::cli
