@@ -2,6 +2,8 @@
 
 #include <string>
 
+#include "cli/TerminalProgress.h"
+
 namespace vistrel::cli {
 
 MessageAnswer ConsolePrompter::defaultAnswer(MessageButtons buttons, int defaultButton) {
@@ -33,6 +35,7 @@ MessageAnswer ConsolePrompter::showMessage(const std::string& text, MessageIcon 
                                            int defaultButton) {
     std::FILE* stream = icon == MessageIcon::Information ? out_ : err_;
     const std::string line = consoleText(text);
+    TerminalProgress::clearActive();  // a message never lands behind a progress line
     std::fputs(line.c_str(), stream);
     std::fflush(stream);
     return defaultAnswer(buttons, defaultButton);

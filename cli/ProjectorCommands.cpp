@@ -15,6 +15,7 @@
 
 #include "cli/CommandRegistry.h"
 #include "cli/ConsolePrompter.h"
+#include "cli/TerminalProgressWindows.h"
 #include "model/ApplicationState.h"
 #include "model/CVistrelDoc.h"
 #include "model/Settings.h"
@@ -90,7 +91,7 @@ private:
     ConsolePrompter prompter_;
     QuietPrompter searchPrompter_;
     NoEventPump events_;
-    NoProgressWindows progress_;
+    TerminalProgressWindows progress_;
     ProjectorLink link_;
     ProjectorProtocol protocol_;
 };
