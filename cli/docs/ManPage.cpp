@@ -1,0 +1,139 @@
+#include "cli/docs/ManPage.h"
+
+#include <cstdio>
+
+#include "cli/CommandRegistry.h"
+
+namespace vistrel::cli {
+
+namespace {
+
+// The code point of the UTF-8 sequence at `i`; `i` is moved past it.
+unsigned codePointAt(const std::string& text, std::size_t& i) {
+    const auto byte = [&](std::size_t k) { return static_cast<unsigned char>(text[k]); };
+    const unsigned lead = byte(i);
+    int extra = lead >= 0xF0 ? 3 : lead >= 0xE0 ? 2 : lead >= 0xC0 ? 1 : 0;
+    unsigned value = extra == 3 ? lead & 0x07 : extra == 2 ? lead & 0x0F : extra == 1 ? lead & 0x1F : lead;
+    ++i;
+    while (extra-- > 0 && i < text.size() && (byte(i) & 0xC0) == 0x80) value = (value << 6) | (byte(i++) & 0x3F);
+    return value;
+}
+
+std::string bold(const std::string& text) { return "\\fB" + roffText(text) + "\\fP"; }
+std::string italic(const std::string& text) { return "\\fI" + roffText(text) + "\\fP"; }
+
+// A synopsis word in the fonts of a manual: literal words bold, placeholders italic.
+std::string optionWords(const OptionSpec& option) {
+    switch (option.kind) {
+        case OptionSpec::Kind::Switch:
+            return bold("--" + option.name);
+        case OptionSpec::Kind::Value:
+            return bold("--" + option.name) + " " + italic(option.valueName);
+        case OptionSpec::Kind::ZeroOrOne:
+            return bold("--" + option.name) + "=" + italic(option.valueName);
+    }
+    return bold("--" + option.name);
+}
+
+std::string synopsisBlock(const CommandSpec& command) {
+    std::string text = ".SY \"" + roffText("vistrel-cli " + command.name) + "\"\n";
+    for (const std::string& positional : command.positionals) {
+        const bool repeated = positional.ends_with("...");
+        text += italic(repeated ? positional.substr(0, positional.size() - 3) : positional) + (repeated ? "\\&...\n" : "\n");
+    }
+    for (const OptionSpec& option : command.options) {
+        text += option.required ? optionWords(option) + "\n" : "[" + optionWords(option) + "]\n";
+    }
+    return text + ".YS\n";
+}
+
+// Paragraphs separated by an empty line become .PP paragraphs.
+std::string paragraphs(const std::string& text) {
+    std::string result;
+    std::size_t start = 0;
+    while (start < text.size()) {
+        std::size_t end = text.find("\n\n", start);
+        if (end == std::string::npos) end = text.size();
+        std::string paragraph = text.substr(start, end - start);
+        for (char& c : paragraph) {
+            if (c == '\n') c = ' ';
+        }
+        if (!paragraph.empty()) result += ".PP\n" + roffText(paragraph) + "\n";
+        start = end + 2;
+    }
+    return result;
+}
+
+}  // namespace
+
+std::string roffText(const std::string& text) {
+    std::string out;
+    for (std::size_t i = 0; i < text.size();) {
+        const char c = text[i];
+        if (static_cast<unsigned char>(c) >= 0x80) {
+            char glyph[16];
+            std::snprintf(glyph, sizeof glyph, "\\[u%04X]", codePointAt(text, i));
+            out += glyph;
+            continue;
+        }
+        if (c == '\\') {
+            out += "\\e";
+        } else if (c == '-') {
+            out += "\\-";
+        } else {
+            if ((c == '.' || c == '\'') && out.empty()) out += "\\&";
+            out += c;
+        }
+        ++i;
+    }
+    return out;
+}
+
+std::string manSynopsis(const std::vector<const CommandSpec*>& commands) {
+    std::string text;
+    for (const CommandSpec* command : commands) text += synopsisBlock(*command);
+    return text;
+}
+
+std::string manCommands(const std::vector<const CommandSpec*>& commands) {
+    std::string text;
+    for (std::size_t i = 0; i < commands.size(); ++i) {
+        const CommandSpec& command = *commands[i];
+        text += ".SS \"" + roffText(command.name) + "\"\n" + synopsisBlock(command) + paragraphs(command.summary);
+        for (const OptionSpec& option : command.options) {
+            text += ".TP\n" + optionWords(option) + "\n" + roffText(option.help) + "\n";
+        }
+        if (!command.exitCodes.empty()) {
+            text += ".PP\nExit status:\n.RS\n.PD 0\n";
+            for (const auto& [code, meaning] : command.exitCodes) {
+                text += ".TP 4\n" + bold(std::to_string(code)) + "\n" + roffText(meaning) + "\n";
+            }
+            text += ".PD\n.RE\n";
+        }
+        // Notes that a run of commands shares (what PORT may be) follow the last of them.
+        const bool sharedWithNext = i + 1 < commands.size() && commands[i + 1]->notes == command.notes;
+        if (!sharedWithNext) text += paragraphs(command.notes);
+    }
+    return text;
+}
+
+std::string manPage(const std::string& pageTemplate, const std::string& version,
+                    const std::vector<const CommandSpec*>& commands) {
+    std::string page = pageTemplate;
+    const auto fill = [&page](const std::string& key, const std::string& value) {
+        for (auto at = page.find(key); at != std::string::npos; at = page.find(key, at + value.size())) {
+            page.replace(at, key.size(), value);
+        }
+    };
+    std::string synopsis = manSynopsis(commands);
+    std::string body = manCommands(commands);
+    // The blocks end in a line break; the template's own line break follows the key.
+    if (!synopsis.empty()) synopsis.pop_back();
+    if (!body.empty()) body.pop_back();
+    fill("@VERSION@", version);
+    fill("@SYNOPSIS@", synopsis);
+    fill("@COMMANDS@", body);
+    return page;
+}
+
+}  // namespace vistrel::cli
