@@ -13,6 +13,7 @@
 #include <QToolBar>
 
 #include "app/CSplitterFrame.h"
+#include "app/CommandKeyGuard.h"
 #include "app/CVistrelApp.h"
 #include "app/EnablingRules.h"
 #include "app/RecentFileList.h"
@@ -55,6 +56,7 @@ CMainFrame::CMainFrame(CVistrelApp& app) : app_(app) {
     createActions();
     createToolBar();
     createStatusBar();
+    new CommandKeyGuard(*this, actions_, [this] { updateActions(); });
     setDocumentMenus(false);
 
     // The rules depend on selections, the clipboard and the projector as well as on
@@ -73,6 +75,7 @@ CMainFrame::~CMainFrame() {
     // The show windows go down with the window area; nothing may ask the program about
     // its state while this window is half gone.
     mdiArea_->disconnect(this);
+    delete findChild<CommandKeyGuard*>(QString(), Qt::FindDirectChildrenOnly);
     for (QObject* child : children()) {
         if (auto* timer = qobject_cast<QTimer*>(child)) timer->stop();
     }

@@ -4,6 +4,7 @@
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QPlainTextEdit>
+#include <QRegularExpressionValidator>
 #include <QScopeGuard>
 #include <algorithm>
 #include <cmath>
@@ -59,6 +60,16 @@ CEditZeile::CEditZeile(CVistrelDoc& doc, ViewServices& services, QWidget* parent
         f.mechanicalList->addItem(QString::fromStdString(mechanicalListText(m)));
     for (int l = 0; l < LightFunctionCount; ++l) f.lightList->addItem(QString::fromStdString(lightListText(l)));
     f.totalTimeCaption->hide();
+
+    // Each field takes only what it can hold: digits, and in the times one decimal point
+    // or comma. The blanks in front are the ones the times are shown with ("  4.0").
+    auto accept = [this](QLineEdit* edit, const char* pattern) {
+        edit->setValidator(new QRegularExpressionValidator(QRegularExpression(QString::fromLatin1(pattern)), edit));
+    };
+    accept(f.slideNumberEdit, "[0-9]*");
+    accept(f.parameterEdit, "[0-9]*");
+    accept(f.dissolveEdit, " *[0-9]*[.,]?[0-9]*");
+    accept(f.timerEdit, " *[0-9]*[.,]?[0-9]*");
 
     f.slideNumberSpin->setRange(0, 999);
     f.dissolveSpin->setRange(0, 25);

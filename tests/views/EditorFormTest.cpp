@@ -144,6 +144,34 @@ TEST_F(EditorTest, DissolveWithCommaAndTheLimits) {
     EXPECT_EQ(w.doc.lines[1].dissolveTime, 1);
 }
 
+TEST_F(EditorTest, FieldsTakeOnlyTheCharactersTheyCanHold) {
+    w.open();
+    struct Case {
+        const char* field;
+        const char* typed;
+        const char* kept;
+    };
+    const Case cases[] = {
+        {"slideNumberEdit", "s12", "12"},
+        {"slideNumberEdit", "1-2.5", "125"},
+        {"slideNumberEdit", "123456", "12345"},
+        {"dissolveEdit", "2,5s", "2.5"},
+        {"dissolveEdit", "1.2.3", "1.23"},
+        {"dissolveEdit", "-3", "3"},
+        {"timerEdit", "4.5x", "4.5"},
+        {"timerEdit", "12,5,", "12.5"},
+        {"parameterEdit", "a7", "7"},
+        {"parameterEdit", "123", "12"},
+    };
+    // The parameter takes input only where its light function has one.
+    light()->setCurrentIndex(3);
+    for (const auto& c : cases) {
+        auto* edit = w.field<QLineEdit>(c.field);
+        typeInto(edit, QString::fromLatin1(c.typed));
+        EXPECT_EQ(edit->text(), QString::fromLatin1(c.kept)) << c.field << " " << c.typed;
+    }
+}
+
 TEST_F(EditorTest, SlidersAndSpinsFollowEachOther) {
     struct Case {
         bool logarithmic;
