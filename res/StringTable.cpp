@@ -9,7 +9,8 @@ namespace {
 
 const StringEntry* find(int id) {
     const std::array areas = {modelStrings(),    projectorStrings(), shellStrings(),
-                              listStrings(),     editorStrings(),    dialogStrings()};
+                              listStrings(),     editorStrings(),    dialogStrings(),
+                              runStrings()};
     for (auto area : areas) {
         for (const auto& entry : area) {
             if (entry.id == id) return &entry;

@@ -28,5 +28,6 @@ std::span<const StringEntry> shellStrings();
 std::span<const StringEntry> listStrings();
 std::span<const StringEntry> editorStrings();
 std::span<const StringEntry> dialogStrings();
+std::span<const StringEntry> runStrings();
 
 }  // namespace vistrel::res

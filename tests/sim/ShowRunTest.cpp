@@ -172,6 +172,36 @@ TEST_F(ShowRun, EditedLineTakesEffectWhenItIsReached) {
     EXPECT_TRUE(bench.projector.isAtPause()) << "line 2 now has timer 0";
 }
 
+TEST(ShowRunStates, EveryRunStateAnswersStatusAZAndABAsTheProtocolSays) {
+    // Status "r"/"v" are ready, "b" busy; AZ names the 1-based line shown (0: none);
+    // AB is non-zero while a show runs, halted or waiting at a pause.
+    const struct {
+        const char* state;
+        std::vector<const char*> commands;
+        int waitMs;
+        int status;
+        int az;
+        int ab;
+    } cases[] = {
+        {"idle at home", {}, 0, 'R', 0, 0},
+        {"running", {"GZ:000"}, 3500, 'v', 2, 1},
+        {"halted", {"GZ:000", "ST"}, 3500, 'v', 1, 1},
+        {"at a pause line", {"GZ:003"}, 2000, 'v', 3, 1},
+        {"homing after EN", {"GZ:000", "EN"}, 0, 'B', 0, 0},
+        {"home after EN", {"GZ:000", "EN"}, HomingMs + 1, 'R', 0, 0},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.state);
+        ProjectorBench fresh;
+        fresh.projector.loadShow({plain(1), plain(2), ShowRecord::fromLine(3, 10, 0, 0), plain(4)});
+        for (const char* command : c.commands) ASSERT_TRUE(fresh.command(command));
+        fresh.clock.sleepMs(c.waitMs);
+        EXPECT_EQ(fresh.status(), c.status);
+        EXPECT_EQ(fresh.askNumber("AZ"), c.az);
+        EXPECT_EQ(fresh.askNumber("AB"), c.ab);
+    }
+}
+
 class FastShowRun : public ShowRun {
 protected:
     FastShowRun() : ShowRun(10) {}
