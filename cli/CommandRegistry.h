@@ -25,6 +25,12 @@
 // one-line reason and the command's usage. Values of the command's own (a port, a
 // percentage, a code) are checked in `run`, which answers a bad one with
 // `line.usageError("...")`.
+//
+// Shared options come from one function each: showReadingOptions() (ShowFileOptions.h)
+// for a command that reads a show file, rowsOption() and parseRows() (RowList.h) for
+// --rows, portOption() for the projector. Long work shows its progress through
+// TerminalProgress (TerminalProgress.h). Each new command also gets its contract row in
+// tests/cli/CliParserTest.cpp.
 #include <functional>
 #include <optional>
 #include <string>
