@@ -41,6 +41,12 @@ bool takesParameter(int mechanical, int light) {
     return mechanical == 0 && light >= FirstParameterLight && light <= LastParameterLight;
 }
 
+// True when the two selection lists can show the code's function digits.
+bool fitsSelectionLists(int code) {
+    const SpecialFunctionParts parts = splitSpecialFunction(code);
+    return code >= 0 && parts.mechanical < MechanicalFunctionCount && parts.light < LightFunctionCount;
+}
+
 QString tableText(int id) { return QString::fromUtf8(res::text(id)); }
 
 void setTextIfDifferent(QLineEdit* edit, const QString& text) {
@@ -88,12 +94,6 @@ CEditZeile::CEditZeile(CVistrelDoc& doc, ViewServices& services, QWidget* parent
     connect(f.dissolveEdit, &QLineEdit::textEdited, this, [this] { onTimeEdited(true); });
     connect(f.timerEdit, &QLineEdit::textEdited, this, [this] { onTimeEdited(false); });
     connect(f.parameterEdit, &QLineEdit::textEdited, this, &CEditZeile::onParameterEdited);
-    // Once the user leaves the field, an empty or 0 parameter shows the 1 the code uses.
-    connect(f.parameterEdit, &QLineEdit::editingFinished, this, [this] {
-        if (writingControls_) return;
-        readFields();
-        composeCode();
-    });
     connect(f.descriptionEdit, &QPlainTextEdit::textChanged, this, [this] {
         if (writingControls_) return;
         // One line of at most 179 characters: a pasted line break would split the
@@ -127,6 +127,11 @@ CEditZeile::CEditZeile(CVistrelDoc& doc, ViewServices& services, QWidget* parent
     for (QLineEdit* edit : {f.slideNumberEdit, f.dissolveEdit, f.timerEdit, f.parameterEdit})
         connect(edit, &QLineEdit::returnPressed, this, [this] { apply(); });
     f.descriptionEdit->installEventFilter(this);
+    // Enter on a selection list or a slider stores the line too; only the fields
+    // handle Enter themselves.
+    for (QWidget* control : std::initializer_list<QWidget*>{f.mechanicalList, f.lightList, f.dissolveSlider,
+                                                            f.timerSlider, f.parameterSlider})
+        control->installEventFilter(this);
     connect(qApp, &QApplication::focusChanged, this, &CEditZeile::onFocusChanged);
 
     doc_.addView(this);
@@ -211,6 +216,12 @@ void CEditZeile::updateParameterControls(int mechanical, int light) {
 
 void CEditZeile::composeCode() {
     Ui::EditZeile& f = *ui_;
+    // A list left without a selection by a loaded code the lists cannot show takes
+    // part in a new code with its first item.
+    ++writingControls_;
+    if (f.mechanicalList->currentIndex() < 0) f.mechanicalList->setCurrentIndex(0);
+    if (f.lightList->currentIndex() < 0) f.lightList->setCurrentIndex(0);
+    --writingControls_;
     const int mechanical = std::max(f.mechanicalList->currentIndex(), 0);
     useShortLightList(mechanical != 0);
     const int index = std::max(f.lightList->currentIndex(), 0);
@@ -219,7 +230,7 @@ void CEditZeile::composeCode() {
         light = index == 0 ? 0 : index + LastParameterLight;
         parameterText_ = QStringLiteral("0");
     } else if (takesParameter(mechanical, light)) {
-        if (readInteger(parameterText_) == 0 && !typingParameter_) parameterText_ = QStringLiteral("1");
+        if (readInteger(parameterText_) == 0) parameterText_ = QStringLiteral("1");
     } else {
         parameterText_ = QStringLiteral("0");
     }
@@ -239,25 +250,30 @@ void CEditZeile::composeCode() {
 
 void CEditZeile::selectLoadedFunction(int mechanical, int light, int parameter) {
     Ui::EditZeile& f = *ui_;
-    // Codes from files may carry digits the lists do not offer; they show as the
-    // nearest the editor can compose.
-    if (mechanical >= MechanicalFunctionCount) mechanical = 0;
-    if (light >= LightFunctionCount) light = 0;
+    // Codes from files may carry digits the lists do not offer (650): such a list shows
+    // no selection, and the code itself is kept until the user composes a new one.
+    const bool mechanicalKnown = mechanical < MechanicalFunctionCount;
+    const bool mechanicalEffect = mechanicalKnown && mechanical != 0;
     ++writingControls_;
-    f.mechanicalList->setCurrentIndex(mechanical);
+    f.mechanicalList->setCurrentIndex(mechanicalKnown ? mechanical : -1);
     --writingControls_;
-    useShortLightList(mechanical != 0);
-    int item = light;
-    if (mechanical != 0) item = (light == 6 || light == 7) ? light - LastParameterLight : 0;
-    updateParameterControls(mechanical, mechanical != 0 && item == 0 ? 0 : light);
+    useShortLightList(mechanicalEffect);
+    int item = light < LightFunctionCount ? light : -1;
+    if (mechanicalEffect) item = (light == 6 || light == 7) ? light - LastParameterLight : 0;
+    updateParameterControls(mechanicalKnown ? mechanical : -1, mechanicalEffect && item == 0 ? 0 : item);
     ++writingControls_;
     f.lightList->setCurrentIndex(item);
     f.parameterSlider->setValue(std::clamp(parameter, 1, 9));
     parameterText_ = QString::asprintf("%d", parameter);
     f.parameterEdit->setText(parameterText_);
     --writingControls_;
-    mechanicalIndex_ = mechanical;
+    mechanicalIndex_ = f.mechanicalList->currentIndex();
     lightIndex_ = item;
+}
+
+void CEditZeile::showLoadedCode(int code) {
+    codeText_ = QString::asprintf("%03d", code);
+    ui_->codeText->setText(codeText_);
 }
 
 void CEditZeile::onFunctionSelected() {
@@ -277,9 +293,11 @@ void CEditZeile::onParameterEdited() {
         services_.prompter.showMessage(ids::InvalidSpecialFunction, MessageIcon::Exclamation, MessageButtons::Ok);
         return;
     }
-    typingParameter_ = true;
+    const QString typed = parameterText_;
     composeCode();
-    typingParameter_ = false;
+    // An empty or 0 parameter shows the 1 the code uses, selected, so that the next
+    // digit typed replaces it instead of making it 10 or more.
+    if (parameterText_ != typed) ui_->parameterEdit->selectAll();
 }
 
 // ---------------------------------------------------------------------------
@@ -401,6 +419,7 @@ void CEditZeile::reload() {
     if (!doc_.editorReload && !firstUpdate_) return;
     if (focusAllowed()) f.slideNumberEdit->setFocus();
 
+    bool composeLoadedCode = false;
     if (doc_.appendMode) {
         if (doc_.clickBelowLastLine) {
             doc_.clickBelowLastLine = false;
@@ -409,8 +428,13 @@ void CEditZeile::reload() {
         }
         const int previous = std::clamp(doc_.currentLine - 1, 0, LineStorageRecords - 1);
         const ProgramLine& before = doc_.lines[previous];
-        const SpecialFunctionParts parts = splitSpecialFunction(firstUpdate_ ? 0 : before.specialFunction);
+        const int previousCode = firstUpdate_ ? 0 : before.specialFunction;
+        const SpecialFunctionParts parts = splitSpecialFunction(previousCode);
         selectLoadedFunction(std::max(parts.mechanical, 0), std::max(parts.light, 0), std::max(parts.parameter, 1));
+        // The new line takes the function the lists compose from the line before; one
+        // they cannot compose is taken over as it is rather than turned into another.
+        composeLoadedCode = fitsSelectionLists(previousCode);
+        if (!composeLoadedCode) showLoadedCode(previousCode);
 
         programNumberText_ = QString::asprintf("%03d", std::min(doc_.currentLine + 1, MaxProgramLines));
         descriptionText_.clear();
@@ -438,13 +462,14 @@ void CEditZeile::reload() {
         writeFields();
         const SpecialFunctionParts parts = splitSpecialFunction(line.specialFunction);
         selectLoadedFunction(std::max(parts.mechanical, 0), std::max(parts.light, 0), std::max(parts.parameter, 0));
+        // The line keeps its code as it is: only a change in the lists or the parameter
+        // composes a new one, so applying a line never alters a function it did not touch.
+        showLoadedCode(line.specialFunction);
         if (focusAllowed()) f.slideNumberEdit->selectAll();
         doc_.refreshViews = false;
     }
     doc_.editorReload = false;
-    // The loaded parameter runs through the same composing as a typed one, so the
-    // code field shows the code the lists and the parameter make.
-    composeCode();
+    if (composeLoadedCode) composeCode();
 }
 
 bool CEditZeile::apply() {
@@ -576,12 +601,20 @@ bool CEditZeile::event(QEvent* event) {
 }
 
 bool CEditZeile::eventFilter(QObject* watched, QEvent* event) {
-    if (watched == ui_->descriptionEdit && event->type() == QEvent::KeyPress) {
+    // Enter in the description, a selection list (its drop-down closed) or a slider is
+    // "Übernehmen", as it is in the other fields.
+    if (event->type() == QEvent::KeyPress) {
         const auto* key = static_cast<QKeyEvent*>(event);
         if (key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter) {
             apply();
             return true;
         }
+    }
+    // Tabbing into the description selects it, so that typing replaces the old text
+    // as it does in every other field.
+    if (watched == ui_->descriptionEdit && event->type() == QEvent::FocusIn) {
+        const Qt::FocusReason reason = static_cast<QFocusEvent*>(event)->reason();
+        if (reason == Qt::TabFocusReason || reason == Qt::BacktabFocusReason) ui_->descriptionEdit->selectAll();
     }
     return QWidget::eventFilter(watched, event);
 }

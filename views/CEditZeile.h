@@ -55,6 +55,7 @@ private:
     void composeCode();
     void useShortLightList(bool shortList);
     void selectLoadedFunction(int mechanical, int light, int parameter);
+    void showLoadedCode(int code);
     void updateParameterControls(int mechanical, int light);
 
     void onParameterEdited();
@@ -83,9 +84,6 @@ private:
     bool spinsLoaded_ = false;
     // Above 0 while the form writes its own controls, so the change handlers keep still.
     int writingControls_ = 0;
-    // Set while the user types into the parameter field: an empty or 0 text is left
-    // there for the next key instead of being replaced by "1" under the cursor.
-    bool typingParameter_ = false;
 
     int lightIndex_ = 0;
     QString programNumberText_;

@@ -240,14 +240,27 @@ TEST_F(EditorTest, SelectionListsComposeTheCode) {
     ASSERT_EQ(w.prompter.messages.size(), 1u);
     EXPECT_EQ(w.prompter.messages[0].text, res::text(ids::InvalidSpecialFunction));
     EXPECT_EQ(code(), QStringLiteral("033"));
-    // Typed key by key: the 0 stays in the field for the next key.
-    typeInto(parameter(), QStringLiteral("05"));
-    EXPECT_EQ(parameter()->text(), QStringLiteral("05"));
-    EXPECT_EQ(code(), QStringLiteral("035"));
-    QTest::keyClick(parameter(), Qt::Key_Backspace);
-    QTest::keyClick(parameter(), Qt::Key_Backspace);
-    QTest::keyClicks(parameter(), QStringLiteral("4"));
-    EXPECT_EQ(code(), QStringLiteral("034"));
+    // A typed 0 or an emptied field shows the 1 the code uses, selected, so the next
+    // digit replaces it: "05" typed key by key is 5.
+    const struct {
+        const char* keys;
+        bool backspace;
+        const char* field;
+        const char* code;
+    } typing[] = {
+        {"0", false, "1", "031"},
+        {"05", false, "5", "035"},
+        {"", true, "1", "031"},
+        {"4", true, "4", "034"},
+    };
+    for (const auto& t : typing) {
+        typeInto(parameter(), QStringLiteral("7"));
+        if (t.backspace) QTest::keyClick(parameter(), Qt::Key_Backspace);
+        else parameter()->selectAll();
+        QTest::keyClicks(parameter(), QString::fromLatin1(t.keys));
+        EXPECT_EQ(parameter()->text(), QString::fromLatin1(t.field)) << t.keys;
+        EXPECT_EQ(code(), QString::fromLatin1(t.code)) << t.keys;
+    }
     EXPECT_EQ(w.prompter.messages.size(), 1u);
 
     mechanical()->setCurrentIndex(1);  // "Autoreverse"
@@ -280,6 +293,111 @@ TEST_F(EditorTest, NewLineAfterAutoreverseFadeShowsItsFunction) {
     EXPECT_EQ(light()->currentText(), QStringLiteral("Ab-/Aufblenden"));
     EXPECT_EQ(code(), QStringLiteral("160"));
     EXPECT_EQ(slide()->text(), QStringLiteral("4"));
+}
+
+TEST_F(EditorTest, ALoadedCodeIsKeptUntilTheUserComposesANewOne) {
+    // Codes from files: some the lists cannot show (a mechanical digit of 6, light
+    // digit 9, four digits), some they show but would compose otherwise.
+    const struct {
+        int code;
+        const char* shown;
+        int mechanicalItem;  // -1: the list shows no selection
+    } cases[] = {
+        {650, "650", -1}, {190, "190", 1}, {1234, "1234", -1}, {10, "010", 0}, {130, "130", 1}, {105, "105", 1},
+        {35, "035", 0},
+    };
+    for (const auto& c : cases) {
+        ShowWindow show;
+        show.addLine(7, 25, 55, c.code, "alt");
+        show.addLine(8, 25, 55, 0);
+        show.open();
+        show.reloadFromDocument();
+        show.list->makeCurrentLine(0, CTextView::Trigger::DoubleClick);
+        ShowWindow::settle();
+        EXPECT_EQ(show.field<QLabel>("codeText")->text(), QString::fromLatin1(c.shown)) << c.code;
+        EXPECT_EQ(show.field<QComboBox>("mechanicalList")->currentIndex(), c.mechanicalItem) << c.code;
+
+        // Only the description changes: the line keeps its function.
+        show.field<QPlainTextEdit>("descriptionEdit")->setPlainText(QStringLiteral("neu"));
+        QTest::mouseClick(show.field<QPushButton>("applyButton"), Qt::LeftButton);
+        ShowWindow::settle();
+        EXPECT_EQ(show.doc.lines[0].specialFunction, c.code);
+        EXPECT_EQ(show.doc.lines[0].description, "neu");
+        // The editor went on to the next line, which shows its own code.
+        EXPECT_EQ(show.field<QLabel>("codeText")->text(), QStringLiteral("000")) << c.code;
+
+        // Back on the line, a choice in the lists composes a new code.
+        show.list->makeCurrentLine(0, CTextView::Trigger::DoubleClick);
+        ShowWindow::settle();
+        show.field<QComboBox>("mechanicalList")->setCurrentIndex(0);  // "Kein Effekt"
+        show.field<QComboBox>("lightList")->setCurrentIndex(4);      // "Flashen"
+        QTest::mouseClick(show.field<QPushButton>("applyButton"), Qt::LeftButton);
+        ShowWindow::settle();
+        const int composed = show.doc.lines[0].specialFunction;
+        EXPECT_TRUE(composed >= 41 && composed <= 49) << c.code << " became " << composed;
+    }
+}
+
+TEST_F(EditorTest, ANewLineAfterACodeTheListsCannotShowTakesItOver) {
+    w.addLine(3, 25, 55, 650);
+    w.open();
+    w.reloadFromDocument();
+    EXPECT_EQ(programNumber(), QStringLiteral("002"));
+    EXPECT_EQ(code(), QStringLiteral("650"));
+    clickApply();
+    ASSERT_EQ(w.doc.lineCount, 2);
+    EXPECT_EQ(w.doc.lines[1].specialFunction, 650);
+}
+
+TEST_F(EditorTest, EnterOnAListOrASliderStoresTheLine) {
+    const char* controls[] = {"mechanicalList", "lightList", "dissolveSlider", "timerSlider"};
+    w.open();
+    int expectedLines = 0;
+    for (const char* name : controls) {
+        auto* control = w.field<QWidget>(name);
+        control->setFocus();
+        QTest::keyClick(control, Qt::Key_Return);
+        ShowWindow::settle();
+        EXPECT_EQ(w.doc.lineCount, ++expectedLines) << name;
+    }
+    // The parameter slider takes part once its light function has a parameter.
+    light()->setCurrentIndex(3);
+    auto* slider = w.field<QSlider>("parameterSlider");
+    slider->setFocus();
+    QTest::keyClick(slider, Qt::Key_Enter);
+    ShowWindow::settle();
+    EXPECT_EQ(w.doc.lineCount, expectedLines + 1);
+    EXPECT_EQ(w.doc.lines[expectedLines].specialFunction, 31);
+}
+
+TEST_F(EditorTest, TabbingIntoTheDescriptionSelectsItSoTypingReplacesIt) {
+    w.addLine(4, 25, 55, 0, "alt");
+    w.open();
+    w.reloadFromDocument();
+    w.list->makeCurrentLine(0, CTextView::Trigger::DoubleClick);
+    ShowWindow::settle();
+    auto* description = w.field<QPlainTextEdit>("descriptionEdit");
+    // From the light list, Tab passes the parameter (disabled here) to the description.
+    light()->setFocus();
+    QTest::keyClick(light(), Qt::Key_Tab);
+    ASSERT_TRUE(description->hasFocus());
+    QTest::keyClicks(description, QStringLiteral("neu"));
+    EXPECT_EQ(description->toPlainText(), QStringLiteral("neu"));
+}
+
+TEST_F(EditorTest, BothTimesShowTheirUnitBesideTheirField) {
+    w.open();
+    for (const char* name : {"dissolveEdit", "timerEdit"}) {
+        const QRect field = w.field<QWidget>(name)->geometry();
+        bool found = false;
+        for (QLabel* label : w.editor->findChildren<QLabel*>()) {
+            const QRect r = label->geometry();
+            if (label->text() == QStringLiteral("Sek.") && r.left() > field.right() &&
+                r.center().y() > field.top() && r.center().y() < field.bottom())
+                found = true;
+        }
+        EXPECT_TRUE(found) << name;
+    }
 }
 
 TEST_F(EditorTest, DescriptionStaysOneLineOfAtMost179Characters) {
