@@ -29,5 +29,6 @@ std::span<const StringEntry> listStrings();
 std::span<const StringEntry> editorStrings();
 std::span<const StringEntry> dialogStrings();
 std::span<const StringEntry> runStrings();
+std::span<const StringEntry> searchStrings();
 
 }  // namespace vistrel::res

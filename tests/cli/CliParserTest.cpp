@@ -18,6 +18,7 @@ using Args = std::vector<std::string>;
 // a lost one or a switch that became a value option changes a line here. A new
 // subcommand needs its row.
 const std::map<std::string, std::string> kContracts = {
+    {"find", "find FOLDER TERM [--match-case] [--json]"},
     {"projector download", "projector download OUT --port PORT [--module]"},
     {"projector upload",
      "projector upload FILE --port PORT [--module] [--end-marker=0|1] [--differential=0|1] [--lamp PERCENT]"},
