@@ -507,10 +507,11 @@ void CTextView::drawRow(QPainter* painter, const QStyleOptionViewItem& option, c
     const QColor highlightText = pal.color(QPalette::Active, QPalette::HighlightedText);
     const QColor textColour = highlighted ? highlightText : normalText;
 
+    const QColor rowBackground = pal.color(QPalette::Active, highlighted ? QPalette::Highlight : QPalette::Base);
+
     painter->save();
     painter->setFont(font());
-    painter->fillRect(band, highlighted ? pal.color(QPalette::Active, QPalette::Highlight)
-                                        : pal.color(QPalette::Active, QPalette::Base));
+    painter->fillRect(band, rowBackground);
     painter->setPen(textColour);
     const QFontMetrics metrics(font());
     const int flags = Qt::AlignLeft | Qt::AlignVCenter | Qt::TextSingleLine | Qt::TextDontClip;
@@ -530,15 +531,26 @@ void CTextView::drawRow(QPainter* painter, const QStyleOptionViewItem& option, c
         text = geo::shortenText(text, cell.width(), geo::CellOffset, metrics);
 
         if (column == 1 && readInteger(text) == 0 && row < doc_.lineCount && doc_.lines[row].slideNumber == 0) {
-            drawEndOfShow(painter, rowBand, row);
+            drawEndOfShow(painter, rowBand, row, highlighted);
             endOfShow = true;
             break;
         }
+        const QRect textBox = geo::insetCell(cell, geo::CellInset);
         if (column == 3) {
             const int timer = row < doc_.lineCount ? doc_.lines[row].timerTime : 0;
-            if (const auto tint = geo::timerColour(timer, services_.settings.use500WattTimes)) painter->setPen(*tint);
+            if (const auto tint = geo::timerColour(timer, services_.settings.use500WattTimes)) {
+                // On the highlight blue and red would be lost; the timer keeps its colour,
+                // and so its meaning, on a patch of the list's own background.
+                if (highlighted && !geo::readableOn(*tint, rowBackground)) {
+                    const int blanks = metrics.horizontalAdvance(text.left(text.size() - text.trimmed().size()));
+                    const int width = metrics.horizontalAdvance(text.trimmed());
+                    painter->fillRect(QRect(textBox.left() + blanks - 2, cell.top() + 1, width + 4, cell.height() - 2),
+                                      pal.color(QPalette::Active, QPalette::Base));
+                }
+                painter->setPen(*tint);
+            }
         }
-        painter->drawText(geo::insetCell(cell, geo::CellInset), flags, text);
+        painter->drawText(textBox, flags, text);
         painter->setPen(textColour);
     }
 
@@ -552,18 +564,28 @@ void CTextView::drawRow(QPainter* painter, const QStyleOptionViewItem& option, c
     painter->restore();
 }
 
-void CTextView::drawEndOfShow(QPainter* painter, const QRect& rowBand, int row) const {
+void CTextView::drawEndOfShow(QPainter* painter, const QRect& rowBand, int row, bool highlighted) const {
     namespace geo = listgeometry;
     const QRect label = columnRect(0, rowBand);
     const int lastColumn = ProgramListModel::ColumnCount - 1;
     const QRect lastCell = columnRect(lastColumn, rowBand);
     const QRect bar = geo::endOfShowBar(label.left(), lastCell.left() + lastCell.width(), rowBand.top(),
                                         rowBand.height());
-    const QPen textPen = painter->pen();
+    // The bar has its own fill, so its texts keep the list's text colour on a selected
+    // row too (the highlight's white would vanish on the grey).
+    const QColor base = palette().color(QPalette::Active, QPalette::Base);
+    const QColor fill = geo::endOfShowFill(QApplication::palette("QMenu").color(QPalette::Active, QPalette::Window), base);
     painter->setPen(QPen(Qt::black));
-    painter->setBrush(palette().color(QPalette::Active, QPalette::Window));
+    painter->setBrush(fill);
     painter->drawRect(bar.adjusted(0, 0, -1, -1));
-    painter->setPen(textPen);
+    // The bar covers nearly all of its row; a selected one says so with a frame in the
+    // highlight colour.
+    if (highlighted) {
+        painter->setPen(QPen(palette().color(QPalette::Active, QPalette::Highlight), 2));
+        painter->setBrush(Qt::NoBrush);
+        painter->drawRect(bar.adjusted(1, 1, -1, -1));
+    }
+    painter->setPen(geo::textOnFill(fill, palette().color(QPalette::Active, QPalette::Text)));
     const int flags = Qt::AlignLeft | Qt::AlignVCenter | Qt::TextSingleLine | Qt::TextDontClip;
     painter->drawText(bar, flags, QStringLiteral("      ") + QString::fromUtf8(res::text(ids::EndOfShow)));
 

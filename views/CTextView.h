@@ -98,7 +98,7 @@ private:
     bool showRunning() const;
     void runOperation(int commandId);
 
-    void drawEndOfShow(QPainter* painter, const QRect& rowRect, int row) const;
+    void drawEndOfShow(QPainter* painter, const QRect& rowRect, int row, bool highlighted) const;
     QRect columnRect(int column, const QRect& rowRect) const;
 
     ProgramListModel* model_ = nullptr;

@@ -1,6 +1,8 @@
 #include "views/ListGeometry.h"
 
 #include <QFontMetrics>
+#include <algorithm>
+#include <cmath>
 
 namespace vistrel::listgeometry {
 
@@ -40,6 +42,40 @@ std::optional<QColor> timerColour(int timerTenths, bool use500WattTimes) {
     const int limit = use500WattTimes ? 55 : 40;
     if (timerTenths >= limit) return std::nullopt;
     return timerTenths == 0 ? QColor(0, 0, 255) : QColor(255, 0, 0);
+}
+
+namespace {
+double relativeLuminance(const QColor& colour) {
+    auto linear = [](double channel) {
+        return channel <= 0.04045 ? channel / 12.92 : std::pow((channel + 0.055) / 1.055, 2.4);
+    };
+    const QColor rgb = colour.toRgb();
+    return 0.2126 * linear(rgb.redF()) + 0.7152 * linear(rgb.greenF()) + 0.0722 * linear(rgb.blueF());
+}
+
+// Below this a bar barely stands out from the rows around it.
+constexpr double VisibleFillContrast = 1.3;
+constexpr double ReadableTextContrast = 3.0;
+}  // namespace
+
+double contrastRatio(const QColor& a, const QColor& b) {
+    const double la = relativeLuminance(a);
+    const double lb = relativeLuminance(b);
+    return (std::max(la, lb) + 0.05) / (std::min(la, lb) + 0.05);
+}
+
+bool readableOn(const QColor& text, const QColor& background) {
+    return contrastRatio(text, background) >= ReadableTextContrast;
+}
+
+QColor endOfShowFill(const QColor& menu, const QColor& listBackground) {
+    if (contrastRatio(menu, listBackground) >= VisibleFillContrast) return menu;
+    return QColor(192, 192, 192);
+}
+
+QColor textOnFill(const QColor& fill, const QColor& listText) {
+    if (readableOn(listText, fill)) return listText;
+    return contrastRatio(Qt::black, fill) >= contrastRatio(Qt::white, fill) ? QColor(Qt::black) : QColor(Qt::white);
 }
 
 }  // namespace vistrel::listgeometry

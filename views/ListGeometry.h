@@ -41,4 +41,17 @@ QRect endOfShowBar(int firstColumnLeft, int lastColumnRight, int top, int height
 // there), red below the lamp's limit (5.5 s with 500-watt times, else 4.0 s).
 std::optional<QColor> timerColour(int timerTenths, bool use500WattTimes);
 
+// How well two colours stand apart: 1 (the same) to 21 (black on white), from their
+// relative luminance as screen readability guides measure it.
+double contrastRatio(const QColor& a, const QColor& b);
+// Text of colour `text` can be read on `background` (at least 3:1).
+bool readableOn(const QColor& text, const QColor& background);
+
+// The fill of the end-of-show bar: the desktop's menu colour, or silver grey where
+// that colour is too close to the list's background for the bar to be seen (a white
+// menu colour on a white list).
+QColor endOfShowFill(const QColor& menu, const QColor& listBackground);
+// The text on that bar: the list's text colour where it reads there, else black or white.
+QColor textOnFill(const QColor& fill, const QColor& listText);
+
 }  // namespace vistrel::listgeometry

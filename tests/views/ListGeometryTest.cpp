@@ -60,5 +60,38 @@ TEST(ListGeometry, TimerColours) {
     for (const auto& c : cases) EXPECT_EQ(geo::timerColour(c.timer, c.use500Watt), c.colour) << c.timer;
 }
 
+TEST(ListGeometry, EndOfShowBarStandsOutFromTheList) {
+    const QColor white(255, 255, 255), silver(192, 192, 192), black(0, 0, 0);
+    struct Case {
+        QColor menu;
+        QColor list;
+        QColor fill;
+        QColor text;  // on the bar, where the list's text is black
+    };
+    const Case cases[] = {
+        {white, white, silver, black},                                  // a white menu colour on a white list
+        {QColor(239, 239, 239), white, silver, black},                  // nearly white
+        {QColor(212, 208, 200), white, QColor(212, 208, 200), black},   // a grey menu colour is kept
+        {QColor(49, 54, 59), QColor(35, 38, 41), silver, black},        // dark: the bar must not vanish there either
+        {QColor(80, 80, 80), QColor(250, 250, 250), QColor(80, 80, 80), white},  // dark bar, dark list text
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(geo::endOfShowFill(c.menu, c.list), c.fill) << c.menu.name().toStdString();
+        // The list's text is black here: kept where it reads on the bar, else white.
+        EXPECT_EQ(geo::textOnFill(c.fill, black), c.text) << c.menu.name().toStdString();
+    }
+}
+
+TEST(ListGeometry, Readability) {
+    EXPECT_NEAR(geo::contrastRatio(Qt::black, Qt::white), 21.0, 0.01);
+    EXPECT_NEAR(geo::contrastRatio(Qt::red, Qt::red), 1.0, 0.01);
+    const QColor highlight(48, 140, 198);
+    EXPECT_FALSE(geo::readableOn(QColor(255, 0, 0), highlight));  // red timer on a selected row
+    EXPECT_FALSE(geo::readableOn(QColor(0, 0, 255), highlight));  // blue timer on a selected row
+    EXPECT_TRUE(geo::readableOn(QColor(255, 0, 0), Qt::white));
+    EXPECT_TRUE(geo::readableOn(QColor(0, 0, 255), Qt::white));
+    EXPECT_TRUE(geo::readableOn(Qt::white, highlight));
+}
+
 }  // namespace
 }  // namespace vistrel
