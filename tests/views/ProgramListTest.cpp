@@ -14,6 +14,7 @@
 #include "res/StringTable.h"
 #include "res/strings/ListStrings.h"
 #include "res/strings/ModelStrings.h"
+#include "views/ListGeometry.h"
 #include "views/ViewEvents.h"
 
 namespace vistrel::test {
@@ -373,9 +374,12 @@ TEST_F(ListTest, TimerColoursAndEndOfShowRow) {
         EXPECT_GT(countColour(shot.image, timerCell(3), red), 0) << "3.9 s";
         EXPECT_EQ(countColour(shot.image, timerCell(4), red) > 0, use500Watt) << "4.0 s";
 
-        // The end-of-show row is a grey bar; its timer 0 is not drawn in blue.
-        const QColor bar = show.list->palette().color(QPalette::Active, QPalette::Window);
+        // The end-of-show row is a grey bar that stands out from the list; its timer 0 is
+        // not drawn in blue.
         const QRect descriptionCell = shot.cell(show.list, 5, 5);
+        const QColor bar = shot.image.pixelColor(descriptionCell.center());
+        const QColor base = show.list->palette().color(QPalette::Active, QPalette::Base);
+        EXPECT_GE(listgeometry::contrastRatio(bar, base), 1.3) << bar.name().toStdString();
         EXPECT_GT(countColour(shot.image, descriptionCell, bar), descriptionCell.width() * descriptionCell.height() / 2);
         EXPECT_EQ(countColour(shot.image, timerCell(5), blue), 0);
         if (use500Watt) shot.image.save(screenshotPath(QStringLiteral("list-timers.png")));
