@@ -103,6 +103,12 @@ std::string manCommands(const std::vector<const CommandSpec*>& commands) {
         for (const OptionSpec& option : command.options) {
             text += ".TP\n" + optionWords(option) + "\n" + roffText(option.help) + "\n";
         }
+        // Notes that a run of commands shares (what PORT may be) follow the last of
+        // them; a command's own notes come before its exit status, as in its --help.
+        const auto sharesNotes = [&](std::size_t k) { return k < commands.size() && commands[k]->notes == command.notes; };
+        const bool sharedWithNext = sharesNotes(i + 1);
+        const bool shared = sharedWithNext || (i > 0 && sharesNotes(i - 1));
+        if (!shared) text += paragraphs(command.notes);
         if (!command.exitCodes.empty()) {
             text += ".PP\nExit status:\n.RS\n.PD 0\n";
             for (const auto& [code, meaning] : command.exitCodes) {
@@ -110,9 +116,7 @@ std::string manCommands(const std::vector<const CommandSpec*>& commands) {
             }
             text += ".PD\n.RE\n";
         }
-        // Notes that a run of commands shares (what PORT may be) follow the last of them.
-        const bool sharedWithNext = i + 1 < commands.size() && commands[i + 1]->notes == command.notes;
-        if (!sharedWithNext) text += paragraphs(command.notes);
+        if (shared && !sharedWithNext) text += paragraphs(command.notes);
     }
     return text;
 }
