@@ -1,6 +1,7 @@
 #include "app/CVistrelApp.h"
 #include "app/WindowActivationKeeper.h"
 
+#include <algorithm>
 #include <optional>
 
 #include <QApplication>
@@ -27,6 +28,9 @@
 #include "app/SingleInstance.h"
 #include "dialogs/AboutDialog.h"
 #include "model/CVistrelDoc.h"
+#include "platform/Clock.h"
+#include "platform/EventPump.h"
+#include "platform/ProgressWindows.h"
 #include "platform/Prompter.h"
 #include "platform/qt/core/AppPaths.h"
 #include "projector/ProjectorLink.h"
@@ -35,6 +39,7 @@
 #include "res/CommandIds.h"
 #include "res/StringTable.h"
 #include "res/strings/ModelStrings.h"
+#include "res/strings/SafetyStrings.h"
 #include "res/strings/ShellStrings.h"
 #include "views/CEditZeile.h"
 #include "views/CVistrelView.h"
@@ -141,15 +146,28 @@ bool CVistrelApp::startUp(const QStringList& arguments) {
 
 void CVistrelApp::endOfRun() {
     if (link_->connected) {
-        if (settings_.pcModeOffAtExit) {
-            protocol_->waitReady();
-            protocol_->sendCommand(command::LeavePcMode);
-        }
+        if (settings_.pcModeOffAtExit) leavePcMode();
         link_->closePort();
     }
     link_->closeLog();
     writeSettings(settingsFilePath().toStdString(), settings_);
     recentFiles_->save();
+}
+
+void CVistrelApp::leavePcMode() {
+    // A projector that is ready answers at once. One that has been switched off or
+    // unplugged never does: the wait is bounded, and a window says what the program,
+    // whose main window is gone by now, is still waiting for.
+    constexpr int QuickAnswerMs = 1000;
+    const std::int64_t start = env_.clock.nowMs();
+    if (protocol_->waitReady(QuickAnswerMs) < 0) {
+        env_.progress.openWaitWindow(res::text(ids::EndOfRunWaitTitle), res::text(ids::EndOfRunWaitText));
+        env_.events.drain();
+        const auto spent = static_cast<int>(env_.clock.nowMs() - start);
+        protocol_->waitReady(std::max(ProjectorProtocol::WaitLimitMs - spent, 0));
+        env_.progress.closeWaitWindow();
+    }
+    protocol_->sendCommand(command::LeavePcMode);
 }
 
 CSplitterFrame* CVistrelApp::newShow() {

@@ -113,6 +113,8 @@ private:
     void printSetup();
     void showAbout();
     void afterCommand();
+    // RS at the end of the run, after a bounded wait for the projector.
+    void leavePcMode();
 
     Environment env_;
     Settings settings_;

@@ -1,5 +1,7 @@
 #pragma once
 // The progress windows of long transfers, reached from projector/ without widgets.
+#include <string>
+
 namespace vistrel {
 
 class ProgressWindows {
@@ -19,6 +21,11 @@ public:
     // Module window ("Daten werden ins Modul übertragen"); its title changes when reading.
     virtual void openModuleWindow(bool reading) = 0;
     virtual void closeModuleWindow() = 0;
+
+    // A window that only says what the program is waiting for (UTF-8 texts), for waits
+    // outside a transfer, such as the projector at the end of the run. Headless: nothing.
+    virtual void openWaitWindow(const std::string& /*title*/, const std::string& /*text*/) {}
+    virtual void closeWaitWindow() {}
 };
 
 // Headless: no windows.

@@ -15,7 +15,7 @@ namespace {
 constexpr std::uint8_t kStatusQuery = 0xE1;
 constexpr char kCarriageReturn = '\r';
 
-// Status polls: every 50 ms, at most 600 times, so no wait lasts much over 30 s.
+// Status polls: every 50 ms, at most 600 times and never longer than WaitLimitMs.
 constexpr int kMaxPolls = 600;
 constexpr int kPollIntervalMs = 50;
 
@@ -87,23 +87,26 @@ int ProjectorProtocol::statusQuery() {
     return -letter;
 }
 
-int ProjectorProtocol::waitReady() {
+int ProjectorProtocol::waitReady(int limitMs) {
+    const std::int64_t deadline = clock_.nowMs() + limitMs;
     for (int poll = 1; poll <= kMaxPolls; ++poll) {
         const int state = statusQuery();
-        if (poll == kMaxPolls) return -1;
         clock_.sleepMs(kPollIntervalMs);
         if (state == -status::ModuleFailed) return 122;
-        if (state == -status::Busy || state == -1) continue;
         if (state == -status::J) return 106;
-        return 0;
+        if (state != -status::Busy && state != -1) return 0;
+        // On a silent line every poll costs three read time-outs besides its 50 ms:
+        // only the clock says when the wait has lasted long enough.
+        if (clock_.nowMs() >= deadline) return -1;
+        drainEvents();
     }
     return -1;
 }
 
-int ProjectorProtocol::waitModuleResult() {
+int ProjectorProtocol::waitModuleResult(int limitMs) {
+    const std::int64_t deadline = clock_.nowMs() + limitMs;
     for (int poll = 1; poll <= kMaxPolls; ++poll) {
         const int state = statusQuery();
-        if (poll == kMaxPolls) return -1;
         clock_.sleepMs(kPollIntervalMs);
         switch (-state) {
             case status::ModuleDone:
@@ -114,6 +117,8 @@ int ProjectorProtocol::waitModuleResult() {
             default:
                 break;
         }
+        if (clock_.nowMs() >= deadline) return -1;
+        drainEvents();
     }
     return -1;
 }

@@ -89,11 +89,16 @@ public:
     // Writes 0xE1 and reads the status letter: 'r' and 'v' come back positive,
     // every other letter as its negative, no answer as -1.
     int statusQuery();
-    // Polls every 50 ms, at most 600 times, until the projector is ready:
-    // 0 ready, 106 for "j", 122 for "z", -1 when the polls ran out.
-    int waitReady();
-    // Polls until a module operation has finished: 'w', 'x', 'y', 'z', or -1.
-    int waitModuleResult();
+    // How long a wait for the projector lasts at most, in milliseconds.
+    static constexpr int WaitLimitMs = 30000;
+
+    // Polls every 50 ms until the projector is ready: 0 ready, 106 for "j", 122 for
+    // "z", -1 when it has not said so within `limitMs` (or 600 polls). The window
+    // message queue is drained between polls, so the windows stay alive meanwhile.
+    int waitReady(int limitMs = WaitLimitMs);
+    // Polls until a module operation has finished: 'w', 'x', 'y', 'z', or -1 after
+    // `limitMs` (or 600 polls).
+    int waitModuleResult(int limitMs = WaitLimitMs);
 
     // Writes `data` at `address`. `progressMode` > 0 opens the write-progress
     // window with that total; 0 continues it; -1 marks the last block and closes

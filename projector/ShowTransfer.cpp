@@ -2,11 +2,13 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <memory>
 #include <string_view>
 #include <vector>
 
 #include "projector/ProgramRecord.h"
 #include "res/strings/ProjectorStrings.h"
+#include "res/strings/SafetyStrings.h"
 
 namespace vistrel {
 
@@ -74,6 +76,18 @@ public:
 
 private:
     RunState& state_;
+};
+
+// Marks a line update as under way for as long as it lasts.
+class LineUpdateScope {
+public:
+    explicit LineUpdateScope(bool& flag) : flag_(flag) { flag_ = true; }
+    ~LineUpdateScope() { flag_ = false; }
+    LineUpdateScope(const LineUpdateScope&) = delete;
+    LineUpdateScope& operator=(const LineUpdateScope&) = delete;
+
+private:
+    bool& flag_;
 };
 
 }  // namespace
@@ -219,6 +233,13 @@ bool ShowTransfer::writeToModule(CVistrelDoc& doc) {
         case status::NoModule: protocol_.reportProjectorError(NoModule); return false;
         case status::ModuleTooSmall: protocol_.reportProjectorError(ModuleTooSmall); return false;
         case status::ModuleFailed: protocol_.reportProjectorError(ModuleCannotStore); return false;
+        case -1:
+            // The projector never said the module is done: nothing tells that the show
+            // is in the module, so this is no success. MOT belongs to a finished store
+            // only; the operation is still closed.
+            protocol_.reportProjectorError(CommandNotEchoed);
+            closeOperation(false);
+            return false;
         default: break;
     }
     protocol_.sendCommand(command::AfterModuleStore);
@@ -251,28 +272,35 @@ bool ShowTransfer::openOperation() {
 }
 
 bool ShowTransfer::readShowFromProjector(CVistrelDoc& doc, bool clearDescriptions) {
-    if (!openOperation()) return false;
+    const ReadResult result = readShow(doc, clearDescriptions);
+    return result.complete && result.closed;
+}
+
+ShowTransfer::ReadResult ShowTransfer::readShow(CVistrelDoc& doc, bool clearDescriptions) {
+    ReadResult result;
+    if (!openOperation()) return result;
     protocol_.waitReady();
     int version = 0;
     if (protocol_.readFirmwareVersion(version) < 0) {
         protocol_.reportProjectorError(FirmwareReadFailed);
-        return false;
+        return result;
     }
     protocol_.waitReady();
     std::uint16_t start = 0;
     if (protocol_.readShowBase(start) < 0) {
         protocol_.reportProjectorError(ShowBaseReadFailed);
-        return false;
+        return result;
     }
     protocol_.waitReady();
 
     // Read from here on, the document holds new lines whatever happens next: the list
     // must be refilled on every way out.
-    bool ok = readRecords(doc, start, clearDescriptions);
-    if (ok) ok = closeOperation(true);
+    result.started = true;
+    result.complete = readRecords(doc, start, clearDescriptions);
+    if (result.complete) result.closed = closeOperation(true);
     doc.reloadList = true;
     doc.updateAllViews();
-    return ok;
+    return result;
 }
 
 bool ShowTransfer::readRecords(CVistrelDoc& doc, std::uint16_t start, bool clearDescriptions) {
@@ -343,6 +371,9 @@ bool ShowTransfer::loadModule(CVistrelDoc&) {
     protocol_.waitReady();
     prompter_.beginWaitCursor();
     events_.drain();
+    // From here on the working memory may hold the module's show instead of the one
+    // written last, even when ML seems to fail: the next write must send every line.
+    appState_.projectorShowTitle.clear();
     if (protocol_.sendCommand(command::LoadModule) < 0) {
         prompter_.endWaitCursor();
         progress_.closeModuleWindow();
@@ -401,8 +432,32 @@ bool ShowTransfer::askAndRead(CVistrelDoc& doc, const NewDocumentFactory& newDoc
         clearDescriptions = answer == MessageAnswer::Yes;
     }
 
-    if (!fromModule) return readShowFromProjector(doc, clearDescriptions);
-    const bool read = loadModule(doc) && readShowFromProjector(doc, clearDescriptions);
+    // An empty show has nothing to lose: it takes the lines as they come.
+    if (doc.lineCount == 0) {
+        if (!fromModule) return readShowFromProjector(doc, clearDescriptions);
+        const bool read = loadModule(doc) && readShowFromProjector(doc, clearDescriptions);
+        return closeModuleRead(read);
+    }
+
+    // The user's lines are replaced only by a complete show. The read goes into a copy
+    // (which keeps descriptions and program numbers as the read would keep them);
+    // after a break the show stays as it was, and what came in is offered in a window
+    // of its own.
+    auto copy = std::make_unique<CVistrelDoc>();
+    copy->lines = doc.lines;
+    copy->lineCount = doc.lineCount;
+    ReadResult result;
+    if (!fromModule || loadModule(*copy)) result = readShow(*copy, clearDescriptions);
+    if (result.complete) {
+        takeLines(doc, *copy);
+    } else if (result.started) {
+        offerPartialRead(doc, *copy, newDocument);
+    }
+    const bool read = result.complete && result.closed;
+    return fromModule ? closeModuleRead(read) : read;
+}
+
+bool ShowTransfer::closeModuleRead(bool read) {
     // The operation is closed either way; a failure already reported is not reported twice.
     if (protocol_.sendCommand(command::CloseOperation) < 0) {
         if (read) protocol_.reportProjectorError(CommandNotEchoed);
@@ -411,56 +466,92 @@ bool ShowTransfer::askAndRead(CVistrelDoc& doc, const NewDocumentFactory& newDoc
     return read;
 }
 
+void ShowTransfer::takeLines(CVistrelDoc& doc, const CVistrelDoc& from) {
+    doc.lines = from.lines;
+    doc.lineCount = from.lineCount;
+    doc.reloadList = true;
+    doc.updateAllViews();
+}
+
+void ShowTransfer::offerPartialRead(const CVistrelDoc& doc, const CVistrelDoc& partial,
+                                    const NewDocumentFactory& newDocument) {
+    if (partial.lineCount == 0 || !newDocument) return;
+    CVistrelDoc* fresh = newDocument();
+    if (fresh == nullptr || fresh == &doc) return;
+    takeLines(*fresh, partial);
+    prompter_.showMessage(ids::BrokenReadKeptShow, MessageIcon::Information, MessageButtons::Ok);
+}
+
 // --- a line into the running show ----------------------------------------------------------
 
 int ShowTransfer::sendLineToRunningShow(CVistrelDoc& doc) {
     const int index = std::max(doc.currentLine, 0);
     // Only lines the projector already has can be changed; a new line cannot be placed
-    // into a running show.
-    if (doc.appendMode || index >= doc.lineCount) {
+    // into a running show. A second line while the first is still on its way (the
+    // waits keep the window alive) must wait for the next change.
+    if (doc.appendMode || index >= doc.lineCount || lineUpdateActive_) {
         prompter_.beep();
         return 0;
     }
+    LineUpdateScope active(lineUpdateActive_);
+    // The run control's poll stays off the line for the whole exchange, not only while
+    // LZ is answered: its AZ between two of these commands would be taken for an echo.
+    ReplyPendingScope pending(runState_);
+
+    // Everything below, retries included, ends within one wait's time: a projector that
+    // went away must not hold the window for minutes.
+    const std::int64_t deadline = clock_.nowMs() + ProjectorProtocol::WaitLimitMs;
+    const auto remaining = [&] { return static_cast<int>(std::max<std::int64_t>(deadline - clock_.nowMs(), 0)); };
+
+    // A show the user paused stays paused: the line goes in, and the projector is left
+    // as the user left it.
+    bool haltedHere = false;
+    bool answered = true;
     if (runState_.pauseState == 0) {
-        protocol_.waitReady();
-        protocol_.sendCommand(command::Halt);
+        answered = protocol_.waitReady(remaining()) >= 0;
+        if (answered) {
+            protocol_.sendCommand(command::Halt);
+            haltedHere = true;
+        }
         clock_.sleepMs(250);
     }
     const ProgramLine& line = doc.lines[index];
     const int programNumber = parseDecimal(line.programNumber.view());
-    for (int attempt = 0; attempt < 4; ++attempt) {
-        if (sendLineOnce(line, programNumber)) break;
+    for (int attempt = 0; attempt < 4 && answered; ++attempt) {
+        const LineUpdate update = sendLineOnce(line, programNumber, remaining);
+        if (update == LineUpdate::Confirmed) break;
+        answered = update != LineUpdate::NoAnswer && remaining() > 0;
     }
-    protocol_.sendCommand(command::Continue);
+    if (!answered) protocol_.reportProjectorError(CommandNotEchoed);
+    if (haltedHere) protocol_.sendCommand(command::Continue);
     return 1;
 }
 
-bool ShowTransfer::sendLineOnce(const ProgramLine& line, int programNumber) {
+ShowTransfer::LineUpdate ShowTransfer::sendLineOnce(const ProgramLine& line, int programNumber,
+                                                    const std::function<int()>& remaining) {
     const std::string commands[] = {
         commandWithArgument("SZ", programNumber, 3),    commandWithArgument("BN", line.slideNumber, 3),
         commandWithArgument("DI", line.dissolveTime, 3), commandWithArgument("TI", line.timerTime, 4),
         commandWithArgument("SF", line.specialFunction, 3),
     };
     // A command that is not echoed shows up in the read-back below; no message here.
+    // A wait that runs out means nobody answers: no use going on.
     for (const std::string& text : commands) {
-        protocol_.waitReady();
+        if (protocol_.waitReady(remaining()) < 0) return LineUpdate::NoAnswer;
         protocol_.sendCommand(text);
         clock_.sleepMs(50);
     }
 
     const std::string expected = expectedLineReply(programNumber, line);
-    protocol_.waitReady();
+    if (protocol_.waitReady(remaining()) < 0) return LineUpdate::NoAnswer;
     clock_.sleepMs(150);
     std::string reply;
-    {
-        ReplyPendingScope pending(runState_);
-        protocol_.sendReadLine(programNumber);
-        protocol_.link().readLine(reply, 40);
-    }
+    protocol_.sendReadLine(programNumber);
+    protocol_.link().readLine(reply, 40);
     clock_.sleepMs(50);
-    protocol_.waitReady();
+    if (protocol_.waitReady(remaining()) < 0) return LineUpdate::NoAnswer;
     // The projector's reply may carry more after the five numbers; they are what counts.
-    return reply.substr(0, 20) == expected.substr(0, 20);
+    return reply.substr(0, 20) == expected.substr(0, 20) ? LineUpdate::Confirmed : LineUpdate::Differs;
 }
 
 }  // namespace vistrel

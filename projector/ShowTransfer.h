@@ -54,7 +54,9 @@ public:
     // Copies the module into the working memory. True on success.
     bool loadModule(CVistrelDoc& doc);
 
-    // Sends the current line of `doc` into the running show: 1 sent, 0 refused.
+    // Sends the current line of `doc` into the running show: 1 taken (a projector that
+    // does not answer is reported, the line stays in the document), 0 refused. Ends
+    // within about 30 s whatever the projector does; a show the user paused stays paused.
     int sendLineToRunningShow(CVistrelDoc& doc);
 
     // Enabling rules of the menu commands.
@@ -68,10 +70,27 @@ private:
     UploadOutcome upload(CVistrelDoc& doc, int target);
     bool openOperation();
     bool readRecords(CVistrelDoc& doc, std::uint16_t start, bool clearDescriptions);
-    bool sendLineOnce(const ProgramLine& line, int programNumber);
+    enum class LineUpdate { Confirmed, Differs, NoAnswer };
+    // One attempt: the five values, then the read-back. `remaining` is the time left.
+    LineUpdate sendLineOnce(const ProgramLine& line, int programNumber, const std::function<int()>& remaining);
     // PA; its failure is reported only when asked, so that one failure gets one message.
     bool closeOperation(bool reportFailure);
     bool askAndRead(CVistrelDoc& doc, const NewDocumentFactory& newDocument, bool fromModule);
+
+    // How far a read of the working memory got: `started` once records were being read
+    // into the document, `complete` when all of them came, `closed` when PA went too.
+    struct ReadResult {
+        bool started = false;
+        bool complete = false;
+        bool closed = false;
+    };
+    ReadResult readShow(CVistrelDoc& doc, bool clearDescriptions);
+    // PA after a read from the module; true when `read` and PA went.
+    bool closeModuleRead(bool read);
+    // `doc` takes the lines of `from` and refills its views.
+    static void takeLines(CVistrelDoc& doc, const CVistrelDoc& from);
+    // The lines of a broken read into a new window (not into `doc`), with a word why.
+    void offerPartialRead(const CVistrelDoc& doc, const CVistrelDoc& partial, const NewDocumentFactory& newDocument);
 
     ProjectorProtocol& protocol_;
     Settings& settings_;
@@ -81,6 +100,7 @@ private:
     Clock& clock_;
     EventPump& events_;
     ProgressWindows& progress_;
+    bool lineUpdateActive_ = false;
 };
 
 }  // namespace vistrel

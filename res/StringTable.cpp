@@ -8,9 +8,9 @@ namespace vistrel::res {
 namespace {
 
 const StringEntry* find(int id) {
-    const std::array areas = {modelStrings(),    projectorStrings(), shellStrings(),
-                              listStrings(),     editorStrings(),    dialogStrings(),
-                              runStrings(),      searchStrings()};
+    const std::array areas = {modelStrings(),  projectorStrings(), shellStrings(), listStrings(),
+                              editorStrings(), dialogStrings(),    runStrings(),   searchStrings(),
+                              safetyStrings()};
     for (auto area : areas) {
         for (const auto& entry : area) {
             if (entry.id == id) return &entry;

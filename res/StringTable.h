@@ -30,5 +30,6 @@ std::span<const StringEntry> editorStrings();
 std::span<const StringEntry> dialogStrings();
 std::span<const StringEntry> runStrings();
 std::span<const StringEntry> searchStrings();
+std::span<const StringEntry> safetyStrings();
 
 }  // namespace vistrel::res

@@ -80,6 +80,14 @@ public:
     void closeReadProgress() override {}
     void openModuleWindow(bool) override {}
     void closeModuleWindow() override {}
+    // The texts of every wait window opened, and how many are still open.
+    std::vector<std::string> waitTexts;
+    int waitOpen = 0;
+    void openWaitWindow(const std::string&, const std::string& text) override {
+        waitTexts.push_back(text);
+        ++waitOpen;
+    }
+    void closeWaitWindow() override { --waitOpen; }
 };
 
 class AppFixture : public ::testing::Test {

@@ -157,6 +157,34 @@ TEST_P(EndOfRun, SwitchesPcModeOffOnlyWhenConnectedAndWished) {
     EXPECT_FALSE(port.isOpen());
 }
 
+TEST_F(StartUp, EndOfRunWithTheProjectorGoneIsBoundedAndSaysWhatItWaitsFor) {
+    CVistrelApp& started = startApp();
+    started.settings().pcModeOffAtExit = true;
+    started.runCommand(cmd::ProjectorVersion);
+    ASSERT_TRUE(started.link().connected);
+    port.attachSilent("COM2");  // switched off while the program ran
+    ASSERT_TRUE(started.prepareExit());
+
+    const auto start = clock.nowMs();
+    started.endOfRun();
+    EXPECT_LE(clock.nowMs() - start, 31000);
+    EXPECT_EQ(progress.waitTexts, std::vector<std::string>{
+        "Der PC-Modus des Projektors wird ausgeschaltet.\nVistrel wartet höchstens 30 Sekunden auf den Projektor."});
+    EXPECT_EQ(progress.waitOpen, 0);
+    EXPECT_FALSE(port.isOpen());
+    EXPECT_TRUE(QFile::exists(folder.filePath("vistrel.def"))) << "the settings are still written";
+}
+
+TEST_F(StartUp, EndOfRunWithAReadyProjectorShowsNoWaitWindow) {
+    CVistrelApp& started = startApp();
+    started.settings().pcModeOffAtExit = true;
+    started.runCommand(cmd::ProjectorVersion);
+    ASSERT_TRUE(started.prepareExit());
+    started.endOfRun();
+    EXPECT_TRUE(progress.waitTexts.empty());
+    EXPECT_EQ(projector->commandLog().back(), "RS");
+}
+
 INSTANTIATE_TEST_SUITE_P(App, EndOfRun,
                          ::testing::Values(PcModeCase{"ConnectedAndOn", true, true, true},
                                            PcModeCase{"ConnectedAndOff", true, false, false},

@@ -26,8 +26,8 @@ std::string readFile(const std::filesystem::path& path) {
 
 class LinkTest : public ::testing::Test {
 protected:
-    ScriptedSerialPort port;
     VirtualClock clock;
+    ScriptedSerialPort port{clock};
     RecordingPrompter prompter;
     ProjectorLink link{port, clock, prompter, ""};
 
@@ -53,9 +53,9 @@ class ConnectSearch : public ::testing::TestWithParam<SearchCase> {};
 
 TEST_P(ConnectSearch, FollowsTheSearchOrderAndNamesTheRightFailure) {
     const SearchCase& c = GetParam();
-    ScriptedSerialPort port;
-    port.devices = c.devices;
     VirtualClock clock;
+    ScriptedSerialPort port{clock};
+    port.devices = c.devices;
     RecordingPrompter prompter;
     ProjectorLink link(port, clock, prompter, "");
 
@@ -109,7 +109,7 @@ TEST_F(LinkTest, OpenPortConfiguresRaisesDtrAndDrainsStaleInput) {
     EXPECT_TRUE(port.dtr);
     EXPECT_TRUE(port.input.empty());
 
-    ScriptedSerialPort refusing;
+    ScriptedSerialPort refusing{clock};
     refusing.devices["COM2"] = test::silentDevice();
     refusing.configureSucceeds = false;
     ProjectorLink other(refusing, clock, prompter, "");
@@ -120,7 +120,7 @@ TEST_F(LinkTest, OpenPortConfiguresRaisesDtrAndDrainsStaleInput) {
 TEST_F(LinkTest, ProbeAcceptsExactlyTheProjectorStatusLetters) {
     const std::string accepted = "RBgiepjvwxy";
     for (int letter = 0; letter < 256; ++letter) {
-        ScriptedSerialPort p;
+        ScriptedSerialPort p{clock};
         p.devices["COM2"] = test::echoingProjector(static_cast<std::uint8_t>(letter));
         ProjectorLink l(p, clock, prompter, "");
         ASSERT_EQ(l.openPort(), 0);
@@ -179,9 +179,9 @@ class SendChecked : public ::testing::TestWithParam<EchoCase> {};
 
 TEST_P(SendChecked, StopsAtTheFirstByteWithoutItsEcho) {
     const EchoCase& c = GetParam();
-    ScriptedSerialPort port;
-    port.devices["COM2"] = c.device;
     VirtualClock clock;
+    ScriptedSerialPort port{clock};
+    port.devices["COM2"] = c.device;
     RecordingPrompter prompter;
     ProjectorLink link(port, clock, prompter, "");
     ASSERT_EQ(link.openPort(), 0);
@@ -221,9 +221,9 @@ class ReadLine : public ::testing::TestWithParam<LineCase> {};
 
 TEST_P(ReadLine, StoresTheTextBeforeTheCarriageReturn) {
     const LineCase& c = GetParam();
-    ScriptedSerialPort port;
-    port.devices["COM2"] = test::silentDevice();
     VirtualClock clock;
+    ScriptedSerialPort port{clock};
+    port.devices["COM2"] = test::silentDevice();
     RecordingPrompter prompter;
     ProjectorLink link(port, clock, prompter, "");
     ASSERT_EQ(link.openPort(), 0);
@@ -250,9 +250,10 @@ INSTANTIATE_TEST_SUITE_P(
 TEST_F(LinkTest, DrainInputEndsEvenWhenTheDeviceNeverStopsSending) {
     // A device that refills its output on every read: drainInput must still return.
     struct Chatter : ScriptedSerialPort {
+        using ScriptedSerialPort::ScriptedSerialPort;
         int readByte() override { return 'g'; }
     };
-    Chatter chatter;
+    Chatter chatter{clock};
     chatter.devices["COM2"] = test::silentDevice();
     ProjectorLink chattyLink(chatter, clock, prompter, "");
     EXPECT_EQ(chattyLink.openPort(), 0);  // openPort drains; returning at all is the test

@@ -124,8 +124,8 @@ struct ScriptedRunBench {
         link.connected = true;
     }
     std::shared_ptr<ProjectorScript> script = std::make_shared<ProjectorScript>();
-    ScriptedSerialPort port;
     VirtualClock clock;
+    ScriptedSerialPort port{clock};
     RecordingPrompter prompter;
     ProjectorLink link{port, clock, prompter, ""};
     NoEventPump events;

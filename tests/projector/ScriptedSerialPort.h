@@ -1,7 +1,9 @@
 #pragma once
 // A serial port for link tests whose far end is a small script: each device name
 // that exists gets a responder that sees every written byte and may queue bytes
-// to be read. Records what the link did to the port.
+// to be read. Records what the link did to the port. Like a real port, a read that
+// finds nothing costs its time-out on the clock: a wait that counts polls instead of
+// watching the clock then shows up as the minutes it would take.
 #include <cstdint>
 #include <deque>
 #include <functional>
@@ -10,11 +12,17 @@
 #include <vector>
 
 #include "platform/SerialPort.h"
+#include "platform/fake/VirtualClock.h"
 
 namespace vistrel::test {
 
 class ScriptedSerialPort : public SerialPort {
 public:
+    // The read time-out of one attempt, as the real port is configured.
+    static constexpr int ReadTimeoutMs = 126;
+
+    explicit ScriptedSerialPort(VirtualClock& clock) : clock_(clock) {}
+
     // Called for every written byte; pushes the far end's answer onto `input`.
     using Responder = std::function<void(std::uint8_t written, std::deque<std::uint8_t>& input)>;
 
@@ -56,7 +64,10 @@ public:
     }
     int readByte() override {
         ++readAttempts;
-        if (!isOpen_ || input.empty()) return -1;
+        if (!isOpen_ || input.empty()) {
+            clock_.advance(ReadTimeoutMs);
+            return -1;
+        }
         const int byte = input.front();
         input.pop_front();
         return byte;
@@ -66,6 +77,9 @@ public:
         ++inputPurges;
         input.clear();
     }
+
+protected:
+    VirtualClock& clock_;
 
 private:
     bool isOpen_ = false;

@@ -243,6 +243,69 @@ TEST(ShowTransferMenuTest, EmptyDocumentLoadsWithoutQuestions) {
     EXPECT_EQ(doc.lineCount, 1);
 }
 
+// A read that breaks off never costs the user the show in the window: it stays as it
+// was, and the lines that came are offered in a window of their own.
+struct BrokenMenuReadCase {
+    const char* name;
+    bool fromModule;
+    bool withFactory;  // the command line has no windows to offer
+};
+
+class BrokenMenuRead : public ::testing::TestWithParam<BrokenMenuReadCase> {};
+
+TEST_P(BrokenMenuRead, KeepsTheCurrentShowAndOffersTheLinesRead) {
+    const BrokenMenuReadCase& c = GetParam();
+    TransferBench bench;
+    std::vector<sim::ShowRecord> records;
+    for (int i = 0; i < 20; ++i) records.push_back(sim::ShowRecord::fromLine(i + 100, 25, 40, 0));
+    (c.fromModule ? bench.projector.module().setContents(records) : bench.projector.loadShow(records));
+    bench.tap.loseAnswersAfter(bench.frameStart(block::ReadShowRecords, 7), 3);
+
+    CVistrelDoc doc;
+    for (int i = 0; i < 3; ++i) addLine(doc, i + 1, 25, 40, 0, "meine Zeile");
+    CVistrelDoc fresh;
+    int created = 0;
+    const ShowTransfer::NewDocumentFactory factory = [&]() -> CVistrelDoc* {
+        ++created;
+        return &fresh;
+    };
+    bench.prompter.queueAnswer(MessageAnswer::No);  // not into a new document
+    bench.prompter.queueAnswer(MessageAnswer::No);  // keep the descriptions
+
+    EXPECT_FALSE(c.fromModule ? bench.transfer.loadFromModule(doc, c.withFactory ? factory : nullptr)
+                              : bench.transfer.loadFromProjector(doc, c.withFactory ? factory : nullptr));
+
+    ASSERT_EQ(doc.lineCount, 3);
+    for (int i = 0; i < 3; ++i) {
+        EXPECT_EQ(doc.lines[i].slideNumber, i + 1);
+        EXPECT_EQ(doc.lines[i].description, "meine Zeile");
+        EXPECT_EQ(doc.lines[i].changeMarks, AllChangeMarks);
+    }
+    std::vector<std::string> expected = {
+        "Beim Laden einer Diaschau werden die \nvorhandenen Daten  überschrieben.\nWollen Sie ein neues Dokument "
+        "anlegen ?",
+        "Möchten Sie alle Beschreibungen löschen ?",
+        "Die Verbindung zum Projektor ist gestört!\nDie Übertragung wird abgebrochen."};
+    if (c.withFactory) {
+        expected.push_back(
+            "Die Diaschau konnte nicht vollständig gelesen werden.\nDie aktuelle Diaschau bleibt unverändert; die bis "
+            "dahin gelesenen\nZeilen stehen in einem neuen Fenster.");
+    }
+    EXPECT_EQ(bench.messages(), expected);
+    EXPECT_EQ(created, c.withFactory ? 1 : 0);
+    ASSERT_EQ(fresh.lineCount, c.withFactory ? 7 : 0);
+    for (int i = 0; i < fresh.lineCount; ++i) {
+        EXPECT_EQ(fresh.lines[i].slideNumber, i + 100);
+        EXPECT_EQ(fresh.lines[i].description, i < 3 ? "meine Zeile" : "") << "the read kept what it keeps";
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Transfer, BrokenMenuRead,
+                         ::testing::Values(BrokenMenuReadCase{"FromProjector", false, true},
+                                           BrokenMenuReadCase{"FromModule", true, true},
+                                           BrokenMenuReadCase{"WithoutWindows", false, false}),
+                         test::caseName);
+
 // --- a line into the running show ------------------------------------------------------------
 
 struct RunningLineCase {
@@ -272,6 +335,9 @@ TEST_P(RunningLine, SendsTheLineChecksItAndContinues) {
     ASSERT_EQ(bench.protocol.sendCommand("GZ:000"), 0);
     bench.runState.showRunning = true;
     bench.runState.pauseState = c.pauseState;
+    if (c.pauseState == 1) {
+        ASSERT_EQ(bench.protocol.sendCommand("ST"), 0);  // the user's pause
+    }
 
     doc.appendMode = false;
     doc.currentLine = 6;
@@ -289,8 +355,10 @@ TEST_P(RunningLine, SendsTheLineChecksItAndContinues) {
         const auto round = oneRound("007", line);
         expected.insert(expected.end(), round.begin(), round.end());
     }
-    expected.push_back("WE");
+    // Only a halt of its own is undone: a show the user paused stays paused.
+    if (c.pauseState == 0) expected.push_back("WE");
     EXPECT_EQ(bench.commandsSince(before), expected);
+    EXPECT_EQ(bench.projector.isHalted(), c.pauseState == 1);
     EXPECT_EQ(bench.projector.memory().record(6), sim::ShowRecord::fromLine(321, 25, 125, c.code));
     EXPECT_FALSE(bench.runState.replyPending);
     EXPECT_TRUE(bench.prompter.messages.empty());
@@ -302,6 +370,64 @@ INSTANTIATE_TEST_SUITE_P(Transfer, RunningLine,
                                            RunningLineCase{"AtPauseLine", 2, 260, 1},
                                            RunningLineCase{"ReadBackDiffersFourTimes", 0, 1, 4}),
                          test::caseName);
+
+// A projector that went away, or one that stays busy, must not hold the window: the line
+// update ends within one wait's time with the communication message, once.
+struct GoneProjectorCase {
+    const char* name;
+    bool silent;  // otherwise it echoes but reports "busy" for ten minutes
+};
+
+class RunningLineWithoutAnswer : public ::testing::TestWithParam<GoneProjectorCase> {};
+
+TEST_P(RunningLineWithoutAnswer, EndsWithinThirtySecondsWithTheMessage) {
+    TransferBench bench;
+    CVistrelDoc doc;
+    for (int i = 0; i < 3; ++i) addLine(doc, i + 1, 25, 40, 0);
+    ASSERT_TRUE(bench.transfer.writeToProjector(doc));
+    ASSERT_EQ(bench.protocol.sendCommand("GZ:000"), 0);
+    bench.runState.showRunning = true;
+    sim::ProjectorOptions options;
+    options.silent = GetParam().silent;
+    options.busyMs = GetParam().silent ? 0 : 10 * 60 * 1000;
+    auto& replaced = bench.simPort.attachProjector("COM2", options);
+    if (!GetParam().silent) {
+        replaced.receive('\r', bench.clock.nowMs());  // a command: busy from now on
+        replaced.discardOutput();
+    }
+
+    doc.appendMode = false;
+    doc.currentLine = 1;
+    const auto start = bench.clock.nowMs();
+    EXPECT_EQ(bench.transfer.sendLineToRunningShow(doc), 1) << "the line stays in the show";
+    EXPECT_LE(bench.clock.nowMs() - start, 32000);
+    EXPECT_EQ(bench.messages(), std::vector<std::string>{"Fehler bei der Kommunikation\nmit dem Projektor"});
+    EXPECT_FALSE(bench.runState.replyPending);
+}
+
+INSTANTIATE_TEST_SUITE_P(Transfer, RunningLineWithoutAnswer,
+                         ::testing::Values(GoneProjectorCase{"Silent", true}, GoneProjectorCase{"BusyForever", false}),
+                         test::caseName);
+
+TEST(ShowTransferMenuTest, ModuleStoreWhoseWaitsAllRunOutIsReportedAndNotConfirmed) {
+    sim::ProjectorOptions options;
+    options.busyMs = 10 * 60 * 1000;  // echoes every command, then says "busy" for ten minutes
+    TransferBench bench(options);
+    CVistrelDoc doc;
+    addLine(doc, 1, 25, 40, 0);
+
+    const auto start = bench.clock.nowMs();
+    EXPECT_FALSE(bench.transfer.writeToModule(doc));
+    EXPECT_EQ(bench.messages(), std::vector<std::string>{"Fehler bei der Kommunikation\nmit dem Projektor"});
+    const auto log = bench.projector.commandLog();
+    const auto ms = std::find(log.begin(), log.end(), "MS");
+    ASSERT_NE(ms, log.end());
+    EXPECT_EQ(std::vector<std::string>(ms + 1, log.end()), std::vector<std::string>{"PA"})
+        << "no MOT after a store that never finished; the operation is closed";
+    EXPECT_TRUE(bench.progress.allClosed());
+    // Four waits of about 30 s each after MS, besides the waits of the write itself.
+    EXPECT_GE(bench.clock.nowMs() - start, 4 * 30000);
+}
 
 TEST(ShowTransferMenuTest, RunningShowRefusesLinesItDoesNotHave) {
     const struct {

@@ -190,6 +190,28 @@ TEST(ShowTransferTest, DifferentialTransferSendsOnlyWhatChangedAcrossWrites) {
     expectProjectorHolds(bench, doc);
 }
 
+TEST(ShowTransferTest, AfterAModuleLoadTheNextDifferentialWriteSendsEveryLine) {
+    // The module holds a show of its own; loading it replaces the working memory.
+    TransferBench bench;
+    bench.settings.differentialTransfer = true;
+    bench.settings.endMarker = false;
+    CVistrelDoc doc;
+    doc.windowTitle = "Reise.dpd";
+    for (int i = 0; i < 6; ++i) addLine(doc, 200 + i, 25, 40, 0);
+    bench.appState.projectorShowTitle = "Reise.dpd";
+    ASSERT_TRUE(bench.transfer.writeToProjector(doc));
+    ASSERT_FALSE(bench.projector.module().contents().empty());
+
+    CVistrelDoc fromModule;
+    ASSERT_TRUE(bench.transfer.loadFromModule(fromModule, nullptr));
+    ASSERT_GT(fromModule.lineCount, 0);
+    ASSERT_NE(bench.projector.memory().record(0), recordOf(doc.lines[0]));
+
+    ASSERT_TRUE(bench.transfer.writeToProjector(doc));
+    expectProjectorHolds(bench, doc);
+    EXPECT_TRUE(bench.projector.memory().record(6).isEndRecord());
+}
+
 TEST(ShowTransferTest, DifferentialWithEndMarkerPutsTheEndRecordsAfterTheWholeShow) {
     TransferBench bench;
     bench.settings.differentialTransfer = true;

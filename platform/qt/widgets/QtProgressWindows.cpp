@@ -120,6 +120,7 @@ QtProgressWindows::~QtProgressWindows() {
     delete write_.data();
     delete read_.data();
     delete module_.data();
+    delete wait_.data();
 }
 
 void QtProgressWindows::open(DialogPtr& slot, TransferProgressDialog* dialog) {
@@ -171,5 +172,12 @@ void QtProgressWindows::openModuleWindow(bool reading) {
 }
 
 void QtProgressWindows::closeModuleWindow() { close(module_); }
+
+void QtProgressWindows::openWaitWindow(const std::string& title, const std::string& text) {
+    open(wait_, new TransferProgressDialog(parent_, TransferProgressDialog::Kind::TextOnly,
+                                           QString::fromStdString(title), QString::fromStdString(text), nullptr));
+}
+
+void QtProgressWindows::closeWaitWindow() { close(wait_); }
 
 }  // namespace vistrel

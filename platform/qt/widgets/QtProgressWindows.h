@@ -70,8 +70,11 @@ public:
     void openModuleWindow(bool reading) override;
     void closeModuleWindow() override;
 
+    void openWaitWindow(const std::string& title, const std::string& text) override;
+    void closeWaitWindow() override;
+
     // The application's busy flag: true while any progress window is up.
-    bool busy() const { return write_ || read_ || module_; }
+    bool busy() const { return write_ || read_ || module_ || wait_; }
     // Told whenever busy() changes, so the window program can block its commands.
     std::function<void(bool)> onBusyChanged;
 
@@ -79,6 +82,7 @@ public:
     TransferProgressDialog* writeWindow() const { return write_; }
     TransferProgressDialog* readWindow() const { return read_; }
     TransferProgressDialog* moduleWindow() const { return module_; }
+    TransferProgressDialog* waitWindow() const { return wait_; }
 
     // The parent of windows opened from now on (the main window once it exists).
     void setParent(QWidget* parent) { parent_ = parent; }
@@ -94,6 +98,7 @@ private:
     DialogPtr write_;
     DialogPtr read_;
     DialogPtr module_;
+    DialogPtr wait_;
     int writeDone_ = 0;
     int readLine_ = 0;
 };
