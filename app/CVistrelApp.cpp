@@ -11,7 +11,6 @@
 #include <QIcon>
 #include <QMdiArea>
 #include <QMdiSubWindow>
-#include <QPrintDialog>
 #include <QPrinter>
 #include <QScreen>
 #include <QStatusBar>
@@ -28,6 +27,7 @@
 #include "app/SingleInstance.h"
 #include "dialogs/AboutDialog.h"
 #include "model/CVistrelDoc.h"
+#include "model/ShowFile.h"
 #include "platform/Clock.h"
 #include "platform/EventPump.h"
 #include "platform/ProgressWindows.h"
@@ -43,6 +43,7 @@
 #include "res/strings/ShellStrings.h"
 #include "views/CEditZeile.h"
 #include "views/CVistrelView.h"
+#include "views/ListPrinting.h"
 
 // The icons and the help page are compiled in; a static library needs them named once.
 static void initResources() { Q_INIT_RESOURCE(vistrel); }
@@ -178,7 +179,7 @@ CSplitterFrame* CVistrelApp::newShow() {
 
 bool CVistrelApp::openShow(const QString& path) {
     // Only show files are opened; anything else is refused before it is touched.
-    if (path.size() > 4 && !path.endsWith(QStringLiteral(".dpd"), Qt::CaseInsensitive)) {
+    if (!hasShowFileName(path.toStdString())) {
         env_.prompter.showMessage(ids::NotADpdFile, MessageIcon::Exclamation, MessageButtons::Ok);
         return false;
     }
@@ -291,6 +292,7 @@ CSplitterFrame* CVistrelApp::createFrame(std::unique_ptr<CVistrelDoc> doc) {
     };
 
     auto* frame = new CSplitterFrame(std::move(doc), *services_, std::move(hooks), settings_.fullSizeDocumentWindows);
+    attachListPrinting(*frame->listView(), printer());
     frames_.push_back(frame);
     mainFrame_->mdiArea()->addSubWindow(frame);
     // Each new window a step down and to the right of the one before, so that none
@@ -409,7 +411,7 @@ void CVistrelApp::runCommand(int commandId) {
     case cmd::FileClose: frame->close(); break;
     case cmd::FileSave: documentCommands_->save(*frame, false); break;
     case cmd::FileSaveAs: documentCommands_->save(*frame, true); break;
-    case cmd::FilePrintSetup: printSetup(); break;
+    case cmd::FilePrintSetup: pageSetup(printer(), mainFrame_); break;
     case cmd::FileMruFirst: openRecentFile(0); break;
     case cmd::AppExit: mainFrame_->close(); break;
     case cmd::EditTitle: documentCommands_->editTitle(*frame); break;
@@ -458,13 +460,10 @@ void CVistrelApp::arrangeIcons() {
     }
 }
 
-void CVistrelApp::printSetup() {
-    if (!printer_) printer_ = std::make_unique<QPrinter>();
-    QPrintDialog dialog(printer_.get(), mainFrame_);
-    QString title = tableText(cmd::FilePrintSetup);
-    dialog.setWindowTitle(title.remove(QLatin1Char('&')).remove(QStringLiteral("...")));
-    dialog.setOption(QAbstractPrintDialog::PrintToFile, true);
-    dialog.exec();
+QPrinter& CVistrelApp::printer() {
+    // One printer for the whole run, so that its choice and page settings carry over.
+    if (!printer_) printer_ = std::make_unique<QPrinter>(QPrinter::HighResolution);
+    return *printer_;
 }
 
 void CVistrelApp::showHelp() {

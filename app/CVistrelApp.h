@@ -110,7 +110,7 @@ private:
     void standardColumns();
     void arrangeIcons();
     void showHelp();
-    void printSetup();
+    QPrinter& printer();
     void showAbout();
     void afterCommand();
     // RS at the end of the run, after a bounded wait for the projector.

@@ -226,6 +226,18 @@ std::string formatShowText(CVistrelDoc& doc) {
     return out;
 }
 
+bool hasShowFileName(std::string_view path) {
+    if (path.size() <= 4) return true;
+    std::string_view ending = path.substr(path.size() - 4);
+    const char dpd[] = ".dpd";
+    for (std::size_t i = 0; i < 4; ++i) {
+        char c = ending[i];
+        if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
+        if (c != dpd[i]) return false;
+    }
+    return true;
+}
+
 bool readShowFile(CVistrelDoc& doc, const std::string& path, const Settings& settings, Prompter& prompter) {
     std::string bytes;
     if (!readWholeFile(path, MaxShowFileBytes, bytes)) {

@@ -13,6 +13,10 @@ class CVistrelDoc;
 class Prompter;
 struct Settings;
 
+// Whether "Öffnen" takes `path` for a show: a name longer than four characters must
+// end in ".dpd" (in any case); shorter names are not judged.
+bool hasShowFileName(std::string_view path);
+
 // Largest file the reader accepts; a show of 999 lines is well under 300 KB.
 constexpr std::size_t MaxShowFileBytes = 16u * 1024u * 1024u;
 

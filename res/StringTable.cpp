@@ -10,7 +10,7 @@ namespace {
 const StringEntry* find(int id) {
     const std::array areas = {modelStrings(),  projectorStrings(), shellStrings(), listStrings(),
                               editorStrings(), dialogStrings(),    runStrings(),   searchStrings(),
-                              safetyStrings()};
+                              safetyStrings(), printStrings()};
     for (auto area : areas) {
         for (const auto& entry : area) {
             if (entry.id == id) return &entry;

@@ -31,5 +31,6 @@ std::span<const StringEntry> dialogStrings();
 std::span<const StringEntry> runStrings();
 std::span<const StringEntry> searchStrings();
 std::span<const StringEntry> safetyStrings();
+std::span<const StringEntry> printStrings();
 
 }  // namespace vistrel::res

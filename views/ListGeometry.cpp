@@ -4,20 +4,13 @@
 #include <algorithm>
 #include <cmath>
 
+#include "print/TextFitting.h"
+
 namespace vistrel::listgeometry {
 
-namespace {
-const QString kEllipsis = QStringLiteral("...");
-}
-
 QString shortenText(const QString& text, int width, int offset, const Measure& measure) {
-    if (text.isEmpty() || measure(text) + offset <= width) return text;
-    const int ellipsis = measure(kEllipsis);
-    QString kept = text;
-    do {
-        kept.chop(1);
-    } while (kept.size() > 1 && measure(kept) + ellipsis + offset > width);
-    return kept + kEllipsis;
+    // The printed column headings are shortened by the same rule.
+    return print::shortenText(text, width, offset, [&measure](const QString& t) { return double(measure(t)); });
 }
 
 QString shortenText(const QString& text, int width, int offset, const QFontMetrics& metrics) {

@@ -1,0 +1,73 @@
+// How fast a full show (999 lines) is laid out and printed to a PDF, as
+// `vistrel-cli print` does it. The goal is well under a second for the whole PDF.
+#include <benchmark/benchmark.h>
+
+#include <QBuffer>
+#include <QDir>
+#include <QGuiApplication>
+#include <QPageLayout>
+#include <QPdfWriter>
+#include <memory>
+#include <string>
+
+#include "model/CVistrelDoc.h"
+#include "print/PrintJob.h"
+#include "print/ShowPrintout.h"
+
+namespace {
+
+using namespace vistrel;
+
+std::unique_ptr<CVistrelDoc> fullShow() {
+    auto doc = std::make_unique<CVistrelDoc>();
+    doc->header.title = "Ein langer Abend";
+    doc->header.description = "Alle Dias der Reise";
+    doc->windowTitle = "abend.dpd";
+    const int codes[] = {0, 15, 33, 60, 200, 41, 570};
+    for (int i = 0; i < MaxProgramLines; ++i) {
+        ProgramLine& line = doc->lines[static_cast<std::size_t>(i)];
+        line.programNumber = std::to_string(1000 + i + 1).substr(1);
+        line.slideNumber = i % 80 + 1;
+        line.dissolveTime = 25;
+        line.timerTime = 55 + i % 100;
+        line.specialFunction = codes[i % 7];
+        // Every third description runs over two or three lines on paper.
+        std::string description = "Dia " + std::to_string(i + 1) + " mit einer Beschreibung f\xFC" "r die Schau";
+        if (i % 3 == 0) description += " und einem langen Zusatz, der auf dem Papier umbrochen werden muss";
+        line.description = description;
+    }
+    doc->lineCount = MaxProgramLines;
+    return doc;
+}
+
+void LayOutFullShow(benchmark::State& state) {
+    const auto doc = fullShow();
+    for (auto _ : state) {
+        const print::ShowPrintout printout(*doc, {}, {210, 297, 1200});
+        benchmark::DoNotOptimize(printout.pageCount());
+    }
+}
+BENCHMARK(LayOutFullShow)->Unit(benchmark::kMillisecond);
+
+void PrintFullShowToPdfFile(benchmark::State& state) {
+    const auto doc = fullShow();
+    const QString path = QDir::temp().filePath(QStringLiteral("vistrel-print-bench.pdf"));
+    int pages = 0;
+    for (auto _ : state) {
+        if (!print::writeShowPdf(path, *doc, {}, QPageSize(QPageSize::A4), {}, &pages)) state.SkipWithError("no PDF");
+    }
+    state.counters["pages"] = pages;
+    QFile::remove(path);
+}
+BENCHMARK(PrintFullShowToPdfFile)->Unit(benchmark::kMillisecond);
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+    QGuiApplication app(argc, argv);
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}

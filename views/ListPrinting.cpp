@@ -1,0 +1,91 @@
+#include "views/ListPrinting.h"
+
+#include <QHeaderView>
+#include <QPageSetupDialog>
+#include <QPrintDialog>
+#include <QPrintPreviewDialog>
+#include <QPrinter>
+
+#include "platform/Prompter.h"
+#include "res/CommandIds.h"
+#include "res/StringTable.h"
+#include "res/strings/PrintStrings.h"
+#include "views/CTextView.h"
+#include "views/ViewServices.h"
+
+namespace vistrel {
+
+namespace {
+
+// A menu text as a window title: without its mnemonic and its dots.
+QString titleOf(int commandId) {
+    QString title = QString::fromUtf8(res::text(commandId));
+    return title.remove(QLatin1Char('&')).remove(QStringLiteral("...")).trimmed();
+}
+
+print::ShowPrintout layoutFor(CTextView& list, QPrinter& printer) {
+    print::useWholePrintableArea(printer);
+    return print::ShowPrintout(list.document(), listPrintOptions(list), print::printDeviceOf(printer));
+}
+
+print::PageRange chosenPages(const QPrinter& printer) {
+    if (printer.printRange() != QPrinter::PageRange) return {};
+    return {printer.fromPage(), printer.toPage()};
+}
+
+}  // namespace
+
+print::PrintOptions listPrintOptions(CTextView& list) {
+    print::PrintOptions options;
+    for (int c = 0; c < 6; ++c) options.columnWidths[static_cast<std::size_t>(c)] = list.header()->sectionSize(c);
+    options.sfCodesAsText = list.services().settings.sfCodesAsText;
+    return options;
+}
+
+void printList(CTextView& list, QPrinter& printer, bool withDialog) {
+    Prompter& prompter = list.services().prompter;
+    if (withDialog) {
+        // The page count of the printer as it is set up now; the dialog offers it as
+        // the range to choose from.
+        const int pages = layoutFor(list, printer).pageCount();
+        QPrintDialog dialog(&printer, list.window());
+        dialog.setWindowTitle(titleOf(cmd::FilePrint));
+        dialog.setMinMax(1, pages);
+        dialog.setOption(QAbstractPrintDialog::PrintToFile, true);
+        dialog.setOption(QAbstractPrintDialog::PrintPageRange, true);
+        dialog.setOption(QAbstractPrintDialog::PrintSelection, false);
+        dialog.setOption(QAbstractPrintDialog::PrintCurrentPage, false);
+        if (dialog.exec() != QDialog::Accepted) return;
+    }
+    bool printed = false;
+    {
+        WaitCursor wait(prompter);
+        // Laid out again: the dialog may have changed the printer or the paper.
+        const print::ShowPrintout printout = layoutFor(list, printer);
+        printed = print::printPages(printer, printout, chosenPages(printer));
+    }
+    if (!printed) prompter.showMessage(ids::PrintFailed, MessageIcon::Exclamation, MessageButtons::Ok);
+}
+
+void previewList(CTextView& list, QPrinter& printer) {
+    QPrintPreviewDialog preview(&printer, list.window());
+    preview.setWindowTitle(titleOf(cmd::FilePrintPreview));
+    QObject::connect(&preview, &QPrintPreviewDialog::paintRequested, &preview, [&list](QPrinter* target) {
+        print::printPages(*target, layoutFor(list, *target));
+    });
+    preview.exec();
+}
+
+void pageSetup(QPrinter& printer, QWidget* parent) {
+    QPageSetupDialog dialog(&printer, parent);
+    dialog.setWindowTitle(titleOf(cmd::FilePrintSetup));
+    dialog.exec();
+}
+
+void attachListPrinting(CTextView& list, QPrinter& printer) {
+    list.setCommandOperation(cmd::FilePrint, [&list, &printer] { printList(list, printer, true); });
+    list.setCommandOperation(cmd::FilePrintDirect, [&list, &printer] { printList(list, printer, false); });
+    list.setCommandOperation(cmd::FilePrintPreview, [&list, &printer] { previewList(list, printer); });
+}
+
+}  // namespace vistrel

@@ -1,0 +1,27 @@
+#pragma once
+// "Drucken", "Seitenansicht" and "Druckereinrichtung": the program list printed with
+// the program's one printer, whose choice and page settings carry from one print to
+// the next. The print dialog lets the user pick a printer or a PDF file; the preview
+// needs no printer at all. The pages themselves come from print/.
+#include "print/PrintJob.h"
+
+class QPrinter;
+class QWidget;
+
+namespace vistrel {
+
+class CTextView;
+
+// Hooks the print commands (print with dialog, print at once, preview) into the list.
+// Print commands given in the line editor reach the list as well.
+void attachListPrinting(CTextView& list, QPrinter& printer);
+
+// What the list prints with: its columns as they are on screen, and the settings' SF option.
+print::PrintOptions listPrintOptions(CTextView& list);
+
+// The three commands; `withDialog` false prints at once on the printer as it is set up.
+void printList(CTextView& list, QPrinter& printer, bool withDialog);
+void previewList(CTextView& list, QPrinter& printer);
+void pageSetup(QPrinter& printer, QWidget* parent);
+
+}  // namespace vistrel
