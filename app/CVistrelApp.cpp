@@ -462,7 +462,12 @@ void CVistrelApp::arrangeIcons() {
 
 QPrinter& CVistrelApp::printer() {
     // One printer for the whole run, so that its choice and page settings carry over.
-    if (!printer_) printer_ = std::make_unique<QPrinter>(QPrinter::HighResolution);
+    if (!printer_) {
+        printer_ = std::make_unique<QPrinter>(QPrinter::HighResolution);
+        // The page starts at the corner of the printable area, as it always has; margins
+        // set in the page setup narrow the table from there.
+        print::useWholePrintableArea(*printer_);
+    }
     return *printer_;
 }
 

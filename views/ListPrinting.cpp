@@ -1,10 +1,14 @@
 #include "views/ListPrinting.h"
 
+#include <QDir>
+#include <QFileInfo>
 #include <QHeaderView>
 #include <QPageSetupDialog>
 #include <QPrintDialog>
 #include <QPrintPreviewDialog>
 #include <QPrinter>
+#include <QScreen>
+#include <algorithm>
 
 #include "platform/Prompter.h"
 #include "res/CommandIds.h"
@@ -24,8 +28,16 @@ QString titleOf(int commandId) {
 }
 
 print::ShowPrintout layoutFor(CTextView& list, QPrinter& printer) {
-    print::useWholePrintableArea(printer);
     return print::ShowPrintout(list.document(), listPrintOptions(list), print::printDeviceOf(printer));
+}
+
+// A PDF is offered under the show's own name, beside the show file.
+void proposePdfName(const CVistrelDoc& doc, QPrinter& printer) {
+    if (printer.outputFormat() != QPrinter::PdfFormat) return;
+    const QFileInfo show(QString::fromStdString(doc.filePath));
+    const QString folder = doc.filePath.empty() ? QDir::homePath() : show.absolutePath();
+    const QString name = doc.filePath.empty() ? QString::fromStdString(doc.windowTitle) : show.completeBaseName();
+    if (!name.isEmpty()) printer.setOutputFileName(QDir(folder).filePath(name + QStringLiteral(".pdf")));
 }
 
 print::PageRange chosenPages(const QPrinter& printer) {
@@ -48,6 +60,7 @@ void printList(CTextView& list, QPrinter& printer, bool withDialog) {
         // The page count of the printer as it is set up now; the dialog offers it as
         // the range to choose from.
         const int pages = layoutFor(list, printer).pageCount();
+        proposePdfName(list.document(), printer);
         QPrintDialog dialog(&printer, list.window());
         dialog.setWindowTitle(titleOf(cmd::FilePrint));
         dialog.setMinMax(1, pages);
@@ -70,6 +83,12 @@ void printList(CTextView& list, QPrinter& printer, bool withDialog) {
 void previewList(CTextView& list, QPrinter& printer) {
     QPrintPreviewDialog preview(&printer, list.window());
     preview.setWindowTitle(titleOf(cmd::FilePrintPreview));
+    // Big enough to read a page: most of the screen's height, a page's width and the tools.
+    if (const QScreen* screen = list.screen()) {
+        const QRect room = screen->availableGeometry();
+        const int height = room.height() * 9 / 10;
+        preview.resize(std::min(room.width(), height * 4 / 5), height);
+    }
     QObject::connect(&preview, &QPrintPreviewDialog::paintRequested, &preview, [&list](QPrinter* target) {
         print::printPages(*target, layoutFor(list, *target));
     });

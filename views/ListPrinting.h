@@ -2,7 +2,8 @@
 // "Drucken", "Seitenansicht" and "Druckereinrichtung": the program list printed with
 // the program's one printer, whose choice and page settings carry from one print to
 // the next. The print dialog lets the user pick a printer or a PDF file; the preview
-// needs no printer at all. The pages themselves come from print/.
+// needs no printer at all. The pages themselves come from print/: the table is laid
+// out in the printer's printable area, less the margins set in the page setup.
 #include "print/PrintJob.h"
 
 class QPrinter;
