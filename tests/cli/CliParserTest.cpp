@@ -19,6 +19,9 @@ using Args = std::vector<std::string>;
 // subcommand needs its row.
 const std::map<std::string, std::string> kContracts = {
     {"find", "find FOLDER TERM [--match-case] [--json]"},
+#ifdef VISTREL_CLI_PRINT
+    {"print", "print FILE --pdf OUT.pdf [--sf-text=0|1] [--page-size A4|Letter]"},
+#endif
     {"projector download", "projector download OUT --port PORT [--module]"},
     {"projector upload",
      "projector upload FILE --port PORT [--module] [--end-marker=0|1] [--differential=0|1] [--lamp PERCENT]"},

@@ -102,7 +102,7 @@ TEST_F(CliPrint, FailuresAndUsageErrors) {
         {sample + " --pdf", 2, "--pdf"},
         {sample + " --pdf a.pdf --page-size A3", 2, "A4 or Letter"},
         {sample + " --pdf a.pdf --sf-text=2", 2, "0 or 1"},
-        {sample + " " + sample + " --pdf a.pdf", 2, "exactly one FILE"},
+        {sample + " " + sample + " --pdf a.pdf", 2, "unexpected argument"},
         {sample + " --pdf a.pdf --colour", 2, "unknown option"},
     };
     for (const Case& c : cases) {
