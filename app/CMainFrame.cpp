@@ -19,6 +19,7 @@
 #include "app/RecentFileList.h"
 #include "res/CommandIds.h"
 #include "res/StringTable.h"
+#include "res/strings/SearchStrings.h"
 #include "res/strings/ShellStrings.h"
 
 namespace vistrel {
@@ -135,7 +136,9 @@ void CMainFrame::createActions() {
     makeAction(ShowLength, {}, QStringLiteral("show-length"));
     makeAction(SearchCurrent, {K(Qt::ALT | Qt::Key_F)}, QStringLiteral("search-show"));
     makeAction(SearchFolders, {K(Qt::ALT | Qt::Key_D)}, QStringLiteral("search-folders"));
-    makeAction(SearchRepeat, {K(Qt::ALT | Qt::Key_W)});
+    makeAction(SearchRepeat, {K(Qt::ALT | Qt::Key_W)})->setStatusTip(tableText(ids::PromptSearchRepeat));
+    actions_.value(SearchCurrent)->setStatusTip(tableText(ids::PromptSearchCurrent));
+    actions_.value(SearchCurrent)->setToolTip(tableText(ids::TipSearchCurrent));
     makeAction(ProjectorVersion);
     makeAction(cmd::Settings);
     makeAction(StandardColumns);
@@ -291,10 +294,15 @@ void CMainFrame::setDocumentMenus(bool documentOpen) {
     addRecentFiles(file);
     add(file, {0, AppExit});
 
-    QMenu* edit = addMenu(ids::MenuEdit);
-    if (documentOpen) add(edit, {EditCut, EditCopy, EditPaste, EditRemove, 0, EditSelectAll, 0});
-    addSearchPopup(edit);
-    if (documentOpen) add(edit, {SearchRepeat});
+    if (documentOpen) {
+        QMenu* edit = addMenu(ids::MenuEdit);
+        add(edit, {EditCut, EditCopy, EditPaste, EditRemove, 0, EditSelectAll});
+    }
+
+    // The searches have a menu of their own in both sets; repeating needs a show.
+    QMenu* search = addMenu(ids::MenuSearch);
+    addSearchPopup(search);
+    if (documentOpen) add(search, {SearchRepeat});
 
     if (documentOpen) {
         QMenu* show = addMenu(ids::MenuShow);

@@ -24,6 +24,7 @@
 #include "app/DocumentCommands.h"
 #include "app/FileDialogs.h"
 #include "app/RecentFileList.h"
+#include "app/SearchCommands.h"
 #include "app/SingleInstance.h"
 #include "dialogs/AboutDialog.h"
 #include "model/CVistrelDoc.h"
@@ -86,6 +87,16 @@ CVistrelApp::CVistrelApp(Environment environment) : env_(std::move(environment))
     transfer_ = std::make_unique<ShowTransfer>(*protocol_, settings_, appState_, runState_, env_.prompter, env_.clock,
                                                env_.events, env_.progress);
     documentCommands_ = std::make_unique<DocumentCommands>(env_.prompter, env_.fileDialogs, *recentFiles_);
+    SearchCommands::Hooks searchHooks;
+    searchHooks.activeFrame = [this] { return activeFrame(); };
+    searchHooks.dialogParent = [this]() -> QWidget* { return mainFrame_.data(); };
+    searchHooks.openShow = [this](const QString& path, bool& wasOpen) -> CSplitterFrame* {
+        const std::size_t before = frames_.size();
+        if (!openShow(path)) return nullptr;
+        wasOpen = frames_.size() == before;
+        return activeFrame();
+    };
+    search_ = new SearchCommands(settings_, appState_, env_.prompter, std::move(searchHooks), this);
     services_ = std::make_unique<ViewServices>(ViewServices{settings_, appState_, runState_, env_.prompter, {}, {}, {}, {}});
     services_->sendLineToRunningShow = [this](CVistrelDoc& doc) { return transfer_->sendLineToRunningShow(doc); };
     // "Pause bzw. weiter" belongs to the run control, which this build does not have yet.
@@ -153,6 +164,7 @@ void CVistrelApp::endOfRun() {
     link_->closeLog();
     writeSettings(settingsFilePath().toStdString(), settings_);
     recentFiles_->save();
+    search_->closeResults();
 }
 
 void CVistrelApp::leavePcMode() {
@@ -430,6 +442,9 @@ void CVistrelApp::runCommand(int commandId) {
     case cmd::HelpIndex: showHelp(); break;
     case cmd::ContextHelp: QWhatsThis::enterWhatsThisMode(); break;
     case cmd::AppAbout: showAbout(); break;
+    case cmd::SearchCurrent: search_->searchCurrent(*frame); break;
+    case cmd::SearchRepeat: search_->repeatSearch(*frame); break;
+    case cmd::SearchFolders: search_->searchInFolders(); break;
     default: routeToView(commandId); break;
     }
     // Where the link found the projector is the port the settings keep.

@@ -33,6 +33,7 @@ class ProjectorLink;
 class ProjectorProtocol;
 class Prompter;
 class RecentFileList;
+class SearchCommands;
 class SerialPort;
 class ShowTransfer;
 class SingleInstance;
@@ -93,6 +94,7 @@ public:
     ProjectorLink& link() { return *link_; }
     ProjectorProtocol& protocol() { return *protocol_; }
     DocumentCommands& documentCommands() { return *documentCommands_; }
+    SearchCommands& searchCommands() { return *search_; }
 
     // The resolution warning once per run.
     void warnSmallScreen();
@@ -125,6 +127,7 @@ private:
     std::unique_ptr<ProjectorProtocol> protocol_;
     std::unique_ptr<ShowTransfer> transfer_;
     std::unique_ptr<DocumentCommands> documentCommands_;
+    SearchCommands* search_ = nullptr;  // owned as a child
     std::unique_ptr<ViewServices> services_;
     std::unique_ptr<QPrinter> printer_;
     QPointer<CMainFrame> mainFrame_;

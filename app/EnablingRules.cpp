@@ -7,7 +7,7 @@ namespace vistrel {
 bool isCommandBuilt(int commandId) {
     using namespace cmd;
     switch (commandId) {
-    // Run control, the info window, the settings dialog, the searches, show length and
+    // Run control, the info window, the settings dialog, show length and
     // scaling are not part of this build yet.
     case StartShow:
     case StopShow:
@@ -16,9 +16,6 @@ bool isCommandBuilt(int commandId) {
     case JumpToLine:
     case InfoDisplay:
     case Settings:
-    case SearchCurrent:
-    case SearchRepeat:
-    case SearchFolders:
     case ShowLength:
     case ScaleShow:
         return false;

@@ -22,6 +22,7 @@
 #include "views/EditorValues.h"
 #include "views/ListGeometry.h"
 #include "views/ProgramListModel.h"
+#include "views/ShowSearch.h"
 #include "views/ViewEvents.h"
 #include "views/ViewServices.h"
 
@@ -142,16 +143,7 @@ void CTextView::updateFromDocument() {
         doc_.editorReload = true;
         doc_.refreshViews = true;
         recomputeShowLength();
-        if (services_.appState.searchPending) {
-            if (searchCurrentShow_) searchCurrentShow_();
-            services_.appState.searchPending = false;
-            const std::vector<int> rows = selectedRows();
-            if (!rows.empty()) {
-                doc_.currentLine = std::min(rows.front(), LastEditableLine);
-                doc_.editorReload = true;
-                doc_.appendMode = false;
-            }
-        }
+        if (services_.appState.searchPending) runPendingSearch();
     }
     if (doc_.refreshViews) {
         notifyLineEditor(0);
@@ -278,8 +270,17 @@ void CTextView::setCommandOperation(int commandId, std::function<void()> run, st
     operations_[commandId] = {std::move(run), std::move(enabled)};
 }
 
-void CTextView::setSearchOperation(std::function<void()> searchCurrentShow) {
-    searchCurrentShow_ = std::move(searchCurrentShow);
+void CTextView::searchCurrentShow() { vistrel::searchCurrentShow(*this); }
+
+void CTextView::runPendingSearch() {
+    searchCurrentShow();
+    services_.appState.searchPending = false;
+    const std::vector<int> rows = selectedRows();
+    if (!rows.empty()) {
+        doc_.currentLine = std::min(rows.front(), LastEditableLine);
+        doc_.editorReload = true;
+        doc_.appendMode = false;
+    }
 }
 
 bool CTextView::isCommandEnabled(int commandId) const {

@@ -42,8 +42,12 @@ public:
     // themselves in here. A command without an operation stays disabled. `enabled`
     // may add a rule of its own to the list's rule for that id.
     void setCommandOperation(int commandId, std::function<void()> run, std::function<bool()> enabled = {});
-    // The search in the current show, run when a show is opened from the folder search.
-    void setSearchOperation(std::function<void()> searchCurrentShow);
+    // The search in the open show ("in aktueller Datei", "Suche wiederholen").
+    void searchCurrentShow();
+    // When a show is opened from the folder search's results: the search runs once,
+    // and its hit becomes the line editor's current line. Also for a show that was
+    // open already and is only brought to the front.
+    void runPendingSearch();
 
     void fillFromDocument();
     void applyCurrentLine();
@@ -107,7 +111,6 @@ private:
     int contextItem_ = 0;
     QPointer<QMenu> contextMenu_;
     std::map<int, CommandOperation> operations_;
-    std::function<void()> searchCurrentShow_;
 };
 
 }  // namespace vistrel

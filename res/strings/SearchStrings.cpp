@@ -22,6 +22,9 @@ constexpr StringEntry kEntries[] = {
     {ids::ResultColumnTitle, "Titel"},
     {ids::ButtonCancel, "Cancel"},
     {ids::MenuSearch, "Su&chen"},
+    {ids::PromptSearchCurrent, "Sucht im aktuellen Dokument nach einem Sichwort."},
+    {ids::TipSearchCurrent, "Suchen"},
+    {ids::PromptSearchRepeat, "wiederholt die Suche mit den zuvor angegebenen Suchbegriff."},
     {ids::CliFolderUnreadable, "Der Ordner %s kann nicht gelesen werden."},
 };
 }  // namespace

@@ -20,6 +20,10 @@ constexpr int ResultColumnDescription = 1629;  // "Beschreibung"
 constexpr int ResultColumnTitle = 1630;      // "Titel"
 constexpr int ButtonCancel = 1631;           // "Cancel"
 constexpr int MenuSearch = 1632;             // "Su&chen"
+// Status-bar prompts and tool tip.
+constexpr int PromptSearchCurrent = 1634;    // "Sucht im aktuellen Dokument nach einem Sichwort."
+constexpr int TipSearchCurrent = 1635;       // "Suchen"
+constexpr int PromptSearchRepeat = 1636;     // "wiederholt die Suche mit den zuvor angegebenen Suchbegriff."
 // vistrel-cli find.
 constexpr int CliFolderUnreadable = 1633;    // "Der Ordner %s kann nicht gelesen werden."
 }  // namespace vistrel::ids

@@ -35,10 +35,10 @@ constexpr StringEntry kEntries[] = {
     {ids::ToolBarTitle, "Symbolleiste"},
 
     {ids::MenuFile, "Dat&ei"},
-    {ids::MenuEdit, "Be&arbeiten"},
+    {ids::MenuEdit, "Bea&rbeiten"},
     {ids::MenuShow, "Diasc&hau"},
     {ids::MenuGeneral, "All&gemeines"},
-    {ids::MenuView, "Ansi&cht"},
+    {ids::MenuView, "&Ansicht"},
     {ids::MenuWindow, "Fe&nster"},
     {ids::MenuHelp, "&?"},
     {ids::MenuSearchPopup, "Beschreibung / Dia suchen"},

@@ -26,12 +26,13 @@ constexpr int HelpMissing = 1439;              // help page not found
 constexpr int ToolBarTitle = 1440;             // "Symbolleiste"
 
 // Menu bar popups. Their access keys keep clear of the accelerators Alt+B, D, F, I,
-// L, S, T, U and W, which must reach their commands.
+// L, S, T, U and W, which must reach their commands, and of each other ("Su&chen",
+// SearchStrings.h, takes the C).
 constexpr int MenuFile = 1450;                 // "Dat&ei"
-constexpr int MenuEdit = 1451;                 // "Be&arbeiten"
+constexpr int MenuEdit = 1451;                 // "Bea&rbeiten"
 constexpr int MenuShow = 1452;                 // "Diasc&hau"
 constexpr int MenuGeneral = 1453;              // "All&gemeines"
-constexpr int MenuView = 1454;                 // "Ansi&cht"
+constexpr int MenuView = 1454;                 // "&Ansicht"
 constexpr int MenuWindow = 1455;               // "Fe&nster"
 constexpr int MenuHelp = 1456;                 // "&?"
 constexpr int MenuSearchPopup = 1457;          // "Beschreibung / Dia suchen"

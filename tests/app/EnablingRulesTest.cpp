@@ -90,7 +90,7 @@ TEST(Rules, EditCommandsFollowWhatTheListCanDo) {
 
 TEST(Rules, CommandsNotBuiltStayDisabledWhateverTheRuleSays) {
     const CommandContext context = contextFor(State::ShowWithLines);
-    for (int id : {cmd::StartShow, cmd::Settings, cmd::SearchFolders, cmd::ScaleShow}) {
+    for (int id : {cmd::StartShow, cmd::Settings, cmd::ScaleShow}) {
         EXPECT_TRUE(ruleAllows(id, context));
         EXPECT_FALSE(isCommandEnabled(id, context));
     }
@@ -110,9 +110,9 @@ TEST_F(MainFrameActions, MenusFollowWhetherAShowIsOpen) {
     CVistrelApp& started = startApp();
     CMainFrame& frame = *started.mainFrame();
     EXPECT_EQ(menuTitles(frame.menuBar()),
-              (QStringList{"Dat&ei", "Be&arbeiten", "Diasc&hau", "All&gemeines", "Ansi&cht", "Fe&nster", "&?"}));
+              (QStringList{"Dat&ei", "Bea&rbeiten", "Su&chen", "Diasc&hau", "All&gemeines", "&Ansicht", "Fe&nster", "&?"}));
     started.activeFrame()->closeWithoutAsking();
-    EXPECT_EQ(menuTitles(frame.menuBar()), (QStringList{"Dat&ei", "Be&arbeiten", "Ansi&cht", "&?"}));
+    EXPECT_EQ(menuTitles(frame.menuBar()), (QStringList{"Dat&ei", "Su&chen", "&Ansicht", "&?"}));
     // Without a show, the file menu has no save or close items.
     QMenu* file = frame.menuBar()->actions().at(0)->menu();
     EXPECT_FALSE(file->actions().contains(frame.action(cmd::FileSave)));
