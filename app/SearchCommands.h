@@ -47,6 +47,10 @@ public:
     SearchResultWindow* resultWindow() const;
     // Closes the result window (stopping a search still running); at the end of the run.
     void closeResults();
+    // Replaces the folder dialog (tests answer it).
+    void setChooseFolder(std::function<QString(QWidget* parent)> chooseFolder) {
+        hooks_.chooseFolder = std::move(chooseFolder);
+    }
     // True while a search in folders walks its folders.
     bool searching() const;
 
