@@ -76,6 +76,12 @@ TEST(BashCompletion, OffersCommandsOptionsAndValues) {
         {{"vistrel-cli", "save", "a.dpd", data + "/sam"}, data + "/sample.dpd\n"},
         {{"vistrel-cli", "projector", "upload", "--port", "COM1", data + "/sam"}, data + "/sample.dpd\n"},
         {{"vistrel-cli", "show", "--use-500watt-times", "=", "0", data + "/sam"}, data + "/sample.dpd\n"},
+        {{"vistrel-cli", "find", data + "/mo"}, data + "/model\n"},
+        {{"vistrel-cli", "find", data, "Urlaub"}, ""},
+#ifdef VISTREL_CLI_PRINT
+        {{"vistrel-cli", "print", "f.dpd", "--page-size", ""}, "A4\nLetter\n"},
+        {{"vistrel-cli", "print", "f.dpd", "--pdf", data + "/sam"}, data + "/sample.dpd\n"},
+#endif
     };
     for (const Case& c : cases) {
         std::string typed;
