@@ -78,9 +78,11 @@ void SearchCommands::openHit(const QString& path) {
         main->raise();
         main->activateWindow();
     }
-    if (wasOpen && appState_.searchPending) {
+    if (wasOpen) {
         // A show open already is not loaded again; it is searched from its top here,
-        // so that its matching line is selected as in a show opened fresh.
+        // so that its matching line is selected as in a show opened fresh. (Bringing
+        // its window up may have moved the keyboard, which drops the pending mark.)
+        appState_.searchPending = true;
         frame->document().searchIndex = -1;
         frame->listView()->runPendingSearch();
         frame->listView()->notifyLineEditor(0);
