@@ -3,9 +3,11 @@
 //
 // The tree (10,000 show files of about 8 KB in nested folders, about 80 MB) is made
 // in a temporary folder and removed afterwards. Each command runs several times, in
-// turns, with the files in the page cache; the medians are compared.
+// turns, with the files in the page cache; the medians of wall time and of CPU time
+// (user and system, which a busy machine disturbs less) are compared.
 //
 //   find_bench [FILES] [RUNS]
+#include <sys/resource.h>
 #include <sys/wait.h>
 
 #include <algorithm>
@@ -65,15 +67,29 @@ std::int64_t makeTree(const fs::path& root, int files) {
     return bytes;
 }
 
-double secondsOf(const std::string& command) {
+struct Timing {
+    double wall;
+    double cpu;  // user and system time of the command
+};
+
+double childCpuSeconds() {
+    rusage usage{};
+    getrusage(RUSAGE_CHILDREN, &usage);
+    auto seconds = [](const timeval& t) { return static_cast<double>(t.tv_sec) + static_cast<double>(t.tv_usec) / 1e6; };
+    return seconds(usage.ru_utime) + seconds(usage.ru_stime);
+}
+
+Timing timeOf(const std::string& command) {
+    const double cpuBefore = childCpuSeconds();
     const auto start = std::chrono::steady_clock::now();
     const int status = std::system(command.c_str());
     const auto end = std::chrono::steady_clock::now();
+    const double cpu = childCpuSeconds() - cpuBefore;
     if (!WIFEXITED(status) || (WEXITSTATUS(status) != 0 && WEXITSTATUS(status) != 1)) {
         std::fprintf(stderr, "failed: %s\n", command.c_str());
         std::exit(1);
     }
-    return std::chrono::duration<double>(end - start).count();
+    return {std::chrono::duration<double>(end - start).count(), cpu};
 }
 
 double median(std::vector<double> values) {
@@ -98,18 +114,21 @@ int main(int argc, char** argv) {
     const std::string findCase = std::string("'") + VISTREL_CLI + "' find " + tree + " " + kTerm + " --match-case" + quiet;
 
     // Everything into the page cache first.
-    secondsOf(grep);
-    secondsOf(find);
-    std::vector<double> grepTimes, findTimes, findCaseTimes;
+    timeOf(grep);
+    timeOf(find);
+    // In turns, so that a busy machine weighs on both alike.
+    std::vector<double> grepWall, findWall, caseWall, grepCpu, findCpu, caseCpu;
     for (int i = 0; i < runs; ++i) {
-        grepTimes.push_back(secondsOf(grep));
-        findTimes.push_back(secondsOf(find));
-        findCaseTimes.push_back(secondsOf(findCase));
+        const Timing g = timeOf(grep), f = timeOf(find), c = timeOf(findCase);
+        grepWall.push_back(g.wall), findWall.push_back(f.wall), caseWall.push_back(c.wall);
+        grepCpu.push_back(g.cpu), findCpu.push_back(f.cpu), caseCpu.push_back(c.cpu);
     }
-    const double g = median(grepTimes), f = median(findTimes), fc = median(findCaseTimes);
-    std::printf("grep -rl --include='*.dpd' %s: %8.1f ms (median of %d)\n", kTerm, g * 1000, runs);
-    std::printf("vistrel-cli find %s:                %8.1f ms   ratio %.2f\n", kTerm, f * 1000, f / g);
-    std::printf("vistrel-cli find %s --match-case:   %8.1f ms   ratio %.2f\n", kTerm, fc * 1000, fc / g);
+    const double gw = median(grepWall), fw = median(findWall), cw = median(caseWall);
+    const double gc = median(grepCpu), fc = median(findCpu), cc = median(caseCpu);
+    std::printf("medians of %d runs              wall ms  ratio    cpu ms  ratio\n", runs);
+    std::printf("grep -rl --include='*.dpd'     %8.1f         %8.1f\n", gw * 1000, gc * 1000);
+    std::printf("vistrel-cli find               %8.1f  %5.2f  %8.1f  %5.2f\n", fw * 1000, fw / gw, fc * 1000, fc / gc);
+    std::printf("vistrel-cli find --match-case  %8.1f  %5.2f  %8.1f  %5.2f\n", cw * 1000, cw / gw, cc * 1000, cc / gc);
     std::error_code error;
     fs::remove_all(root, error);
     return 0;
