@@ -95,6 +95,8 @@ public:
     ProjectorProtocol& protocol() { return *protocol_; }
     DocumentCommands& documentCommands() { return *documentCommands_; }
     SearchCommands& searchCommands() { return *search_; }
+    // The program's printer: its choice and page setup carry over from one print to the next.
+    QPrinter& printer();
 
     // The resolution warning once per run.
     void warnSmallScreen();
@@ -112,7 +114,6 @@ private:
     void standardColumns();
     void arrangeIcons();
     void showHelp();
-    QPrinter& printer();
     void showAbout();
     void afterCommand();
     // RS at the end of the run, after a bounded wait for the projector.
