@@ -1,6 +1,5 @@
 #include "model/Settings.h"
 
-#include <fstream>
 #include <locale>
 #include <optional>
 #include <sstream>
@@ -67,14 +66,19 @@ bool isKnownPort(const std::string& name) {
 }  // namespace
 
 Settings readSettings(const std::string& path) {
-    Settings settings;
-    std::ifstream file(path, std::ios::binary);
-    if (!file) return settings;  // first run: defaults, windows at 200, 200
+    std::string text;
+    // First run (or no plain file there): defaults, windows at 200, 200.
+    if (!readWholeFile(path, MaxSettingsFileBytes, text)) return Settings{};
+    return parseSettingsText(text);
+}
 
+Settings parseSettingsText(std::string_view text) {
+    Settings settings;
     // With a file the windows start at 0, 0 unless it names their places.
     settings.searchDialogPosition = {0, 0};
     settings.infoWindowPosition = {0, 0};
 
+    std::istringstream file{std::string(text)};
     SettingsLines lines(file);
     if (const auto port = lines.text(); port && isKnownPort(*port)) settings.portName = *port;
     lines.read(settings.pcModeOffAtExit);

@@ -1,7 +1,9 @@
 #pragma once
 // The program-wide settings: what "vistrel.def" keeps, 23 values in a fixed order.
 #include <array>
+#include <cstddef>
 #include <string>
+#include <string_view>
 
 namespace vistrel {
 
@@ -30,9 +32,14 @@ struct Settings {
     int defaultTimer() const { return use500WattTimes ? 55 : 40; }
 };
 
+// Far more than 23 short lines and a folder path can take.
+constexpr std::size_t MaxSettingsFileBytes = 1024 * 1024;
+
 // Reads the settings file; a missing file gives the defaults (positions 200, 200),
 // a file that ends early or holds a non-number keeps the defaults from there on.
 Settings readSettings(const std::string& path);
+// The same for the file's bytes.
+Settings parseSettingsText(std::string_view text);
 
 // Writes the 23 values; returns false (and reports nothing) when the file cannot be written.
 bool writeSettings(const std::string& path, const Settings& settings);

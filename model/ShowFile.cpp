@@ -1,5 +1,7 @@
 #include "model/ShowFile.h"
 
+#include <algorithm>
+
 #include "model/CVistrelDoc.h"
 #include "model/DecimalText.h"
 #include "model/FileAccess.h"
@@ -33,6 +35,28 @@ std::string_view fieldValue(std::string_view line, std::size_t from) {
     if (from >= line.size()) return {};
     const auto slash = line.find('/', from);
     return line.substr(from, slash == std::string_view::npos ? std::string_view::npos : slash - from);
+}
+
+// Where the number at the start of `text` ends: after its leading blanks, its sign
+// and its digits.
+std::size_t numberEnd(std::string_view text) {
+    // The same blanks the number reading skips.
+    std::size_t i = text.find_first_not_of(" \t\n\v\f\r");
+    if (i == std::string_view::npos) return text.size();
+    if (text[i] == '+' || text[i] == '-') ++i;
+    while (i < text.size() && isDigit(text[i])) ++i;
+    return i;
+}
+
+// The timer in its four places. A negative timer keeps four digits after its sign: with
+// three ("-040") the reader would take the line for the older variant and convert its
+// special function.
+std::string timerText(int tenths) {
+    if (tenths >= 0) return zeroPadded(tenths, 4);
+    const long long magnitude = -static_cast<long long>(tenths);
+    std::string digits = std::to_string(magnitude);
+    if (digits.size() < 4) digits.insert(0, 4 - digits.size(), '0');
+    return "-" + digits;
 }
 
 std::size_t countDigits(std::string_view text) {
@@ -86,8 +110,11 @@ LineKind parseLine(std::string_view line, ShowHeader& header, ProgramLine& recor
                 const int number = decimalValue(value);
                 record.programNumber = zeroPadded(number, 3);
                 // The slide number stands after "/p nnn"; without it the slide is the
-                // program number (a field "/p 012" alone shows slide 12).
-                record.slideNumber = value.size() >= 9 ? decimalValue(value.substr(4)) : number;
+                // program number (a field "/p 012" alone shows slide 12). A program
+                // number wider than its three places pushes the slide number along.
+                const std::size_t slideFrom = std::max<std::size_t>(4, numberEnd(value));
+                const std::string_view rest = slideFrom < value.size() ? value.substr(slideFrom) : std::string_view();
+                record.slideNumber = rest.size() >= 5 ? decimalValue(rest) : number;
                 record.dissolveTime = 25;
                 record.timerTime = options.use500WattTimes ? 55 : 40;
                 record.specialFunction = 0;
@@ -210,7 +237,7 @@ std::string formatShowText(CVistrelDoc& doc) {
         out += " /d ";
         out += zeroPadded(line.dissolveTime, 3);
         out += " /t ";
-        out += zeroPadded(line.timerTime, 4);
+        out += timerText(line.timerTime);
         out += " /s ";
         out += zeroPadded(line.specialFunction, 3);
         out += ' ';

@@ -2,6 +2,12 @@
 
 #include <gtest/gtest.h>
 
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <chrono>
+#include <future>
 #include <string>
 #include <vector>
 
@@ -33,6 +39,20 @@ TEST(Settings, MissingFileGivesTheDefaults) {
     EXPECT_EQ(s.columnWidths, (std::array<int, 6>{80, 80, 80, 80, 80, 350}));
     EXPECT_EQ(s.searchDialogPosition, (std::array<int, 2>{200, 200}));
     EXPECT_EQ(s.infoWindowPosition, (std::array<int, 2>{200, 200}));
+}
+
+TEST(Settings, ANamedPipeGivesTheDefaultsWithoutWaiting) {
+    ScratchFolder folder;
+    const std::string pipe = folder.file("vistrel.def");
+    ASSERT_EQ(::mkfifo(pipe.c_str(), 0600), 0);
+    auto reading = std::async(std::launch::async, [&] { return readSettings(pipe); });
+    if (reading.wait_for(std::chrono::seconds(10)) == std::future_status::timeout) {
+        const int writer = ::open(pipe.c_str(), O_WRONLY | O_NONBLOCK);  // let it go
+        if (writer >= 0) ::close(writer);
+        reading.wait();
+        FAIL() << "reading the settings waited for a writer";
+    }
+    EXPECT_EQ(reading.get().searchDialogPosition, (std::array<int, 2>{200, 200}));
 }
 
 TEST(Settings, WritesAndReadsAll23Values) {

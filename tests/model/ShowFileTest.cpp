@@ -2,9 +2,17 @@
 
 #include <gtest/gtest.h>
 
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <chrono>
+#include <functional>
+#include <future>
 #include <memory>
 #include <string>
 
+#include "ShowIdentity.h"
 #include "TestFiles.h"
 #include "model/CVistrelDoc.h"
 #include "model/Settings.h"
@@ -81,7 +89,9 @@ INSTANTIATE_TEST_SUITE_P(
         LineCase{"signs_and_blanks_in_values", "/p  -7 +0012 /d  -3 /t +12 /s -5\r\n", true, 1, "-07", 12, -3, 12, -5, ""},
         LineCase{"values_end_at_the_first_non_digit", "/p 001 012 /d 02x5 /t 1e3\r\n", true, 1, "001", 12, 2, 1, 0, ""},
         LineCase{"overflow_saturates", "/p 001 002 /d 99999999999 /t -99999999999\r\n", true, 1, "001", 2, 2147483647, -2147483647 - 1, 0, ""},
-        LineCase{"wide_program_number_is_cut_to_its_field", "/p 123456789 002\r\n", true, 1, "1234567", 456789, 25, 55, 0, ""},
+        LineCase{"wide_program_number_is_cut_to_its_field", "/p 123456789 002 /d 030\r\n", true, 1, "1234567", 2, 30, 55, 0, ""},
+        LineCase{"wide_program_number_pushes_the_slide_along", "/p 1000 005 /d 030\r\n", true, 1, "1000", 5, 30, 55, 0, ""},
+        LineCase{"wide_program_number_alone_is_its_slide", "/p 1000 /d 030\r\n", true, 1, "1000", 1000, 30, 55, 0, ""},
         LineCase{"lone_cr_inside_a_value_is_a_blank", "/p 001\r002 /d 030\r\n", true, 1, "001", 2, 30, 55, 0, ""},
         LineCase{"bare_lf_line_ends", "/p 001 002 /d 030\n", true, 1, "001", 2, 30, 55, 0, ""}),
     [](const auto& param) { return std::string(param.param.name); });
@@ -205,6 +215,45 @@ TEST(WriteShowText, SlashesBecomeBackslashesInTheDocumentToo) {
     EXPECT_EQ(reread->lines[0].description.str(), "A\\B\\C");
 }
 
+// Whatever the reader makes of a file, saving it and opening it again gives the same
+// show; and a file in the written form is written back byte for byte.
+struct RoundTripCase {
+    const char* name;
+    std::string text;
+    std::string expectedWritten;  // the written program line, or "" when `text` is already it
+};
+void PrintTo(const RoundTripCase& c, std::ostream* os) { *os << c.name; }
+
+class SaveAndReopen : public ::testing::TestWithParam<RoundTripCase> {};
+
+TEST_P(SaveAndReopen, GivesTheSameShow) {
+    const RoundTripCase& c = GetParam();
+    const std::string header = "/h1 T\r\n/h2 \r\n/h3 \r\n/h4 \r\n/a \r\n";
+    auto first = parsed(header + c.text);
+    const std::string written = formatShowText(*first);
+    EXPECT_EQ(written, header + (c.expectedWritten.empty() ? c.text : c.expectedWritten));
+    auto second = parsed(written);
+    EXPECT_EQ(test::showDifference(*first, *second), "");
+    EXPECT_EQ(formatShowText(*second), written);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    ShowFile, SaveAndReopen,
+    ::testing::Values(
+        RoundTripCase{"written_form", "/p 001 012 /d 025 /t 0055 /s 000 /c Titeldia\r\n/p 002 013 /d 030 /t 0000 /s 100 \r\n", ""},
+        RoundTripCase{"four_digit_program_number", "/p 1000 /d 030\r\n", "/p 1000 1000 /d 030 /t 0055 /s 000 \r\n"},
+        RoundTripCase{"four_digit_program_number_and_slide", "/p 1234 005 /d 030 /t 0055 /s 000 \r\n", ""},
+        RoundTripCase{"negative_wide_program_number", "/p -100 005 /d 030 /t 0055 /s 000 \r\n", ""},
+        RoundTripCase{"negative_timer_is_no_older_variant", "/p 001 002 /t -40 /s 011\r\n",
+                      "/p 001 002 /d 025 /t -0040 /s 011 \r\n"},
+        RoundTripCase{"small_negative_timer", "/p 001 002 /t -5 /s 041\r\n", "/p 001 002 /d 025 /t -0005 /s 041 \r\n"},
+        RoundTripCase{"lowest_timer", "/p 001 002 /t -99999999999 /s 041\r\n",
+                      "/p 001 002 /d 025 /t -2147483648 /s 041 \r\n"},
+        RoundTripCase{"older_variant_is_written_converted", "/p 001 002 /t 055 /s 011\r\n",
+                      "/p 001 002 /d 025 /t 0055 /s 051 \r\n"},
+        RoundTripCase{"description_with_cr_at_its_end", "/p 001 002 /d 025 /t 0055 /s 000 /c a\rb\r\r\n", ""}),
+    [](const auto& param) { return std::string(param.param.name); });
+
 TEST(ShowFileRoundTrip, SampleAndOddFileSurviveReadAndWrite) {
     // The written form is stable: reading what was written gives the same bytes again.
     for (const char* name : {"sample.dpd", "model/lenient.dpd"}) {
@@ -212,7 +261,7 @@ TEST(ShowFileRoundTrip, SampleAndOddFileSurviveReadAndWrite) {
         const std::string written = formatShowText(*first);
         auto second = parsed(written);
         EXPECT_EQ(formatShowText(*second), written) << name;
-        EXPECT_EQ(second->lineCount, first->lineCount) << name;
+        EXPECT_EQ(test::showDifference(*first, *second), "") << name;
     }
 }
 
@@ -232,6 +281,113 @@ TEST(ShowFileOnDisk, ReadFailuresReportTheLoadMessageAndLeaveTheDocumentEmpty) {
         EXPECT_EQ(prompter.messages[0].icon, MessageIcon::Exclamation);
         EXPECT_EQ(doc.lineCount, 0);
     }
+}
+
+TEST(ShowFileOnDisk, ANamedPipeIsRefusedAtOnce) {
+    ScratchFolder folder;
+    const std::string pipe = folder.file("x.dpd");
+    ASSERT_EQ(::mkfifo(pipe.c_str(), 0600), 0);
+    RecordingPrompter prompter;
+    auto doc = std::make_unique<CVistrelDoc>();
+    auto reading = std::async(std::launch::async, [&] { return readShowFile(*doc, pipe, Settings{}, prompter); });
+    if (reading.wait_for(std::chrono::seconds(10)) == std::future_status::timeout) {
+        // Let the blocked reader go before failing, or the test program would hang.
+        const int writer = ::open(pipe.c_str(), O_WRONLY | O_NONBLOCK);
+        if (writer >= 0) ::close(writer);
+        reading.wait();
+        FAIL() << "reading a named pipe waited for a writer";
+    }
+    EXPECT_FALSE(reading.get());
+    ASSERT_EQ(prompter.messages.size(), 1u);
+    EXPECT_EQ(prompter.messages[0].text, "Die angegebende Vistrel-Datei konnte \nnicht geladen werden.\n");
+}
+
+// Where a save goes when the path is not a plain, writable file.
+struct SaveTargetCase {
+    const char* name;
+    std::function<void(const ScratchFolder&)> prepare;  // makes "show.dpd" what the case needs
+    bool saved;
+    const char* fileWithShow;  // where the show must be afterwards ("" when refused)
+};
+void PrintTo(const SaveTargetCase& c, std::ostream* os) { *os << c.name; }
+
+class SaveTarget : public ::testing::TestWithParam<SaveTargetCase> {};
+
+TEST_P(SaveTarget, CreatesThroughLinksAndRefusesWhatItMayNotReplace) {
+    const SaveTargetCase& c = GetParam();
+    ScratchFolder folder;
+    c.prepare(folder);
+    const auto before = std::filesystem::symlink_status(folder.file("show.dpd"));
+    auto doc = exampleShow();
+    RecordingPrompter prompter;
+
+    EXPECT_EQ(writeShowFile(*doc, folder.file("show.dpd"), prompter), c.saved);
+    if (c.saved) {
+        EXPECT_TRUE(prompter.messages.empty());
+        EXPECT_EQ(test::readBytes(folder.file(c.fileWithShow)), test::readBytes(test::dataFile("sample.dpd")));
+    } else {
+        ASSERT_EQ(prompter.messages.size(), 1u);
+        EXPECT_EQ(prompter.messages[0].text, "Die Datei konnte nicht unter dem \nangegebenden Pfad gespeichert\n werden.\n");
+        EXPECT_TRUE(doc->hasUnsavedChanges());
+    }
+    // The path itself stays what it was: a link stays a link, a pipe a pipe.
+    EXPECT_EQ(std::filesystem::symlink_status(folder.file("show.dpd")).type(), before.type());
+}
+
+void link(const ScratchFolder& folder, const char* to) {
+    std::filesystem::create_symlink(to, folder.file("show.dpd"));
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    ShowFileOnDisk, SaveTarget,
+    ::testing::Values(
+        SaveTargetCase{"LinkToAFileNotThereYet", [](const ScratchFolder& f) { link(f, "new.dpd"); }, true, "new.dpd"},
+        SaveTargetCase{"LinkIntoASubfolder",
+                       [](const ScratchFolder& f) {
+                           std::filesystem::create_directory(f.file("sub"));
+                           test::writeBytes(f.file("sub/real.dpd"), "old");
+                           link(f, "sub/real.dpd");
+                       },
+                       true, "sub/real.dpd"},
+        SaveTargetCase{"ChainOfLinks",
+                       [](const ScratchFolder& f) {
+                           std::filesystem::create_symlink("last.dpd", f.file("middle.dpd"));
+                           link(f, "middle.dpd");
+                       },
+                       true, "last.dpd"},
+        SaveTargetCase{"ReadOnlyFile",
+                       [](const ScratchFolder& f) {
+                           test::writeBytes(f.file("show.dpd"), "old");
+                           std::filesystem::permissions(f.file("show.dpd"), std::filesystem::perms(0444));
+                       },
+                       false, ""},
+        SaveTargetCase{"LinkToAReadOnlyFile",
+                       [](const ScratchFolder& f) {
+                           test::writeBytes(f.file("real.dpd"), "old");
+                           std::filesystem::permissions(f.file("real.dpd"), std::filesystem::perms(0444));
+                           link(f, "real.dpd");
+                       },
+                       false, ""},
+        SaveTargetCase{"LinkLoop",
+                       [](const ScratchFolder& f) {
+                           std::filesystem::create_symlink("show.dpd", f.file("other.dpd"));
+                           link(f, "other.dpd");
+                       },
+                       false, ""},
+        SaveTargetCase{"NamedPipe", [](const ScratchFolder& f) { ::mkfifo(f.file("show.dpd").c_str(), 0600); }, false,
+                       ""},
+        SaveTargetCase{"Folder", [](const ScratchFolder& f) { std::filesystem::create_directory(f.file("show.dpd")); },
+                       false, ""}),
+    [](const auto& param) { return std::string(param.param.name); });
+
+TEST(ShowFileOnDisk, ReadOnlyFileKeepsItsContents) {
+    ScratchFolder folder;
+    const std::string path = folder.file("show.dpd");
+    test::writeBytes(path, "old");
+    std::filesystem::permissions(path, std::filesystem::perms(0444));
+    RecordingPrompter prompter;
+    EXPECT_FALSE(writeShowFile(*exampleShow(), path, prompter));
+    EXPECT_EQ(test::readBytes(path), "old");
 }
 
 TEST(ShowFileOnDisk, ReadsWithTheSettingsOfTheProgram) {
