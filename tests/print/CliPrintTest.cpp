@@ -1,23 +1,20 @@
 // vistrel-cli print, run as a user runs it: the PDF it writes, its messages and exit codes.
 #include <gtest/gtest.h>
 #include <sys/resource.h>
-#include <sys/wait.h>
 
 #include <csignal>
+#include <cstdlib>
 #include <filesystem>
 #include <fstream>
-#include <iterator>
 #include <regex>
 #include <string>
+
+#include "tests/cli/CliProcess.h"
 
 namespace {
 
 namespace fs = std::filesystem;
-
-std::string slurp(const fs::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-}
+using vistrel::test::readWholeFile;
 
 void spit(const fs::path& path, const std::string& bytes) { std::ofstream(path, std::ios::binary) << bytes; }
 
@@ -30,26 +27,21 @@ int pageCount(const std::string& pdf) {
 
 class CliPrint : public ::testing::Test {
 protected:
-    struct Run {
-        int exitCode;
-        std::string err;
-    };
-
     void SetUp() override {
         folder_ = fs::temp_directory_path() /
                   ("vistrel-print-test-" + std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()));
         fs::remove_all(folder_);
         fs::create_directories(folder_ / "config");
+        // Standard settings of its own, and neither a display nor a chosen Qt platform.
+        setenv("VISTREL_CONFIG_DIR", (folder_ / "config").c_str(), 1);
+        unsetenv("DISPLAY");
+        unsetenv("QT_QPA_PLATFORM");
     }
     void TearDown() override { fs::remove_all(folder_); }
 
-    // Runs with a settings folder of its own (standard settings) and no display.
-    Run run(const std::string& arguments) {
-        const std::string command = "env -u DISPLAY -u QT_QPA_PLATFORM VISTREL_CONFIG_DIR='" +
-                                    (folder_ / "config").string() + "' '" + VISTREL_CLI + "' print " + arguments +
-                                    " >/dev/null 2>'" + (folder_ / "err").string() + "'";
-        const int status = std::system(command.c_str());
-        return {WIFEXITED(status) ? WEXITSTATUS(status) : -1, slurp(folder_ / "err")};
+    static vistrel::test::CliResult run(std::vector<std::string> arguments) {
+        arguments.insert(arguments.begin(), "print");
+        return vistrel::test::runCliProcess(arguments);
     }
     std::string path(const std::string& name) const { return (folder_ / name).string(); }
 
@@ -59,28 +51,30 @@ protected:
 TEST_F(CliPrint, WritesOnePdfPagePerPrintedPage) {
     struct Case {
         int lines;
-        const char* pageSize;
+        std::vector<const char*> pageSize;
         int pages;
         const char* mediaBox;
     };
     const Case cases[] = {
-        {2, "", 1, "/MediaBox [0 0 595"},  // A4 by default
-        {120, "--page-size A4", 3, "/MediaBox [0 0 595"},
-        {150, "--page-size Letter", 4, "/MediaBox [0 0 612"},  // 49 rows fit a Letter page
-        {0, "--page-size=Letter", 1, "/MediaBox [0 0 612"},
+        {2, {}, 1, "/MediaBox [0 0 595"},  // A4 by default
+        {120, {"--page-size", "A4"}, 3, "/MediaBox [0 0 595"},
+        {150, {"--page-size", "Letter"}, 4, "/MediaBox [0 0 612"},  // 49 rows fit a Letter page
+        {0, {"--page-size=Letter"}, 1, "/MediaBox [0 0 612"},
     };
     for (const Case& c : cases) {
         std::string show = "/h1 Test\r\n";
         for (int i = 1; i <= c.lines; ++i)
             show += "/p " + std::to_string(1000 + i).substr(1) + " 001 /d 025 /t 0055 /s 000 /c Dia\r\n";
         spit(path("show.dpd"), show);
-        const Run result = run("'" + path("show.dpd") + "' --pdf '" + path("out.pdf") + "' " + c.pageSize);
+        std::vector<std::string> arguments{path("show.dpd"), "--pdf", path("out.pdf")};
+        for (const char* word : c.pageSize) arguments.push_back(word);
+        const auto result = run(arguments);
         EXPECT_EQ(result.exitCode, 0) << result.err;
         EXPECT_EQ(result.err, "");
-        const std::string pdf = slurp(path("out.pdf"));
+        const std::string pdf = readWholeFile(path("out.pdf"));
         EXPECT_EQ(pdf.substr(0, 5), "%PDF-");
-        EXPECT_EQ(pageCount(pdf), c.pages) << c.lines << " lines " << c.pageSize;
-        EXPECT_NE(pdf.find(c.mediaBox), std::string::npos) << c.pageSize;
+        EXPECT_EQ(pageCount(pdf), c.pages) << c.lines << " lines";
+        EXPECT_NE(pdf.find(c.mediaBox), std::string::npos) << c.lines << " lines";
     }
 }
 
@@ -88,34 +82,29 @@ TEST_F(CliPrint, FailuresAndUsageErrors) {
     spit(path("show.txt"), "/h1 Test\r\n");
     fs::create_directories(path("folder.pdf"));
     struct Case {
-        std::string arguments;
+        std::vector<std::string> arguments;
         int exitCode;
         const char* message;
     };
-    const std::string sample = "'" + data("sample.dpd") + "'";
+    const std::string sample = data("sample.dpd");
     const Case cases[] = {
-        {"'" + path("show.txt") + "' --pdf '" + path("a.pdf") + "'", 1, "Diese Datei tägt nicht die DPD-Kennung!"},
-        {"'" + path("missing.dpd") + "' --pdf '" + path("a.pdf") + "'", 1,
-         "Die angegebende Vistrel-Datei konnte \nnicht geladen werden."},
-        {sample + " --pdf '" + path("folder.pdf") + "'", 1, "Die Datei konnte nicht unter dem \nangegebenden Pfad"},
-        {sample, 2, "--pdf"},
-        {sample + " --pdf", 2, "--pdf"},
-        {sample + " --pdf a.pdf --page-size A3", 2, "A4 or Letter"},
-        {sample + " --pdf a.pdf --sf-text=2", 2, "0 or 1"},
-        {sample + " " + sample + " --pdf a.pdf", 2, "unexpected argument"},
-        {sample + " --pdf a.pdf --colour", 2, "unknown option"},
+        {{path("show.txt"), "--pdf", path("a.pdf")}, 1, "Diese Datei tägt nicht die DPD-Kennung!"},
+        {{path("missing.dpd"), "--pdf", path("a.pdf")}, 1, "Die angegebende Vistrel-Datei konnte \nnicht geladen werden."},
+        {{sample, "--pdf", path("folder.pdf")}, 1, "Die Datei konnte nicht unter dem \nangegebenden Pfad"},
+        {{sample, "--pdf", path("a.pdf"), "--page-size", "A3"}, 2, "A4 or Letter"},
+        {{sample, "--pdf", path("a.pdf"), "--sf-text=2"}, 2, "0 or 1"},
     };
     for (const Case& c : cases) {
-        const Run result = run(c.arguments);
-        EXPECT_EQ(result.exitCode, c.exitCode) << c.arguments << "\n" << result.err;
-        EXPECT_NE(result.err.find(c.message), std::string::npos) << c.arguments << "\n" << result.err;
+        const auto result = run(c.arguments);
+        EXPECT_EQ(result.exitCode, c.exitCode) << c.arguments[0] << "\n" << result.err;
+        EXPECT_NE(result.err.find(c.message), std::string::npos) << c.arguments[0] << "\n" << result.err;
     }
     EXPECT_FALSE(fs::exists(path("a.pdf")));
 }
 
 TEST_F(CliPrint, AFailedWriteLeavesThePreviousFile) {
     spit(path("out.pdf"), "the PDF printed yesterday");
-    Run result{};
+    vistrel::test::CliResult result;
     {
         // Writes beyond 4 KB fail (the child inherits the limit and the ignored signal).
         rlimit previous{};
@@ -124,13 +113,13 @@ TEST_F(CliPrint, AFailedWriteLeavesThePreviousFile) {
         limited.rlim_cur = 4096;
         const auto handler = std::signal(SIGXFSZ, SIG_IGN);
         setrlimit(RLIMIT_FSIZE, &limited);
-        result = run("'" + data("sample.dpd") + "' --pdf '" + path("out.pdf") + "'");
+        result = run({data("sample.dpd"), "--pdf", path("out.pdf")});
         setrlimit(RLIMIT_FSIZE, &previous);
         std::signal(SIGXFSZ, handler);
     }
     EXPECT_EQ(result.exitCode, 1);
     EXPECT_NE(result.err.find("Die Datei konnte nicht unter dem"), std::string::npos) << result.err;
-    EXPECT_EQ(slurp(path("out.pdf")), "the PDF printed yesterday");
+    EXPECT_EQ(readWholeFile(path("out.pdf")), "the PDF printed yesterday");
 }
 
 }  // namespace

@@ -125,19 +125,5 @@ TEST(PrintPagination, PageTableNeverOutgrowsItsEntries) {
     EXPECT_EQ(printedPages(repeated(100, 999), A4Height, Line).size(), 110u);
 }
 
-TEST(PrintPagination, PlanRecordsFirstLinesAndTheLineCount) {
-    const PagePlan plan = planPages(repeated(1, 120), A4Height, Line);
-    EXPECT_EQ(plan.pagesStarted, 3);
-    EXPECT_EQ(plan.starts, (std::vector<int>{0, 50, 100, 120}));
-}
-
-TEST(PrintFooter, BandAndPageNumberBox) {
-    EXPECT_EQ(footerBand(A4Height).top, 16047);  // 4 % below the page height, truncated
-    EXPECT_EQ(footerBand(A4Height).bottom, 16297);
-    EXPECT_EQ(footerBand(LetterHeight).top, 15100);
-    // "Seite: 12" is 9 characters of 126 twips: 1134 wide, plus a twentieth (56).
-    EXPECT_EQ(pageNumberLeft(10502, 1134), 10502 - 1134 - 56);
-}
-
 }  // namespace
 }  // namespace vistrel::print

@@ -147,20 +147,5 @@ TEST(PrintedPage, FrameClosesTheTableFromItsLastRowUpToTheHeaderRule) {
     EXPECT_EQ(across, 5);
 }
 
-TEST(PrintedPage, EveryPageCarriesHeaderFooterAndItsOwnRows) {
-    TestShow show;
-    show.titled("lang.dpd");
-    for (int i = 0; i < 120; ++i) show.line(i + 1, 25, 55, 0, "Dia " + std::to_string(i + 1));
-    const ShowPrintout printout(*show.doc, {}, A4Pdf);
-    ASSERT_EQ(printout.pageCount(), 3);
-    const DrawnPage last = draw(printout, 2);
-    const QStringList texts = last.strings();
-    EXPECT_EQ(texts.first(), QStringLiteral("Titel:"));
-    EXPECT_EQ(texts.last(), QStringLiteral("Seite: 3"));
-    EXPECT_TRUE(texts.contains(QStringLiteral("Dia 101")));
-    EXPECT_TRUE(texts.contains(QStringLiteral("Dia 120")));
-    EXPECT_FALSE(texts.contains(QStringLiteral("Dia 100")));
-}
-
 }  // namespace
 }  // namespace vistrel::print

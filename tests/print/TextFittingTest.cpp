@@ -1,4 +1,4 @@
-// Breaking texts into lines and shortening them, with every character one unit wide.
+// Breaking texts into lines, with every character one unit wide.
 #include <gtest/gtest.h>
 
 #include "print/TextFitting.h"
@@ -32,24 +32,6 @@ TEST(PrintWrapText, BreaksBetweenWordsAsTheColumnAllows) {
     };
     for (const Case& c : cases)
         EXPECT_EQ(wrapText(QString::fromUtf8(c.text), c.width, unitWidth), c.lines) << c.text << " in " << c.width;
-}
-
-TEST(PrintShortenText, CutsFromTheEndUntilTheRestAndDotsFit) {
-    struct Case {
-        const char* text;
-        double width;
-        const char* shortened;
-    };
-    const Case cases[] = {
-        {"Beschreibung", 12, "Beschreibung"},
-        {"Beschreibung", 11, "Beschrei..."},
-        {"PrNr.", 4, "P..."},
-        {"PrNr.", 1, "P..."},  // never less than one character
-        {"", 0, ""},
-    };
-    for (const Case& c : cases)
-        EXPECT_EQ(shortenText(QString::fromUtf8(c.text), c.width, 0, unitWidth), QString::fromUtf8(c.shortened))
-            << c.text << " in " << c.width;
 }
 
 }  // namespace
