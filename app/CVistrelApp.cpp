@@ -217,15 +217,28 @@ bool CVistrelApp::openShow(const QString& path) {
 }
 
 void CVistrelApp::openHandedOver(const QString& path) {
-    if (!mainFrame_) return;
+    pendingHandOvers_.append(path);
+    openPendingHandOvers();
+}
+
+void CVistrelApp::openPendingHandOvers() {
+    // One file at a time: a file that arrives while the message box about the one before
+    // is up waits for it, instead of putting a second box on top.
+    if (openingHandOver_ || !mainFrame_) return;
     // A projector sequence must finish before a window opens beside it.
     if (projectorBusy()) {
-        QTimer::singleShot(300, this, [this, path] { openHandedOver(path); });
+        QTimer::singleShot(300, this, [this] { openPendingHandOvers(); });
         return;
     }
-    openShow(path);
-    mainFrame_->raise();
-    mainFrame_->activateWindow();
+    openingHandOver_ = true;
+    while (!pendingHandOvers_.isEmpty() && mainFrame_ && !projectorBusy()) {
+        openShow(pendingHandOvers_.takeFirst());
+        if (!mainFrame_) break;
+        mainFrame_->raise();
+        mainFrame_->activateWindow();
+    }
+    openingHandOver_ = false;
+    if (!pendingHandOvers_.isEmpty() && mainFrame_) QTimer::singleShot(300, this, [this] { openPendingHandOvers(); });
 }
 
 void CVistrelApp::chooseAndOpen() {

@@ -118,6 +118,8 @@ private:
     void afterCommand();
     // RS at the end of the run, after a bounded wait for the projector.
     void leavePcMode();
+    // Opens the files handed over by second starts, in order, one at a time.
+    void openPendingHandOvers();
 
     Environment env_;
     Settings settings_;
@@ -136,6 +138,8 @@ private:
     SingleInstance* singleInstance_ = nullptr;
     std::vector<CSplitterFrame*> frames_;
     int untitledCount_ = 0;
+    QStringList pendingHandOvers_;
+    bool openingHandOver_ = false;
     int projectorBusy_ = 0;
     bool smallScreenWarned_ = false;
 };

@@ -4,6 +4,7 @@
 #include <QDir>
 #include <QLocalServer>
 #include <QLocalSocket>
+#include <QTimer>
 
 namespace vistrel {
 
@@ -58,7 +59,12 @@ void SingleInstance::readPath() {
             // Answer first: the sender must not wait while a message box asks something.
             socket->write("ok\n");
             socket->flush();
-            if (!path.isEmpty() && openFile_) openFile_(path);
+            // Opened once this signal has returned: a message box about the file runs the
+            // event loop, in which the sender's going away would delete this socket while
+            // it is still emitting.
+            if (!path.isEmpty() && openFile_) {
+                QTimer::singleShot(0, this, [this, path] { openFile_(path); });
+            }
         });
     }
 }

@@ -48,26 +48,14 @@ std::optional<std::string> portNameFor(const std::string& port) {
     return std::nullopt;
 }
 
-// The search for the projector tells the user when none answers, and then the first
-// command fails and reports again. On the terminal a failed command prints one
-// message, the one of that failed command, so the search keeps quiet here.
-class QuietPrompter final : public Prompter {
-public:
-    MessageAnswer showMessage(const std::string&, MessageIcon, MessageButtons buttons, int defaultButton) override {
-        return ConsolePrompter::defaultAnswer(buttons, defaultButton);
-    }
-    using Prompter::showMessage;
-    void beep() override {}
-    void beginWaitCursor() override {}
-    void endWaitCursor() override {}
-};
-
 // One connection to the projector for the length of a command, set up as the
-// window program sets up its link; the port and the log are closed at the end.
+// window program sets up its link; the port and the log are closed at the end. The
+// terminal gets every message the window program would show, in the same order: the
+// search's word on what it found, then that of the command that failed.
 class ProjectorSession {
 public:
     explicit ProjectorSession(const std::string& portName)
-        : link_(port_, clock_, searchPrompter_, QFile::encodeName(serialLogPath()).toStdString()),
+        : link_(port_, clock_, prompter_, QFile::encodeName(serialLogPath()).toStdString()),
           protocol_(link_, clock_, prompter_, events_, progress_) {
         link_.portName = portName;
     }
@@ -89,7 +77,6 @@ private:
     QtSerialPort port_;
     SystemClock clock_;
     ConsolePrompter prompter_;
-    QuietPrompter searchPrompter_;
     NoEventPump events_;
     TerminalProgressWindows progress_;
     ProjectorLink link_;

@@ -48,8 +48,11 @@ bool CVistrelDoc::differsFromProjector(bool differentialTransfer, const std::str
 bool CVistrelDoc::openFromFile(const std::string& path, const Settings& settings, Prompter& prompter) {
     filePath = path;
     // The reader reports its own failure; the window opens with what was read.
-    readShowFile(*this, filePath, settings, prompter);
+    const bool read = readShowFile(*this, filePath, settings, prompter);
     windowTitle = fileNameOf(filePath);
+    // A file that could not be read (too large, not a plain file, unreadable) may still
+    // be someone's show: the empty window must not overwrite it with a plain "Save".
+    if (!read) filePath.clear();
     reloadList = true;
     updateAllViews();
     return true;

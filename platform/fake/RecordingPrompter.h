@@ -1,6 +1,8 @@
 #pragma once
 // Test stand-in for the user: records every message box and answers from a queue.
+#include <algorithm>
 #include <deque>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -25,6 +27,14 @@ public:
     MessageAnswer showMessage(const std::string& text, MessageIcon icon, MessageButtons buttons,
                               int defaultButton = 0) override {
         messages.push_back({text, icon, buttons, defaultButton});
+        // A real message box runs the event loop until it is closed: whatever happens
+        // meanwhile may happen here too.
+        if (whileShowing) {
+            ++openBoxes;
+            maxOpenBoxes = std::max(maxOpenBoxes, openBoxes);
+            whileShowing();
+            --openBoxes;
+        }
         if (buttons == MessageButtons::Ok) return MessageAnswer::Ok;
         if (answers_.empty()) return fallbackAnswer;
         MessageAnswer answer = answers_.front();
@@ -38,6 +48,11 @@ public:
     void endWaitCursor() override { --waitCursorDepth; }
 
     std::vector<Message> messages;
+    // Runs while a box is "up" (for instance a nested event loop); counts boxes on top
+    // of each other.
+    std::function<void()> whileShowing;
+    int openBoxes = 0;
+    int maxOpenBoxes = 0;
     int beeps = 0;
     int waitCursorDepth = 0;
     int waitCursorStarts = 0;

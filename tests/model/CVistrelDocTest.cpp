@@ -95,6 +95,7 @@ TEST(CVistrelDoc, OpenReportsSuccessEvenWhenTheReaderFailed) {
     EXPECT_EQ(prompter.messages.size(), 1u);
     EXPECT_EQ(doc.lineCount, 0);
     EXPECT_EQ(doc.windowTitle, "missing.dpd");
+    EXPECT_TRUE(doc.filePath.empty()) << "saving asks where instead of replacing the file it could not read";
     EXPECT_TRUE(doc.reloadList);
     EXPECT_EQ(view.updates, 1);
 }

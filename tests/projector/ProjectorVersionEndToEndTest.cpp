@@ -33,10 +33,11 @@ std::string readFile(const std::filesystem::path& path) {
 }
 
 // Runs vistrel-cli with `args`, its log going to `logPath`.
-CliResult runCli(const std::vector<std::string>& args, const std::filesystem::path& folder) {
+CliResult runCli(const std::vector<std::string>& args, const std::filesystem::path& folder,
+                 const std::string& environment = "") {
     const auto outPath = folder / "stdout.txt";
     const auto errPath = folder / "stderr.txt";
-    std::string command = "VISTREL_LOG='" + (folder / "DIA.LOG").string() + "' '" VISTREL_CLI_EXE "'";
+    std::string command = environment + " VISTREL_LOG='" + (folder / "DIA.LOG").string() + "' '" VISTREL_CLI_EXE "'";
     for (const auto& a : args) command += " '" + a + "'";
     command += " >'" + outPath.string() + "' 2>'" + errPath.string() + "'";
     CliResult result;
@@ -82,14 +83,27 @@ TEST_F(ProjectorVersionEndToEnd, AFailingProjectorEndsWithTheMessageAndExitCode1
 }
 
 // A projector that never answers fails the search and then the first command; the
-// terminal shows only the message of the failed command.
-TEST_F(ProjectorVersionEndToEnd, ASilentProjectorPrintsOnlyTheCommandsMessage) {
+// terminal shows both messages, in the order the window program shows them.
+TEST_F(ProjectorVersionEndToEnd, ASilentProjectorPrintsTheSearchsAndTheCommandsMessage) {
     ProjectorProcess projector(VISTREL_PROJECTOR_EXE, {"--silent"});
     ASSERT_FALSE(projector.devicePath().empty());
     const CliResult result = runCli({"projector", "version", "--port", projector.devicePath()}, folder);
     EXPECT_EQ(result.exitCode, 1);
     EXPECT_EQ(result.out, "");
-    EXPECT_EQ(result.err, "Fehler bei der Kommunikation\nmit dem Projektor\n");
+    EXPECT_EQ(result.err,
+              "Der Projektor scheint nicht mit dem Computer\nverbunden zu sein!\n\nÜberprüfen Sie die "
+              "Kabelverbindungen und\nschalten Sie den Projektor aus und wieder ein.\n"
+              "Fehler bei der Kommunikation\nmit dem Projektor\n");
+}
+
+TEST_F(ProjectorVersionEndToEnd, WithoutAnyPortTheSearchSaysSoBeforeTheCommandFails) {
+    std::string noPorts;
+    for (int n = 1; n <= 4; ++n) noPorts += " VISTREL_COM" + std::to_string(n) + "=" + (folder / "none").string();
+    const CliResult result = runCli({"projector", "version", "--port", "COM1"}, folder, noPorts);
+    EXPECT_EQ(result.exitCode, 1);
+    EXPECT_EQ(result.err,
+              "Es sind keine Schnittstellen verfügbar!\nPrüfen Sie die Schnittstellen oder beenden Sie evtl. laufende "
+              "Programme,\ndie die Schnittelle belegen.\nFehler bei der Kommunikation\nmit dem Projektor\n");
 }
 
 TEST_F(ProjectorVersionEndToEnd, UsageErrorsExitWith2) {

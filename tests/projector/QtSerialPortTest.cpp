@@ -8,6 +8,7 @@
 
 #include <QCoreApplication>
 
+#include "platform/qt/core/LowLatency.h"
 #include "platform/qt/core/QtSerialPort.h"
 
 namespace vistrel {
@@ -88,6 +89,16 @@ TEST(QtSerialPortOnPty, MovesBytesBothWaysAndPurgesWhatWaits) {
     EXPECT_FALSE(port.writeByte('x'));
     EXPECT_EQ(port.readByte(), -1);
     EXPECT_FALSE(port.open("/dev/no-such-serial-device"));
+}
+
+TEST(QtSerialPortOnPty, APseudoTerminalRefusesLowLatencyAndStillWorks) {
+    PseudoTerminal pty;
+    ASSERT_FALSE(pty.slavePath().empty());
+    const int fd = ::open(pty.slavePath().c_str(), O_RDWR | O_NOCTTY);
+    ASSERT_GE(fd, 0);
+    EXPECT_EQ(requestLowLatency(fd), LowLatency::Refused);
+    ::close(fd);
+    EXPECT_EQ(requestLowLatency(-1), LowLatency::Refused);
 }
 
 }  // namespace

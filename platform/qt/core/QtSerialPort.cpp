@@ -2,6 +2,8 @@
 
 #include <QRegularExpression>
 
+#include "platform/qt/core/LowLatency.h"
+
 namespace vistrel {
 
 namespace {
@@ -37,6 +39,10 @@ bool QtSerialPort::configure() {
     // A pseudo terminal has no modem lines: lowering RTS fails there, harmlessly.
     port_.setRequestToSend(false);
     port_.clearError();
+    // Every byte is answered by its echo before the next one goes: a USB adapter that
+    // holds bytes back for its latency timer slows the whole link down. Where the driver
+    // has no such mode (a pseudo terminal, a plain serial port) nothing is lost.
+    requestLowLatency(static_cast<int>(port_.handle()));
     return configured;
 }
 
