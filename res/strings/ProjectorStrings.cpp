@@ -33,9 +33,6 @@ constexpr StringEntry kEntries[] = {
     {ids::NoPortsAvailable,
      "Es sind keine Schnittstellen verfügbar!\r\nPrüfen Sie die Schnittstellen oder beenden Sie evtl. laufende "
      "Programme,\r\ndie die Schnittelle belegen."},
-    {ids::NoNewLinesWhileRunning,
-     "Es können keine neuen Zeilen während einer\r\nlaufenden Schau eingegeben werden. \r\nBitte bearbeiten Sie nur "
-     "vorhandene Programmzeilen."},
     {ids::GeneralErrorNumber, "Fehlernummer %d bekommen"},
 };
 }  // namespace

@@ -17,7 +17,6 @@ constexpr int ReadingFromModuleTitle = 1086;
 constexpr int LoadOverwritesQuestion = 1091;
 constexpr int NoNewDocument = 1092;
 constexpr int NoPortsAvailable = 1095;
-constexpr int NoNewLinesWhileRunning = 1099;
 constexpr int ClearDescriptionsQuestion = 1001;
 constexpr int GeneralErrorNumber = 2100;      // "Fehlernummer %d bekommen"
 }  // namespace vistrel::ids

@@ -37,6 +37,7 @@ public:
 
     long long bytesWritten = 0;
     long long bytesRead = 0;
+    std::vector<std::uint8_t> lineBytes;  // every byte written, in order
 
     bool open(const std::string& name) override { return inner_.open(name); }
     bool configure() override { return inner_.configure(); }
@@ -52,6 +53,7 @@ public:
             trigger_.clear();
         }
         ++bytesWritten;
+        lineBytes.push_back(byte);
         return inner_.writeByte(byte);
     }
     int readByte() override {
@@ -102,8 +104,16 @@ public:
     void openModuleWindow(bool reading) override {
         moduleOpens.push_back(reading);
         ++moduleOpen;
+        if (clock) moduleOpenedAt.push_back(clock->nowMs());
     }
-    void closeModuleWindow() override { --moduleOpen; }
+    void closeModuleWindow() override {
+        --moduleOpen;
+        if (clock) moduleClosedAt.push_back(clock->nowMs());
+    }
+    // When set, when each module window opened and closed.
+    VirtualClock* clock = nullptr;
+    std::vector<std::int64_t> moduleOpenedAt;
+    std::vector<std::int64_t> moduleClosedAt;
 
     bool allClosed() const { return writeOpen == 0 && readOpen == 0 && moduleOpen == 0; }
 };
@@ -111,6 +121,7 @@ public:
 struct TransferBench {
     explicit TransferBench(sim::ProjectorOptions options = {}) : projector(simPort.attachProjector("COM2", options)) {
         link.blockDelay = 0;
+        progress.clock = &clock;
     }
 
     VirtualClock clock;
