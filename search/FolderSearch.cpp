@@ -2,6 +2,7 @@
 
 #include <dirent.h>
 #include <fcntl.h>
+#include <sys/resource.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -64,6 +65,16 @@ std::vector<Entry> readEntries(int fd) {
     return entries;
 }
 
+// The walk keeps one folder open per level of the tree. Under the usual soft limit of
+// 1024 open files a deeper tree would lose everything below that depth without a word,
+// so the walk takes what the hard limit allows.
+void allowAllOpenFiles() {
+    rlimit limit{};
+    if (::getrlimit(RLIMIT_NOFILE, &limit) != 0 || limit.rlim_cur >= limit.rlim_max) return;
+    limit.rlim_cur = limit.rlim_max;
+    ::setrlimit(RLIMIT_NOFILE, &limit);  // if refused, the walk goes as deep as it can
+}
+
 }  // namespace
 
 struct FolderSearch::Ancestor {
@@ -83,6 +94,7 @@ bool FolderSearch::run(const std::string& startFolder, FolderSearchSink& sink, c
     counters_ = {};
     sink_ = &sink;
     cancel_ = cancel;
+    allowAllOpenFiles();
     // The start folder may itself be reached through a link: the user chose it.
     const int fd = ::open(startFolder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
     if (fd < 0) return false;

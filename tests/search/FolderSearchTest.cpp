@@ -2,6 +2,7 @@
 // hits come, what the counters say, and that links, FIFOs, unreadable folders and
 // huge files neither stop nor hang it.
 #include <fcntl.h>
+#include <sys/resource.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -188,6 +189,37 @@ TEST(FolderSearch, ReadsLargeFilesInPiecesAndFindsAHitNearTheEnd) {
     ASSERT_EQ(sink.hits.size(), 1u);
     EXPECT_EQ(sink.hits[0].title, " Ende");
     EXPECT_EQ(search.counters().bytesRead, static_cast<std::int64_t>(text.size()));
+}
+
+// The walk holds one folder open per level: a tree deeper than the usual allowance of
+// open files (a soft limit of 1024 on most desktops) must still be walked to its end.
+TEST(FolderSearch, WalksTreesDeeperThanTheSoftLimitOfOpenFiles) {
+    rlimit before{};
+    ASSERT_EQ(::getrlimit(RLIMIT_NOFILE, &before), 0);
+    constexpr rlim_t lowered = 64;
+    constexpr int depth = 200;
+    if (before.rlim_max < 4 * depth) GTEST_SKIP() << "the hard limit of open files is too low here";
+    SearchTree tree;
+    std::string folder;
+    std::vector<std::string> expected;
+    for (int level = 1; level <= depth; ++level) {
+        folder += "d/";
+        if (level == 1 || level == 100 || level == depth) {
+            // Depth first: "d" sorts before "s.dpd", so the deepest hit comes first.
+            expected.insert(expected.begin(), folder + "s.dpd");
+            tree.show(folder + "s.dpd", "T", {"x"});
+        }
+    }
+    rlimit low = before;
+    low.rlim_cur = lowered;
+    ASSERT_EQ(::setrlimit(RLIMIT_NOFILE, &low), 0);
+    FolderSearch search("x", false);
+    Collected sink;
+    const bool readable = search.run(tree.root(), sink);
+    ::setrlimit(RLIMIT_NOFILE, &before);
+    ASSERT_TRUE(readable);
+    EXPECT_EQ(sink.paths(tree.root()), expected);
+    EXPECT_EQ(search.counters().filesExamined, 3);
 }
 
 TEST(FolderSearch, StopsWhenCancelled) {
