@@ -8,10 +8,7 @@ namespace vistrel::res {
 namespace {
 
 const StringEntry* find(int id) {
-    const std::array areas = {modelStrings(),  projectorStrings(), shellStrings(), listStrings(),
-                              editorStrings(), dialogStrings(),    runStrings(),   searchStrings(),
-                              safetyStrings(), printStrings()};
-    for (auto area : areas) {
+    for (auto area : allAreas()) {
         for (const auto& entry : area) {
             if (entry.id == id) return &entry;
         }
@@ -20,6 +17,14 @@ const StringEntry* find(int id) {
 }
 
 }  // namespace
+
+std::span<const std::span<const StringEntry>> allAreas() {
+    static const std::array areas = {modelStrings(),    projectorStrings(), shellStrings(),
+                                     listStrings(),     editorStrings(),    dialogStrings(),
+                                     runStrings(),      searchStrings(),    safetyStrings(),
+                                     printStrings(),    lineStrings()};
+    return areas;
+}
 
 const char* text(int id) {
     const StringEntry* entry = find(id);

@@ -32,5 +32,9 @@ std::span<const StringEntry> runStrings();
 std::span<const StringEntry> searchStrings();
 std::span<const StringEntry> safetyStrings();
 std::span<const StringEntry> printStrings();
+std::span<const StringEntry> lineStrings();
+
+// Every area, in the order the lookup searches them.
+std::span<const std::span<const StringEntry>> allAreas();
 
 }  // namespace vistrel::res

@@ -39,4 +39,7 @@ constexpr int MenuSearchPopup = 1457;          // "Beschreibung / Dia suchen"
 
 // Tool tip and status prompt of a tool bar button: ToolTipOffset + its command id.
 constexpr int ToolTipOffset = 100000;
+// Status-bar prompt of a menu command, where it differs from its tool tip:
+// StatusPromptOffset + its command id.
+constexpr int StatusPromptOffset = 200000;
 }  // namespace vistrel::ids
