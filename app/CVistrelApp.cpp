@@ -97,12 +97,21 @@ CVistrelApp::CVistrelApp(Environment environment) : env_(std::move(environment))
         return activeFrame();
     };
     search_ = new SearchCommands(settings_, appState_, env_.prompter, std::move(searchHooks), this);
-    services_ = std::make_unique<ViewServices>(ViewServices{settings_, appState_, runState_, env_.prompter, {}, {}, {}, {}});
+    services_ = std::make_unique<ViewServices>(ViewServices{settings_, appState_, runState_, env_.prompter, {}, {}, {}, {}, {}});
     services_->sendLineToRunningShow = [this](CVistrelDoc& doc) { return transfer_->sendLineToRunningShow(doc); };
     // "Pause bzw. weiter" belongs to the run control, which this build does not have yet.
     services_->runCommand = [this](int commandId) { runCommand(commandId); };
     services_->updateActions = [this] {
         if (mainFrame_) mainFrame_->updateActions();
+    };
+    services_->openShow = [this](const QString& path) {
+        if (!mainFrame_) return;
+        if (projectorBusy()) {
+            env_.prompter.beep();
+            return;
+        }
+        openShow(path);
+        afterCommand();
     };
 }
 

@@ -117,6 +117,49 @@ QString CTextView::cellText(int row, int column) const { return model_->cell(row
 
 int CTextView::rowCount() const { return model_->rowCount(); }
 
+CellTexts CTextView::rowCells(int row) const {
+    CellTexts cells;
+    for (int c = 0; c < ProgramListModel::ColumnCount; ++c)
+        cells[static_cast<std::size_t>(c)] = utf8ToCp1252(model_->cell(row, c).toStdString());
+    return cells;
+}
+
+void CTextView::insertRows(int row, const std::vector<CellTexts>& cells) {
+    std::vector<ProgramListModel::Row> rows;
+    rows.reserve(cells.size());
+    for (const CellTexts& texts : cells) {
+        ProgramListModel::Row converted;
+        for (int c = 0; c < ProgramListModel::ColumnCount; ++c)
+            converted[c] = fromCp1252(texts[static_cast<std::size_t>(c)]);
+        rows.push_back(std::move(converted));
+    }
+    model_->insertRowsAt(row, std::move(rows));
+}
+
+void CTextView::removeRows(const std::vector<int>& rows) { model_->removeRowList(rows); }
+
+void CTextView::setCell(int row, int column, const std::string& text) { model_->setCell(row, column, fromCp1252(text)); }
+
+void CTextView::clearRowState(int row) {
+    if (row < 0 || row >= rowCount()) return;
+    selectionModel()->select(model_->index(row, 0), QItemSelectionModel::Deselect | QItemSelectionModel::Rows);
+    if (selectionModel()->currentIndex().row() == row)
+        selectionModel()->setCurrentIndex(QModelIndex(), QItemSelectionModel::NoUpdate);
+}
+
+void CTextView::selectAndFocusRow(int row) {
+    if (row < 0 || row >= rowCount()) return;
+    const QModelIndex index = model_->index(row, 0);
+    selectionModel()->setCurrentIndex(index, QItemSelectionModel::Select | QItemSelectionModel::Rows);
+    scrollTo(index, QAbstractItemView::EnsureVisible);
+}
+
+void CTextView::selectAllRows() {
+    if (rowCount() == 0) return;
+    const QItemSelection all(model_->index(0, 0), model_->index(rowCount() - 1, ProgramListModel::ColumnCount - 1));
+    selectionModel()->select(all, QItemSelectionModel::Select | QItemSelectionModel::Rows);
+}
+
 std::vector<int> CTextView::selectedRows() const {
     std::vector<int> rows;
     if (!selectionModel()) return rows;
@@ -371,7 +414,32 @@ void CTextView::mouseReleaseEvent(QMouseEvent* event) {
     QTreeView::mouseReleaseEvent(event);
 }
 
+namespace {
+
+// Keys the view would otherwise handle itself (copying one cell, selecting every row)
+// beside the program's own commands of the same name.
+int programCommandOfKey(const QKeyEvent* event) {
+    if (event->matches(QKeySequence::Copy)) return cmd::EditCopy;
+    if (event->matches(QKeySequence::SelectAll)) return cmd::EditSelectAll;
+    if (event->matches(QKeySequence::Cut)) return cmd::EditCut;
+    if (event->matches(QKeySequence::Paste)) return cmd::EditPaste;
+    return 0;
+}
+
+}  // namespace
+
 void CTextView::keyPressEvent(QKeyEvent* event) {
+    // These keys belong to the program's commands, which follow their enabling rules:
+    // while a command is disabled its key does nothing here either.
+    if (const int command = programCommandOfKey(event)) {
+        event->accept();
+        if (services_.runCommand) {
+            services_.runCommand(command);
+        } else {
+            handleCommand(command);
+        }
+        return;
+    }
     const bool plain = (event->modifiers() & (Qt::ShiftModifier | Qt::ControlModifier | Qt::AltModifier)) == 0;
     switch (event->key()) {
         case Qt::Key_Delete:
@@ -384,7 +452,8 @@ void CTextView::keyPressEvent(QKeyEvent* event) {
             }
             break;
         case Qt::Key_Insert:
-            if (plain && operations_.count(cmd::EditPaste) && isCommandEnabled(cmd::EditPaste)) {
+            // Unlike "Einfügen" the key pastes while a show runs too, as insertion does.
+            if (plain && operations_.count(cmd::EditPaste)) {
                 if (services_.prompter.showMessage(ids::ConfirmPaste, MessageIcon::Question, MessageButtons::YesNo) ==
                     MessageAnswer::Yes)
                     runOperation(cmd::EditPaste);

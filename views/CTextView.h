@@ -11,14 +11,14 @@
 #include <vector>
 
 #include "model/CVistrelDoc.h"
-
+#include "model/ProgramRows.h"
 
 namespace vistrel {
 
 struct ViewServices;
 class ProgramListModel;
 
-class CTextView : public QTreeView, public DocumentView, public ListSelection {
+class CTextView : public QTreeView, public DocumentView, public ProgramRows {
     Q_OBJECT
 
 public:
@@ -30,8 +30,17 @@ public:
 
     // DocumentView: the steps of the update from the document.
     void onDocumentUpdate(DocumentView* sender) override;
-    // ListSelection: selected rows, ascending.
+    // ProgramRows: the rows as the line operations see and change them.
     std::vector<int> selectedRows() const override;
+    int rowCount() const override;
+    CellTexts rowCells(int row) const override;
+    int contextItem() const override { return contextItem_; }
+    void insertRows(int row, const std::vector<CellTexts>& cells) override;
+    void removeRows(const std::vector<int>& rows) override;
+    void setCell(int row, int column, const std::string& text) override;
+    void clearRowState(int row) override;
+    void selectAndFocusRow(int row) override;
+    void selectAllRows() override;
 
     // Commands of the "Bearbeiten" menu and the context menus; false when not handled
     // here (the caller then routes the command on).
@@ -59,8 +68,6 @@ public:
 
     // The list's own cell texts (UTF-8 for display; the clipboard reads them back).
     QString cellText(int row, int column) const;
-    int rowCount() const;
-    int contextItem() const { return contextItem_; }
     void setContextItem(int row) { contextItem_ = row; }
     // The context menu last shown (null once closed); lets the window's tests see it.
     QMenu* contextMenu() const { return contextMenu_; }

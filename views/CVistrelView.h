@@ -1,9 +1,12 @@
 #pragma once
 // The list as the document window embeds it: a CTextView that fills itself from the
-// document on its first update.
+// document on its first update, carries the line operations and the clipboard, and
+// opens show files dropped on it from a file manager.
 #include "views/CTextView.h"
 
 namespace vistrel {
+
+class ListCommands;
 
 class CVistrelView : public CTextView {
     Q_OBJECT
@@ -15,11 +18,20 @@ public:
     // is first shown, unless the window ran it before.
     void initialUpdate();
 
+    ListCommands& commands() { return *commands_; }
+
+    // The local files among `urls`, in the order given: what a drop opens.
+    static QStringList droppedFiles(const QList<QUrl>& urls);
+
 protected:
     void showEvent(QShowEvent* event) override;
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dragMoveEvent(QDragMoveEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
 
 private:
     bool initialUpdateDone_ = false;
+    ListCommands* commands_ = nullptr;
 };
 
 }  // namespace vistrel

@@ -1,6 +1,7 @@
 #include "views/ProgramListModel.h"
 
 #include <algorithm>
+#include <iterator>
 
 #include "res/StringTable.h"
 #include "res/strings/ListStrings.h"
@@ -52,6 +53,37 @@ void ProgramListModel::insertRowAt(int row, const QString& firstCell) {
     cells[0] = firstCell;
     rows_.insert(rows_.begin() + row, cells);
     endInsertRows();
+}
+
+void ProgramListModel::insertRowsAt(int row, std::vector<Row> rows) {
+    if (rows.empty()) return;
+    row = std::clamp(row, 0, rowCount());
+    beginInsertRows(QModelIndex(), row, row + static_cast<int>(rows.size()) - 1);
+    rows_.insert(rows_.begin() + row, std::make_move_iterator(rows.begin()), std::make_move_iterator(rows.end()));
+    endInsertRows();
+}
+
+void ProgramListModel::removeRowList(const std::vector<int>& rows) {
+    // From the bottom up, so that the rows still to go keep their numbers.
+    auto last = rows.rbegin();
+    while (last != rows.rend()) {
+        auto first = last;
+        while (std::next(first) != rows.rend() && *std::next(first) == *first - 1) ++first;
+        const int from = *first;
+        const int to = *last;
+        last = std::next(first);
+        if (from < 0 || to >= rowCount()) continue;
+        beginRemoveRows(QModelIndex(), from, to);
+        rows_.erase(rows_.begin() + from, rows_.begin() + to + 1);
+        endRemoveRows();
+    }
+}
+
+void ProgramListModel::setCell(int row, int column, const QString& text) {
+    if (row < 0 || row >= rowCount() || column < 0 || column >= ColumnCount) return;
+    rows_[row][column] = text;
+    const QModelIndex changed = index(row, column);
+    emit dataChanged(changed, changed);
 }
 
 void ProgramListModel::setRow(int row, const Row& cells) {

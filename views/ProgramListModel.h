@@ -25,7 +25,11 @@ public:
     void clear();
     void setRows(std::vector<Row> rows);
     void insertRowAt(int row, const QString& firstCell);
+    void insertRowsAt(int row, std::vector<Row> rows);
+    // Removes the rows given in ascending order, each run of neighbours at once.
+    void removeRowList(const std::vector<int>& rows);
     void setRow(int row, const Row& cells);
+    void setCell(int row, int column, const QString& text);
     const QString& cell(int row, int column) const;
 
 private:

@@ -1,6 +1,7 @@
 #pragma once
 // What the views of a document window need from the rest of the program. The
 // application fills it once; every window shares it.
+#include <QString>
 #include <functional>
 
 #include "model/ApplicationState.h"
@@ -27,6 +28,8 @@ struct ViewServices {
     std::function<void(int commandId)> runCommand;
     // Asks the main window to evaluate its enabling rules again. May be empty.
     std::function<void()> updateActions;
+    // Opens a show file dropped on a list, as "Öffnen" does (refusing other files). May be empty.
+    std::function<void(const QString& path)> openShow;
 };
 
 }  // namespace vistrel

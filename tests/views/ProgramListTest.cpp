@@ -140,16 +140,15 @@ TEST_F(ListTest, ContextMenus) {
     QTest::mouseClick(w.list->viewport(), Qt::RightButton, Qt::NoModifier, rowPoint(3));
     QMenu* menu = w.list->contextMenu();
     ASSERT_NE(menu, nullptr);
-    // Only "Zeile bearbeiten" has its operation in this window yet.
     const std::vector<std::pair<QString, bool>> idle = {
         {QStringLiteral("Zeile bearbeiten"), true},
-        {QStringLiteral("Zeile einfügen / ohne Dianummern-Korrektur"), false},
-        {QStringLiteral("Zeile einfügen / mit Dianummern-Korrektur"), false},
-        {QStringLiteral("Zeile(n) entfernen / ohne Dianummern-Korrektur"), false},
-        {QStringLiteral("Zeile(n) entfernen / mit Dianummern-Korrektur"), false},
-        {QStringLiteral("Timerzeit(en) = ... / = 0"), false},
-        {QStringLiteral("Timerzeit(en) = ... / Eingabe"), false},
-        {QStringLiteral("Dianummern korrigieren..."), false},
+        {QStringLiteral("Zeile einfügen / ohne Dianummern-Korrektur"), true},
+        {QStringLiteral("Zeile einfügen / mit Dianummern-Korrektur"), true},
+        {QStringLiteral("Zeile(n) entfernen / ohne Dianummern-Korrektur"), true},
+        {QStringLiteral("Zeile(n) entfernen / mit Dianummern-Korrektur"), true},
+        {QStringLiteral("Timerzeit(en) = ... / = 0"), true},
+        {QStringLiteral("Timerzeit(en) = ... / Eingabe"), true},
+        {QStringLiteral("Dianummern korrigieren..."), true},
     };
     EXPECT_EQ(menuEntries(menu), idle);
     EXPECT_EQ(w.list->contextItem(), 3);
@@ -195,8 +194,7 @@ TEST_F(ListTest, ContextMenus) {
 TEST_F(ListTest, CommandEnablingRules) {
     openShow(3);
     EXPECT_TRUE(w.list->isCommandEnabled(cmd::EditLine));
-    for (int id : {cmd::EditCopy, cmd::EditCut, cmd::EditPaste, cmd::EditRemove, cmd::JumpToLine})
-        EXPECT_FALSE(w.list->isCommandEnabled(id)) << id << ": no operation, no command";
+    EXPECT_FALSE(w.list->isCommandEnabled(cmd::JumpToLine)) << "no operation, no command";
 
     for (int id : {cmd::EditCut, cmd::EditPaste, cmd::EditCopy, cmd::CorrectSlideNumbers})
         w.list->setCommandOperation(id, [] {});
@@ -216,9 +214,7 @@ TEST_F(ListTest, Keys) {
     click(rowPoint(2));
     w.list->setFocus();
 
-    // Delete asks only once the removal exists, then once per press.
-    QTest::keyClick(w.list, Qt::Key_Delete);
-    EXPECT_TRUE(w.prompter.messages.empty());
+    // Delete asks once per press.
     int removed = 0;
     w.list->setCommandOperation(cmd::EditRemove, [&] { ++removed; });
     w.prompter.queueAnswer(MessageAnswer::No);

@@ -21,7 +21,7 @@ struct ShowWindow {
     ApplicationState appState;
     RunState runState;
     RecordingPrompter prompter;
-    ViewServices services{settings, appState, runState, prompter, {}, {}, {}, {}};
+    ViewServices services{settings, appState, runState, prompter, {}, {}, {}, {}, {}};
     CVistrelDoc doc;
     std::unique_ptr<QSplitter> window;
     CEditZeile* editor = nullptr;

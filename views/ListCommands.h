@@ -1,0 +1,34 @@
+#pragma once
+// Binds the line operations and the clipboard to one program list: the commands of
+// its context menus, the "Bearbeiten" menu, the accelerators and the Delete and
+// Insert keys run them on the list's document. The list itself only draws.
+#include <QObject>
+
+#include "dialogs/LineEntryDialog.h"
+#include "model/ClipboardCommands.h"
+#include "model/LineOperations.h"
+#include "views/DesktopClipboard.h"
+
+namespace vistrel {
+
+class CTextView;
+
+class ListCommands : public QObject {
+    Q_OBJECT
+
+public:
+    // Hooks the commands into `list`, which owns this object.
+    explicit ListCommands(CTextView& list);
+
+    LineOperations& lines() { return lines_; }
+    ClipboardCommands& clipboard() { return clipboard_; }
+
+private:
+    DesktopClipboard desktopClipboard_;
+    QtLineDialogs dialogs_;
+    ShowEditing editing_;
+    LineOperations lines_;
+    ClipboardCommands clipboard_;
+};
+
+}  // namespace vistrel
