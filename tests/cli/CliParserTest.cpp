@@ -18,7 +18,9 @@ using Args = std::vector<std::string>;
 // a lost one or a switch that became a value option changes a line here. A new
 // subcommand needs its row.
 const std::map<std::string, std::string> kContracts = {
+    {"copy", "copy FILE [--rows ROWS] [--convert-dos-umlauts=0|1] [--use-500watt-times=0|1]"},
     {"find", "find FOLDER TERM [--match-case] [--json]"},
+    {"paste", "paste FILE TEXT OUT [--after N] [--convert-dos-umlauts=0|1] [--use-500watt-times=0|1]"},
 #ifdef VISTREL_CLI_PRINT
     {"print", "print FILE --pdf OUT.pdf [--sf-text=0|1] [--page-size A4|Letter]"},
 #endif

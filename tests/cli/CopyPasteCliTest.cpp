@@ -1,0 +1,184 @@
+// vistrel-cli copy and paste as scripts call them: the exact bytes on stdout, the
+// file written, the messages and the exit codes.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+
+#include "tests/cli/CliProcess.h"
+
+namespace vistrel::test {
+namespace {
+
+const std::string Header = "PrNr.\tDiaNr.\tUeberblendzeit\tTimer\tSF\tBeschreibung\t\n";
+const std::string ShowHead = "/h1 Urlaub 2001\r\n/h2 Sommerreise an die Ostsee\r\n/h3 \r\n/h4 Schrank 2\r\n/a 7\r\n";
+const std::string Line1 = "/p 001 012 /d 025 /t 0055 /s 000 /c Titeldia\r\n";
+const std::string Line2 = "/p 002 013 /d 030 /t 0000 /s 100 \r\n";
+const std::string Record1 = "001\t  12\t    2.5\t    5.5\t  0\tTiteldia\t\r\n";
+const std::string Record2 = "002\t  13\t    3.0\t    0.0\t  100\t \t\r\n";
+
+class CopyPasteCli : public ::testing::Test {
+protected:
+    void SetUp() override {
+        folder_ = std::filesystem::temp_directory_path() /
+                  ("vistrel-copy-paste-" + std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()));
+        std::filesystem::remove_all(folder_);
+        std::filesystem::create_directories(folder_);
+        write("sample.dpd", ShowHead + Line1 + Line2);
+    }
+    void TearDown() override { std::filesystem::remove_all(folder_); }
+
+    std::string path(const std::string& name) const { return (folder_ / name).string(); }
+    void write(const std::string& name, const std::string& bytes) const {
+        std::ofstream(folder_ / name, std::ios::binary) << bytes;
+    }
+    std::string read(const std::string& name) const { return readWholeFile(folder_ / name); }
+    bool exists(const std::string& name) const { return std::filesystem::exists(folder_ / name); }
+    // A show of `count` lines, slide i + 1 each.
+    void writeShow(const std::string& name, int count) const {
+        std::string bytes = "/h1 \r\n/h2 \r\n/h3 \r\n/h4 \r\n/a \r\n";
+        for (int i = 1; i <= count; ++i) {
+            char line[64];
+            std::snprintf(line, sizeof line, "/p %03d %03d /d 025 /t 0055 /s 000 \r\n", i, i % 1000);
+            bytes += line;
+        }
+        write(name, bytes);
+    }
+
+    std::filesystem::path folder_;
+};
+
+TEST_F(CopyPasteCli, CopyPrintsTheClipboardText) {
+    // Windows-1252 in the file, UTF-8 on stdout; descriptions cut to the clipboard's 179 characters.
+    write("texts.dpd", "/h1 \r\n/p 001 001 /d 010 /t 6000 /s 570 /c \xDC" "ber \x80 5\r\n/p 002 999 /d 255 /t 0000 /s 000 /c " +
+                           std::string(180, 'x') + "\r\n");
+    const struct {
+        std::vector<std::string> args;
+        std::string out;
+    } table[] = {
+        {{"copy", path("sample.dpd")}, Header + Record1 + Record2},
+        {{"copy", path("sample.dpd"), "--rows", "2"}, Header + Record2},
+        {{"copy", path("sample.dpd"), "--rows=2,1-1"}, Header + Record1 + Record2},
+        {{"copy", path("texts.dpd")},
+         Header + "001\t  1\t    1.0\t  600.0\t  570\tÜber € 5\t\r\n002\t  999\t   25.5\t    0.0\t  0\t" +
+             std::string(179, 'x') + "\t\r\n"},
+    };
+    for (const auto& row : table) {
+        const CliResult r = runCliProcess(row.args);
+        EXPECT_EQ(r.exitCode, 0) << r.err;
+        EXPECT_EQ(r.out, row.out) << row.args.back();
+        EXPECT_EQ(r.err, "");
+    }
+}
+
+TEST_F(CopyPasteCli, CopyRefusals) {
+    const struct {
+        std::vector<std::string> args;
+        int exitCode;
+        std::string errStart;
+    } table[] = {
+        {{"copy", path("sample.dpd"), "--rows", "3"}, 2, "vistrel-cli: row 3 is not in the show"},
+        {{"copy", path("sample.dpd"), "--rows", "2-1"}, 2, "vistrel-cli: the range 2-1 runs backwards"},
+        {{"copy", path("missing.dpd")}, 1, "Die angegebende Vistrel-Datei konnte \nnicht geladen werden.\n"},
+    };
+    for (const auto& row : table) {
+        const CliResult r = runCliProcess(row.args);
+        EXPECT_EQ(r.exitCode, row.exitCode);
+        EXPECT_EQ(r.err.substr(0, row.errStart.size()), row.errStart);
+        EXPECT_EQ(r.out, "");
+    }
+}
+
+TEST_F(CopyPasteCli, PasteWritesTheShow) {
+    const std::string pasted = Header + "009\t  50\t2,5\t4\t160\tNeu \xE2\x82\xAC \xE6\x9D\xB1\n";  // LF only, € and 東
+    const std::string newLine = " 050 /d 025 /t 0040 /s 160 /c Neu \x80 ?\r\n";
+    const struct {
+        std::vector<std::string> options;
+        std::string file;
+    } table[] = {
+        {{}, ShowHead + Line1 + Line2 + "/p 003" + newLine},
+        {{"--after", "2"}, ShowHead + Line1 + Line2 + "/p 003" + newLine},
+        {{"--after=1"}, ShowHead + Line1 + "/p 002" + newLine + "/p 003 013 /d 030 /t 0000 /s 100 \r\n"},
+    };
+    write("text.txt", pasted);
+    for (const auto& row : table) {
+        std::vector<std::string> args{"paste", path("sample.dpd"), path("text.txt"), path("out.dpd")};
+        args.insert(args.end(), row.options.begin(), row.options.end());
+        const CliResult r = runCliProcess(args);
+        EXPECT_EQ(r.exitCode, 0) << r.err;
+        EXPECT_EQ(r.out, "");
+        EXPECT_EQ(r.err, "");
+        EXPECT_EQ(read("out.dpd"), row.file);
+    }
+    EXPECT_EQ(read("sample.dpd"), ShowHead + Line1 + Line2);
+}
+
+TEST_F(CopyPasteCli, PasteMessagesMakeStatusOne) {
+    const std::string full = "Die maximale Anzahl der Zeilen ist erreicht! \n";
+    writeShow("full.dpd", 999);
+    writeShow("almost.dpd", 998);
+    const std::string two = Header + "1\t7\t1\t1\t0\t\t\r\n1\t8\t1\t1\t0\t\t\r\n";
+    write("two.txt", two);
+    write("foreign.txt", "007\t12\t2.5\t4.0\t0\tTitel\t\r\n");
+    write("header.txt", Header);
+    write("refused.txt", Header + "1\t7\t1\t1\t0\tgut\r\n1\t1000\t1\t1\t0\tschlecht\r\n");
+    const struct {
+        std::string show, text;
+        std::vector<std::string> options;
+        int exitCode;
+        std::string err;
+        int linesWritten;  // -1: OUT not written
+    } table[] = {
+        {"full.dpd", "two.txt", {}, 1, full, -1},
+        {"almost.dpd", "two.txt", {}, 1, full, 999},
+        {"sample.dpd", "foreign.txt", {}, 1,
+         "Die Daten haben nicht das richtige Format,\num sie an die gewählte Position einzufügen!\n", -1},
+        {"sample.dpd", "header.txt", {}, 0, "", -1},
+        {"sample.dpd", "refused.txt", {}, 1,
+         "Eine Zeile aus der Zwischenablage wurde nicht eingefügt (Datensatz 2: Dianummer 1000).\n"
+         "Eine Diaschau nimmt Dianummern von 0 bis 999, Überblendzeiten bis 25,5 Sek., Timerzeiten bis 600 Sek. "
+         "und SF-Codes von 0 bis 999 auf.\n",
+         3},
+        // Standard input (empty here) is read as the text.
+        {"sample.dpd", "-", {}, 1,
+         "Die Daten haben nicht das richtige Format,\num sie an die gewählte Position einzufügen!\n", -1},
+    };
+    for (const auto& row : table) {
+        std::filesystem::remove(folder_ / "out.dpd");
+        std::vector<std::string> args{"paste", path(row.show), row.text == "-" ? "-" : path(row.text), path("out.dpd")};
+        const CliResult r = runCliProcess(args);
+        EXPECT_EQ(r.exitCode, row.exitCode) << row.text;
+        EXPECT_EQ(r.err, row.err) << row.text;
+        if (row.linesWritten < 0) {
+            EXPECT_FALSE(exists("out.dpd")) << row.text;
+            continue;
+        }
+        const std::string written = read("out.dpd");
+        int lines = 0;
+        for (std::size_t at = written.find("/p "); at != std::string::npos; at = written.find("/p ", at + 1)) ++lines;
+        EXPECT_EQ(lines, row.linesWritten) << row.text;
+    }
+}
+
+TEST_F(CopyPasteCli, PasteUsageErrors) {
+    write("text.txt", Header);
+    for (const std::string after : {"0", "3", "1-2", "1,2", "x", ""}) {
+        const CliResult r =
+            runCliProcess({"paste", path("sample.dpd"), path("text.txt"), path("out.dpd"), "--after=" + after});
+        EXPECT_EQ(r.exitCode, 2) << after;
+        EXPECT_FALSE(exists("out.dpd"));
+    }
+    EXPECT_EQ(runCliProcess({"paste", path("sample.dpd"), path("missing.txt"), path("out.dpd")}).exitCode, 1);
+}
+
+TEST_F(CopyPasteCli, CopyThenPasteRestoresTheLines) {
+    const CliResult copied = runCliProcess({"copy", path("sample.dpd"), "--rows", "1-2"});
+    write("copied.txt", copied.out);
+    writeShow("empty.dpd", 0);
+    const CliResult pasted = runCliProcess({"paste", path("empty.dpd"), path("copied.txt"), path("out.dpd")});
+    EXPECT_EQ(pasted.exitCode, 0) << pasted.err;
+    EXPECT_EQ(read("out.dpd"), "/h1 \r\n/h2 \r\n/h3 \r\n/h4 \r\n/a \r\n" + Line1 + Line2);
+}
+
+}  // namespace
+}  // namespace vistrel::test
