@@ -77,6 +77,9 @@ TEST(BashCompletion, OffersCommandsOptionsAndValues) {
         {{"vistrel-cli", "projector", "upload", "--port", "COM1", data + "/sam"}, data + "/sample.dpd\n"},
         {{"vistrel-cli", "show", "--use-500watt-times", "=", "0", data + "/sam"}, data + "/sample.dpd\n"},
         {{"vistrel-cli", "find", data + "/mo"}, data + "/model\n"},
+        {{"vistrel-cli", "copy", "a.dpd", "--rows", ""}, ""},
+        {{"vistrel-cli", "paste", "a.dpd", "--after", "2", data + "/sam"}, data + "/sample.dpd\n"},
+        {{"vistrel-cli", "paste", "a.dpd", "t.txt", "b.dpd", data + "/sam"}, ""},
         {{"vistrel-cli", "find", data, "Urlaub"}, ""},
 #ifdef VISTREL_CLI_PRINT
         {{"vistrel-cli", "print", "f.dpd", "--page-size", ""}, "A4\nLetter\n"},
