@@ -97,6 +97,7 @@ QAction* CMainFrame::makeAction(int commandId, QList<QKeySequence> keys, const Q
         action->setStatusTip(tableText(tipId));
         action->setWhatsThis(tableText(tipId));
     }
+    if (res::has(ids::StatusPromptOffset + commandId)) action->setStatusTip(tableText(ids::StatusPromptOffset + commandId));
     connect(action, &QAction::triggered, this, [this, commandId] { app_.runCommand(commandId); });
     // Shortcuts work whichever menu set is shown; the rules keep them from acting
     // where they make no sense.

@@ -17,6 +17,7 @@
 #include "res/CommandIds.h"
 #include "res/StringTable.h"
 #include "res/strings/ListStrings.h"
+#include "res/strings/ShellStrings.h"
 #include "res/strings/ModelStrings.h"
 #include "views/CEditZeile.h"
 #include "views/EditorValues.h"
@@ -501,6 +502,9 @@ void CTextView::showContextMenu(const QPoint& viewportPos) {
         QAction* action = into->addAction(text(textId));
         action->setData(commandId);
         action->setEnabled(isCommandEnabled(commandId));
+        // What the entry does, in the status bar while the mouse is on it.
+        if (res::has(ids::StatusPromptOffset + commandId))
+            action->setStatusTip(text(ids::StatusPromptOffset + commandId));
         connect(action, &QAction::triggered, this, [this, commandId] {
             if (!handleCommand(commandId) && services_.runCommand) services_.runCommand(commandId);
         });

@@ -60,6 +60,18 @@ TEST_F(LineCommandsApp, CopyAndSelectAllKeysGoThroughTheProgramsCommands) {
                                                 "002\t  13\t    3.0\t    0.0\t  100\t \t\r\n"));
 }
 
+TEST_F(LineCommandsApp, EditMenuPrompts) {
+    CVistrelApp& started = startApp();
+    const std::pair<int, const char*> table[] = {
+        {cmd::EditCopy, "Kopiert die Markierung und überträgt sie in die Zwischenablage."},
+        {cmd::EditCut, "Entfernt die Markierung und überträgt sie in die Zwischenablage."},
+        {cmd::EditPaste, "Fügt den Inhalt der Zwischenablage ein."},
+        {cmd::EditRemove, "Entfernt alle selektierten Zeilen."},
+        {cmd::EditSelectAll, "Markiert alle Zeilen."},
+    };
+    for (const auto& [id, prompt] : table) EXPECT_EQ(started.mainFrame()->action(id)->statusTip(), QString::fromUtf8(prompt));
+}
+
 TEST_F(LineCommandsApp, EditsReachTheSavedFile) {
     CVistrelApp& started = startApp();
     CSplitterFrame& show = openSample(started);

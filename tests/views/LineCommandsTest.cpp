@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <QClipboard>
+#include <map>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
@@ -90,6 +91,34 @@ TEST_F(LineCommandsTest, InsertAndRemoveWithCorrectionFromTheContextMenu) {
     EXPECT_TRUE(w.doc.appendMode);  // the editor's line moved: a new line at the end
     EXPECT_EQ(w.doc.currentLine, 2);
     EXPECT_EQ(slideField(), QStringLiteral("12"));
+}
+
+TEST_F(LineCommandsTest, ContextEntriesExplainThemselvesInTheStatusBar) {
+    openShow({1, 2});
+    QTest::mouseClick(w.list->viewport(), Qt::RightButton, Qt::NoModifier, rowPoint(0));
+    QMenu* menu = w.list->contextMenu();
+    ASSERT_NE(menu, nullptr);
+    std::map<QString, QString> tips;
+    for (QAction* action : menu->actions()) {
+        if (!action->menu()) tips[action->text()] = action->statusTip();
+        for (QAction* sub : action->menu() ? action->menu()->actions() : QList<QAction*>())
+            tips[action->text() + " / " + sub->text()] = sub->statusTip();
+    }
+    menu->close();
+    const std::map<QString, QString> expected = {
+        {"Zeile bearbeiten", "Übernimmt die aktuelle Zeile in den Eingabeteil."},
+        {"Zeile einfügen / ohne Dianummern-Korrektur", "Kopiert die aktuelle Zeile."},
+        {"Zeile einfügen / mit Dianummern-Korrektur",
+         "Fügt eine Zeile ein und verschiebt die nachfolgenden Dianummern der Programmzeilen."},
+        {"Zeile(n) entfernen / ohne Dianummern-Korrektur", "Entfernt die aktuelle Zeile"},
+        {"Zeile(n) entfernen / mit Dianummern-Korrektur",
+         "Entfernt eine Zeile ein und verschiebt die nachfolgenden Dianummern der Programmzeilen."},
+        {"Timerzeit(en) = ... / = 0", "Setzt alle Timerwerte der selektierten Zellen auf Null(Pausemodus)."},
+        {"Timerzeit(en) = ... / Eingabe",
+         "Setzt alle Timerzeiten der selektierten Zellen auf einen bestimmten Wert."},
+        {"Dianummern korrigieren...", ""},
+    };
+    EXPECT_EQ(tips, expected);
 }
 
 TEST_F(LineCommandsTest, DeleteKeyRemovesAfterAsking) {
