@@ -7,6 +7,7 @@
 #include <QSplitter>
 #include <QTimer>
 
+#include "app/ActivePane.h"
 #include "views/CEditZeile.h"
 #include "views/CVistrelView.h"
 #include "views/ViewServices.h"
@@ -37,6 +38,7 @@ CSplitterFrame::CSplitterFrame(std::unique_ptr<CVistrelDoc> doc, ViewServices& s
     refreshTitle();
     // The list is the view the window starts with: it fills itself and takes the keys.
     list_->initialUpdate();
+    activePane_ = new ActivePane(*this, *editor_, *list_);
     setFocusProxy(list_);
     list_->setFocus();
     // The editor has its first update once the window is up, as every view does; that
@@ -49,6 +51,8 @@ CSplitterFrame::~CSplitterFrame() {
     delete splitter_;
     splitter_ = nullptr;
 }
+
+bool CSplitterFrame::editorIsActivePane() const { return activePane_ && activePane_->editorActive(); }
 
 void CSplitterFrame::refreshTitle() { setWindowTitle(QString::fromUtf8(doc_->windowTitle)); }
 

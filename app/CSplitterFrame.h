@@ -14,6 +14,7 @@ class QSplitter;
 
 namespace vistrel {
 
+class ActivePane;
 class CEditZeile;
 class CVistrelView;
 struct ViewServices;
@@ -56,6 +57,8 @@ public:
     CVistrelView* listView() const { return list_; }
     CEditZeile* editor() const { return editor_; }
     QSplitter* splitter() const { return splitter_; }
+    // Whether the edit commands act on the line editor's fields rather than the list.
+    bool editorIsActivePane() const;
 
     // The caption follows the document's window title.
     void refreshTitle();
@@ -82,6 +85,7 @@ private:
     QSplitter* splitter_ = nullptr;
     CEditZeile* editor_ = nullptr;
     CVistrelView* list_ = nullptr;
+    ActivePane* activePane_ = nullptr;
     bool firstSize_ = true;
     bool askBeforeClosing_ = true;
 };

@@ -55,7 +55,7 @@ namespace {
 
 QString tableText(int id) { return QString::fromUtf8(res::text(id)); }
 
-// The edit commands that act on the field with the focus when the line editor has it.
+// The edit commands that act on the field with the focus when the user works in the line editor.
 bool isEditCommand(int commandId) {
     return commandId == cmd::EditCut || commandId == cmd::EditCopy || commandId == cmd::EditPaste ||
            commandId == cmd::EditRemove || commandId == cmd::EditSelectAll;
@@ -363,7 +363,7 @@ bool CVistrelApp::viewEnables(int commandId) const {
     CSplitterFrame* frame = activeFrame();
     if (!frame) return false;
     QWidget* focus = QApplication::focusWidget();
-    if (isEditCommand(commandId) && focus && frame->editor()->isAncestorOf(focus))
+    if (isEditCommand(commandId) && frame->editorIsActivePane() && focus && frame->editor()->isAncestorOf(focus))
         return frame->editor()->isCommandEnabled(commandId);
     return frame->listView()->isCommandEnabled(commandId);
 }
@@ -372,7 +372,7 @@ bool CVistrelApp::routeToView(int commandId) {
     CSplitterFrame* frame = activeFrame();
     if (!frame) return false;
     QWidget* focus = QApplication::focusWidget();
-    if (isEditCommand(commandId) && focus && frame->editor()->isAncestorOf(focus))
+    if (isEditCommand(commandId) && frame->editorIsActivePane() && focus && frame->editor()->isAncestorOf(focus))
         return frame->editor()->handleCommand(commandId);
     return frame->listView()->handleCommand(commandId);
 }

@@ -91,7 +91,7 @@ TEST_F(CommandKeys, AnEnabledCommandTakesItsKeyEvenWhenTheMenusAreNotYetRefreshe
 TEST_F(CommandKeys, AFieldKeepsItsOwnEditKeysWhileTheirCommandsAreEnabled) {
     CSplitterFrame& show = openShow();
     auto* slide = field<QLineEdit>(show, "slideNumberEdit");
-    slide->setFocus();
+    QTest::mouseClick(slide, Qt::LeftButton);  // the user works in the editor now
     slide->setText(QStringLiteral("42"));
     slide->selectAll();
     QTest::keyClick(slide, Qt::Key_C, Qt::ControlModifier);

@@ -8,6 +8,7 @@
 
 #include "app/CMainFrame.h"
 #include "tests/app/AppFixture.h"
+#include "views/CEditZeile.h"
 #include "views/CVistrelView.h"
 #include "views/ListCommands.h"
 
@@ -58,6 +59,49 @@ TEST_F(LineCommandsApp, CopyAndSelectAllKeysGoThroughTheProgramsCommands) {
     EXPECT_EQ(clipboard->text(), QStringLiteral("PrNr.\tDiaNr.\tUeberblendzeit\tTimer\tSF\tBeschreibung\t\n"
                                                 "001\t  12\t    2.5\t    5.5\t  0\tTiteldia\t\r\n"
                                                 "002\t  13\t    3.0\t    0.0\t  100\t \t\r\n"));
+}
+
+// A click on a row hands the keyboard to the editor's slide number, yet the edit keys
+// still act on the list; after a click into the editor they act on its fields.
+TEST_F(LineCommandsApp, EditKeysActOnThePaneLastClicked) {
+    CVistrelApp& started = startApp();
+    CSplitterFrame& show = openSample(started);
+    QApplication::setActiveWindow(started.mainFrame());
+    settle();
+    CVistrelView* list = show.listView();
+    QClipboard* clipboard = QGuiApplication::clipboard();
+    const QPoint row0 = list->visualRect(list->model()->index(0, 1)).center();
+    const QPoint row1 = list->visualRect(list->model()->index(1, 1)).center();
+
+    QTest::mouseClick(list->viewport(), Qt::LeftButton, Qt::NoModifier, row0);
+    settle();
+    QWidget* slide = QApplication::focusWidget();
+    ASSERT_NE(slide, nullptr);
+    ASSERT_TRUE(show.editor()->isAncestorOf(slide));  // the keyboard went to the editor
+    QTest::keyClick(slide, Qt::Key_C, Qt::ControlModifier);
+    EXPECT_EQ(clipboard->text(), QStringLiteral("PrNr.\tDiaNr.\tUeberblendzeit\tTimer\tSF\tBeschreibung\t\n"
+                                                "001\t  12\t    2.5\t    5.5\t  0\tTiteldia\t\r\n"));
+    QTest::mouseClick(list->viewport(), Qt::LeftButton, Qt::NoModifier, row1);
+    settle();
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_V, Qt::ControlModifier);
+    EXPECT_EQ(show.document().lineCount, 3);
+    EXPECT_EQ(show.document().lines[2].description.str(), "Titeldia");
+
+    // Now the user clicks into the slide number: the keys are the field's.
+    QTest::mouseClick(slide, Qt::LeftButton);
+    QTest::keyClick(slide, Qt::Key_A, Qt::ControlModifier);
+    QTest::keyClick(slide, Qt::Key_C, Qt::ControlModifier);
+    EXPECT_EQ(clipboard->text(), QStringLiteral("13"));  // the new line after the pasted slide 12
+    EXPECT_EQ(show.document().lineCount, 3);
+
+    // Typing into the field after a click on a row turns to the editor too.
+    QTest::mouseClick(list->viewport(), Qt::LeftButton, Qt::NoModifier, row0);
+    settle();
+    QTest::keyClicks(QApplication::focusWidget(), QStringLiteral("77"));
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_A, Qt::ControlModifier);
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_C, Qt::ControlModifier);
+    EXPECT_EQ(clipboard->text(), QStringLiteral("77"));
+    EXPECT_EQ(list->selectedRows(), (std::vector<int>{0}));
 }
 
 TEST_F(LineCommandsApp, EditMenuPrompts) {
