@@ -24,9 +24,14 @@ bool WindowActivationKeeper::eventFilter(QObject* watched, QEvent* event) {
 }
 
 void WindowActivationKeeper::reactivateIfNoneActive() {
-    if (!mainWindow_ || !mainWindow_->isVisible()) return;
-    if (QApplication::activeModalWidget() || QApplication::activeWindow()) return;
-    mainWindow_->activateWindow();
+    if (QApplication::activeWindow()) return;
+    // A dialog still open beneath the one that closed (an entry refused with a message
+    // box) takes the keyboard back; otherwise the main window.
+    if (QWidget* modal = QApplication::activeModalWidget()) {
+        modal->activateWindow();
+        return;
+    }
+    if (mainWindow_ && mainWindow_->isVisible()) mainWindow_->activateWindow();
 }
 
 }  // namespace vistrel

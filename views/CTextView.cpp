@@ -7,6 +7,7 @@
 #include <QMenu>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QStatusTipEvent>
 #include <algorithm>
 
 #include "model/CellText.h"
@@ -523,6 +524,17 @@ void CTextView::showContextMenu(const QPoint& viewportPos) {
     entry(timers, ids::MenuTimersZero, cmd::TimersZero);
     entry(timers, ids::MenuTimersInput, cmd::TimersInput);
     if (!running) entry(menu, ids::MenuCorrectSlideNumbers, cmd::CorrectSlideNumbers);
+
+    // A popup menu is a window of its own, so its entries' prompts would stop there;
+    // handed to the list they reach the main window's status bar.
+    auto showPrompt = [this](const QString& prompt) {
+        QStatusTipEvent tip(prompt);
+        QCoreApplication::sendEvent(this, &tip);
+    };
+    for (QMenu* popup : {menu, insert, remove, timers}) {
+        connect(popup, &QMenu::hovered, this, [showPrompt](QAction* action) { showPrompt(action->statusTip()); });
+    }
+    connect(menu, &QMenu::aboutToHide, this, [showPrompt] { showPrompt(QString()); });
 
     contextMenu_ = menu;
     const QPoint global = viewport()->mapToGlobal(viewportPos + QPoint(0, 12));

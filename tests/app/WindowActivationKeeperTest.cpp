@@ -26,5 +26,25 @@ TEST(WindowActivationKeeper, GivesTheKeyboardBackWhenADialogClosesAndNoWindowIsA
     EXPECT_TRUE(QTest::qWaitFor([&main] { return QApplication::activeWindow() == &main; }, 1000));
 }
 
+TEST(WindowActivationKeeper, ADialogStillOpenGetsTheKeyboardBack) {
+    QMainWindow main;
+    new WindowActivationKeeper(&main);
+    main.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&main));
+
+    QDialog entry(&main);
+    entry.setModal(true);
+    entry.show();
+    QDialog message(&entry);  // the refusal of an entry
+    message.setModal(true);
+    message.show();
+    QApplication::setActiveWindow(&message);
+    message.hide();
+    QApplication::setActiveWindow(nullptr);
+
+    EXPECT_TRUE(QTest::qWaitFor([&entry] { return QApplication::activeWindow() == &entry; }, 1000));
+    entry.hide();
+}
+
 }  // namespace
 }  // namespace vistrel
