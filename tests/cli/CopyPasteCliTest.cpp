@@ -171,14 +171,5 @@ TEST_F(CopyPasteCli, PasteUsageErrors) {
     EXPECT_EQ(runCliProcess({"paste", path("sample.dpd"), path("missing.txt"), path("out.dpd")}).exitCode, 1);
 }
 
-TEST_F(CopyPasteCli, CopyThenPasteRestoresTheLines) {
-    const CliResult copied = runCliProcess({"copy", path("sample.dpd"), "--rows", "1-2"});
-    write("copied.txt", copied.out);
-    writeShow("empty.dpd", 0);
-    const CliResult pasted = runCliProcess({"paste", path("empty.dpd"), path("copied.txt"), path("out.dpd")});
-    EXPECT_EQ(pasted.exitCode, 0) << pasted.err;
-    EXPECT_EQ(read("out.dpd"), "/h1 \r\n/h2 \r\n/h3 \r\n/h4 \r\n/a \r\n" + Line1 + Line2);
-}
-
 }  // namespace
 }  // namespace vistrel::test

@@ -317,13 +317,6 @@ TEST(LineOperations, SlideShift) {
     EXPECT_EQ(first.marks(), (std::vector<int>{3, 2, 7}));  // line 0 counts the show as changed
 }
 
-TEST(LineOperations, SelectAll) {
-    Show show({1, 2, 3});
-    show.rows.select({1});
-    show.lines.selectAll();
-    EXPECT_EQ(show.rows.selectedRows(), (std::vector<int>{0, 1, 2}));
-}
-
 TEST(Clipboard, CopyAndCut) {
     Show show({12, 13, 14});
     show.rows.select({0, 2});
@@ -476,32 +469,6 @@ TEST(Clipboard, LinesNotPastedKeepTheirDescriptions) {
     EXPECT_EQ(show.doc.lines[1].description.str(), std::string(179, 'p'));
     EXPECT_EQ(show.doc.lines[2].description.size(), 179u);
     EXPECT_EQ(show.doc.lines[3].description.size(), 180u);
-}
-
-TEST(Clipboard, CopyThenPasteIntoAnotherShow) {
-    Show from({});
-    from.add(7, "Brücke");
-    from.add(8, "");
-    from.add(0, "Ende");
-    from.doc.lines[1].specialFunction = 570;
-    from.doc.lines[1].timerTime = 0;
-    from.fill();
-    from.rows.selectAllRows();
-    ASSERT_TRUE(from.clip.copyToClipboard());
-
-    Show to({1, 2});
-    to.clipboard.content = from.clipboard.content;
-    to.rows.select({0});
-    ASSERT_EQ(to.clip.pasteFromClipboard(), 3);
-    EXPECT_EQ(to.slides(), (std::vector<int>{1, 7, 8, 0, 2}));
-    for (int i = 0; i < 3; ++i) {
-        const ProgramLine& a = from.doc.lines[i];
-        const ProgramLine& b = to.doc.lines[i + 1];
-        EXPECT_EQ(b.dissolveTime, a.dissolveTime);
-        EXPECT_EQ(b.timerTime, a.timerTime);
-        EXPECT_EQ(b.specialFunction, a.specialFunction);
-        EXPECT_EQ(b.description, a.description);
-    }
 }
 
 }  // namespace

@@ -237,8 +237,13 @@ TEST_F(LineCommandsTest, ClipboardBetweenTwoWindows) {
     other.list->clearSelection();
     QTest::keyClick(other.list, Qt::Key_Insert);  // asks first; the recording user says no
     EXPECT_EQ(other.doc.lineCount, 4);
+    // While a show runs "Einfügen" is disabled, but the Insert key pastes after asking.
+    other.runState.showRunning = true;
+    QTest::keyClick(other.list, Qt::Key_V, Qt::ControlModifier);
+    EXPECT_EQ(other.doc.lineCount, 4);
     other.prompter.queueAnswer(MessageAnswer::Yes);
     QTest::keyClick(other.list, Qt::Key_Insert);
+    other.runState.showRunning = false;
     ASSERT_EQ(other.doc.lineCount, 5);
     EXPECT_EQ(other.doc.lines[4].description.str(), "Preis 5 \x80 \x96 ??");
     EXPECT_EQ(other.doc.lines[4].dissolveTime, 15);
