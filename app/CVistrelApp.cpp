@@ -86,7 +86,8 @@ CVistrelApp::CVistrelApp(Environment environment) : env_(std::move(environment))
     protocol_ = std::make_unique<ProjectorProtocol>(*link_, env_.clock, env_.prompter, env_.events, env_.progress);
     transfer_ = std::make_unique<ShowTransfer>(*protocol_, settings_, appState_, runState_, env_.prompter, env_.clock,
                                                env_.events, env_.progress);
-    documentCommands_ = std::make_unique<DocumentCommands>(env_.prompter, env_.fileDialogs, *recentFiles_);
+    documentCommands_ =
+        std::make_unique<DocumentCommands>(env_.prompter, env_.fileDialogs, *recentFiles_, settings_);
     SearchCommands::Hooks searchHooks;
     searchHooks.activeFrame = [this] { return activeFrame(); };
     searchHooks.dialogParent = [this]() -> QWidget* { return mainFrame_.data(); };
@@ -254,7 +255,7 @@ void CVistrelApp::chooseAndOpen() {
     QWidget* owner = QApplication::activeWindow() ? QApplication::activeWindow() : mainFrame_.data();
     const QString chosen =
         env_.fileDialogs.getOpenFileName(owner, tableText(ids::OpenDialogTitle),
-                                         QString::fromStdString(settings_.lastFolder), DocumentCommands::fileFilter());
+                                         dialogStartFolder(settings_.lastFolder), DocumentCommands::fileFilter());
     if (!chosen.isEmpty()) openShow(chosen);
 }
 

@@ -1,5 +1,6 @@
 #include "app/DocumentCommands.h"
 
+#include <QDir>
 #include <QFileInfo>
 
 #include "app/CSplitterFrame.h"
@@ -7,6 +8,7 @@
 #include "app/RecentFileList.h"
 #include "dialogs/ShowTitleDialog.h"
 #include "model/Cp1252.h"
+#include "model/Settings.h"
 #include "platform/Prompter.h"
 #include "res/StringTable.h"
 #include "res/strings/ShellStrings.h"
@@ -26,8 +28,9 @@ std::string toHeader(const QString& text) { return utf8ToCp1252(text.toStdString
 
 }  // namespace
 
-DocumentCommands::DocumentCommands(Prompter& prompter, FileDialogs& fileDialogs, RecentFileList& recentFiles)
-    : prompter_(prompter), fileDialogs_(fileDialogs), recentFiles_(recentFiles) {}
+DocumentCommands::DocumentCommands(Prompter& prompter, FileDialogs& fileDialogs, RecentFileList& recentFiles,
+                                   const Settings& settings)
+    : prompter_(prompter), fileDialogs_(fileDialogs), recentFiles_(recentFiles), settings_(settings) {}
 
 QString DocumentCommands::fileFilter() {
     return tableText(ids::OpenFilterName) + QStringLiteral(" (") + tableText(ids::OpenFilterPattern) +
@@ -42,8 +45,13 @@ bool DocumentCommands::save(CSplitterFrame& frame, bool forceDialog) {
 
 bool DocumentCommands::saveAs(CSplitterFrame& frame) {
     CVistrelDoc& doc = frame.document();
-    const QString chosen = fileDialogs_.getSaveFileName(&frame, tableText(ids::SaveDialogTitle),
-                                                        QString::fromStdString(doc.windowTitle), fileFilter());
+    // A saved show starts in its own folder under its own name; a new one under its
+    // title in the folder shows were last opened from.
+    const QString preset = doc.filePath.empty()
+                               ? QDir(dialogStartFolder(settings_.lastFolder))
+                                     .filePath(QString::fromStdString(doc.windowTitle))
+                               : QFileInfo(QString::fromStdString(doc.filePath)).absoluteFilePath();
+    const QString chosen = fileDialogs_.getSaveFileName(&frame, tableText(ids::SaveDialogTitle), preset, fileFilter());
     if (chosen.isEmpty()) return false;
     return writeTo(frame, chosen);
 }

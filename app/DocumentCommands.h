@@ -10,10 +10,13 @@ class CSplitterFrame;
 class FileDialogs;
 class Prompter;
 class RecentFileList;
+struct Settings;
 
 class DocumentCommands {
 public:
-    DocumentCommands(Prompter& prompter, FileDialogs& fileDialogs, RecentFileList& recentFiles);
+    // `settings` give the folder a new show's save dialog starts in.
+    DocumentCommands(Prompter& prompter, FileDialogs& fileDialogs, RecentFileList& recentFiles,
+                     const Settings& settings);
 
     // "S&peichern" (force false) and "Speichern &unter..." (force true). True when the
     // show was written; false when the dialog was cancelled or writing failed.
@@ -40,6 +43,7 @@ private:
     Prompter& prompter_;
     FileDialogs& fileDialogs_;
     RecentFileList& recentFiles_;
+    const Settings& settings_;
 };
 
 }  // namespace vistrel

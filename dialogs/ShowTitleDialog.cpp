@@ -7,6 +7,8 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QStyle>
+#include <QStyleOptionFrame>
 #include <QVBoxLayout>
 
 #include "platform/Prompter.h"
@@ -30,6 +32,23 @@ void limitTyping(QLineEdit* edit, int limit) {
 
 QString tableText(int id) { return QString::fromUtf8(res::text(id)); }
 
+// The width a field needs to show `count` of the font's widest letters with its frame,
+// margins and cursor, measured as the field measures itself.
+int widthForCharacters(QLineEdit* edit, int count) {
+    const QFontMetrics metrics = edit->fontMetrics();
+    const int widest = std::max(metrics.horizontalAdvance(QLatin1Char('W')), metrics.horizontalAdvance(QLatin1Char('M')));
+    const QMargins text = edit->textMargins();
+    const QMargins contents = edit->contentsMargins();
+    constexpr int InnerMargin = 2;  // the field's own space left and right of its text
+    constexpr int Cursor = 1;
+    const int width = widest * count + 2 * InnerMargin + Cursor + text.left() + text.right() + contents.left() +
+                      contents.right();
+    QStyleOptionFrame option;
+    option.initFrom(edit);
+    option.lineWidth = edit->style()->pixelMetric(QStyle::PM_DefaultFrameWidth, &option, edit);
+    return edit->style()->sizeFromContents(QStyle::CT_LineEdit, &option, QSize(width, metrics.height()), edit).width();
+}
+
 }  // namespace
 
 ShowTitleDialog::ShowTitleDialog(const ShowTitleTexts& texts, Prompter& prompter, QWidget* parent)
@@ -42,10 +61,8 @@ ShowTitleDialog::ShowTitleDialog(const ShowTitleTexts& texts, Prompter& prompter
     description_ = addField(grid, 1, ids::DescriptionLabel, joinedDescription(texts), DescriptionLimit);
     storageLocation_ = addField(grid, 2, ids::StorageLocationLabel, texts.storageLocation, StorageLocationLimit);
     moduleNumber_ = addField(grid, 3, ids::ModuleNumberLabel, texts.moduleNumber, ModuleNumberLimit);
-    // The two short fields need no more room than their 19 characters.
-    const int shortWidth = storageLocation_->fontMetrics().horizontalAdvance(QString(21, QLatin1Char('M')));
-    storageLocation_->setMaximumWidth(shortWidth);
-    moduleNumber_->setMaximumWidth(shortWidth);
+    // The two short fields show all of their 19 characters, however wide, and no more.
+    for (QLineEdit* edit : {storageLocation_, moduleNumber_}) edit->setFixedWidth(widthForCharacters(edit, 19));
 
     // The only button is OK; Escape and the close box cancel.
     auto* buttons = new QDialogButtonBox;

@@ -1,7 +1,8 @@
 // Saving, the question before a show window closes and the questions at the end of
 // the run, with the answers the user can give.
-#include <QFile>
 #include <QDialog>
+#include <QDir>
+#include <QFile>
 #include <QFileInfo>
 
 #include "app/CMainFrame.h"
@@ -34,7 +35,8 @@ TEST_P(SaveAs, CompletesTheExtensionAndNamesTheWindowAfterTheFile) {
 
     ASSERT_EQ(dialogs.calls.size(), 1u);
     EXPECT_TRUE(dialogs.calls[0].save);
-    EXPECT_EQ(dialogs.calls[0].folderOrPreset, "Vistre1");  // preset with the window title
+    // No show opened yet: the title in the home folder.
+    EXPECT_EQ(dialogs.calls[0].folderOrPreset, QDir::home().filePath("Vistre1"));
     EXPECT_TRUE(QFileInfo::exists(folder.filePath(c.written)));
     EXPECT_EQ(frame.document().windowTitle, c.written);
     EXPECT_EQ(frame.windowTitle(), QString(c.written));
@@ -47,6 +49,36 @@ INSTANTIATE_TEST_SUITE_P(App, SaveAs,
                                            SaveAsCase{"UpperCaseExtension", "ABC.DPD", "ABC.DPD"},
                                            SaveAsCase{"OtherExtension", "abc.txt", "abc.txt.dpd"}),
                          [](const auto& testCase) { return std::string(testCase.param.name); });
+
+TEST_F(Saving, TheDialogsStartInTheFolderOfTheShow) {
+    CVistrelApp& started = startApp();
+    QDir(folder.path()).mkdir("Shows");
+    const QString shows = folder.filePath("Shows");
+    const QString opened = showFile("sample.dpd");
+    QFile::rename(opened, shows + "/sample.dpd");
+    ASSERT_TRUE(started.openShow(shows + "/sample.dpd"));
+
+    // A saved show: its own folder and name.
+    dialogs.answers = {QString()};
+    started.runCommand(cmd::FileSaveAs);
+    // A new show: its title in the folder shows were last opened from.
+    started.runCommand(cmd::FileNew);
+    dialogs.answers = {QString()};
+    started.runCommand(cmd::FileSaveAs);
+    // Opening starts there too.
+    dialogs.answers = {QString()};
+    started.runCommand(cmd::FileOpen);
+    // A folder that is gone (another machine's path) leaves the home folder.
+    started.settings().lastFolder = "C:\\Eigene Dateien\\Shows\\";
+    dialogs.answers = {QString()};
+    started.runCommand(cmd::FileOpen);
+
+    ASSERT_EQ(dialogs.calls.size(), 4u);
+    EXPECT_EQ(dialogs.calls[0].folderOrPreset, shows + "/sample.dpd");
+    EXPECT_EQ(dialogs.calls[1].folderOrPreset, shows + "/Vistre2");
+    EXPECT_EQ(dialogs.calls[2].folderOrPreset, shows);
+    EXPECT_EQ(dialogs.calls[3].folderOrPreset, QDir::homePath());
+}
 
 TEST_F(Saving, SaveWithoutPathAsksForOneAndThenWritesWithoutAsking) {
     CVistrelApp& started = startApp();

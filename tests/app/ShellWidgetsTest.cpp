@@ -1,10 +1,21 @@
 // The document window's first size and panes, and the web link of the about box.
 #include <QCoreApplication>
+#include <QFile>
+#include <QDir>
+#include <QTemporaryDir>
+#include <QHeaderView>
+#include <QTreeView>
+#include <QFileDialog>
+#include <QApplication>
+#include <QTimer>
+#include <QTest>
 #include <QMessageBox>
+#include <QPointer>
 #include <QPushButton>
 #include <QSplitter>
 
 #include "app/CMainFrame.h"
+#include "app/FileDialogs.h"
 #include "dialogs/AboutDialog.h"
 #include "dialogs/CStaticLink.h"
 #include "platform/qt/widgets/QtPrompter.h"
@@ -163,12 +174,83 @@ TEST_P(GermanMessageBox, OffersGermanButtonsAndReportsTheOneClicked) {
 INSTANTIATE_TEST_SUITE_P(
     App, GermanMessageBox,
     ::testing::Values(PrompterCase{"Ok", MessageButtons::Ok, 0, {"OK"}, "OK", MessageAnswer::Ok},
-                      PrompterCase{"YesNo", MessageButtons::YesNo, 0, {"Ja", "Nein"}, "Ja", MessageAnswer::Yes},
-                      PrompterCase{"SecondIsDefault", MessageButtons::YesNoCancel, 1, {"Ja", "Nein", "Abbrechen"},
-                                   "Nein", MessageAnswer::No},
-                      PrompterCase{"Cancel", MessageButtons::YesNoCancel, 0, {"Ja", "Nein", "Abbrechen"},
+                      PrompterCase{"YesNo", MessageButtons::YesNo, 0, {"&Ja", "&Nein"}, "&Ja", MessageAnswer::Yes},
+                      PrompterCase{"SecondIsDefault", MessageButtons::YesNoCancel, 1, {"&Ja", "&Nein", "Abbrechen"},
+                                   "&Nein", MessageAnswer::No},
+                      PrompterCase{"Cancel", MessageButtons::YesNoCancel, 0, {"&Ja", "&Nein", "Abbrechen"},
                                    "Abbrechen", MessageAnswer::Cancel}),
     [](const auto& testCase) { return std::string(testCase.param.name); });
+
+TEST(GermanMessageBoxKeys, AnswerLettersAndEscape) {
+    // The default button is never the expected answer: a key that did nothing leaves
+    // the box to be closed on its default.
+    const struct {
+        MessageButtons buttons;
+        int defaultButton;
+        Qt::Key key;
+        Qt::KeyboardModifiers modifiers;
+        MessageAnswer answer;
+    } cases[] = {
+        {MessageButtons::YesNo, 0, Qt::Key_N, Qt::AltModifier, MessageAnswer::No},
+        {MessageButtons::YesNo, 1, Qt::Key_J, Qt::AltModifier, MessageAnswer::Yes},
+        {MessageButtons::YesNoCancel, 0, Qt::Key_N, Qt::NoModifier, MessageAnswer::No},
+        {MessageButtons::YesNoCancel, 1, Qt::Key_J, Qt::NoModifier, MessageAnswer::Yes},
+        {MessageButtons::YesNoCancel, 0, Qt::Key_Escape, Qt::NoModifier, MessageAnswer::Cancel},
+        {MessageButtons::YesNo, 0, Qt::Key_Escape, Qt::NoModifier, MessageAnswer::No},
+    };
+    for (const auto& c : cases) {
+        QtPrompter prompter;
+        onNextModal([&](QWidget* widget) {
+            QPointer<QMessageBox> box = qobject_cast<QMessageBox*>(widget);
+            QApplication::setActiveWindow(box);
+            QTest::keyClick(box, c.key, c.modifiers);
+            QTimer::singleShot(500, box, [box] {
+                if (box && box->isVisible()) box->defaultButton()->click();
+            });
+        });
+        EXPECT_EQ(prompter.showMessage("Frage", MessageIcon::Question, c.buttons, c.defaultButton), c.answer)
+            << int(c.buttons) << " key " << c.key;
+    }
+}
+
+TEST(FileDialog, StartsInItsFolderWithNoColumnCut) {
+    QTemporaryDir folder;
+    QFile show(folder.filePath("Sommerreise an die Ostsee 2001.dpd"));
+    ASSERT_TRUE(show.open(QIODevice::WriteOnly));
+    show.write(QByteArray(123456, 'x'));
+    show.close();
+
+    for (const bool save : {false, true}) {
+        QString shownFolder;
+        std::vector<std::pair<int, int>> columns;  // width given, width needed
+        onNextModal([&](QWidget* widget) {
+            auto* dialog = qobject_cast<QFileDialog*>(widget);
+            ASSERT_NE(dialog, nullptr);
+            shownFolder = dialog->directory().absolutePath();
+            auto* details = dialog->findChild<QTreeView*>(QStringLiteral("treeView"));
+            ASSERT_NE(details, nullptr);
+            // The folder is read in the background; wait for the file to be listed.
+            for (int i = 0; i < 200 && details->model()->rowCount(details->rootIndex()) == 0; ++i)
+                QTest::qWait(10);
+            QTest::qWait(50);
+            for (int column = 0; column < details->header()->count(); ++column) {
+                if (details->header()->isSectionHidden(column)) continue;
+                const QAbstractItemView* view = details;
+                columns.emplace_back(details->header()->sectionSize(column), view->sizeHintForColumn(column));
+            }
+            dialog->reject();
+        });
+        QtFileDialogs dialogs;
+        if (save)
+            dialogs.getSaveFileName(nullptr, "Speichern unter", folder.filePath("Vistre1"), "Vistrel-Files (*.dpd)");
+        else
+            dialogs.getOpenFileName(nullptr, "Öffnen", folder.path(), "Vistrel-Files (*.dpd)");
+        EXPECT_EQ(shownFolder, QDir(folder.path()).absolutePath()) << save;
+        ASSERT_GE(columns.size(), 4u) << save;
+        for (std::size_t c = 0; c < columns.size(); ++c)
+            EXPECT_GE(columns[c].first, columns[c].second) << "column " << c << (save ? " (save)" : " (open)");
+    }
+}
 
 }  // namespace
 }  // namespace vistrel::test

@@ -115,7 +115,7 @@ TEST_F(StartUp, OpenDialogStartsInTheLastFolderWithTheShowFilter) {
     started.runCommand(cmd::FileOpen);  // cancelled: nothing happens
     ASSERT_EQ(dialogs.calls.size(), 2u);
     EXPECT_EQ(dialogs.calls[0].filter, "Vistrel-Files (*.dpd)");
-    EXPECT_EQ(dialogs.calls[1].folderOrPreset, folder.path() + "/");
+    EXPECT_EQ(dialogs.calls[1].folderOrPreset, folder.path());
     EXPECT_EQ(started.frames().size(), 2u);
 }
 

@@ -1,5 +1,6 @@
 // "Titel bearbeiten / anzeigen": the joined description, the limits checked on OK, and
 // what reaches the document.
+#include <QApplication>
 #include <QDialog>
 #include <QLineEdit>
 
@@ -37,6 +38,24 @@ INSTANTIATE_TEST_SUITE_P(App, TitleJoin,
                                            JoinCase{"OnlyContinuation", "", "Teil 2", " Teil 2"},
                                            JoinCase{"Umlauts", "Größe", "Übergang", "Größe Übergang"}),
                          [](const auto& testCase) { return std::string(testCase.param.name); });
+
+TEST(TitleDialogFields, TheShortFieldsShowAllOfTheir19Characters) {
+    RecordingPrompter prompter;
+    // The widest letters, and a mix as a storage place is written.
+    for (const QString& text : {QString(19, QLatin1Char('W')), QString(19, QLatin1Char('M')),
+                                QStringLiteral("Schrank 2, Fach 14B")}) {
+        ShowTitleDialog dialog({"", "", "", text, text}, prompter);
+        dialog.show();
+        QApplication::processEvents();
+        for (QLineEdit* edit : {dialog.storageLocationEdit(), dialog.moduleNumberEdit()}) {
+            // With the cursor at the end, a field too narrow scrolls its first letters away.
+            edit->setCursorPosition(static_cast<int>(edit->text().size()));
+            const QRect cursor = edit->inputMethodQuery(Qt::ImCursorRectangle).toRect();
+            EXPECT_GT(cursor.center().x(), edit->fontMetrics().horizontalAdvance(text)) << text.toStdString();
+            EXPECT_LT(cursor.center().x(), edit->width());
+        }
+    }
+}
 
 struct LimitCase {
     const char* name;

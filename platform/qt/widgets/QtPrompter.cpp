@@ -46,17 +46,19 @@ MessageAnswer QtPrompter::showMessage(const std::string& text, MessageIcon icon,
     auto add = [&](const char* label, QMessageBox::ButtonRole role, MessageAnswer answer) {
         choices.push_back({box.addButton(QString::fromUtf8(label), role), answer});
     };
+    // The answers carry their letters: J and N (with or without Alt) answer at once,
+    // Escape cancels.
     switch (buttons) {
     case MessageButtons::Ok:
         add("OK", QMessageBox::AcceptRole, MessageAnswer::Ok);
         break;
     case MessageButtons::YesNo:
-        add("Ja", QMessageBox::YesRole, MessageAnswer::Yes);
-        add("Nein", QMessageBox::NoRole, MessageAnswer::No);
+        add("&Ja", QMessageBox::YesRole, MessageAnswer::Yes);
+        add("&Nein", QMessageBox::NoRole, MessageAnswer::No);
         break;
     case MessageButtons::YesNoCancel:
-        add("Ja", QMessageBox::YesRole, MessageAnswer::Yes);
-        add("Nein", QMessageBox::NoRole, MessageAnswer::No);
+        add("&Ja", QMessageBox::YesRole, MessageAnswer::Yes);
+        add("&Nein", QMessageBox::NoRole, MessageAnswer::No);
         add("Abbrechen", QMessageBox::RejectRole, MessageAnswer::Cancel);
         break;
     }
