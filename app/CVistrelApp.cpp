@@ -25,6 +25,8 @@
 #include "app/FileDialogs.h"
 #include "app/RecentFileList.h"
 #include "app/SearchCommands.h"
+#include "app/SettingsCommand.h"
+#include "app/ShowLengthCommands.h"
 #include "app/SingleInstance.h"
 #include "dialogs/AboutDialog.h"
 #include "model/CVistrelDoc.h"
@@ -412,7 +414,7 @@ private:
 bool talksToProjector(int commandId) {
     return commandId == cmd::WriteToProjector || commandId == cmd::WriteToModule ||
            commandId == cmd::LoadFromProjector || commandId == cmd::LoadFromModule ||
-           commandId == cmd::ProjectorVersion;
+           commandId == cmd::ProjectorVersion || commandId == cmd::Settings;
 }
 
 }  // namespace
@@ -455,6 +457,9 @@ void CVistrelApp::runCommand(int commandId) {
     case cmd::LoadFromProjector: transfer_->loadFromProjector(frame->document(), newDocument); break;
     case cmd::LoadFromModule: transfer_->loadFromModule(frame->document(), newDocument); break;
     case cmd::ProjectorVersion: protocol_->showProjectorVersion(); break;
+    case cmd::Settings: runSettingsCommand(settings_, *link_, env_.prompter, frames_, mainFrame_); break;
+    case cmd::ShowLength: runShowLengthCommand(*frame, env_.prompter); break;
+    case cmd::ScaleShow: runScaleShowCommand(*frame, env_.prompter); break;
     case cmd::ViewToolBar: mainFrame_->toolBar()->setVisible(!mainFrame_->toolBar()->isVisible()); break;
     case cmd::ViewStatusBar: mainFrame_->statusBar()->setVisible(!mainFrame_->statusBar()->isVisible()); break;
     case cmd::StandardColumns: standardColumns(); break;

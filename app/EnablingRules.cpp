@@ -7,17 +7,13 @@ namespace vistrel {
 bool isCommandBuilt(int commandId) {
     using namespace cmd;
     switch (commandId) {
-    // Run control, the info window, the settings dialog, show length and
-    // scaling are not part of this build yet.
+    // Run control and the info window are not part of this build yet.
     case StartShow:
     case StopShow:
     case PauseContinue:
     case NextPicture:
     case JumpToLine:
     case InfoDisplay:
-    case Settings:
-    case ShowLength:
-    case ScaleShow:
         return false;
     default:
         return true;

@@ -533,6 +533,14 @@ void CEditZeile::showTotalTime() {
     f.totalTimeCaption->show();
 }
 
+void CEditZeile::remapSliders() {
+    readFields();
+    ++writingControls_;
+    ui_->dissolveSlider->setValue(slider::dissolvePosition(readDecimal(dissolveText_), logarithmic()));
+    ui_->timerSlider->setValue(slider::timerPosition(readDecimal(timerText_), logarithmic()));
+    --writingControls_;
+}
+
 void CEditZeile::onDocumentUpdate(DocumentView* /*sender*/) { reload(); }
 
 // ---------------------------------------------------------------------------

@@ -35,6 +35,9 @@ public:
     bool apply();
     // The total time "Gesamtzeit :" (also called after the settings changed).
     void showTotalTime();
+    // Sets the timer and dissolve sliders from the fields with the current mapping
+    // (after the slider or 500-watt option changed).
+    void remapSliders();
 
     // Edit commands of the "Bearbeiten" menu, acting on the field that has the focus.
     bool handleCommand(int commandId);

@@ -90,7 +90,7 @@ TEST(Rules, EditCommandsFollowWhatTheListCanDo) {
 
 TEST(Rules, CommandsNotBuiltStayDisabledWhateverTheRuleSays) {
     const CommandContext context = contextFor(State::ShowWithLines);
-    for (int id : {cmd::StartShow, cmd::Settings, cmd::ScaleShow}) {
+    for (int id : {cmd::StartShow, cmd::InfoDisplay}) {
         EXPECT_TRUE(ruleAllows(id, context));
         EXPECT_FALSE(isCommandEnabled(id, context));
     }

@@ -13,7 +13,7 @@
 #include "ViewsFixture.h"
 #include "res/StringTable.h"
 #include "res/strings/ModelStrings.h"
-#include "views/SpinButton.h"
+#include "dialogs/SpinButton.h"
 
 namespace vistrel::test {
 namespace {

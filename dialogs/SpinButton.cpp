@@ -1,4 +1,4 @@
-#include "views/SpinButton.h"
+#include "dialogs/SpinButton.h"
 
 #include <QToolButton>
 #include <QVBoxLayout>

@@ -1,0 +1,175 @@
+// The length and scale subcommands of vistrel-cli: the window program's "Schaulänge" and
+// "Diaschau skalieren" on a show file, with the dialogs answered from the command line.
+#include <charconv>
+#include <cstdio>
+#include <memory>
+#include <string_view>
+
+#include "cli/CommandRegistry.h"
+#include "cli/ConsolePrompter.h"
+#include "cli/RowSelection.h"
+#include "cli/ShowFileOptions.h"
+#include "model/CVistrelDoc.h"
+#include "model/ShowFile.h"
+#include "model/ShowLength.h"
+#include "model/ShowLengthCommands.h"
+#include "res/StringTable.h"
+#include "res/strings/LengthStrings.h"
+
+namespace vistrel::cli {
+
+namespace {
+
+// The scaling's questions as the command line answers them: "only the selected rows?"
+// is what --rows asked for and goes unprinted; every other message is printed, and a
+// refused length is not entered again.
+class ScalePrompter final : public Prompter {
+public:
+    MessageAnswer showMessage(const std::string& text, MessageIcon icon, MessageButtons buttons,
+                              int defaultButton = 0) override {
+        if (text == res::text(ids::ScaleOnlySelection)) return MessageAnswer::Yes;
+        ++shown;
+        console_.showMessage(text, icon, buttons, defaultButton);
+        return buttons == MessageButtons::Ok ? MessageAnswer::Ok : MessageAnswer::No;
+    }
+    using Prompter::showMessage;
+    void beep() override {}
+    void beginWaitCursor() override {}
+    void endWaitCursor() override {}
+
+    int shown = 0;
+
+private:
+    ConsolePrompter console_;
+};
+
+// The scale dialog answered once with the length from the command line.
+class GivenLength final : public ScaleLengthPrompt {
+public:
+    explicit GivenLength(long long length) : length_(length) {}
+    std::optional<std::int64_t> askNewLength(int) override {
+        if (asked_) return std::nullopt;
+        asked_ = true;
+        return length_;
+    }
+
+private:
+    long long length_;
+    bool asked_ = false;
+};
+
+// Reads the show and the rows; 0 when both are fine, else the exit code.
+int loadShow(CVistrelDoc& doc, const CommandLine& line, std::vector<int>& rows) {
+    const std::optional<std::string> rowsText = line.value("rows");
+    if (rowsText) {
+        std::string error;
+        const auto parsed = parseRowSelection(*rowsText, error);
+        if (!parsed) return line.usageError("--rows: " + error);
+        rows = *parsed;
+    }
+    ConsolePrompter prompter;
+    if (!readShowFile(doc, line.positional(0), readingSettings(line), prompter)) return 1;
+    if (const auto outside = rowsOutsideShow(rows, doc.lineCount)) return line.usageError("--rows: " + *outside);
+    return 0;
+}
+
+bool writeAll(const std::string& text) {
+    return std::fwrite(text.data(), 1, text.size(), stdout) == text.size() && std::fflush(stdout) == 0;
+}
+
+// "HH:MM:SS" (each part one or more digits) as tenths, or nothing.
+std::optional<long long> parseLength(const std::string& text) {
+    long long parts[3] = {0, 0, 0};
+    std::string_view rest = text;
+    for (int i = 0; i < 3; ++i) {
+        const std::size_t colon = i < 2 ? rest.find(':') : rest.size();
+        if (colon == std::string_view::npos) return std::nullopt;
+        const std::string_view digits = rest.substr(0, colon);
+        // Nine digits keep the sum far inside the range; longer is no length anyone means.
+        if (digits.empty() || digits.size() > 9 ||
+            digits.find_first_not_of("0123456789") != std::string_view::npos) {
+            return std::nullopt;
+        }
+        const auto [end, failure] = std::from_chars(digits.data(), digits.data() + digits.size(), parts[i]);
+        if (failure != std::errc() || end != digits.data() + digits.size()) return std::nullopt;
+        rest.remove_prefix(std::min(colon + 1, rest.size()));
+    }
+    return enteredLength(parts[0], parts[1], parts[2]);
+}
+
+int runLength(const CommandLine& line) {
+    auto doc = std::make_unique<CVistrelDoc>();
+    std::vector<int> rows;
+    if (const int failed = loadShow(*doc, line, rows)) return failed;
+
+    // The whole show first for its playing time, then with the selection, as the dialog does.
+    computeShowLength(*doc, WholeShow, true);
+    const int showLength = computeShowLength(*doc, WholeShowAndSelection, true, rows);
+    std::string out;
+    if (line.has("json")) {
+        out = "{\"showLength\": " + std::to_string(showLength) +
+              ", \"selectedLength\": " + std::to_string(doc->selectedLength) +
+              ", \"playingTime\": " + std::to_string(doc->playingTime) + "}\n";
+    } else {
+        out = "Gesamtlänge der Schau : " + lengthText(showLength) + "\n" +
+              "Länge des selektierten Bereichs : " + lengthText(doc->selectedLength) + "\n";
+    }
+    return writeAll(out) ? 0 : 1;
+}
+
+int runScale(const CommandLine& line) {
+    const std::string lengthText = line.value("length").value_or("");
+    const auto length = parseLength(lengthText);
+    if (!length) return line.usageError("--length takes HH:MM:SS, not '" + lengthText + "'");
+    auto doc = std::make_unique<CVistrelDoc>();
+    std::vector<int> rows;
+    if (const int failed = loadShow(*doc, line, rows)) return failed;
+
+    ScalePrompter prompter;
+    GivenLength dialog(*length);
+    scaleShow(*doc, rows, prompter, dialog);
+    if (prompter.shown > 0) return 1;
+    ConsolePrompter console;
+    return writeShowFile(*doc, line.positional(1), console) ? 0 : 1;
+}
+
+OptionSpec rowsOption() {
+    return valueOption("rows", "ROWS",
+                       "the rows selected in the list: 1-based program line numbers and ranges, e.g. 2-5,9");
+}
+
+const CommandRegistration lengthCommand{{
+    .name = "length",
+    .positionals = {"FILE"},
+    .options = withShowReadingOptions(
+        {rowsOption(), switchOption("json", "print {\"showLength\": A, \"selectedLength\": S, \"playingTime\": P} "
+                                            "in tenths of a second instead (A is -1 for a show with a pause)")}),
+    .summary = "Reads the show FILE as \"Öffnen\" reads it and prints what the dialog \"Schaulänge\" shows: "
+               "the length of the whole show and of the ROWS, as HH:MM:SS. A show with a pause has no length "
+               "and shows 00:00:00.",
+    .notes = "",
+    .exitCodes = showFileExitCodes(),
+    .run = runLength,
+}};
+
+const CommandRegistration scaleCommand{{
+    .name = "scale",
+    .positionals = {"IN", "OUT"},
+    .options = withShowReadingOptions(
+        {requiredValueOption("length", "HH:MM:SS", "the new length, as typed into the dialog \"Show skalieren\""),
+         rowsOption()}),
+    .summary = "Reads the show IN and runs \"Diaschau skalieren\" on it with the dialog answered with the "
+               "--length: the timers are stretched or shrunk so that the show, or only the ROWS when given, "
+               "runs that long. When the scaling ends without a message, OUT is written (also when nothing "
+               "changed). A message (a pause in the show, a length that is not allowed, timers that would "
+               "pass 600 s) goes to stderr, and OUT is not written.",
+    .notes = "",
+    .exitCodes = {{0, "OUT written"},
+                  {1, "a message was shown, or a file could not be read or written (German message on stderr)"},
+                  {2, "usage error"}},
+    .run = runScale,
+}};
+
+}  // namespace
+
+}  // namespace vistrel::cli

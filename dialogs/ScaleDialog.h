@@ -1,0 +1,50 @@
+#pragma once
+// "Show skalieren": shows the old length in whole seconds and asks for the new one in
+// three two-digit fields (hours, minutes, seconds), each with a spin beside it.
+#include <QDialog>
+#include <memory>
+
+#include "model/ShowLengthCommands.h"
+
+class QLineEdit;
+
+namespace Ui {
+class ScaleDialog;
+}
+
+namespace vistrel {
+
+class SpinButton;
+
+class ScaleDialog : public QDialog, public ScaleLengthPrompt {
+    Q_OBJECT
+
+public:
+    explicit ScaleDialog(QWidget* parent = nullptr);
+    ~ScaleDialog() override;
+
+    // Fills the dialog from `oldLength` (tenths) without showing it.
+    void setOldLength(int oldLength);
+    // The length the three fields hold, in tenths.
+    std::int64_t enteredLength() const;
+
+    // ScaleLengthPrompt: runs the dialog modally; the entered length, or nothing on Cancel.
+    std::optional<std::int64_t> askNewLength(int oldLength) override;
+
+    Ui::ScaleDialog& ui() { return *ui_; }
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    struct Field {
+        QLineEdit* edit;
+        SpinButton* spin;
+    };
+    void bind(const Field& field, int maximum);
+
+    std::unique_ptr<Ui::ScaleDialog> ui_;
+    Field fields_[3];
+};
+
+}  // namespace vistrel

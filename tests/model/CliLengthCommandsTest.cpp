@@ -1,0 +1,194 @@
+// vistrel-cli length and scale, run as a user would run them, on show files written here.
+#include <gtest/gtest.h>
+#include <sys/wait.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <string>
+#include <vector>
+
+namespace {
+
+struct Line {
+    int slide, dissolve, timer, code;
+};
+
+std::string slurp(const std::filesystem::path& path) {
+    std::ifstream in(path, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+}
+
+// A show file as the program writes it.
+std::string showText(const std::vector<Line>& lines) {
+    std::string text = "/h1 Test\r\n/h2 \r\n/h3 \r\n/h4 \r\n/a " + std::to_string(lines.size()) + "\r\n";
+    int number = 0;
+    for (const Line& l : lines) {
+        char record[80];
+        std::snprintf(record, sizeof record, "/p %03d %03d /d %03d /t %04d /s %03d \r\n", ++number, l.slide,
+                      l.dissolve, l.timer, l.code);
+        text += record;
+    }
+    return text;
+}
+
+// The timers of a show file, in line order.
+std::vector<int> timersIn(const std::string& text) {
+    std::vector<int> timers;
+    for (std::size_t at = text.find("/t "); at != std::string::npos; at = text.find("/t ", at + 1))
+        timers.push_back(std::stoi(text.substr(at + 3, 4)));
+    return timers;
+}
+
+class CliLength : public ::testing::Test {
+protected:
+    struct Run {
+        int exitCode;
+        std::string out, err;
+    };
+
+    void SetUp() override {
+        folder_ = std::filesystem::temp_directory_path() /
+                  ("vistrel-cli-length-" + std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()));
+        std::filesystem::remove_all(folder_);
+        std::filesystem::create_directories(folder_);
+    }
+    void TearDown() override { std::filesystem::remove_all(folder_); }
+
+    std::string show(const std::vector<Line>& lines, const std::string& name = "in.dpd") {
+        const auto path = folder_ / name;
+        std::ofstream(path, std::ios::binary) << showText(lines);
+        return path.string();
+    }
+    std::string file(const std::string& name) const { return (folder_ / name).string(); }
+
+    Run run(const std::string& arguments) {
+        const std::string command = std::string("'") + VISTREL_CLI + "' " + arguments + " >'" +
+                                    (folder_ / "stdout").string() + "' 2>'" + (folder_ / "stderr").string() + "'";
+        const int status = std::system(command.c_str());
+        return {WIFEXITED(status) ? WEXITSTATUS(status) : -1, slurp(folder_ / "stdout"), slurp(folder_ / "stderr")};
+    }
+
+    std::filesystem::path folder_;
+};
+
+TEST_F(CliLength, PrintsTheDialogsTwoLines) {
+    struct Case {
+        const char* name;
+        std::vector<Line> lines;
+        const char* options;
+        const char* out;
+    };
+    const Case table[] = {
+        {"two_plain_lines", {{1, 25, 40, 0}, {2, 25, 40, 0}}, "",
+         "Gesamtlänge der Schau : 00:00:13\nLänge des selektierten Bereichs : 00:00:00\n"},
+        {"rows", {{1, 25, 40, 0}, {2, 25, 40, 33}, {3, 600, 6000, 0}}, "--rows 2-3",
+         "Gesamtlänge der Schau : 00:11:25\nLänge des selektierten Bereichs : 00:11:19\n"},
+        {"pause", {{5, 25, 0, 0}, {6, 25, 40, 0}}, "--rows=2",
+         "Gesamtlänge der Schau : 00:00:00\nLänge des selektierten Bereichs : 00:00:06\n"},
+        {"hours", {{1, 0, 6000, 0}, {2, 0, 6000, 0}, {3, 0, 6000, 0}, {4, 0, 6000, 0}, {5, 0, 6000, 0},
+                   {6, 0, 6000, 0}, {7, 0, 6000, 0}},
+         "--rows 1,3,5-7",
+         "Gesamtlänge der Schau : 01:10:00\nLänge des selektierten Bereichs : 00:50:00\n"},
+    };
+    for (const Case& c : table) {
+        SCOPED_TRACE(c.name);
+        const std::string in = show(c.lines);
+        const Run r = run("length '" + in + "' " + c.options);
+        EXPECT_EQ(r.exitCode, 0) << r.err;
+        EXPECT_EQ(r.out, c.out);
+        EXPECT_EQ(r.err, "");
+    }
+}
+
+TEST_F(CliLength, JsonGivesTheValuesInTenths) {
+    const std::string in = show({{1, 25, 40, 0}, {5, 25, 0, 0}, {2, 25, 40, 33}});
+    const Run r = run("length --json --rows 1,3 '" + in + "'");
+    EXPECT_EQ(r.exitCode, 0) << r.err;
+    EXPECT_EQ(r.out, "{\"showLength\": -1, \"selectedLength\": 255, \"playingTime\": 280}\n");
+}
+
+TEST_F(CliLength, ScaleWritesOutOnlyWithoutAMessage) {
+    const std::vector<Line> three{{1, 0, 40, 0}, {2, 0, 40, 0}, {3, 0, 40, 0}};
+    struct Case {
+        const char* name;
+        std::vector<Line> lines;
+        const char* options;
+        int exitCode;
+        std::vector<int> timers;  // of OUT; empty: OUT not written
+        const char* err;
+    };
+    const Case table[] = {
+        {"factor_two", three, "--length 00:00:24", 0, {80, 80, 80}, ""},
+        {"rows_only", three, "--length 0:0:16 --rows 1,3", 0, {80, 40, 80}, ""},
+        {"same_length_still_writes", three, "--length=00:00:12", 0, {40, 40, 40}, ""},
+        {"nothing_to_scale_still_writes", {{0, 25, 40, 0}}, "--length 00:00:10", 0, {40}, ""},
+        {"zero", three, "--length 00:00:00", 1, {},
+         "Die eingegebenen Werte sind nicht zulässig!\nWollen Sie die Werte erneut eingeben?\n"},
+        {"too_long", three, "--length 20:00:01", 1, {},
+         "Die eingegebenen Werte sind nicht zulässig!\nWollen Sie die Werte erneut eingeben?\n"},
+        {"pause", {{1, 0, 40, 0}, {5, 0, 0, 0}}, "--length 00:00:24", 1, {},
+         "In der Diaschau ist eine Pause !\nDeshalb kann die Show nicht skaliert werden.\nSie können aber Teile der "
+         "Diaschau selektieren\nund dann skalieren.\n"},
+        {"pause_outside_rows", {{1, 0, 40, 0}, {5, 0, 0, 0}}, "--length 00:00:08 --rows 1", 0, {80, 0}, ""},
+        {"timer_too_long", {{1, 0, 3000, 0}, {2, 0, 100, 0}, {3, 0, 40, 0}}, "--length 00:12:55 --rows 1-2", 1, {},
+         "Die Skalierung der Diaschau mit der gewünschten\nLänge führt zu ungültigen Timerzeiten.\nDie Skalierung "
+         "wird nicht vorgenommen.\nBitte prüfen Sie Ihre Eingabe.\n"},
+    };
+    for (const Case& c : table) {
+        SCOPED_TRACE(c.name);
+        const std::string in = show(c.lines);
+        const std::string out = file("out.dpd");
+        std::filesystem::remove(out);
+        const Run r = run("scale '" + in + "' '" + out + "' " + c.options);
+        EXPECT_EQ(r.exitCode, c.exitCode);
+        EXPECT_EQ(r.err, c.err);
+        EXPECT_EQ(r.out, "");
+        if (c.timers.empty()) {
+            EXPECT_FALSE(std::filesystem::exists(out));
+        } else {
+            EXPECT_EQ(timersIn(slurp(out)), c.timers);
+        }
+        EXPECT_EQ(timersIn(slurp(in)), timersIn(showText(c.lines)));  // IN is left alone
+    }
+}
+
+TEST_F(CliLength, UsageErrors) {
+    const std::string in = show({{1, 25, 40, 0}, {2, 25, 40, 0}});
+    const std::string out = file("out.dpd");
+    const std::string table[] = {
+        "length",
+        "length '" + in + "' --rows",
+        "length '" + in + "' --rows 0",
+        "length '" + in + "' --rows 3",
+        "length '" + in + "' --rows 2-1",
+        "length '" + in + "' --rows 1,,2",
+        "length '" + in + "' --rows a",
+        "length '" + in + "' --length 00:00:10",
+        "length '" + in + "' --convert-dos-umlauts=2",
+        "scale '" + in + "' '" + out + "'",
+        "scale '" + in + "' '" + out + "' --length 10",
+        "scale '" + in + "' '" + out + "' --length 00:00",
+        "scale '" + in + "' '" + out + "' --length 00:00:1x",
+        "scale '" + in + "' '" + out + "' --length 00:-1:00",
+        "scale '" + in + "' '" + out + "' --length 00:00:10 --json",
+        "scale '" + in + "' --length 00:00:10",
+    };
+    for (const std::string& arguments : table) {
+        const Run r = run(arguments);
+        EXPECT_EQ(r.exitCode, 2) << arguments;
+        EXPECT_NE(r.err, "") << arguments;
+        EXPECT_FALSE(std::filesystem::exists(out)) << arguments;
+    }
+}
+
+TEST_F(CliLength, AFileThatCannotBeReadIsAFailure) {
+    const Run r = run("length '" + file("missing.dpd") + "'");
+    EXPECT_EQ(r.exitCode, 1);
+    EXPECT_NE(r.err, "");
+    EXPECT_EQ(r.out, "");
+}
+
+}  // namespace
