@@ -31,7 +31,6 @@ public:
     // ScaleLengthPrompt: runs the dialog modally; the entered length, or nothing on Cancel.
     std::optional<std::int64_t> askNewLength(int oldLength) override;
 
-    Ui::ScaleDialog& ui() { return *ui_; }
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;

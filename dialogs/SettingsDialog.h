@@ -31,7 +31,6 @@ public:
     std::array<QCheckBox*, 10> optionBoxes() const;
     QRadioButton* portButton(int digit) const;
 
-    Ui::SettingsDialog& ui() { return *ui_; }
 
 public slots:
     void accept() override;

@@ -22,7 +22,6 @@ public:
     // ShowLengthPrompt: shows the two texts modally; true after "Schau skalieren".
     bool showLengths(const std::string& total, const std::string& selected) override;
 
-    Ui::ShowLengthDialog& ui() { return *ui_; }
 
 private:
     std::unique_ptr<Ui::ShowLengthDialog> ui_;

@@ -1,25 +1,23 @@
 // vistrel-cli length and scale, run as a user would run them, on show files written here.
 #include <gtest/gtest.h>
-#include <sys/wait.h>
 
 #include <cstdio>
-#include <cstdlib>
 #include <filesystem>
 #include <fstream>
-#include <iterator>
+#include <sstream>
 #include <string>
 #include <vector>
 
+#include "tests/cli/CliProcess.h"
+
+namespace vistrel::test {
 namespace {
 
 struct Line {
     int slide, dissolve, timer, code;
 };
 
-std::string slurp(const std::filesystem::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-}
+std::string slurp(const std::filesystem::path& path) { return readWholeFile(path); }
 
 // A show file as the program writes it.
 std::string showText(const std::vector<Line>& lines) {
@@ -44,10 +42,7 @@ std::vector<int> timersIn(const std::string& text) {
 
 class CliLength : public ::testing::Test {
 protected:
-    struct Run {
-        int exitCode;
-        std::string out, err;
-    };
+    using Run = CliResult;
 
     void SetUp() override {
         folder_ = std::filesystem::temp_directory_path() /
@@ -64,11 +59,12 @@ protected:
     }
     std::string file(const std::string& name) const { return (folder_ / name).string(); }
 
-    Run run(const std::string& arguments) {
-        const std::string command = std::string("'") + VISTREL_CLI + "' " + arguments + " >'" +
-                                    (folder_ / "stdout").string() + "' 2>'" + (folder_ / "stderr").string() + "'";
-        const int status = std::system(command.c_str());
-        return {WIFEXITED(status) ? WEXITSTATUS(status) : -1, slurp(folder_ / "stdout"), slurp(folder_ / "stderr")};
+    // The words of `arguments`, split at blanks (the test paths hold none).
+    static Run run(const std::string& arguments) {
+        std::vector<std::string> words;
+        std::istringstream in(arguments);
+        for (std::string word; in >> word;) words.push_back(word);
+        return runCliProcess(words);
     }
 
     std::filesystem::path folder_;
@@ -96,7 +92,7 @@ TEST_F(CliLength, PrintsTheDialogsTwoLines) {
     for (const Case& c : table) {
         SCOPED_TRACE(c.name);
         const std::string in = show(c.lines);
-        const Run r = run("length '" + in + "' " + c.options);
+        const Run r = run("length " + in + " " + c.options);
         EXPECT_EQ(r.exitCode, 0) << r.err;
         EXPECT_EQ(r.out, c.out);
         EXPECT_EQ(r.err, "");
@@ -105,7 +101,7 @@ TEST_F(CliLength, PrintsTheDialogsTwoLines) {
 
 TEST_F(CliLength, JsonGivesTheValuesInTenths) {
     const std::string in = show({{1, 25, 40, 0}, {5, 25, 0, 0}, {2, 25, 40, 33}});
-    const Run r = run("length --json --rows 1,3 '" + in + "'");
+    const Run r = run("length --json --rows 1,3 " + in + "");
     EXPECT_EQ(r.exitCode, 0) << r.err;
     EXPECT_EQ(r.out, "{\"showLength\": -1, \"selectedLength\": 255, \"playingTime\": 280}\n");
 }
@@ -142,7 +138,7 @@ TEST_F(CliLength, ScaleWritesOutOnlyWithoutAMessage) {
         const std::string in = show(c.lines);
         const std::string out = file("out.dpd");
         std::filesystem::remove(out);
-        const Run r = run("scale '" + in + "' '" + out + "' " + c.options);
+        const Run r = run("scale " + in + " " + out + " " + c.options);
         EXPECT_EQ(r.exitCode, c.exitCode);
         EXPECT_EQ(r.err, c.err);
         EXPECT_EQ(r.out, "");
@@ -160,21 +156,21 @@ TEST_F(CliLength, UsageErrors) {
     const std::string out = file("out.dpd");
     const std::string table[] = {
         "length",
-        "length '" + in + "' --rows",
-        "length '" + in + "' --rows 0",
-        "length '" + in + "' --rows 3",
-        "length '" + in + "' --rows 2-1",
-        "length '" + in + "' --rows 1,,2",
-        "length '" + in + "' --rows a",
-        "length '" + in + "' --length 00:00:10",
-        "length '" + in + "' --convert-dos-umlauts=2",
-        "scale '" + in + "' '" + out + "'",
-        "scale '" + in + "' '" + out + "' --length 10",
-        "scale '" + in + "' '" + out + "' --length 00:00",
-        "scale '" + in + "' '" + out + "' --length 00:00:1x",
-        "scale '" + in + "' '" + out + "' --length 00:-1:00",
-        "scale '" + in + "' '" + out + "' --length 00:00:10 --json",
-        "scale '" + in + "' --length 00:00:10",
+        "length " + in + " --rows",
+        "length " + in + " --rows 0",
+        "length " + in + " --rows 3",
+        "length " + in + " --rows 2-1",
+        "length " + in + " --rows 1,,2",
+        "length " + in + " --rows a",
+        "length " + in + " --length 00:00:10",
+        "length " + in + " --convert-dos-umlauts=2",
+        "scale " + in + " " + out + "",
+        "scale " + in + " " + out + " --length 10",
+        "scale " + in + " " + out + " --length 00:00",
+        "scale " + in + " " + out + " --length 00:00:1x",
+        "scale " + in + " " + out + " --length 00:-1:00",
+        "scale " + in + " " + out + " --length 00:00:10 --json",
+        "scale " + in + " --length 00:00:10",
     };
     for (const std::string& arguments : table) {
         const Run r = run(arguments);
@@ -185,10 +181,11 @@ TEST_F(CliLength, UsageErrors) {
 }
 
 TEST_F(CliLength, AFileThatCannotBeReadIsAFailure) {
-    const Run r = run("length '" + file("missing.dpd") + "'");
+    const Run r = run("length " + file("missing.dpd") + "");
     EXPECT_EQ(r.exitCode, 1);
     EXPECT_NE(r.err, "");
     EXPECT_EQ(r.out, "");
 }
 
 }  // namespace
+}  // namespace vistrel::test

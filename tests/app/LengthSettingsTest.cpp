@@ -1,0 +1,226 @@
+// "Schaulänge", "Diaschau skalieren" and "Einstellungen" through the main window's command
+// routing: the real dialogs driven as a user drives them, the questions answered by the
+// recording prompter, the port the in-process virtual projector.
+#include <QCheckBox>
+#include <QDir>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QSlider>
+#include <QTest>
+
+#include "app/CMainFrame.h"
+#include "dialogs/ScaleDialog.h"
+#include "dialogs/SettingsDialog.h"
+#include "dialogs/ShowLengthDialog.h"
+#include "dialogs/SpinButton.h"
+#include "projector/ProjectorLink.h"
+#include "tests/app/AppFixture.h"
+#include "views/CEditZeile.h"
+#include "views/CVistrelView.h"
+
+namespace vistrel::test {
+namespace {
+
+// A control of a dialog or form by its name in the layout.
+template <class T>
+T* child(QWidget* parent, const char* name) {
+    T* found = parent->findChild<T*>(QString::fromLatin1(name));
+    EXPECT_NE(found, nullptr) << name;
+    return found;
+}
+
+void saveScreenshot(QWidget* widget, const QString& name) {
+    QDir().mkpath(QStringLiteral(VISTREL_SCREENSHOT_DIR));
+    widget->adjustSize();
+    QApplication::processEvents();
+    EXPECT_TRUE(widget->grab().save(QStringLiteral(VISTREL_SCREENSHOT_DIR) + QLatin1Char('/') + name));
+}
+
+class LengthAndSettings : public AppFixture {
+protected:
+    CSplitterFrame& showWith(std::initializer_list<std::array<int, 3>> lines) {
+        CVistrelApp& started = app ? *app : startApp();
+        CSplitterFrame& frame = *started.activeFrame();
+        CVistrelDoc& doc = frame.document();
+        for (const auto& [slide, dissolve, timer] : lines) {
+            doc.lines[static_cast<std::size_t>(doc.lineCount++)] = ProgramLine{"", slide, dissolve, timer, 0, "", 0};
+        }
+        doc.reloadList = true;
+        doc.updateAllViews();
+        return frame;
+    }
+};
+
+TEST_F(LengthAndSettings, ShowLengthThenScaleRefillsTheList) {
+    CSplitterFrame& frame = showWith({{1, 0, 40}, {2, 0, 40}, {3, 5, 40}});
+    frame.listView()->selectAll();
+    QString total, selected, oldLength;
+    onNextModal([&](QWidget* modal) {
+        auto* dialog = qobject_cast<ShowLengthDialog*>(modal);
+        ASSERT_NE(dialog, nullptr);
+        EXPECT_EQ(dialog->windowTitle(), "Schaulänge");
+        total = child<QLabel>(dialog, "totalText")->text();
+        selected = child<QLabel>(dialog, "selectedText")->text();
+        saveScreenshot(dialog, QStringLiteral("show-length-dialog.png"));
+        onNextModal([&](QWidget* next) {
+            auto* scale = qobject_cast<ScaleDialog*>(next);
+            ASSERT_NE(scale, nullptr);
+            EXPECT_EQ(scale->windowTitle(), "Show skalieren");
+            oldLength = child<QLabel>(scale, "oldLengthText")->text();
+            EXPECT_EQ(child<QLineEdit>(scale, "secondsEdit")->text(), "13");  // 12.5 s offered as 13 s
+            saveScreenshot(scale, QStringLiteral("scale-dialog.png"));
+            child<QLineEdit>(scale, "secondsEdit")->setText(QString());
+            QTest::keyClicks(child<QLineEdit>(scale, "secondsEdit"), "24");
+            QTest::mouseClick(child<QPushButton>(scale, "okButton"), Qt::LeftButton);
+        });
+        QTest::mouseClick(child<QPushButton>(dialog, "scaleButton"), Qt::LeftButton);
+    });
+    prompter.queueAnswer(MessageAnswer::No);  // not only the selection: the whole show
+    app->runCommand(cmd::ShowLength);
+
+    EXPECT_EQ(total, "00:00:12");
+    EXPECT_EQ(selected, "00:00:12");
+    EXPECT_EQ(oldLength, "00:00:13");
+    ASSERT_EQ(prompter.messages.size(), 1u);
+    EXPECT_EQ(prompter.messages[0].text,
+              "Möchten Sie die Skalierung nur auf die selektierten\nProgrammzellen anwenden?");
+    // 12.5 s to 24 s: the 0.5 s dissolve stays and so do the odd tenths, so 24.5 s.
+    const CVistrelDoc& doc = frame.document();
+    EXPECT_EQ(doc.lines[0].timerTime, 80);
+    EXPECT_EQ(doc.lines[2].timerTime, 80);
+    EXPECT_EQ(doc.lines[1].changeMarks, AllChangeMarks);
+    EXPECT_EQ(frame.listView()->cellText(1, 3).trimmed(), "8.0");
+}
+
+TEST_F(LengthAndSettings, TheScaleSpinsWriteTwoDigitsAndFollowTheField) {
+    ScaleDialog dialog;
+    dialog.setOldLength(36049);  // 1 h 0 min 4.9 s, offered as 01:00:05
+    EXPECT_EQ(child<QLabel>(&dialog, "oldLengthText")->text(), "01:00:05");
+    EXPECT_EQ(child<QLineEdit>(&dialog, "hoursEdit")->text(), "01");
+    child<SpinButton>(&dialog, "minutesSpin")->stepUp();
+    EXPECT_EQ(child<QLineEdit>(&dialog, "minutesEdit")->text(), "01");
+    // A typed value is where the next step starts; the spin stops at its range.
+    child<QLineEdit>(&dialog, "secondsEdit")->setText(QString());
+    QTest::keyClicks(child<QLineEdit>(&dialog, "secondsEdit"), "59");
+    QTest::keyClick(child<QLineEdit>(&dialog, "secondsEdit"), Qt::Key_Up);
+    EXPECT_EQ(child<QLineEdit>(&dialog, "secondsEdit")->text(), "60");
+    child<SpinButton>(&dialog, "secondsSpin")->stepUp();
+    EXPECT_EQ(child<QLineEdit>(&dialog, "secondsEdit")->text(), "60");
+    for (int i = 0; i < 30; ++i) child<SpinButton>(&dialog, "hoursSpin")->stepUp();
+    EXPECT_EQ(child<QLineEdit>(&dialog, "hoursEdit")->text(), "23");
+    EXPECT_EQ(dialog.enteredLength(), (23 * 3600 + 60 + 60) * 10);
+}
+
+TEST_F(LengthAndSettings, ScaleWithAPauseIsRefused) {
+    CSplitterFrame& frame = showWith({{1, 25, 40}, {2, 25, 0}});
+    app->runCommand(cmd::ScaleShow);
+    ASSERT_EQ(prompter.messages.size(), 1u);
+    EXPECT_EQ(prompter.messages[0].text,
+              "In der Diaschau ist eine Pause !\nDeshalb kann die Show nicht skaliert werden.\nSie können aber Teile "
+              "der Diaschau selektieren\nund dann skalieren.");
+    EXPECT_EQ(frame.document().lines[0].timerTime, 40);
+}
+
+TEST_F(LengthAndSettings, SettingsDialogShowsItsControlsInOrder) {
+    qputenv("VISTREL_COM3", "/dev/vistrel-test-adapter");
+    CVistrelApp& started = startApp();
+    QStringList options;
+    QString lamp, portGroup, generalGroup;
+    QStringList devices;
+    bool com2Checked = false;
+    onNextModal([&](QWidget* modal) {
+        auto* dialog = qobject_cast<SettingsDialog*>(modal);
+        ASSERT_NE(dialog, nullptr);
+        EXPECT_EQ(dialog->windowTitle(), "Einstellungen");
+        for (QCheckBox* box : dialog->optionBoxes()) options << box->text();
+        lamp = child<QLineEdit>(dialog, "lampBrightnessEdit")->text();
+        generalGroup = child<QGroupBox>(dialog, "generalGroup")->title();
+        portGroup = child<QGroupBox>(dialog, "portGroup")->title();
+        devices << child<QLabel>(dialog, "com1Device")->text() << child<QLabel>(dialog, "com3Device")->text();
+        com2Checked = dialog->portButton(2)->isChecked();
+        saveScreenshot(dialog, QStringLiteral("settings-dialog.png"));
+        QTest::mouseClick(child<QPushButton>(dialog, "cancelButton"), Qt::LeftButton);
+    });
+    started.runCommand(cmd::Settings);
+    qunsetenv("VISTREL_COM3");
+
+    EXPECT_EQ(options, (QStringList{"Laden mit Endekennung", "Differenzielle Übertragung (beachten Sie dazu die Hilfe)",
+                                    "Laden mit Konvertierung der DOS-Umlaute",
+                                    "Beim Verlassen von Vistrel den PC-Modus ausschalten",
+                                    "Beim Starten der Diaschau Infofenster öffnen",
+                                    "Sonderfunktioncodes durch Text ersetzen",
+                                    "Schieberegler für die Timer- und Überblendzeit logarithmisch",
+                                    "Gesamtlänge der Diaschau anzeigen",
+                                    "Dokumentenfenster auf Gesamtgröße initialisieren",
+                                    "500Watt-Timerzeiten benutzen"}));
+    EXPECT_EQ(lamp, "100");
+    EXPECT_EQ(generalGroup, "Allgemeines");
+    EXPECT_EQ(portGroup, "Schnittstelle ");
+    EXPECT_EQ(devices, (QStringList{"/dev/ttyS0", "/dev/vistrel-test-adapter"}));
+    EXPECT_TRUE(com2Checked);
+    EXPECT_TRUE(prompter.messages.empty());
+}
+
+TEST_F(LengthAndSettings, ChangedDisplayOptionsRefreshTheOpenWindows) {
+    CSplitterFrame& frame = showWith({{1, 25, 400}});
+    CEditZeile& editor = *frame.editor();
+    QApplication::sendPostedEvents();
+    EXPECT_TRUE(child<QLabel>(&editor, "totalTimeText")->text().isEmpty());
+    ASSERT_TRUE(app->settings().logarithmicSliders);
+    const int logarithmicPosition = child<QSlider>(&editor, "timerSlider")->value();
+
+    onNextModal([&](QWidget* modal) {
+        auto* dialog = qobject_cast<SettingsDialog*>(modal);
+        ASSERT_NE(dialog, nullptr);
+        child<QCheckBox>(dialog, "showTotalLengthCheck")->setChecked(true);
+        child<QCheckBox>(dialog, "logarithmicSlidersCheck")->setChecked(false);
+        child<QLineEdit>(dialog, "lampBrightnessEdit")->setText("250");
+        QTest::mouseClick(child<QPushButton>(dialog, "okButton"), Qt::LeftButton);
+    });
+    app->runCommand(cmd::Settings);
+
+    EXPECT_TRUE(app->settings().showTotalLength);
+    EXPECT_FALSE(app->settings().logarithmicSliders);
+    EXPECT_EQ(app->settings().lampBrightness, 100);
+    EXPECT_EQ(child<QLabel>(&editor, "totalTimeText")->text().trimmed(), "00:00:42");
+    // 40 s on the linear slider is position 80; on the logarithmic one it was elsewhere.
+    EXPECT_EQ(child<QSlider>(&editor, "timerSlider")->value(), 80);
+    EXPECT_NE(logarithmicPosition, 80);
+    EXPECT_TRUE(projector->commandLog().empty());  // the port did not change: no traffic
+}
+
+TEST_F(LengthAndSettings, TestFindsTheProjectorAndAMissingPortKeepsTheDialogOpen) {
+    CVistrelApp& started = startApp();
+    bool com2AfterTest = false, stillOpen = false;
+    onNextModal([&](QWidget* modal) {
+        auto* dialog = qobject_cast<SettingsDialog*>(modal);
+        ASSERT_NE(dialog, nullptr);
+        dialog->portButton(4)->setChecked(true);
+        QTest::mouseClick(child<QPushButton>(dialog, "testButton"), Qt::LeftButton);
+        com2AfterTest = dialog->portButton(2)->isChecked();
+        // No COM3 on this machine: the dialog stays open with the message.
+        dialog->portButton(3)->setChecked(true);
+        child<QCheckBox>(dialog, "showTotalLengthCheck")->setChecked(true);
+        QTest::mouseClick(child<QPushButton>(dialog, "okButton"), Qt::LeftButton);
+        stillOpen = dialog->isVisible();
+        QTest::mouseClick(child<QPushButton>(dialog, "cancelButton"), Qt::LeftButton);
+    });
+    started.runCommand(cmd::Settings);
+
+    EXPECT_TRUE(com2AfterTest);
+    EXPECT_TRUE(stillOpen);
+    ASSERT_EQ(prompter.messages.size(), 1u);
+    EXPECT_EQ(prompter.messages[0].text,
+              "Die Schnittstelle konnte nicht initialisiert werden!\n\nKlicken Sie am besten auf den Test-Knopf,\num "
+              "die Schnittstelle automatisch festzustellen.");
+    // What OK applied stays applied after Cancel, and the port chosen is the one kept.
+    EXPECT_TRUE(started.settings().showTotalLength);
+    EXPECT_EQ(started.settings().portName, "COM3");
+    EXPECT_TRUE(started.link().connected);
+}
+
+}  // namespace
+}  // namespace vistrel::test
