@@ -7,21 +7,13 @@
 #include <vector>
 
 #include "model/CVistrelDoc.h"
+#include "tests/model/TestShows.h"
 
 namespace vistrel {
 namespace {
 
-struct Line {
-    int slide, dissolve, timer, code;
-};
-
-std::unique_ptr<CVistrelDoc> showOf(const std::vector<Line>& lines) {
-    auto doc = std::make_unique<CVistrelDoc>();
-    for (const Line& l : lines) {
-        doc->lines[static_cast<std::size_t>(doc->lineCount++)] = ProgramLine{"", l.slide, l.dissolve, l.timer, l.code, "", 0};
-    }
-    return doc;
-}
+using test::Line;
+using test::showOf;
 
 TEST(LineDuration, FollowsTheCodeTable) {
     struct Case {
