@@ -4,10 +4,11 @@
 #include <cstdio>
 #include <memory>
 #include <string_view>
+#include <variant>
 
 #include "cli/CommandRegistry.h"
 #include "cli/ConsolePrompter.h"
-#include "cli/RowSelection.h"
+#include "cli/RowList.h"
 #include "cli/ShowFileOptions.h"
 #include "model/CVistrelDoc.h"
 #include "model/ShowFile.h"
@@ -60,16 +61,13 @@ private:
 
 // Reads the show and the rows; 0 when both are fine, else the exit code.
 int loadShow(CVistrelDoc& doc, const CommandLine& line, std::vector<int>& rows) {
-    const std::optional<std::string> rowsText = line.value("rows");
-    if (rowsText) {
-        std::string error;
-        const auto parsed = parseRowSelection(*rowsText, error);
-        if (!parsed) return line.usageError("--rows: " + error);
-        rows = *parsed;
-    }
     ConsolePrompter prompter;
     if (!readShowFile(doc, line.positional(0), readingSettings(line), prompter)) return 1;
-    if (const auto outside = rowsOutsideShow(rows, doc.lineCount)) return line.usageError("--rows: " + *outside);
+    if (const std::optional<std::string> rowsText = line.value("rows")) {
+        auto parsed = parseRows(*rowsText, doc.lineCount);
+        if (const auto* reason = std::get_if<std::string>(&parsed)) return line.usageError("--rows: " + *reason);
+        rows = std::get<std::vector<int>>(std::move(parsed));
+    }
     return 0;
 }
 
@@ -131,11 +129,6 @@ int runScale(const CommandLine& line) {
     if (prompter.shown > 0) return 1;
     ConsolePrompter console;
     return writeShowFile(*doc, line.positional(1), console) ? 0 : 1;
-}
-
-OptionSpec rowsOption() {
-    return valueOption("rows", "ROWS",
-                       "the rows selected in the list: 1-based program line numbers and ranges, e.g. 2-5,9");
 }
 
 const CommandRegistration lengthCommand{{
