@@ -124,10 +124,11 @@ ClipboardTextReader::ClipboardTextReader(std::string_view text) {
 
 std::optional<PastedRecord> ClipboardTextReader::next() {
     while (position_ < text_.size()) {
-        if (text_[position_] == '\f') {
+        if (afterRecord_ && text_[position_] == '\f') {
             position_ = text_.size();
             return std::nullopt;
         }
+        afterRecord_ = false;
         const auto lineEnd = text_.find('\n', position_);
         const std::size_t end = lineEnd == std::string_view::npos ? text_.size() : lineEnd;
         const std::string_view line = text_.substr(position_, end - position_);
@@ -135,6 +136,7 @@ std::optional<PastedRecord> ClipboardTextReader::next() {
 
         const auto tab = line.find('\t');
         if (tab == std::string_view::npos) continue;  // an empty or foreign line between records
+        afterRecord_ = true;
         return readRecord(line.substr(0, tab), line.substr(tab + 1));
     }
     return std::nullopt;

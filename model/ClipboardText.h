@@ -47,8 +47,9 @@ struct PastedRecord {
 // A record is one line (up to a line feed; the last one may lack it). Its fields
 // run up to the next tab; the description runs to the line end and loses a trailing
 // tab and carriage return. A line without any tab holds no record and is passed
-// over. Reading ends at the end of the text or at a record that begins with a form
-// feed. The times accept a decimal comma.
+// over. Reading ends at the end of the text or at a form feed right after a record's
+// line feed; anywhere else a form feed is only text before the first tab (the program
+// number that paste skips). The times accept a decimal comma.
 class ClipboardTextReader {
 public:
     explicit ClipboardTextReader(std::string_view text);
@@ -64,6 +65,7 @@ private:
     std::string_view text_;
     std::size_t position_ = 0;
     bool hasHeader_ = false;
+    bool afterRecord_ = false;  // position_ is right after a record's line feed
 };
 
 struct ClipboardContent {

@@ -57,6 +57,11 @@ TEST(ClipboardText, ReadsRecordsAsPasteDoes) {
          {{5, 10, 20, 160, "", ""}}},
         {"form feed ends the records", Header + rec + "\f002\t13\t3.0\t0.0\t0\tx\t\r\n", true,
          {{12, 25, 40, 0, "Titel", "Titel"}}},
+        // Only a record's line end can be followed by the end mark; elsewhere the form
+        // feed is part of the program number that paste skips.
+        {"form feed before the first record", Header + "\f" + rec, true, {{12, 25, 40, 0, "Titel", "Titel"}}},
+        {"form feed after a foreign line", Header + "Kommentar\r\n\f" + rec, true,
+         {{12, 25, 40, 0, "Titel", "Titel"}}},
         {"blank and foreign lines between records", Header + rec + "\r\n\nKommentar\r\n" + rec, true,
          {{12, 25, 40, 0, "Titel", "Titel"}, {12, 25, 40, 0, "Titel", "Titel"}}},
         {"a zero byte ends the text", Header + rec + std::string(1, '\0') + rec, true,
