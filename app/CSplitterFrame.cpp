@@ -8,6 +8,7 @@
 #include <QTimer>
 
 #include "app/ActivePane.h"
+#include "app/FrameRunView.h"
 #include "views/CEditZeile.h"
 #include "views/CVistrelView.h"
 #include "views/ViewServices.h"
@@ -35,6 +36,17 @@ CSplitterFrame::CSplitterFrame(std::unique_ptr<CVistrelDoc> doc, ViewServices& s
     setWidget(splitter_);
     resize(EditorWidth + 40, EditorHeight + 260);
 
+    runView_ = std::make_unique<FrameRunView>(*this, FrameRunView::Hooks{
+        [this] {
+            if (hooks_.pollTick) hooks_.pollTick(*this);
+        },
+        [this] {
+            if (hooks_.pauseStateChanged) hooks_.pauseStateChanged();
+        },
+        [this] {
+            if (hooks_.runStateChanged) hooks_.runStateChanged();
+        }});
+
     refreshTitle();
     // The list is the view the window starts with: it fills itself and takes the keys.
     list_->initialUpdate();
@@ -47,6 +59,8 @@ CSplitterFrame::CSplitterFrame(std::unique_ptr<CVistrelDoc> doc, ViewServices& s
 }
 
 CSplitterFrame::~CSplitterFrame() {
+    // The poll stops with the window; the projector's show goes on without it.
+    runView_->stopPolling();
     // The views tell the document when they go; they must go while it still exists.
     delete splitter_;
     splitter_ = nullptr;

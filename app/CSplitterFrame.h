@@ -17,6 +17,7 @@ namespace vistrel {
 class ActivePane;
 class CEditZeile;
 class CVistrelView;
+class FrameRunView;
 struct ViewServices;
 
 class CSplitterFrame : public QMdiSubWindow {
@@ -46,6 +47,11 @@ public:
         std::function<void()> warnSmallScreen;
         // The screen size to check (tests give their own).
         std::function<QSize()> screenSize;
+        // A tick of this window's 700 ms poll while a show runs.
+        std::function<void(CSplitterFrame&)> pollTick;
+        // The run control changed "PAUSE !" or whether a show runs.
+        std::function<void()> pauseStateChanged;
+        std::function<void()> runStateChanged;
     };
 
     CSplitterFrame(std::unique_ptr<CVistrelDoc> doc, ViewServices& services, Hooks hooks, bool fullSize,
@@ -59,6 +65,8 @@ public:
     QSplitter* splitter() const { return splitter_; }
     // Whether the edit commands act on the line editor's fields rather than the list.
     bool editorIsActivePane() const;
+    // The window as the run control sees it: the list it follows and its poll timer.
+    FrameRunView& runView() const { return *runView_; }
 
     // The caption follows the document's window title.
     void refreshTitle();
@@ -86,6 +94,7 @@ private:
     CEditZeile* editor_ = nullptr;
     CVistrelView* list_ = nullptr;
     ActivePane* activePane_ = nullptr;
+    std::unique_ptr<FrameRunView> runView_;
     bool firstSize_ = true;
     bool askBeforeClosing_ = true;
 };

@@ -23,10 +23,12 @@
 #include "app/CSplitterFrame.h"
 #include "app/DocumentCommands.h"
 #include "app/FileDialogs.h"
+#include "app/FrameRunView.h"
 #include "app/RecentFileList.h"
 #include "app/SearchCommands.h"
 #include "app/SettingsCommand.h"
 #include "app/ShowLengthCommands.h"
+#include "app/ShowRunWindows.h"
 #include "app/SingleInstance.h"
 #include "dialogs/AboutDialog.h"
 #include "model/CVistrelDoc.h"
@@ -38,6 +40,7 @@
 #include "platform/qt/core/AppPaths.h"
 #include "projector/ProjectorLink.h"
 #include "projector/ProjectorProtocol.h"
+#include "projector/RunControl.h"
 #include "projector/ShowTransfer.h"
 #include "res/CommandIds.h"
 #include "res/StringTable.h"
@@ -88,6 +91,20 @@ CVistrelApp::CVistrelApp(Environment environment) : env_(std::move(environment))
     protocol_ = std::make_unique<ProjectorProtocol>(*link_, env_.clock, env_.prompter, env_.events, env_.progress);
     transfer_ = std::make_unique<ShowTransfer>(*protocol_, settings_, appState_, runState_, env_.prompter, env_.clock,
                                                env_.events, env_.progress);
+    runControl_ = std::make_unique<RunControl>(*protocol_, *transfer_, settings_, appState_, runState_,
+                                               env_.prompter, env_.clock);
+    runWindows_ = std::make_unique<ShowRunWindows>(ShowRunWindows::Environment{
+        *protocol_, runState_, settings_, env_.prompter, env_.clock,
+        [this]() -> QWidget* { return mainFrame_.data(); },
+        [this](const std::function<void()>& work) { return whenLineFree(work); },
+        [this]() -> CVistrelDoc* {
+            CSplitterFrame* frame = activeFrame();
+            return frame ? &frame->document() : nullptr;
+        },
+        [this] {
+            if (CSplitterFrame* frame = activeFrame()) frame->document().updateAllViews();
+            runStateChanged();
+        }});
     documentCommands_ =
         std::make_unique<DocumentCommands>(env_.prompter, env_.fileDialogs, *recentFiles_, settings_);
     SearchCommands::Hooks searchHooks;
@@ -101,8 +118,20 @@ CVistrelApp::CVistrelApp(Environment environment) : env_(std::move(environment))
     };
     search_ = new SearchCommands(settings_, appState_, env_.prompter, std::move(searchHooks), this);
     services_ = std::make_unique<ViewServices>(ViewServices{settings_, appState_, runState_, env_.prompter, {}, {}, {}, {}, {}});
-    services_->sendLineToRunningShow = [this](CVistrelDoc& doc) { return transfer_->sendLineToRunningShow(doc); };
-    // "Pause bzw. weiter" belongs to the run control, which this build does not have yet.
+    services_->sendLineToRunningShow = [this](CVistrelDoc& doc) {
+        int sent = 0;
+        if (!whenLineFree([&] { sent = transfer_->sendLineToRunningShow(doc); })) env_.prompter.beep();
+        return sent;
+    };
+    // Space in the list: "Pause bzw. weiter" in every state of the run, also at a pause line.
+    services_->pauseContinue = [this](CVistrelDoc& doc) {
+        for (CSplitterFrame* frame : frames_) {
+            if (&frame->document() != &doc) continue;
+            if (!whenLineFree([&] { runControl_->pauseContinue(doc, frame->runView()); })) env_.prompter.beep();
+            afterCommand();
+            return;
+        }
+    };
     services_->runCommand = [this](int commandId) { runCommand(commandId); };
     services_->updateActions = [this] {
         if (mainFrame_) mainFrame_->updateActions();
@@ -119,6 +148,8 @@ CVistrelApp::CVistrelApp(Environment environment) : env_(std::move(environment))
 }
 
 CVistrelApp::~CVistrelApp() {
+    // The run's windows go first: they still talk to the program while they go.
+    runWindows_->closeAll();
     // The show windows go with the main window; their documents go with them.
     frames_.clear();
     delete mainFrame_.data();
@@ -295,6 +326,8 @@ bool CVistrelApp::prepareExit() {
         return false;
     }
     if (!confirmSaveAll()) return false;
+    // The info window keeps its place for the settings written at the end.
+    runWindows_->closeAll();
     for (CSplitterFrame* frame : std::vector<CSplitterFrame*>(frames_)) frame->closeWithoutAsking();
     if (helpWindow_) helpWindow_->close();
     return true;
@@ -308,8 +341,9 @@ CSplitterFrame* CVistrelApp::activeFrame() const {
 }
 
 CSplitterFrame* CVistrelApp::createFrame(std::unique_ptr<CVistrelDoc> doc) {
-    // A new window means no show is known to run.
-    runState_.showRunning = false;
+    // A new window means no show is known to run, unless one is being followed right
+    // now: opening another show during a performance must not lose track of it.
+    if (!showIsFollowed()) runState_.showRunning = false;
 
     CSplitterFrame::Hooks hooks;
     hooks.confirmClose = [this](CSplitterFrame& frame) {
@@ -323,6 +357,13 @@ CSplitterFrame* CVistrelApp::createFrame(std::unique_ptr<CVistrelDoc> doc) {
     };
     hooks.closed = [this](CSplitterFrame* frame) { frameClosed(frame); };
     hooks.warnSmallScreen = [this] { warnSmallScreen(); };
+    hooks.pollTick = [this](CSplitterFrame& polled) {
+        whenLineFree([&] { runControl_->poll(polled.document(), polled.runView()); });
+    };
+    hooks.pauseStateChanged = [this] {
+        if (mainFrame_) mainFrame_->setPauseIndicator(runState_.pauseState != 0);
+    };
+    hooks.runStateChanged = [this] { runStateChanged(); };
     hooks.screenSize = env_.screenSize ? env_.screenSize : [] {
         const QScreen* screen = QGuiApplication::primaryScreen();
         return screen ? screen->size() : QSize();
@@ -412,12 +453,53 @@ private:
 };
 
 bool talksToProjector(int commandId) {
-    return commandId == cmd::WriteToProjector || commandId == cmd::WriteToModule ||
-           commandId == cmd::LoadFromProjector || commandId == cmd::LoadFromModule ||
-           commandId == cmd::ProjectorVersion || commandId == cmd::Settings;
+    switch (commandId) {
+    case cmd::WriteToProjector:
+    case cmd::WriteToModule:
+    case cmd::LoadFromProjector:
+    case cmd::LoadFromModule:
+    case cmd::ProjectorVersion:
+    case cmd::Settings:
+    case cmd::StartShow:
+    case cmd::StopShow:
+    case cmd::PauseContinue:
+    case cmd::NextPicture:
+    case cmd::JumpToLine:
+    case cmd::InfoDisplay:
+        return true;
+    default:
+        return false;
+    }
 }
 
 }  // namespace
+
+bool CVistrelApp::whenLineFree(const std::function<void()>& work) {
+    if (projectorBusy()) return false;
+    ProjectorBusyScope busy(projectorBusy_);
+    takeLinkSettings();
+    work();
+    return true;
+}
+
+void CVistrelApp::takeLinkSettings() {
+    link_->portName = settings_.portName;
+    link_->blockDelay = settings_.blockDelay;
+}
+
+bool CVistrelApp::showIsFollowed() const {
+    if (runState_.homingDialogOpen) return true;
+    for (CSplitterFrame* frame : frames_) {
+        if (frame->runView().polling()) return true;
+    }
+    return false;
+}
+
+void CVistrelApp::runStateChanged() {
+    if (!mainFrame_) return;
+    mainFrame_->setPauseIndicator(runState_.pauseState != 0);
+    mainFrame_->updateActions();
+}
 
 void CVistrelApp::runCommand(int commandId) {
     // A projector sequence handles input between its steps; a second command started
@@ -431,9 +513,7 @@ void CVistrelApp::runCommand(int commandId) {
     std::optional<ProjectorBusyScope> busy;
     if (talksToProjector(commandId)) {
         busy.emplace(projectorBusy_);
-        // The link works with the port and pause the settings name now.
-        link_->portName = settings_.portName;
-        link_->blockDelay = settings_.blockDelay;
+        takeLinkSettings();
     }
     CSplitterFrame* frame = activeFrame();
     auto newDocument = [this]() -> CVistrelDoc* {
@@ -460,6 +540,12 @@ void CVistrelApp::runCommand(int commandId) {
     case cmd::Settings: runSettingsCommand(settings_, *link_, env_.prompter, frames_, mainFrame_); break;
     case cmd::ShowLength: runShowLengthCommand(*frame, env_.prompter); break;
     case cmd::ScaleShow: runScaleShowCommand(*frame, env_.prompter); break;
+    case cmd::StartShow: runControl_->start(frame->document(), frame->runView(), *runWindows_); break;
+    case cmd::StopShow: runControl_->stop(frame->document(), *runWindows_); break;
+    case cmd::PauseContinue: runControl_->pauseContinue(frame->document(), frame->runView()); break;
+    case cmd::NextPicture: runControl_->stepForward(frame->document(), frame->runView()); break;
+    case cmd::JumpToLine: runControl_->jump(frame->document(), frame->runView()); break;
+    case cmd::InfoDisplay: runControl_->info(*runWindows_); break;
     case cmd::ViewToolBar: mainFrame_->toolBar()->setVisible(!mainFrame_->toolBar()->isVisible()); break;
     case cmd::ViewStatusBar: mainFrame_->statusBar()->setVisible(!mainFrame_->statusBar()->isVisible()); break;
     case cmd::StandardColumns: standardColumns(); break;

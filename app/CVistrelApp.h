@@ -34,6 +34,8 @@ class ProjectorProtocol;
 class Prompter;
 class RecentFileList;
 class SearchCommands;
+class RunControl;
+class ShowRunWindows;
 class SerialPort;
 class ShowTransfer;
 class SingleInstance;
@@ -105,6 +107,13 @@ public:
     // input between its steps; meanwhile no other command may start, and no show
     // window may close under it.
     bool projectorBusy() const { return projectorBusy_ > 0; }
+    // Runs `work` as a projector sequence unless one is running already (then nothing
+    // happens and the answer is false). Timers that talk to the projector go through
+    // this, so that they never cut into a sequence that is waiting.
+    bool whenLineFree(const std::function<void()>& work);
+
+    RunControl& runControl() { return *runControl_; }
+    ShowRunWindows& runWindows() { return *runWindows_; }
 
 private:
     CSplitterFrame* createFrame(std::unique_ptr<CVistrelDoc> doc);
@@ -120,6 +129,10 @@ private:
     void leavePcMode();
     // Opens the files handed over by second starts, in order, one at a time.
     void openPendingHandOvers();
+    void runStateChanged();
+    bool showIsFollowed() const;
+    // Points the link at the port and pause the settings name now.
+    void takeLinkSettings();
 
     Environment env_;
     Settings settings_;
@@ -129,6 +142,8 @@ private:
     std::unique_ptr<ProjectorLink> link_;
     std::unique_ptr<ProjectorProtocol> protocol_;
     std::unique_ptr<ShowTransfer> transfer_;
+    std::unique_ptr<RunControl> runControl_;
+    std::unique_ptr<ShowRunWindows> runWindows_;
     std::unique_ptr<DocumentCommands> documentCommands_;
     SearchCommands* search_ = nullptr;  // owned as a child
     std::unique_ptr<ViewServices> services_;

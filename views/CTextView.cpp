@@ -211,6 +211,24 @@ void CTextView::refreshAllItems() {
     viewport()->update();
 }
 
+void CTextView::followRunningLine(int row) {
+    QItemSelectionModel* selection = selectionModel();
+    if (row < 0 || row >= rowCount()) {
+        selection->clearSelection();
+        return;
+    }
+    const QModelIndex index = model_->index(row, 0);
+    selection->setCurrentIndex(index, QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
+    scrollTo(index, QAbstractItemView::EnsureVisible);
+    viewport()->update();
+}
+
+void CTextView::clearRunSelection() {
+    selectionModel()->clearSelection();
+    selectionModel()->setCurrentIndex(QModelIndex(), QItemSelectionModel::NoUpdate);
+    viewport()->update();
+}
+
 // ---------------------------------------------------------------------------
 // The current line
 
@@ -330,6 +348,8 @@ void CTextView::runPendingSearch() {
 
 bool CTextView::isCommandEnabled(int commandId) const {
     if (commandId == cmd::EditLine) return true;
+    // The jump is the run control's; the list offers it while a show runs.
+    if (commandId == cmd::JumpToLine) return showRunning();
     const auto found = operations_.find(commandId);
     if (found == operations_.end()) return false;
     bool allowed = true;

@@ -66,6 +66,13 @@ public:
     void notifyLineEditor(int code);
     void refreshAllItems();
 
+    // While a show runs the selection follows the projector: `row` becomes the only
+    // selected (and the current) row and is scrolled into view. A row the list does
+    // not have only clears the selection.
+    void followRunningLine(int row);
+    // Before a show starts: no row stays selected or current.
+    void clearRunSelection();
+
     // The list's own cell texts (UTF-8 for display; the clipboard reads them back).
     QString cellText(int row, int column) const;
     void setContextItem(int row) { contextItem_ = row; }

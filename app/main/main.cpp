@@ -7,11 +7,11 @@
 #include "app/CVistrelApp.h"
 #include "app/FileDialogs.h"
 #include "app/SingleInstance.h"
-#include "platform/Clock.h"
 #include "platform/qt/core/AppPaths.h"
 #include "platform/qt/core/QtSerialPort.h"
 #include "platform/qt/widgets/QtEventPump.h"
 #include "platform/qt/widgets/QtProgressWindows.h"
+#include "platform/qt/widgets/ResponsiveClock.h"
 #include "platform/qt/widgets/QtPrompter.h"
 
 int main(int argc, char* argv[]) {
@@ -41,7 +41,8 @@ int main(int argc, char* argv[]) {
     vistrel::QtPrompter prompter;
     vistrel::QtFileDialogs fileDialogs;
     vistrel::QtSerialPort serialPort;
-    vistrel::SystemClock clock;
+    // Waits of serial sequences keep the windows painted (see ResponsiveClock).
+    vistrel::ResponsiveClock clock;
     vistrel::QtEventPump events;
     vistrel::QtProgressWindows progress;
 

@@ -88,11 +88,12 @@ TEST(Rules, EditCommandsFollowWhatTheListCanDo) {
     EXPECT_FALSE(isCommandEnabled(cmd::EditRemove, context));
 }
 
-TEST(Rules, CommandsNotBuiltStayDisabledWhateverTheRuleSays) {
+TEST(Rules, EveryCommandIsBuiltAndFollowsItsRule) {
     const CommandContext context = contextFor(State::ShowWithLines);
-    for (int id : {cmd::StartShow, cmd::InfoDisplay}) {
-        EXPECT_TRUE(ruleAllows(id, context));
-        EXPECT_FALSE(isCommandEnabled(id, context));
+    for (int id : {cmd::StartShow, cmd::StopShow, cmd::InfoDisplay, cmd::JumpToLine, cmd::Settings, cmd::ShowLength,
+                   cmd::ScaleShow, cmd::SearchCurrent, cmd::SearchFolders}) {
+        EXPECT_TRUE(isCommandBuilt(id)) << id;
+        EXPECT_EQ(isCommandEnabled(id, context), ruleAllows(id, context)) << id;
     }
 }
 
