@@ -78,6 +78,8 @@ TEST(BashCompletion, OffersCommandsOptionsAndValues) {
         {{"vistrel-cli", "show", "--use-500watt-times", "=", "0", data + "/sam"}, data + "/sample.dpd\n"},
         {{"vistrel-cli", "find", data + "/mo"}, data + "/model\n"},
         {{"vistrel-cli", "copy", "a.dpd", "--rows", ""}, ""},
+        {{"vistrel-cli", "scale", "a.dpd", "--length", ""}, ""},
+        {{"vistrel-cli", "scale", "--length", "00:10:00", "a.dpd", data + "/sam"}, data + "/sample.dpd\n"},
         {{"vistrel-cli", "paste", "a.dpd", "--after", "2", data + "/sam"}, data + "/sample.dpd\n"},
         {{"vistrel-cli", "paste", "a.dpd", "t.txt", "b.dpd", data + "/sam"}, ""},
         {{"vistrel-cli", "find", data, "Urlaub"}, ""},
