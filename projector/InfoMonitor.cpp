@@ -31,8 +31,10 @@ InfoMonitor::TickResult InfoMonitor::tick(CVistrelDoc* doc) {
     fields_.programNumber = cp1252ToUtf8(reply);
     const int line = decimalValue(reply) - 1;  // no line, or no number: -1
 
+    // Without a show window there is no show to compare with: the window then shows
+    // the projector's line number alone and still sees the end of the show.
     const int lineCount = doc ? doc->lineCount : 0;
-    if (line > lineCount && !warnedMismatch_) {
+    if (doc != nullptr && line > lineCount && !warnedMismatch_) {
         warnedMismatch_ = true;
         prompter_.showMessage(ids::ShowMismatch, MessageIcon::Exclamation, MessageButtons::Ok);
         return TickResult::Stop;

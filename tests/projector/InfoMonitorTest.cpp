@@ -108,11 +108,15 @@ TEST(InfoMonitor, AProjectorBeyondTheShowIsReportedOnceAndStops) {
     EXPECT_EQ(info.monitor.fields().programNumber, "25");
 }
 
-TEST(InfoMonitor, WithoutAShowWindowEveryLineIsUnknown) {
-    ScriptedInfo info({"3"}, 0);
-    EXPECT_EQ(info.monitor.tick(nullptr), InfoMonitor::TickResult::Stop) << "line 3 lies beyond an empty show";
+TEST(InfoMonitor, WithoutAShowWindowEveryLineIsUnknownAndNothingIsCalledAMismatch) {
+    ScriptedInfo info({"3", "4", "0"}, 0);
     EXPECT_EQ(info.monitor.tick(nullptr), InfoMonitor::TickResult::Continue);
+    EXPECT_EQ(info.monitor.tick(nullptr), InfoMonitor::TickResult::Continue);
+    EXPECT_TRUE(info.prompter.messages.empty()) << "there is no show the projector could differ from";
+    EXPECT_EQ(info.monitor.fields().programNumber, "4");
     EXPECT_EQ(info.monitor.fields().slide, "???");
+    EXPECT_EQ(info.monitor.fields().description, "???");
+    EXPECT_EQ(info.monitor.tick(nullptr), InfoMonitor::TickResult::Stop) << "the end of the show is still seen";
 }
 
 TEST(InfoMonitor, FollowsARunningShowOnTheVirtualProjector) {
