@@ -65,7 +65,7 @@ int loadShow(CVistrelDoc& doc, const CommandLine& line, std::vector<int>& rows) 
     if (!readShowFile(doc, line.positional(0), readingSettings(line), prompter)) return 1;
     if (const std::optional<std::string> rowsText = line.value("rows")) {
         auto parsed = parseRows(*rowsText, doc.lineCount);
-        if (const auto* reason = std::get_if<std::string>(&parsed)) return line.usageError("--rows: " + *reason);
+        if (const auto* reason = std::get_if<std::string>(&parsed)) return line.usageError(*reason);
         rows = std::get<std::vector<int>>(std::move(parsed));
     }
     return 0;

@@ -130,7 +130,7 @@ int runUpload(const CommandLine& line) {
         char* end = nullptr;
         const long percent = std::strtol(v->c_str(), &end, 10);
         if (v->empty() || *end != '\0' || percent < 1 || percent > 100)
-            return line.usageError("--lamp must be a percentage 1 .. 100");
+            return line.usageError("--lamp takes a percentage 1 .. 100, not '" + *v + "'");
         settings.lampBrightness = static_cast<int>(percent);
     }
 

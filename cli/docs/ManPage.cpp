@@ -28,7 +28,8 @@ std::string optionWords(const OptionSpec& option) {
         case OptionSpec::Kind::Switch:
             return bold("--" + option.name);
         case OptionSpec::Kind::Value:
-            return bold("--" + option.name) + " " + italic(option.valueName);
+            // An unbreakable blank: the synopsis never parts an option from its value.
+            return bold("--" + option.name) + "\\ " + italic(option.valueName);
         case OptionSpec::Kind::ZeroOrOne:
             return bold("--" + option.name) + "=" + italic(option.valueName);
     }

@@ -30,8 +30,9 @@ std::optional<QPageSize> pageSizeNamed(const std::string& name) {
 }
 
 int runPrint(const CommandLine& line) {
-    const std::optional<QPageSize> pageSize = pageSizeNamed(line.value("page-size").value_or("A4"));
-    if (!pageSize) return line.usageError("--page-size takes A4 or Letter");
+    const std::string pageSizeName = line.value("page-size").value_or("A4");
+    const std::optional<QPageSize> pageSize = pageSizeNamed(pageSizeName);
+    if (!pageSize) return line.usageError("--page-size takes A4 or Letter, not '" + pageSizeName + "'");
     const std::string file = line.positional(0);
     const std::string pdf = *line.value("pdf");
     if (pdf.empty()) return line.usageError("--pdf needs a file name");

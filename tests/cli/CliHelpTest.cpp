@@ -92,7 +92,7 @@ TEST(CliHelp, UsageErrorsNameTheReasonAndTheUsage) {
         {{"projector", "version"}, "missing option --port PORT", "usage: vistrel-cli projector version --port PORT"},
         {{"projector", "version", "--port", "COM5"}, "PORT must be COM1 .. COM4 or a device path, not 'COM5'",
          "usage: vistrel-cli projector version"},
-        {{"projector", "upload", data, "--port=COM1", "--lamp", "101"}, "--lamp must be a percentage 1 .. 100",
+        {{"projector", "upload", data, "--port=COM1", "--lamp", "101"}, "--lamp takes a percentage 1 .. 100, not '101'",
          "usage: vistrel-cli projector upload FILE"},
         {{"projector", "upload", data, "--port=COM1", "--end-marker", "2"}, "option --end-marker takes 0 or 1, not '2'",
          "usage: vistrel-cli projector upload FILE"},
@@ -104,6 +104,62 @@ TEST(CliHelp, UsageErrorsNameTheReasonAndTheUsage) {
         EXPECT_EQ(r.exitCode, 2) << c.reason;
         EXPECT_EQ(r.out, "");
         EXPECT_THAT(r.err, StartsWith("vistrel-cli: " + c.reason + "\n" + c.usage));
+    }
+}
+
+// Every command answers a bad call the same way, as a process: exit 2, nothing on
+// stdout, one line "vistrel-cli: REASON" on stderr and then the usage its --help
+// starts with.
+TEST(CliHelp, EveryCommandRefusesBadCallsWithExitTwoTheReasonAndItsUsage) {
+    for (const CommandSpec* command : registeredCommands()) {
+        SCOPED_TRACE(command->name);
+        const std::vector<std::string> name = words(command->name);
+        std::vector<std::string> asked = name;
+        asked.push_back("--help");
+        const std::string help = runCliProcess(asked).out;
+        const std::string usage = help.substr(0, help.find("\n\n") + 1);
+        ASSERT_THAT(usage, StartsWith("usage: vistrel-cli " + command->name));
+
+        std::vector<std::string> positionals;
+        for (std::size_t i = 0; i < command->positionals.size(); ++i) positionals.push_back("arg" + std::to_string(i + 1));
+        std::vector<std::string> required;
+        for (const OptionSpec& option : command->options) {
+            if (option.required) required.insert(required.end(), {"--" + option.name, "COM1"});
+        }
+        const auto call = [&](std::vector<std::string> args, const std::vector<std::string>& more) {
+            args.insert(args.end(), more.begin(), more.end());
+            return args;
+        };
+        const std::vector<std::string> good = call(positionals, required);
+
+        std::vector<std::pair<std::vector<std::string>, std::string>> bad = {
+            {call(good, {"--bogus"}), "unknown option '--bogus'"},
+            {call({"--bogus=1"}, good), "unknown option '--bogus'"},
+        };
+        const bool repeated = !command->positionals.empty() && command->positionals.back().ends_with("...");
+        if (!repeated) bad.push_back({call(good, {"extra"}), "unexpected argument 'extra'"});
+        if (!positionals.empty()) {
+            std::string missing = command->positionals.front();
+            if (missing.ends_with("...")) missing.resize(missing.size() - 3);
+            bad.push_back({required, "missing " + missing});
+        }
+        for (const OptionSpec& option : command->options) {
+            const std::string dashed = "--" + option.name;
+            if (option.kind == OptionSpec::Kind::Switch) {
+                bad.push_back({call(good, {dashed + "=1"}), "option " + dashed + " takes no value"});
+            } else {
+                bad.push_back({call(good, {dashed}), "option " + dashed + " needs a value"});
+            }
+            if (option.kind == OptionSpec::Kind::ZeroOrOne)
+                bad.push_back({call(good, {dashed, "2"}), "option " + dashed + " takes 0 or 1, not '2'"});
+            if (option.required) bad.push_back({positionals, "missing option " + dashed + " " + option.valueName});
+        }
+        for (const auto& [args, reason] : bad) {
+            const CliResult r = runCliProcess(call(name, args));
+            EXPECT_EQ(r.exitCode, 2) << reason;
+            EXPECT_EQ(r.out, "") << reason;
+            EXPECT_EQ(r.err, "vistrel-cli: " + reason + "\n" + usage);
+        }
     }
 }
 

@@ -20,6 +20,7 @@
 #include "cli/TerminalProgress.h"
 #include "cli/TerminalProgressWindows.h"
 #include "tests/cli/CliProcess.h"
+#include "tests/search/SearchTree.h"
 
 #if defined(VISTREL_PROJECTOR_EXE)
 #include "tests/projector/ProjectorProcess.h"
@@ -158,8 +159,6 @@ TEST(TerminalProgress, TransferWindowsShowTheirFigures) {
     EXPECT_THAT(terminal.drain(), HasSubstr("Diaschau aus den Projektor lesen  Lese Zeile : 1"));
 }
 
-#if defined(VISTREL_PROJECTOR_EXE)
-
 // Runs vistrel-cli with stderr on `terminal` and stdout in a file; returns the exit
 // code and everything that reached the terminal.
 std::pair<int, std::string> runOnTerminal(PseudoTerminal& terminal, const std::vector<std::string>& args,
@@ -191,6 +190,54 @@ std::pair<int, std::string> runOnTerminal(PseudoTerminal& terminal, const std::v
     return {spawned && WIFEXITED(status) ? WEXITSTATUS(status) : -1, seen};
 }
 
+// What a finished progress line leaves on the terminal: the last "\r" is followed by
+// nothing, the one before by blanks only.
+void expectWiped(const std::string& seen) {
+    ASSERT_FALSE(seen.empty());
+    EXPECT_EQ(seen.back(), '\r');
+    const auto wipe = seen.rfind('\r', seen.size() - 2);
+    ASSERT_NE(wipe, std::string::npos);
+    EXPECT_EQ(seen.substr(wipe + 1, seen.size() - wipe - 2).find_first_not_of(' '), std::string::npos);
+}
+
+// The folder search counts its files and printing counts its pages on a terminal;
+// with stderr in a file both say nothing at all.
+TEST(TerminalProgress, SearchAndPrintShowProgressOnlyOnATerminal) {
+    test::SearchTree tree;
+    for (int i = 0; i < 40; ++i) tree.show("f" + std::to_string(i % 4) + "/s" + std::to_string(i) + ".dpd", "T", {"Sonne"});
+    std::string show = "/h1 Lang\r\n";
+    for (int i = 1; i <= 999; ++i) show += "/p " + std::to_string(1000 + i).substr(1) + " 001 /d 025 /t 0055 /s 000 /c Dia\r\n";
+    tree.file("long.dpd", show);
+    const std::string log = tree.root() + "/DIA.LOG";
+
+    struct Case {
+        std::vector<std::string> args;
+        std::string figure;
+    };
+    const Case cases[] = {
+        {{"find", tree.root(), "sonne"}, "Anzahl der durchsuchten Vistrel-Dateien : "},
+        {{"find", tree.root(), "sonne", "--json"}, "Anzahl der durchsuchten Vistrel-Dateien : "},
+#ifdef VISTREL_CLI_PRINT
+        {{"print", tree.root() + "/long.dpd", "--pdf", tree.root() + "/long.pdf"}, "Drucken: Seite 1 von "},
+#endif
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.args.front());
+        PseudoTerminal terminal(80);
+        ASSERT_TRUE(terminal.ok());
+        const auto [exitCode, seen] = runOnTerminal(terminal, c.args, log);
+        EXPECT_EQ(exitCode, 0) << seen;
+        EXPECT_THAT(seen, HasSubstr(c.figure));
+        expectWiped(seen);
+
+        const test::CliResult quiet = test::runCliProcess(c.args);
+        EXPECT_EQ(quiet.exitCode, 0);
+        EXPECT_EQ(quiet.err, "");
+    }
+}
+
+#if defined(VISTREL_PROJECTOR_EXE)
+
 TEST(TerminalProgress, TransfersShowProgressOnlyOnATerminal) {
     const auto folder = std::filesystem::temp_directory_path() / ("vistrel-progress-" + std::to_string(getpid()));
     std::filesystem::create_directories(folder);
@@ -207,15 +254,16 @@ TEST(TerminalProgress, TransfersShowProgressOnlyOnATerminal) {
     struct Case {
         std::vector<std::string> args;
         std::string figure;
-        bool alsoQuiet;
     };
     const Case cases[] = {
         {{"projector", "upload", in, "--end-marker=0", "--port", projector.devicePath()},
-         "Schreiben der Diaschau in den Projektor [", true},
+         "Schreiben der Diaschau in den Projektor ["},
         {{"projector", "download", (folder / "out.dpd").string(), "--port", projector.devicePath()},
-         "Diaschau aus den Projektor lesen  Lese Zeile : ", true},
+         "Diaschau aus den Projektor lesen  Lese Zeile : "},
         {{"projector", "upload", in, "--end-marker=0", "--module", "--port", projector.devicePath()},
-         "Daten werden ins Modul übertragen", false},
+         "Daten werden ins Modul übertragen"},
+        {{"projector", "download", (folder / "out.dpd").string(), "--module", "--port", projector.devicePath()},
+         "Daten werden aus dem Modul gelesen"},
     };
     for (const Case& c : cases) {
         PseudoTerminal terminal(80);
@@ -223,14 +271,8 @@ TEST(TerminalProgress, TransfersShowProgressOnlyOnATerminal) {
         const auto [exitCode, seen] = runOnTerminal(terminal, c.args, log);
         EXPECT_EQ(exitCode, 0) << seen;
         EXPECT_THAT(seen, HasSubstr(c.figure));
-        // wiped at the end: the last "\r" is followed by nothing, the one before by blanks
-        ASSERT_FALSE(seen.empty());
-        EXPECT_EQ(seen.back(), '\r');
-        const auto wipe = seen.rfind('\r', seen.size() - 2);
-        ASSERT_NE(wipe, std::string::npos);
-        EXPECT_EQ(seen.substr(wipe + 1, seen.size() - wipe - 2).find_first_not_of(' '), std::string::npos);
+        expectWiped(seen);
 
-        if (!c.alsoQuiet) continue;
         const test::CliResult r = test::runCliProcess(c.args);  // with stderr in a file: nothing
         EXPECT_EQ(r.exitCode, 0);
         EXPECT_EQ(r.err, "");
