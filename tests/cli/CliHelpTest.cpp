@@ -67,6 +67,19 @@ TEST(CliHelp, OverviewVersionAndGroups) {
     EXPECT_EQ(runCliProcess({"help", "projector"}).out, group.out);
 }
 
+// The README's list of commands is the one a reader meets first: every command once,
+// written exactly as its usage line, so that it cannot drift from the program.
+TEST(CliHelp, TheReadmeListsEveryCommandOnceAsItsUsageSaysIt) {
+    const std::string readme = test::readWholeFile(VISTREL_TEST_DATA "/../../README.md");
+    ASSERT_FALSE(readme.empty());
+    for (const CommandSpec* command : registeredCommands()) {
+        const std::string listed = "- `vistrel-cli " + command->synopsis() + "`";
+        std::size_t count = 0;
+        for (auto at = readme.find(listed); at != std::string::npos; at = readme.find(listed, at + 1)) ++count;
+        EXPECT_EQ(count, 1u) << listed;
+    }
+}
+
 // A usage error is exit 2, one line with the reason, then the usage of the command
 // (or of all commands when none was named); nothing on stdout.
 TEST(CliHelp, UsageErrorsNameTheReasonAndTheUsage) {
