@@ -33,12 +33,17 @@ std::string ConsolePrompter::consoleText(const std::string& text) {
 
 MessageAnswer ConsolePrompter::showMessage(const std::string& text, MessageIcon icon, MessageButtons buttons,
                                            int defaultButton) {
+    ++shown_;
     std::FILE* stream = icon == MessageIcon::Information ? out_ : err_;
     const std::string line = consoleText(text);
     TerminalProgress::clearActive();  // a message never lands behind a progress line
     std::fputs(line.c_str(), stream);
     std::fflush(stream);
     return defaultAnswer(buttons, defaultButton);
+}
+
+bool printResult(const std::string& text) {
+    return std::fwrite(text.data(), 1, text.size(), stdout) == text.size() && std::fflush(stdout) == 0;
 }
 
 }  // namespace vistrel::cli

@@ -3,6 +3,7 @@
 // stdout, errors, refusals and questions to stderr, and every question takes its
 // default button, as if the user had pressed Enter.
 #include <cstdio>
+#include <string>
 
 #include "platform/Prompter.h"
 
@@ -26,9 +27,18 @@ public:
     // it ends in exactly one line break.
     static std::string consoleText(const std::string& text);
 
+    // How many messages were shown: a command whose every message means failure
+    // (paste, scale) ends with status 1 when this is not 0.
+    int messagesShown() const { return shown_; }
+
 private:
     std::FILE* out_;
     std::FILE* err_;
+    int shown_ = 0;
 };
+
+// Writes a command's result to stdout whole; false when it could not (a full disk,
+// a closed pipe), which the command reports with status 1.
+bool printResult(const std::string& text);
 
 }  // namespace vistrel::cli

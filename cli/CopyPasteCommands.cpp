@@ -25,30 +25,6 @@ namespace {
 // Far above any clipboard text of 999 lines.
 constexpr std::size_t MaxClipboardTextBytes = 64u * 1024 * 1024;
 
-bool writeAll(const std::string& text) {
-    return std::fwrite(text.data(), 1, text.size(), stdout) == text.size() && std::fflush(stdout) == 0;
-}
-
-// Every message the window would show goes to the terminal, and any of them makes
-// the command end with status 1.
-class CountingPrompter final : public Prompter {
-public:
-    MessageAnswer showMessage(const std::string& text, MessageIcon icon, MessageButtons buttons,
-                              int defaultButton = 0) override {
-        ++shown;
-        return console_.showMessage(text, icon, buttons, defaultButton);
-    }
-    using Prompter::showMessage;
-    void beep() override {}
-    void beginWaitCursor() override {}
-    void endWaitCursor() override {}
-
-    int shown = 0;
-
-private:
-    ConsolePrompter console_;
-};
-
 // The show as "Öffnen" leaves it: the list filled from the document.
 struct OpenedShow {
     std::unique_ptr<CVistrelDoc> doc = std::make_unique<CVistrelDoc>();  // 1002 lines: off the stack
@@ -71,7 +47,7 @@ bool readText(const std::string& path, std::string& bytes) {
 }
 
 int runCopy(const CommandLine& line) {
-    CountingPrompter prompter;
+    ConsolePrompter prompter;
     OpenedShow show;
     if (!openShow(show, line, prompter)) return 1;
     ShowEditing editing{*show.doc, show.rows, prompter, show.appState, show.settings};
@@ -85,11 +61,13 @@ int runCopy(const CommandLine& line) {
     } else {
         lines.selectAll();
     }
-    return writeAll(cp1252ToUtf8(clipboard.selectionText())) ? 0 : 1;
+    return printResult(cp1252ToUtf8(clipboard.selectionText())) ? 0 : 1;
 }
 
 int runPaste(const CommandLine& line) {
-    CountingPrompter prompter;
+    // Every message the window would show goes to the terminal, and any of them
+    // makes the command end with status 1.
+    ConsolePrompter prompter;
     OpenedShow show;
     if (!openShow(show, line, prompter)) return 1;
 
@@ -112,7 +90,7 @@ int runPaste(const CommandLine& line) {
     ClipboardCommands clipboard(editing, lines, nullptr);
     const int inserted = clipboard.pasteText(utf8ToCp1252(text));
     if (inserted > 0 && !writeShowFile(*show.doc, line.positional(2), prompter)) return 1;
-    return prompter.shown > 0 ? 1 : 0;
+    return prompter.messagesShown() > 0 ? 1 : 0;
 }
 
 const CommandRegistration copyCommand{{

@@ -29,7 +29,6 @@ public:
     MessageAnswer showMessage(const std::string& text, MessageIcon icon, MessageButtons buttons,
                               int defaultButton = 0) override {
         if (text == res::text(ids::ScaleOnlySelection)) return MessageAnswer::Yes;
-        ++shown;
         console_.showMessage(text, icon, buttons, defaultButton);
         return buttons == MessageButtons::Ok ? MessageAnswer::Ok : MessageAnswer::No;
     }
@@ -38,7 +37,7 @@ public:
     void beginWaitCursor() override {}
     void endWaitCursor() override {}
 
-    int shown = 0;
+    int messagesShown() const { return console_.messagesShown(); }
 
 private:
     ConsolePrompter console_;
@@ -69,10 +68,6 @@ int loadShow(CVistrelDoc& doc, const CommandLine& line, std::vector<int>& rows) 
         rows = std::get<std::vector<int>>(std::move(parsed));
     }
     return 0;
-}
-
-bool writeAll(const std::string& text) {
-    return std::fwrite(text.data(), 1, text.size(), stdout) == text.size() && std::fflush(stdout) == 0;
 }
 
 // "HH:MM:SS" (each part one or more digits) as tenths, or nothing.
@@ -112,7 +107,7 @@ int runLength(const CommandLine& line) {
         out = "Gesamtlänge der Schau : " + lengthText(showLength) + "\n" +
               "Länge des selektierten Bereichs : " + lengthText(doc->selectedLength) + "\n";
     }
-    return writeAll(out) ? 0 : 1;
+    return printResult(out) ? 0 : 1;
 }
 
 int runScale(const CommandLine& line) {
@@ -126,7 +121,7 @@ int runScale(const CommandLine& line) {
     ScalePrompter prompter;
     GivenLength dialog(*length);
     scaleShow(*doc, rows, prompter, dialog);
-    if (prompter.shown > 0) return 1;
+    if (prompter.messagesShown() > 0) return 1;
     ConsolePrompter console;
     return writeShowFile(*doc, line.positional(1), console) ? 0 : 1;
 }

@@ -20,10 +20,6 @@ namespace vistrel::cli {
 
 namespace {
 
-bool writeAll(const std::string& text) {
-    return std::fwrite(text.data(), 1, text.size(), stdout) == text.size() && std::fflush(stdout) == 0;
-}
-
 int runShow(const CommandLine& line) {
     ConsolePrompter prompter;
     auto doc = std::make_unique<CVistrelDoc>();  // fixed storage for 1002 lines: off the stack
@@ -36,7 +32,7 @@ int runShow(const CommandLine& line) {
     } else {
         out = showAsText(*doc);
     }
-    return writeAll(out) ? 0 : 1;
+    return printResult(out) ? 0 : 1;
 }
 
 int runSave(const CommandLine& line) {
@@ -60,7 +56,7 @@ int runSf(const CommandLine& line) {
     }
     std::string out;
     for (int code : codes) out += formatSpecialFunction(code, std::to_string(code)) + "\n";
-    return writeAll(out) ? 0 : 1;
+    return printResult(out) ? 0 : 1;
 }
 
 const CommandRegistration showCommand{{

@@ -190,14 +190,25 @@ std::pair<int, std::string> runOnTerminal(PseudoTerminal& terminal, const std::v
     return {spawned && WIFEXITED(status) ? WEXITSTATUS(status) : -1, seen};
 }
 
-// What a finished progress line leaves on the terminal: the last "\r" is followed by
-// nothing, the one before by blanks only.
-void expectWiped(const std::string& seen) {
+// Runs `args` twice: with stderr on a terminal, where `figure` must show and the line
+// be wiped at the end (the last "\r" followed by nothing, the one before by blanks
+// only), and with stderr in a file, where nothing at all may reach it.
+void expectProgressOnlyOnATerminal(const std::vector<std::string>& args, const std::string& figure,
+                                   const std::string& logPath) {
+    PseudoTerminal terminal(80);
+    ASSERT_TRUE(terminal.ok());
+    const auto [exitCode, seen] = runOnTerminal(terminal, args, logPath);
+    EXPECT_EQ(exitCode, 0) << seen;
+    EXPECT_THAT(seen, HasSubstr(figure));
     ASSERT_FALSE(seen.empty());
     EXPECT_EQ(seen.back(), '\r');
     const auto wipe = seen.rfind('\r', seen.size() - 2);
     ASSERT_NE(wipe, std::string::npos);
     EXPECT_EQ(seen.substr(wipe + 1, seen.size() - wipe - 2).find_first_not_of(' '), std::string::npos);
+
+    const test::CliResult quiet = test::runCliProcess(args);
+    EXPECT_EQ(quiet.exitCode, 0);
+    EXPECT_EQ(quiet.err, "");
 }
 
 // The folder search counts its files and printing counts its pages on a terminal;
@@ -223,16 +234,7 @@ TEST(TerminalProgress, SearchAndPrintShowProgressOnlyOnATerminal) {
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.args.front());
-        PseudoTerminal terminal(80);
-        ASSERT_TRUE(terminal.ok());
-        const auto [exitCode, seen] = runOnTerminal(terminal, c.args, log);
-        EXPECT_EQ(exitCode, 0) << seen;
-        EXPECT_THAT(seen, HasSubstr(c.figure));
-        expectWiped(seen);
-
-        const test::CliResult quiet = test::runCliProcess(c.args);
-        EXPECT_EQ(quiet.exitCode, 0);
-        EXPECT_EQ(quiet.err, "");
+        expectProgressOnlyOnATerminal(c.args, c.figure, log);
     }
 }
 
@@ -266,16 +268,8 @@ TEST(TerminalProgress, TransfersShowProgressOnlyOnATerminal) {
          "Daten werden aus dem Modul gelesen"},
     };
     for (const Case& c : cases) {
-        PseudoTerminal terminal(80);
-        ASSERT_TRUE(terminal.ok());
-        const auto [exitCode, seen] = runOnTerminal(terminal, c.args, log);
-        EXPECT_EQ(exitCode, 0) << seen;
-        EXPECT_THAT(seen, HasSubstr(c.figure));
-        expectWiped(seen);
-
-        const test::CliResult r = test::runCliProcess(c.args);  // with stderr in a file: nothing
-        EXPECT_EQ(r.exitCode, 0);
-        EXPECT_EQ(r.err, "");
+        SCOPED_TRACE(c.figure);
+        expectProgressOnlyOnATerminal(c.args, c.figure, log);
     }
     std::filesystem::remove_all(folder);
 }
