@@ -4,6 +4,7 @@
 #include <QApplication>
 #include <QFontInfo>
 #include <QLabel>
+#include <QLineEdit>
 #include <QMenu>
 #include <QPointer>
 #include <QProgressBar>
@@ -19,6 +20,7 @@
 #include "projector/RunControl.h"
 #include "tests/app/AppFixture.h"
 #include "tests/app/ShowLines.h"
+#include "views/CEditZeile.h"
 #include "views/CVistrelView.h"
 
 namespace vistrel::test {
@@ -201,6 +203,32 @@ TEST_F(RunShow, TheInfoWindowShowsTheLineInLargeTypeAndStopsTheShow) {
     EXPECT_TRUE(homeWithin(40));
     poll(frame);
     EXPECT_FALSE(frame.runView().polling());
+}
+
+TEST_F(RunShow, ThePollBringsTheKeysBackFromTheInfoWindowButNotFromALineBeingTyped) {
+    CSplitterFrame& frame = showWith(plainLines(4));
+    app->mainFrame()->show();
+    app->settings().infoWindowAtStart = true;
+    app->runCommand(cmd::StartShow);
+    QPointer<InfoWindow> info = app->runWindows().infoWindow();
+    ASSERT_TRUE(info);
+
+    // The user clicked into the info window: the next poll hands the keys back to the
+    // list, so that Space and Pause act on the show.
+    info->activateWindow();
+    QApplication::processEvents();
+    ASSERT_EQ(QApplication::activeWindow(), info.data());
+    poll(frame);
+    QApplication::processEvents();
+    EXPECT_EQ(QApplication::activeWindow(), app->mainFrame());
+    EXPECT_EQ(QApplication::focusWidget(), frame.listView());
+
+    // A description being typed keeps its keys.
+    auto* field = frame.editor()->findChild<QLineEdit*>();
+    ASSERT_NE(field, nullptr);
+    field->setFocus();
+    poll(frame);
+    EXPECT_EQ(QApplication::focusWidget(), field);
 }
 
 TEST_F(RunShow, TheInfoWindowKeepsItsPlaceOnTheScreen) {
