@@ -29,6 +29,8 @@ const std::map<std::string, std::string> kContracts = {
     {"projector download", "projector download OUT --port PORT [--module]"},
     {"projector upload",
      "projector upload FILE --port PORT [--module] [--end-marker=0|1] [--differential=0|1] [--lamp PERCENT]"},
+    {"projector play", "projector play FILE --port PORT [--from N] [--lamp PERCENT] [--differential=0|1]"},
+    {"projector stop", "projector stop --port PORT"},
     {"projector version", "projector version --port PORT"},
     {"save", "save IN OUT [--convert-dos-umlauts=0|1] [--use-500watt-times=0|1]"},
     {"sf", "sf CODE..."},

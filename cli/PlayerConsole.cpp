@@ -1,0 +1,118 @@
+#include "cli/PlayerConsole.h"
+
+#include <fcntl.h>
+#include <poll.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstdio>
+
+#include "platform/Clock.h"
+
+namespace vistrel::cli {
+
+namespace {
+
+// The handler only marks the interrupt and wakes the wait through a pipe; the
+// player stops the show from its own loop, never from inside the handler.
+volatile std::sig_atomic_t interrupted = 0;
+int wakeFds[2] = {-1, -1};
+
+extern "C" void onInterrupt(int) {
+    interrupted = 1;
+    const int saved = errno;
+    if (wakeFds[1] >= 0) {
+        const char byte = 1;
+        [[maybe_unused]] const ssize_t written = ::write(wakeFds[1], &byte, 1);
+    }
+    errno = saved;
+}
+
+void drainWakePipe() {
+    char buffer[64];
+    while (::read(wakeFds[0], buffer, sizeof buffer) > 0) {
+    }
+}
+
+}  // namespace
+
+PlayerConsole::PlayerConsole(int inputFd) : inputFd_(inputFd) {
+    interrupted = 0;
+    if (::pipe(wakeFds) == 0) {
+        for (int fd : wakeFds) ::fcntl(fd, F_SETFL, ::fcntl(fd, F_GETFL) | O_NONBLOCK);
+    }
+    struct sigaction action {};
+    action.sa_handler = onInterrupt;
+    sigemptyset(&action.sa_mask);
+    // The serial port's reads and writes go on undisturbed; only the wait returns early.
+    action.sa_flags = SA_RESTART;
+    ::sigaction(SIGINT, &action, &previous_);
+}
+
+PlayerConsole::~PlayerConsole() {
+    ::sigaction(SIGINT, &previous_, nullptr);
+    for (int& fd : wakeFds) {
+        if (fd >= 0) ::close(fd);
+        fd = -1;
+    }
+}
+
+bool PlayerConsole::takeLine(std::string& line) {
+    const std::size_t end = pending_.find('\n');
+    if (end == std::string::npos) {
+        if (!inputEnded_ || pending_.empty()) return false;
+        line = pending_;
+        pending_.clear();
+    } else {
+        line = pending_.substr(0, end);
+        pending_.erase(0, end + 1);
+    }
+    if (!line.empty() && line.back() == '\r') line.pop_back();
+    return true;
+}
+
+PlayerTerminal::Input PlayerConsole::waitForInput(int timeoutMs, std::string& line) {
+    SystemClock clock;
+    const std::int64_t until = clock.nowMs() + timeoutMs;
+    for (;;) {
+        if (interrupted) {
+            interrupted = 0;
+            drainWakePipe();
+            return Input::Interrupt;
+        }
+        if (takeLine(line)) return Input::Line;
+        const std::int64_t left = until - clock.nowMs();
+        if (left <= 0) return Input::Nothing;
+
+        pollfd watched[2] = {{wakeFds[0], POLLIN, 0}, {inputFd_, POLLIN, 0}};
+        // After the end of input only the interrupt and the clock are waited for.
+        const nfds_t count = inputEnded_ ? 1 : 2;
+        const int ready = ::poll(watched, count, static_cast<int>(left));
+        if (ready < 0 && errno != EINTR) inputEnded_ = true;  // no input to wait for
+        if (ready <= 0) continue;  // time-out or a signal: looked at above
+        if (count == 2 && (watched[1].revents & POLLNVAL) != 0) {
+            inputEnded_ = true;  // standard input was closed
+        } else if (count == 2 && (watched[1].revents & (POLLIN | POLLHUP | POLLERR)) != 0) {
+            char buffer[512];
+            const ssize_t got = ::read(inputFd_, buffer, sizeof buffer);
+            if (got > 0) {
+                pending_.append(buffer, static_cast<std::size_t>(got));
+            } else if (got == 0 || errno != EINTR) {
+                inputEnded_ = true;
+            }
+        }
+    }
+}
+
+void PlayerConsole::printLine(const std::string& text) {
+    std::fputs(text.c_str(), stdout);
+    std::fputc('\n', stdout);
+    std::fflush(stdout);
+}
+
+void PlayerConsole::printNote(const std::string& text) {
+    std::fprintf(stderr, "vistrel-cli: %s\n", text.c_str());
+    std::fflush(stderr);
+}
+
+}  // namespace vistrel::cli

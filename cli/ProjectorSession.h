@@ -1,0 +1,80 @@
+#pragma once
+// What every "vistrel-cli projector ..." command shares: the port named by --port,
+// one connection to the projector wired as the window program wires its link, the
+// state the window program keeps around a transfer, and the options and texts the
+// commands have in common.
+#include <optional>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "cli/CommandRegistry.h"
+#include "cli/ConsolePrompter.h"
+#include "cli/TerminalProgressWindows.h"
+#include "model/ApplicationState.h"
+#include "model/Settings.h"
+#include "platform/Clock.h"
+#include "platform/EventPump.h"
+#include "platform/qt/core/QtSerialPort.h"
+#include "projector/ProjectorLink.h"
+#include "projector/ProjectorProtocol.h"
+#include "projector/RunState.h"
+#include "projector/ShowTransfer.h"
+
+namespace vistrel::cli {
+
+// One connection to the projector for the length of a command, set up as the
+// window program sets up its link; the port and the log are closed at the end. The
+// terminal gets every message the window program would show, in the same order: the
+// search's word on what it found, then that of the command that failed.
+class ProjectorSession {
+public:
+    explicit ProjectorSession(const std::string& portName);
+    ~ProjectorSession();
+    ProjectorSession(const ProjectorSession&) = delete;
+    ProjectorSession& operator=(const ProjectorSession&) = delete;
+
+    ProjectorProtocol& protocol() { return protocol_; }
+    Prompter& prompter() { return prompter_; }
+    ProjectorLink& link() { return link_; }
+    Clock& clock() { return clock_; }
+    EventPump& events() { return events_; }
+    ProgressWindows& progress() { return progress_; }
+
+private:
+    QtSerialPort port_;
+    SystemClock clock_;
+    ConsolePrompter prompter_;
+    NoEventPump events_;
+    TerminalProgressWindows progress_;
+    ProjectorLink link_;
+    ProjectorProtocol protocol_;
+};
+
+// The show transfer on a session, with the state the window program would keep.
+struct TransferSession {
+    TransferSession(const std::string& portName, const Settings& options);
+
+    ProjectorSession session;
+    Settings settings;
+    ApplicationState appState;
+    RunState runState;
+    ShowTransfer transfer;
+};
+
+// The port named by --port as "COMn", or nothing (after a usage error) when it
+// names none. A device path is used as COM2 by pointing VISTREL_COM2 at it.
+std::optional<std::string> portOf(const CommandLine& line);
+
+// --lamp PERCENT into the settings; false (after a usage error) when it is no
+// percentage 1 .. 100.
+bool readLampOption(const CommandLine& line, Settings& settings);
+
+OptionSpec portOption();
+OptionSpec lampOption();
+OptionSpec differentialOption();
+// What PORT may be and where the traffic is logged, for the commands' help.
+extern const char* const kPortNotes;
+std::vector<std::pair<int, std::string>> projectorExitCodes();
+
+}  // namespace vistrel::cli
