@@ -20,7 +20,8 @@ struct ProjectorOptions {
     // The 5-byte version text the version pointer leads to. "3.20 " decodes to 32.
     std::string firmware = "3.20 ";
     ModuleState module = ModuleState::Present;
-    // Show timers (dissolve, timer, homing) run this many times faster; at least 1.
+    // The show runs this many times faster (light effects, timers, the tray going
+    // back, the homing after EN); at least 1. Module operations keep their time.
     int speed = 1;
     // Answers nothing at all: no echo, no status, no replies.
     bool silent = false;

@@ -42,6 +42,23 @@ bool ShowRecord::isAutoreverse() const {
     return mechanical == 1 || mechanical == 3 || mechanical == 5;
 }
 
+int ShowRecord::effectTenths() const {
+    const int code = specialCode();
+    const int light = (code % 100) / 10;
+    const int parameter = code % 10;
+    const int dissolve = dissolveTenths;
+    switch (light) {
+        case 1:
+        case 2: return 10 * parameter + 2 * dissolve;
+        case 3:
+        case 4:
+        case 5: return 2 * parameter * dissolve;
+        case 6:
+        case 7: return 2 * dissolve;
+        default: return dissolve;
+    }
+}
+
 ShowRecord ShowRecord::fromLine(int slideNumber, int dissolve, int timerTenths, int specialCode) {
     ShowRecord record;
     // The record's fields are as wide as the projector keeps them; wider values keep

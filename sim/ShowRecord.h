@@ -29,6 +29,12 @@ struct ShowRecord {
     int pauseCount() const;
     // Reaching such a line sends the show back to its first line.
     bool isAutoreverse() const;
+    // How long the line's light effect takes before its timer starts, in tenths: a
+    // plain dissolve is one dissolve; fading out and in is two; fading in or freezing
+    // for P seconds is P seconds and two dissolves; blinking, flashing or rocking P
+    // times is P times out and in. These are the durations the editor's show length
+    // counts with, so that a show takes on this projector as long as the editor says.
+    int effectTenths() const;
 
     // A record built from the values the line-editing commands and the program use.
     static ShowRecord fromLine(int slide, int dissolveTenths, int timerTenths, int specialCode);

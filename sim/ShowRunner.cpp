@@ -11,7 +11,7 @@ void ShowRunner::start(int line, std::int64_t nowMs) {
     const bool keepHalted = running_ && halted_;
     running_ = true;
     halted_ = false;
-    beginLine(std::max(1, line), nowMs, true);
+    beginLine(std::max(1, line), nowMs);
     if (keepHalted) halt(nowMs);
 }
 
@@ -36,6 +36,10 @@ void ShowRunner::resume(std::int64_t nowMs) {
 void ShowRunner::step(std::int64_t nowMs) {
     if (!running_) return;
     halted_ = false;
+    if (phase_ == Phase::Reverse) {
+        beginLine(1, nowMs);
+        return;
+    }
     if (phase_ == Phase::Pause) {
         if (--pausesLeft_ > 0) return;  // the second half of a double pause
         phase_ = Phase::Timer;
@@ -43,13 +47,15 @@ void ShowRunner::step(std::int64_t nowMs) {
         advanceTo(nowMs);
         return;
     }
-    beginLine(line_ + 1, nowMs, true);
+    beginLine(line_ + 1, nowMs);
 }
 
 void ShowRunner::advanceTo(std::int64_t nowMs) {
     while (running_ && !halted_ && phase_ != Phase::Pause && nowMs >= phaseEndMs_) {
         const std::int64_t at = phaseEndMs_;
-        if (phase_ == Phase::Dissolve) {
+        if (phase_ == Phase::Reverse) {
+            beginLine(1, at);
+        } else if (phase_ == Phase::Effect) {
             if (pausesLeft_ > 0) {
                 phase_ = Phase::Pause;
             } else {
@@ -57,12 +63,12 @@ void ShowRunner::advanceTo(std::int64_t nowMs) {
                 phaseEndMs_ = at + timerMs_;
             }
         } else {
-            beginLine(line_ + 1, at, true);
+            beginLine(line_ + 1, at);
         }
     }
 }
 
-void ShowRunner::beginLine(int line, std::int64_t atMs, bool mayReverse) {
+void ShowRunner::beginLine(int line, std::int64_t atMs) {
     if (line > MaxShowRecords) {
         stop();
         return;
@@ -72,21 +78,27 @@ void ShowRunner::beginLine(int line, std::int64_t atMs, bool mayReverse) {
         stop();
         return;
     }
-    // An autoreverse line is never shown: the tray goes back and line 1 runs again.
-    // Line 1 itself is shown normally, so that a show of only such lines cannot spin.
-    if (mayReverse && line != 1 && record.isAutoreverse()) {
-        beginLine(1, atMs, false);
+    line_ = line;
+    if (line != 1 && record.isAutoreverse()) {
+        const std::int64_t backMs =
+            scaled(std::int64_t{record.dissolveTenths} * 100 + std::int64_t{record.timerHundredths} * 10);
+        if (backMs == 0) {
+            beginLine(1, atMs);
+            return;
+        }
+        phase_ = Phase::Reverse;
+        pausesLeft_ = 0;
+        phaseEndMs_ = atMs + backMs;
         return;
     }
-    line_ = line;
-    phase_ = Phase::Dissolve;
+    phase_ = Phase::Effect;
     pausesLeft_ = record.pauseCount();
-    const std::int64_t dissolveMs = scaled(std::int64_t{record.dissolveTenths} * 100);
+    const std::int64_t effectMs = scaled(std::int64_t{record.effectTenths()} * 100);
     timerMs_ = scaled(std::int64_t{record.timerHundredths} * 10);
     // A line that neither pauses nor takes any time would let the show race without
     // end once sped up; every such line stands for at least one millisecond.
-    if (pausesLeft_ == 0 && dissolveMs + timerMs_ == 0) timerMs_ = 1;
-    phaseEndMs_ = atMs + dissolveMs;
+    if (pausesLeft_ == 0 && effectMs + timerMs_ == 0) timerMs_ = 1;
+    phaseEndMs_ = atMs + effectMs;
 }
 
 }  // namespace vistrel::sim

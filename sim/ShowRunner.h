@@ -1,9 +1,17 @@
 #pragma once
-// The show as the projector runs it on its own timers. Each line first dissolves in
-// (its dissolve time), then waits at its pauses for BV, then stands for its timer
+// The show as the projector runs it on its own timers. Each line first shows its
+// light effect (a plain dissolve, or fading, blinking and the like for as long as
+// the effect takes), then waits at its pauses for BV, then stands for its timer
 // time; then the next line follows. Durations are divided by the speed factor.
 // Lines are read from memory as they begin, so an edited line takes effect the next
 // time it is reached.
+//
+// A line with an autoreverse mechanical function is not shown: when the show reaches
+// it, the tray runs back for that line's dissolve and timer time, during which the
+// projector names no line (AZ 0) though the show still runs, and then line 1 follows.
+// It does not pause there: nobody could tell the projector stands at a line it does
+// not name. Line 1 carrying autoreverse is shown as a plain line, since going back to
+// where the tray already is would never end.
 #include <cstdint>
 
 #include "sim/ProjectorMemory.h"
@@ -19,20 +27,22 @@ public:
     void stop();
     void halt(std::int64_t nowMs);
     void resume(std::int64_t nowMs);
-    // BV: leaves a pause, or moves on to the next line at once; also ends a halt.
+    // BV: leaves a pause, or moves on to the next line at once; also ends a halt and
+    // cuts a running-back tray short.
     void step(std::int64_t nowMs);
     void advanceTo(std::int64_t nowMs);
 
     bool running() const { return running_; }
     bool halted() const { return running_ && halted_; }
     bool atPause() const { return running_ && phase_ == Phase::Pause; }
-    // 1-based line being shown; 0 when no show runs.
-    int currentLine() const { return running_ ? line_ : 0; }
+    bool reversing() const { return running_ && phase_ == Phase::Reverse; }
+    // 1-based line being shown; 0 when no show runs or the tray is running back.
+    int currentLine() const { return running_ && phase_ != Phase::Reverse ? line_ : 0; }
 
 private:
-    enum class Phase { Dissolve, Pause, Timer };
+    enum class Phase { Effect, Pause, Timer, Reverse };
 
-    void beginLine(int line, std::int64_t atMs, bool mayReverse);
+    void beginLine(int line, std::int64_t atMs);
     std::int64_t scaled(std::int64_t ms) const { return ms / speed_; }
 
     const ProjectorMemory& memory_;
@@ -40,7 +50,7 @@ private:
     bool running_ = false;
     bool halted_ = false;
     int line_ = 0;
-    Phase phase_ = Phase::Dissolve;
+    Phase phase_ = Phase::Effect;
     std::int64_t phaseEndMs_ = 0;
     std::int64_t remainingMs_ = 0;  // of the current phase while halted
     int pausesLeft_ = 0;

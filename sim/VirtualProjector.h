@@ -19,11 +19,17 @@
 //    show runs, "R" when idle at home. "R" and "B" are capitals because the program's
 //    port probe only accepts those two in that case; everything compares them caselessly.
 //  - A show runs from GZ; an all-zero record (or the end of the 1000 records) ends it.
+//    AZ names a line from the moment its dissolve (or other light effect) begins.
 //    A line whose mechanical function includes autoreverse (1, 3, 5) is never shown:
-//    reaching it sends the show back to line 1. A pause line (timer 0, or code mod
-//    100 = 70) waits for BV after its dissolve; a line with both waits for two BVs.
-//    BV elsewhere moves on to the next line at once. ST halts and WE continues; GZ
-//    while halted moves to the line and stays halted.
+//    reaching it, the tray runs back for that line's dissolve and timer time, with AZ 0
+//    meanwhile (AB still 1, status "v"), and line 1 follows. A pause line (timer 0, or
+//    code mod 100 = 70) waits for BV after its light effect; a line with both waits
+//    for two BVs. BV elsewhere moves on to the next line at once. ST halts and WE
+//    continues (WE does not leave a pause line); GZ while halted moves to the line and
+//    stays halted. After GZ:n and WE, AZ names line n itself.
+//  - Every run state answers the status query with a ready letter ("v" while a show
+//    runs, halted or not, "R" when none does), so that the program's status wait
+//    before each command goes on at once.
 //  - EN ends the show and homes for HomingMs / speed (status "B"), then "R". An EN
 //    while homing does not start the homing again.
 //  - ML and MS take ModuleOperationMs (status "B", not sped up), then report their

@@ -147,7 +147,8 @@ TEST(RunPoll, AFallBackIsAutoreverseOrTheEndAsTheLineAfterTheLastOneSeenSays) {
         if (c.line4Code >= 0) addLine(bench.doc, 4, 10, 20, c.line4Code);
         ASSERT_TRUE(bench.control.start(bench.doc, bench.view, bench.windows));
         ASSERT_TRUE(bench.pollUntilFollowed(2));
-        bench.pollFor(4200);
+        // Line 3's rest, then the tray runs back for line 4's 3 s naming no line, then line 1.
+        bench.pollFor(7700);
 
         EXPECT_EQ(countOf(bench.projector.commandLog(), "LZ:004"), 1);
         EXPECT_EQ(bench.runState.showRunning, c.goesOn);

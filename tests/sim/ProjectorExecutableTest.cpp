@@ -148,6 +148,36 @@ TEST(ProjectorExecutable, ServesEchoAndStatusOnItsPseudoTerminal) {
     EXPECT_TRUE(WIFEXITED(projector.stop())) << "SIGTERM ends it cleanly";
 }
 
+// A text command and the reply line after its echo, without CR LF.
+std::string ask(int fd, const std::string& command) {
+    sim::exchange(fd, command + "\r");
+    std::string reply;
+    for (int b = readOne(fd); b >= 0 && b != '\n'; b = readOne(fd)) {
+        if (b != '\r') reply.push_back(static_cast<char>(b));
+    }
+    return reply;
+}
+
+TEST(ProjectorExecutable, SpeedRunsTheShowFaster) {
+    // The demonstration show stands about 65 s at normal speed; a thousand times
+    // faster it is over long before the generous bound of this loop.
+    RunningProjector projector({"--speed", "1000"});
+    const std::string path = projector.line();
+    projector.line();
+    const int fd = openRaw(path);
+    ASSERT_GE(fd, 0);
+    EXPECT_EQ(exchange(fd, "GZ:000\r"), (std::vector<int>{'G', 'Z', ':', '0', '0', '0', '\r'}));
+    std::vector<std::string> seen;
+    for (int i = 0; i < 250; ++i) {
+        seen.push_back(ask(fd, "AZ"));
+        if (seen.back() == "0") break;
+        ::poll(nullptr, 0, 20);
+    }
+    ::close(fd);
+    ASSERT_FALSE(seen.empty());
+    EXPECT_EQ(seen.back(), "0") << "the show has not ended after " << seen.size() << " polls";
+}
+
 #endif
 
 }  // namespace
