@@ -113,6 +113,18 @@ TEST(CliHelp, UsageErrorsNameTheReasonAndTheUsage) {
          "usage: vistrel-cli projector upload FILE"},
         {{"projector", "download", "out.dpd", "--port", "COM1", "--module=0"}, "option --module takes no value",
          "usage: vistrel-cli projector download OUT"},
+        {{"projector", "play", data, "--port", "COM1", "--from", "0"}, "--from must be a program line number 1 .. 999",
+         "usage: vistrel-cli projector play FILE"},
+        {{"projector", "play", data, "--port", "COM1", "--from", "3x"}, "--from must be a program line number 1 .. 999",
+         "usage: vistrel-cli projector play FILE"},
+        {{"projector", "play", data, "--port", "COM1", "--from", "3"}, "--from 3 lies beyond the show's last line 2",
+         "usage: vistrel-cli projector play FILE"},
+        {{"projector", "play", data, "--port", "COM1", "--lamp", "0"}, "--lamp takes a percentage 1 .. 100, not '0'",
+         "usage: vistrel-cli projector play FILE"},
+        {{"projector", "play", data, "--port", "ttyS0"}, "PORT must be COM1 .. COM4 or a device path, not 'ttyS0'",
+         "usage: vistrel-cli projector play FILE"},
+        {{"projector", "stop", "--port", "COM0"}, "PORT must be COM1 .. COM4 or a device path, not 'COM0'",
+         "usage: vistrel-cli projector stop --port PORT"},
     };
     for (const Case& c : cases) {
         const CliResult r = runCliProcess(c.args);

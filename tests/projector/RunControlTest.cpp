@@ -294,6 +294,61 @@ TEST(RunPoll, AProjectorThatFallsSilentEndsTheRunWithAMessageOnlyWhenItStaysSile
     }
 }
 
+TEST(RunPoll, OneReplyAndWhatThePollConcludesFromIt) {
+    // The show ran to line 4 (index 3); the projector's line 5 is a plain one.
+    const struct {
+        const char* name;
+        std::string reply;  // "(silent)": AZ is echoed, no reply follows
+        bool replyPending;
+        RunControl::PollResult result;
+        std::vector<std::string> sent;
+        int endRow;
+    } cases[] = {
+        {"next line", "5", false, RunControl::PollResult::Polled, {"AZ"}, -1},
+        {"no line running", "0", false, RunControl::PollResult::Ended, {"AZ", "LZ:005"}, 4},
+        {"not a number counts as line 0", "x1", false, RunControl::PollResult::Ended, {"AZ", "LZ:005"}, 4},
+        {"an empty reply counts as line 0", "", false, RunControl::PollResult::Ended, {"AZ", "LZ:005"}, 4},
+        {"no reply at all is no end", "(silent)", false, RunControl::PollResult::NoAnswer, {"AZ"}, -1},
+        {"another sequence waits for its reply", "5", true, RunControl::PollResult::Skipped, {}, -1},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        ScriptedRunBench run({c.reply});
+        if (c.reply == "(silent)") run.port.devices["COM2"] = echoingProjector('v');
+        for (int i = 1; i <= 6; ++i) addLine(*run.doc, i, 10, 20, 0);
+        run.runState.showRunning = true;
+        run.runState.justStarted = false;
+        run.runState.lastShownLine = 3;
+        run.runState.replyPending = c.replyPending;
+        run.view.polling = true;
+
+        EXPECT_EQ(run.control.poll(*run.doc, run.view), c.result);
+        if (c.reply != "(silent)") {
+            EXPECT_EQ(run.script->commands, c.sent);
+        }
+        EXPECT_EQ(run.view.endRow, c.endRow);
+        EXPECT_EQ(run.runState.showRunning, c.endRow < 0);
+        EXPECT_EQ(run.prompter.messages.size(), 0u);
+    }
+}
+
+TEST(RunPoll, TheFirstRunOfTheProgramAsksForLineThreeAtItsFirstPoll) {
+    // The line seen last is 1 at program start, so the first poll's line 1 looks like a
+    // fall-back; after an end of show it is -1 and the next run asks nothing.
+    RunBench bench;
+    bench.plainShow(2);
+    ASSERT_TRUE(bench.control.start(bench.doc, bench.view, bench.windows));
+    bench.pollFor(1400);
+    EXPECT_EQ(from(bench.projector.commandLog(), "GZ:000"),
+              (std::vector<std::string>{"GZ:000", "AZ", "AZ", "LZ:003", "AZ"}));
+    bench.pollFor(30000);
+    ASSERT_FALSE(bench.runState.showRunning);
+
+    ASSERT_TRUE(bench.control.start(bench.doc, bench.view, bench.windows));
+    bench.pollFor(1400);
+    EXPECT_EQ(from(bench.projector.commandLog(), "GZ:000"), (std::vector<std::string>{"GZ:000", "AZ", "AZ", "AZ"}));
+}
+
 // --- jump -------------------------------------------------------------------------------
 
 TEST(RunJump, TriesUpToSixTimesUntilTheProjectorNamesTheLineBeforeTheTarget) {
