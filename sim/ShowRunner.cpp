@@ -40,6 +40,13 @@ void ShowRunner::step(std::int64_t nowMs) {
         beginLine(1, nowMs);
         return;
     }
+    if (phase_ == Phase::Effect && pausesLeft_ > 0) {
+        // A pause line is named from its dissolve on, and the program shows it as
+        // paused from then on; a BV the user gives before the pause is reached is
+        // taken as its continuation, so that projector and program count the same.
+        --pausesLeft_;
+        return;
+    }
     if (phase_ == Phase::Pause) {
         if (--pausesLeft_ > 0) return;  // the second half of a double pause
         phase_ = Phase::Timer;

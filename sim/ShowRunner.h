@@ -27,8 +27,9 @@ public:
     void stop();
     void halt(std::int64_t nowMs);
     void resume(std::int64_t nowMs);
-    // BV: leaves a pause, or moves on to the next line at once; also ends a halt and
-    // cuts a running-back tray short.
+    // BV: leaves a pause (also one still to come on the line being dissolved in), or
+    // moves on to the next line at once; also ends a halt and cuts a running-back tray
+    // short.
     void step(std::int64_t nowMs);
     void advanceTo(std::int64_t nowMs);
 

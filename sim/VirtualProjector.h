@@ -24,7 +24,8 @@
 //    reaching it, the tray runs back for that line's dissolve and timer time, with AZ 0
 //    meanwhile (AB still 1, status "v"), and line 1 follows. A pause line (timer 0, or
 //    code mod 100 = 70) waits for BV after its light effect; a line with both waits
-//    for two BVs. BV elsewhere moves on to the next line at once. ST halts and WE
+//    for two BVs; a BV while such a line is still dissolving in counts for its
+//    first pause. BV elsewhere moves on to the next line at once. ST halts and WE
 //    continues (WE does not leave a pause line); GZ while halted moves to the line and
 //    stays halted. After GZ:n and WE, AZ names line n itself.
 //  - Every run state answers the status query with a ready letter ("v" while a show
