@@ -9,7 +9,8 @@
 //    0x02 at the start of a command begin a block frame; every other byte is echoed
 //    and collected until CR ends a text command. Unknown commands are echoed and ignored.
 //  - Replies (AZ, LZ, AB) follow the echo of the CR as the text, CR, LF.
-//    AZ: "%d" of the 1-based line shown, 0 when no show runs. AB: "1" while a show
+//    AZ: "%d" of the 1-based line shown, 0 when none is (no show runs, or the tray
+//    runs back). AB: "1" while a show
 //    runs (also halted or at a pause), else "0". LZ:n: "%03d %03d %03d %04d %03d".
 //  - Line numbers of SZ, LZ and GZ are 1-based: SZ:001 and LZ:001 are the first record.
 //    SZ:000 selects no line (BN/DI/TI/SF then change nothing); LZ:000 and lines past
@@ -19,7 +20,10 @@
 //    show runs, "R" when idle at home. "R" and "B" are capitals because the program's
 //    port probe only accepts those two in that case; everything compares them caselessly.
 //  - A show runs from GZ; an all-zero record (or the end of the 1000 records) ends it.
-//    AZ names a line from the moment its dissolve (or other light effect) begins.
+//    A line stands for its light effect (one dissolve; two for fading out and in;
+//    P seconds and two dissolves for fading in or freezing; P times two dissolves for
+//    blinking, flashing or rocking), then for its timer. AZ names it from the moment
+//    its light effect begins.
 //    A line whose mechanical function includes autoreverse (1, 3, 5) is never shown:
 //    reaching it, the tray runs back for that line's dissolve and timer time, with AZ 0
 //    meanwhile (AB still 1, status "v"), and line 1 follows. A pause line (timer 0, or
