@@ -66,7 +66,8 @@ int runPlay(const CommandLine& line) {
     settings.differentialTransfer = line.flag("differential", settings.differentialTransfer);
     if (!readLampOption(line, settings)) return 2;
     const int from = fromLineOf(line);
-    if (from < 0) return line.usageError("--from must be a program line number 1 .. 999");
+    if (from < 0)
+        return line.usageError("--from takes a program line number 1 .. 999, not '" + *line.value("from") + "'");
 
     const std::string& file = line.positional(0);
     // A show document is large (fixed storage for 1002 lines): keep it off the stack.

@@ -1,6 +1,7 @@
 #include "cli/docs/ManPage.h"
 
 #include <cstdio>
+#include <map>
 
 #include "cli/CommandRegistry.h"
 
@@ -48,9 +49,9 @@ std::string synopsisBlock(const CommandSpec& command) {
     return text + ".YS\n";
 }
 
-// Paragraphs separated by an empty line become .PP paragraphs.
-std::string paragraphs(const std::string& text) {
-    std::string result;
+// The paragraphs of `text`, separated by an empty line, each on one line.
+std::vector<std::string> splitParagraphs(const std::string& text) {
+    std::vector<std::string> result;
     std::size_t start = 0;
     while (start < text.size()) {
         std::size_t end = text.find("\n\n", start);
@@ -59,9 +60,15 @@ std::string paragraphs(const std::string& text) {
         for (char& c : paragraph) {
             if (c == '\n') c = ' ';
         }
-        if (!paragraph.empty()) result += ".PP\n" + roffText(paragraph) + "\n";
+        if (!paragraph.empty()) result.push_back(paragraph);
         start = end + 2;
     }
+    return result;
+}
+
+std::string paragraphs(const std::vector<std::string>& texts) {
+    std::string result;
+    for (const std::string& text : texts) result += ".PP\n" + roffText(text) + "\n";
     return result;
 }
 
@@ -97,19 +104,31 @@ std::string manSynopsis(const std::vector<const CommandSpec*>& commands) {
 }
 
 std::string manCommands(const std::vector<const CommandSpec*>& commands) {
+    // A note several commands share (what PORT may be) is printed once, after the
+    // last of them; a command's own notes come before its exit status, as in its --help.
+    std::map<std::string, std::size_t> lastWith;
+    std::map<std::string, int> owners;
+    for (std::size_t i = 0; i < commands.size(); ++i) {
+        for (const std::string& paragraph : splitParagraphs(commands[i]->notes)) {
+            lastWith[paragraph] = i;
+            ++owners[paragraph];
+        }
+    }
     std::string text;
     for (std::size_t i = 0; i < commands.size(); ++i) {
         const CommandSpec& command = *commands[i];
-        text += ".SS \"" + roffText(command.name) + "\"\n" + synopsisBlock(command) + paragraphs(command.summary);
+        std::vector<std::string> own;
+        std::vector<std::string> sharedHere;
+        for (const std::string& paragraph : splitParagraphs(command.notes)) {
+            if (owners[paragraph] == 1) own.push_back(paragraph);
+            else if (lastWith[paragraph] == i) sharedHere.push_back(paragraph);
+        }
+        text += ".SS \"" + roffText(command.name) + "\"\n" + synopsisBlock(command) +
+                paragraphs(splitParagraphs(command.summary));
         for (const OptionSpec& option : command.options) {
             text += ".TP\n" + optionWords(option) + "\n" + roffText(option.help) + "\n";
         }
-        // Notes that a run of commands shares (what PORT may be) follow the last of
-        // them; a command's own notes come before its exit status, as in its --help.
-        const auto sharesNotes = [&](std::size_t k) { return k < commands.size() && commands[k]->notes == command.notes; };
-        const bool sharedWithNext = sharesNotes(i + 1);
-        const bool shared = sharedWithNext || (i > 0 && sharesNotes(i - 1));
-        if (!shared) text += paragraphs(command.notes);
+        text += paragraphs(own);
         if (!command.exitCodes.empty()) {
             text += ".PP\nExit status:\n.RS\n.PD 0\n";
             for (const auto& [code, meaning] : command.exitCodes) {
@@ -117,7 +136,7 @@ std::string manCommands(const std::vector<const CommandSpec*>& commands) {
             }
             text += ".PD\n.RE\n";
         }
-        if (shared && !sharedWithNext) text += paragraphs(command.notes);
+        text += paragraphs(sharedHere);
     }
     return text;
 }

@@ -14,7 +14,8 @@ std::string roffText(const std::string& text);
 
 // The synopsis block of each command.
 std::string manSynopsis(const std::vector<const CommandSpec*>& commands);
-// One subsection per command: synopsis, summary, options, notes, exit status.
+// One subsection per command: synopsis, summary, options, its own notes, exit
+// status. A note several commands share is printed once, after the last of them.
 std::string manCommands(const std::vector<const CommandSpec*>& commands);
 
 // `pageTemplate` with @VERSION@, @SYNOPSIS@ and @COMMANDS@ filled in.

@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "cli/CommandRegistry.h"
 #include "cli/docs/ManPage.h"
 
 namespace vistrel::cli {
@@ -25,6 +26,31 @@ TEST(ManPage, TextsBecomeSafeRoff) {
         {"5 \xE2\x82\xAC", "5 \\[u20AC]"},
     };
     for (const auto& [text, roff] : cases) EXPECT_EQ(roffText(text), roff) << text;
+}
+
+// The projector commands all explain PORT; the manual says it once, after the last
+// of them, and keeps a command's own notes in its section.
+TEST(ManPage, ASharedNoteIsPrintedOnceAfterTheLastCommandWithIt) {
+    const auto spec = [](std::string name, std::string notes) {
+        CommandSpec command;
+        command.name = std::move(name);
+        command.notes = std::move(notes);
+        command.exitCodes = {{0, "done"}};
+        return command;
+    };
+    const CommandSpec first = spec("p download", "PORT is a port.");
+    const CommandSpec second = spec("p play", "Keys while it runs.\n\nPORT is a port.");
+    const CommandSpec third = spec("p version", "PORT is a port.");
+    const CommandSpec alone = spec("show", "");
+    const std::string page = manCommands({&first, &second, &third, &alone});
+
+    const auto at = [&page](const std::string& text) { return page.find(text); };
+    EXPECT_EQ(at("PORT is a port."), page.rfind("PORT is a port."));
+    EXPECT_GT(at("PORT is a port."), at(".SS \"p version\""));
+    EXPECT_GT(at("PORT is a port."), page.rfind("Exit status:", at(".SS \"show\"")));
+    EXPECT_LT(at("PORT is a port."), at(".SS \"show\""));
+    EXPECT_GT(at("Keys while it runs."), at(".SS \"p play\""));
+    EXPECT_LT(at("Keys while it runs."), page.find("Exit status:", at(".SS \"p play\"")));
 }
 
 // Runs the completion function for a command line typed up to its end and returns
@@ -69,6 +95,13 @@ TEST(BashCompletion, OffersCommandsOptionsAndValues) {
         {{"vistrel-cli", "projector", "upload", "--end-marker="}, "--end-marker=0\n--end-marker=1\n"},
         {{"vistrel-cli", "show", "--use-500watt-times", "1"}, "1\n"},
         {{"vistrel-cli", "projector", "upload", "f.dpd", "--lamp", ""}, ""},
+        {{"vistrel-cli", "projector", "s"}, "stop\n"},
+        {{"vistrel-cli", "help", "projector", "p"}, "play\n"},
+        {{"vistrel-cli", "projector", "stop", "--"}, "--port=\n--help\n"},
+        {{"vistrel-cli", "projector", "play", "f.dpd", "--differential", "=", ""}, "0\n1\n"},
+        {{"vistrel-cli", "projector", "play", "f.dpd", "--from", ""}, ""},
+        {{"vistrel-cli", "projector", "play", "--from", "3", "--port", "COM1", data + "/sam"}, data + "/sample.dpd\n"},
+        {{"vistrel-cli", "projector", "stop", "--port", "COM1", data + "/sam"}, ""},
         {{"vistrel-cli", "sf", "1"}, ""},
         // the argument a word stands for: option values are not arguments
         {{"vistrel-cli", "show", data + "/sam"}, data + "/sample.dpd\n"},

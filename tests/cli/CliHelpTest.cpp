@@ -64,7 +64,7 @@ TEST(CliHelp, OverviewVersionAndGroups) {
 
     const CliResult group = runCliProcess({"projector", "--help"});
     EXPECT_EQ(group.exitCode, 0);
-    for (const char* name : {"version", "upload", "download"})
+    for (const char* name : {"version", "upload", "download", "play", "stop"})
         EXPECT_THAT(group.out, HasSubstr("\nvistrel-cli projector " + std::string(name)));
     EXPECT_EQ(runCliProcess({"help", "projector"}).out, group.out);
 }
@@ -113,10 +113,12 @@ TEST(CliHelp, UsageErrorsNameTheReasonAndTheUsage) {
          "usage: vistrel-cli projector upload FILE"},
         {{"projector", "download", "out.dpd", "--port", "COM1", "--module=0"}, "option --module takes no value",
          "usage: vistrel-cli projector download OUT"},
-        {{"projector", "play", data, "--port", "COM1", "--from", "0"}, "--from must be a program line number 1 .. 999",
-         "usage: vistrel-cli projector play FILE"},
-        {{"projector", "play", data, "--port", "COM1", "--from", "3x"}, "--from must be a program line number 1 .. 999",
-         "usage: vistrel-cli projector play FILE"},
+        {{"projector", "play", data, "--port", "COM1", "--from", "0"},
+         "--from takes a program line number 1 .. 999, not '0'", "usage: vistrel-cli projector play FILE"},
+        {{"projector", "play", data, "--port", "COM1", "--from", "3x"},
+         "--from takes a program line number 1 .. 999, not '3x'", "usage: vistrel-cli projector play FILE"},
+        {{"projector", "play", data, "--port=COM1", "--from=1000"},
+         "--from takes a program line number 1 .. 999, not '1000'", "usage: vistrel-cli projector play FILE"},
         {{"projector", "play", data, "--port", "COM1", "--from", "3"}, "--from 3 lies beyond the show's last line 2",
          "usage: vistrel-cli projector play FILE"},
         {{"projector", "play", data, "--port", "COM1", "--lamp", "0"}, "--lamp takes a percentage 1 .. 100, not '0'",
@@ -125,6 +127,7 @@ TEST(CliHelp, UsageErrorsNameTheReasonAndTheUsage) {
          "usage: vistrel-cli projector play FILE"},
         {{"projector", "stop", "--port", "COM0"}, "PORT must be COM1 .. COM4 or a device path, not 'COM0'",
          "usage: vistrel-cli projector stop --port PORT"},
+        {{"projector", "stop", "--port", "COM1", "now"}, "unexpected argument 'now'", "usage: vistrel-cli projector stop"},
     };
     for (const Case& c : cases) {
         const CliResult r = runCliProcess(c.args);
