@@ -163,10 +163,10 @@ constexpr int LineTimeoutMs = 20000;
 
 TEST_F(PlayEndToEnd, PauseLinesWaitForEnterAndTheEndIsPrinted) {
     auto player = play(writeShow({
-        "/p 001 001 /d 010 /t 0120 /s 000 /c Anfang",
+        "/p 001 001 /d 010 /t 0100 /s 000 /c Anfang",
         "/p 002 002 /d 002 /t 0000 /s 000 /c Halt",
         "/p 003 003 /d 002 /t 0000 /s 070 /c Doppelt",  // waits twice
-        "/p 004 004 /d 010 /t 0070 /s 000 /c Schl\xFCss",
+        "/p 004 004 /d 010 /t 0050 /s 000 /c Schl\xFCss",
     }));
     std::vector<std::string> printed;
     int pauses = 0;
@@ -190,9 +190,9 @@ TEST_F(PlayEndToEnd, PauseLinesWaitForEnterAndTheEndIsPrinted) {
 
 TEST_F(PlayEndToEnd, FollowsTheAutoreverseJumpsAndStopsOnCtrlC) {
     auto player = play(writeShow({
-        "/p 001 001 /d 010 /t 0120 /s 000 /c Eins",
+        "/p 001 001 /d 010 /t 0100 /s 000 /c Eins",
         "/p 002 002 /d 010 /t 0070 /s 000 /c Zwei",
-        "/p 003 003 /d 010 /t 0070 /s 100 /c Zur\xFC" "ck",  // the tray goes back to line 1
+        "/p 003 003 /d 001 /t 0001 /s 100 /c Zur\xFC" "ck",  // the tray goes back to line 1
         "/p 004 004 /d 010 /t 0400 /s 000 /c Vier",
     }));
     std::vector<std::string> printed;
@@ -209,7 +209,7 @@ TEST_F(PlayEndToEnd, FollowsTheAutoreverseJumpsAndStopsOnCtrlC) {
 TEST_F(PlayEndToEnd, TheEndOfInputChangesNothing) {
     // Standard input is /dev/null: ended before the show begins.
     setenv("VISTREL_LOG", (folder / "DIA.LOG").c_str(), 1);
-    const CliResult r = runCliProcess({"projector", "play", writeShow({"/p 001 001 /d 010 /t 0120 /s 000 /c Nur"}),
+    const CliResult r = runCliProcess({"projector", "play", writeShow({"/p 001 001 /d 010 /t 0100 /s 000 /c Nur"}),
                                        "--port", projector.devicePath()});
     unsetenv("VISTREL_LOG");
     EXPECT_EQ(r.out, "001\tNur\nDiaschauende\n");
