@@ -34,6 +34,7 @@ std::string ConsolePrompter::consoleText(const std::string& text) {
 MessageAnswer ConsolePrompter::showMessage(const std::string& text, MessageIcon icon, MessageButtons buttons,
                                            int defaultButton) {
     ++shown_;
+    if (icon == MessageIcon::Exclamation) ++errors_;
     std::FILE* stream = icon == MessageIcon::Information ? out_ : err_;
     const std::string line = consoleText(text);
     TerminalProgress::clearActive();  // a message never lands behind a progress line

@@ -30,11 +30,14 @@ public:
     // How many messages were shown: a command whose every message means failure
     // (paste, scale) ends with status 1 when this is not 0.
     int messagesShown() const { return shown_; }
+    // How many of them were errors or refusals (not questions, not results).
+    int errorsShown() const { return errors_; }
 
 private:
     std::FILE* out_;
     std::FILE* err_;
     int shown_ = 0;
+    int errors_ = 0;
 };
 
 // Writes a command's result to stdout whole; false when it could not (a full disk,

@@ -21,10 +21,12 @@ namespace {
 // Exit code after Ctrl+C, as the shell reports a program ended by SIGINT.
 constexpr int InterruptedExit = 130;
 
-int exitCodeOf(ShowPlayer::Outcome outcome) {
+// A run that went on after a reported failure (a pause the projector did not take,
+// a start line it did not echo) did not do all it was asked: its end is no success.
+int exitCodeOf(ShowPlayer::Outcome outcome, const ConsolePrompter& prompter) {
     switch (outcome) {
         case ShowPlayer::Outcome::Ended:
-        case ShowPlayer::Outcome::Stopped: return 0;
+        case ShowPlayer::Outcome::Stopped: return prompter.errorsShown() == 0 ? 0 : 1;
         case ShowPlayer::Outcome::Interrupted: return InterruptedExit;
         case ShowPlayer::Outcome::Failed: return 1;
     }
@@ -82,7 +84,7 @@ int runPlay(const CommandLine& line) {
         return line.usageError("--from " + std::to_string(from) + " lies beyond the show's last line " +
                                std::to_string(doc->lineCount));
     }
-    return exitCodeOf(run.player.play(*doc, from - 1));
+    return exitCodeOf(run.player.play(*doc, from - 1), run.transfer.session.prompter());
 }
 
 // projector stop --port PORT
@@ -92,7 +94,7 @@ int runStop(const CommandLine& line) {
     PlaySession run(*portName, Settings{});
     // No show is followed: the stop needs a document only for its flags.
     auto doc = std::make_unique<CVistrelDoc>();
-    return exitCodeOf(run.player.stop(*doc));
+    return exitCodeOf(run.player.stop(*doc), run.transfer.session.prompter());
 }
 
 constexpr const char* kPlayNotes =
@@ -117,7 +119,8 @@ const CommandRegistration playCommand{{
                "it line by line, as the document window does.",
     .notes = std::string(kPlayNotes) + "\n\n" + kPortNotes,
     .exitCodes = {{0, "the show ended, or was stopped with s"},
-                  {1, "the projector failed (the program's German messages on stderr, in order)"},
+                  {1, "the projector failed (the program's German messages on stderr, in order), also when the "
+                      "show went on after such a message"},
                   {2, "usage error"},
                   {130, "stopped with Ctrl+C"}},
     .run = runPlay,

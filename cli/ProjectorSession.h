@@ -35,7 +35,7 @@ public:
     ProjectorSession& operator=(const ProjectorSession&) = delete;
 
     ProjectorProtocol& protocol() { return protocol_; }
-    Prompter& prompter() { return prompter_; }
+    ConsolePrompter& prompter() { return prompter_; }
     ProjectorLink& link() { return link_; }
     Clock& clock() { return clock_; }
     EventPump& events() { return events_; }

@@ -39,10 +39,15 @@ TEST(ConsolePrompter, ResultsGoToStdoutEverythingElseToStderrAsPlainLines) {
     prompter.showMessage("Es sind keine Schnittstellen verfügbar!\r\nPrüfen Sie\r\ndie Schnittelle.",
                          MessageIcon::Exclamation, MessageButtons::Ok);
     prompter.showMessage("verbunden zu sein!\n\nÜberprüfen Sie\n", MessageIcon::Exclamation, MessageButtons::Ok);
+    prompter.showMessage("Möchten Sie die Show an der markierten Position\nstarten?", MessageIcon::Question,
+                         MessageButtons::YesNoCancel);
+    // Only the two exclamation boxes make a run that went on end in failure.
+    EXPECT_EQ(prompter.errorsShown(), 2);
     EXPECT_EQ(contents(out), "Der Projektor trägt die Firmware-Version  3.1\n");
     EXPECT_EQ(contents(err),
               "Es sind keine Schnittstellen verfügbar!\nPrüfen Sie\ndie Schnittelle.\n"
-              "verbunden zu sein!\n\nÜberprüfen Sie\n");
+              "verbunden zu sein!\n\nÜberprüfen Sie\n"
+              "Möchten Sie die Show an der markierten Position\nstarten?\n");
     std::fclose(out);
     std::fclose(err);
 }
