@@ -10,6 +10,7 @@ packages=(
   libgl-dev libegl-dev libvulkan-dev libxkbcommon-dev
   libgtest-dev libgmock-dev libbenchmark-dev
   fonts-liberation fontconfig xvfb xauth
+  clang libclang-rt-14-dev
 )
 missing=()
 for p in "${packages[@]}"; do
