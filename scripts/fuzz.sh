@@ -13,7 +13,7 @@ targets=("$@")
 [ ${#targets[@]} -gt 0 ] || targets=(show settings replies clipboard)
 
 cmake -S . -B build-fuzz -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
-  -DCMAKE_C_COMPILER=clang -DCMAKE_CXX_COMPILER=clang++ \
+  -DCMAKE_CXX_COMPILER=clang++ \
   -DVISTREL_SANITIZE=ON -DVISTREL_FUZZ=ON -DVISTREL_BUILD_GUI=OFF -DVISTREL_BUILD_TESTS=OFF \
   -DVISTREL_BUILD_BENCH=OFF >/dev/null
 cmake --build build-fuzz --parallel "$(nproc)" --target fuzz_show_file fuzz_settings fuzz_projector_replies fuzz_clipboard_text

@@ -11,7 +11,7 @@ ctest --test-dir build --output-on-failure --timeout 600
 # Memory errors, leaks and undefined behaviour stop the test that causes them.
 started=$SECONDS
 cmake -S . -B build-asan -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
-  -DCMAKE_C_COMPILER=clang -DCMAKE_CXX_COMPILER=clang++ -DVISTREL_SANITIZE=ON -DVISTREL_BUILD_BENCH=OFF >/dev/null
+  -DCMAKE_CXX_COMPILER=clang++ -DVISTREL_SANITIZE=ON -DVISTREL_BUILD_BENCH=OFF >/dev/null
 cmake --build build-asan --parallel "$(nproc)"
 ASAN_OPTIONS="detect_leaks=1:abort_on_error=1:detect_stack_use_after_return=1" \
 UBSAN_OPTIONS="print_stacktrace=1:halt_on_error=1" \

@@ -2,7 +2,6 @@
 // show transfer must end, without a crash, on virtual time. The bytes are handed out
 // one per read, whatever was written; once they are used up the line is silent.
 #include <cstdint>
-#include <deque>
 #include <memory>
 
 #include "model/ApplicationState.h"
@@ -18,17 +17,42 @@
 #include "projector/ShowTransfer.h"
 #include "tests/projector/ScriptedSerialPort.h"
 
+namespace {
+
+// The input arrives as it is read. A purge only drops what had already come in, so
+// it must not throw the rest of the input away: the protocol purges before its first
+// command, and a plain queue would leave every run with a silent line.
+class ArrivingBytesPort final : public vistrel::test::ScriptedSerialPort {
+public:
+    using ScriptedSerialPort::ScriptedSerialPort;
+
+    const std::uint8_t* next = nullptr;
+    const std::uint8_t* end = nullptr;
+
+    int readByte() override {
+        if (isOpen() && next != end) {
+            ++readAttempts;
+            return *next++;
+        }
+        return ScriptedSerialPort::readByte();
+    }
+};
+
+}  // namespace
+
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     using namespace vistrel;
     VirtualClock clock;
-    test::ScriptedSerialPort port{clock};
+    ArrivingBytesPort port{clock};
     port.devices["COM2"] = test::silentDevice();
     RecordingPrompter prompter;
+    prompter.fallbackAnswer = MessageAnswer::Yes;  // go on wherever the program asks
     ProjectorLink link(port, clock, prompter, "");
     link.connected = true;
     link.blockDelay = 0;
     if (link.openPort() != 0) return 0;
-    port.input.assign(data, data + size);
+    port.next = data;
+    port.end = data + size;
 
     NoEventPump events;
     NoProgressWindows progress;
@@ -43,5 +67,6 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     transfer.readShowFromProjector(*doc, size % 2 == 0);
     if (doc->lineCount < 0 || doc->lineCount > MaxProgramLines) __builtin_trap();
     transfer.loadModule(*doc);
+    if (doc->lineCount < 0 || doc->lineCount > MaxProgramLines) __builtin_trap();
     return 0;
 }
