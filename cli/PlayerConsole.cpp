@@ -57,6 +57,12 @@ PlayerConsole::~PlayerConsole() {
     }
 }
 
+bool PlayerConsole::inBackground() const {
+    if (!::isatty(inputFd_)) return false;
+    const pid_t foreground = ::tcgetpgrp(inputFd_);
+    return foreground >= 0 && foreground != ::getpgrp();
+}
+
 bool PlayerConsole::takeLine(std::string& line) {
     const std::size_t end = pending_.find('\n');
     if (end == std::string::npos) {
@@ -85,8 +91,10 @@ PlayerTerminal::Input PlayerConsole::waitForInput(int timeoutMs, std::string& li
         if (left <= 0) return Input::Nothing;
 
         pollfd watched[2] = {{wakeFds[0], POLLIN, 0}, {inputFd_, POLLIN, 0}};
-        // After the end of input only the interrupt and the clock are waited for.
-        const nfds_t count = inputEnded_ ? 1 : 2;
+        // After the end of input only the interrupt and the clock are waited for; so
+        // too while the player runs in the background of its terminal, where reading
+        // the keyboard would have the terminal stop it, and with it the show's timers.
+        const nfds_t count = inputEnded_ || inBackground() ? 1 : 2;
         const int ready = ::poll(watched, count, static_cast<int>(left));
         if (ready < 0 && errno != EINTR) inputEnded_ = true;  // no input to wait for
         if (ready <= 0) continue;  // time-out or a signal: looked at above

@@ -27,6 +27,7 @@ private:
     // A whole line from what was read so far (the last one also without its line end
     // once the input has ended).
     bool takeLine(std::string& line);
+    bool inBackground() const;
 
     int inputFd_;
     bool inputEnded_ = false;
