@@ -1,6 +1,7 @@
 #include "projector/RunControl.h"
 
 #include "model/DecimalText.h"
+#include "model/SpecialFunction.h"
 #include "res/strings/RunStrings.h"
 
 namespace vistrel {
@@ -42,6 +43,13 @@ bool RunControl::isPauseLine(const ProgramLine& line) {
 
 bool RunControl::isDoublePause(const ProgramLine& line) {
     return line.timerTime == 0 && line.specialFunction % 100 == PauseLightFunction;
+}
+
+bool RunControl::isAutoreverseCode(int code) {
+    if (code < 0) return false;
+    const auto mechanical = static_cast<MechanicalFunction>(splitSpecialFunction(code).mechanical);
+    return mechanical == MechanicalFunction::Autoreverse || mechanical == MechanicalFunction::SlaveAtStartAutoreverse ||
+           mechanical == MechanicalFunction::SlaveInMiddleAutoreverse;
 }
 
 int RunControl::specialFunctionOfLineReply(const std::string& reply) {

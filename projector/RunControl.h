@@ -93,9 +93,12 @@ public:
     static bool isPauseLine(const ProgramLine& line);
     // Both at once: the projector waits twice.
     static bool isDoublePause(const ProgramLine& line);
-    // Codes 100..199 send the tray back to the first line; a fall-back of the line
-    // number over such a line is not the end of the show.
-    static bool isAutoreverseCode(int code) { return code >= 100 && code <= 199; }
+    // A line whose mechanical function includes autoreverse (1xx, and the slave
+    // triggers with autoreverse 3xx and 5xx) sends the tray back to the first line;
+    // a fall-back of the line number over such a line is not the end of the show.
+    // Taking only 1xx would end the run, and let the info window stop the projector,
+    // while a 3xx or 5xx show goes on round its tray.
+    static bool isAutoreverseCode(int code);
     // The special-function code of an LZ reply ("%03d %03d %03d %04d %03d"), 0 when
     // the reply is too short to carry one.
     static int specialFunctionOfLineReply(const std::string& reply);

@@ -1,4 +1,5 @@
 // vistrel-cli length and scale, run as a user would run them, on show files written here.
+#include <unistd.h>
 #include <gtest/gtest.h>
 
 #include <cstdio>
@@ -46,7 +47,7 @@ protected:
 
     void SetUp() override {
         folder_ = std::filesystem::temp_directory_path() /
-                  ("vistrel-cli-length-" + std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()));
+                  ("vistrel-cli-length-" + std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()) + "-" + std::to_string(::getpid()));
         std::filesystem::remove_all(folder_);
         std::filesystem::create_directories(folder_);
     }

@@ -1,5 +1,6 @@
 // vistrel-cli copy and paste as scripts call them: the exact bytes on stdout, the
 // file written, the messages and the exit codes.
+#include <unistd.h>
 #include <gtest/gtest.h>
 
 #include <filesystem>
@@ -21,7 +22,7 @@ class CopyPasteCli : public ::testing::Test {
 protected:
     void SetUp() override {
         folder_ = std::filesystem::temp_directory_path() /
-                  ("vistrel-copy-paste-" + std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()));
+                  ("vistrel-copy-paste-" + std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()) + "-" + std::to_string(::getpid()));
         std::filesystem::remove_all(folder_);
         std::filesystem::create_directories(folder_);
         write("sample.dpd", ShowHead + Line1 + Line2);

@@ -1,4 +1,5 @@
 // vistrel-cli's show commands, run as a user would run them.
+#include <unistd.h>
 #include <gtest/gtest.h>
 #include <sys/wait.h>
 
@@ -27,7 +28,7 @@ class VistrelCli : public ::testing::Test {
 protected:
     void SetUp() override {
         folder_ = std::filesystem::temp_directory_path() /
-                  ("vistrel-cli-test-" + std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()));
+                  ("vistrel-cli-test-" + std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()) + "-" + std::to_string(::getpid()));
         std::filesystem::remove_all(folder_);
         std::filesystem::create_directories(folder_);
     }

@@ -1,5 +1,6 @@
 #pragma once
 // Scratch files for tests: a fresh folder per test, removed afterwards.
+#include <unistd.h>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
@@ -18,7 +19,7 @@ public:
     ScratchFolder() {
         const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
         path_ = std::filesystem::temp_directory_path() /
-                ("vistrel-test-" + std::string(info->test_suite_name()) + "-" + info->name());
+                ("vistrel-test-" + std::string(info->test_suite_name()) + "-" + info->name() + "-" + std::to_string(::getpid()));
         std::filesystem::remove_all(path_);
         std::filesystem::create_directories(path_);
     }

@@ -1,4 +1,5 @@
 // vistrel-cli print, run as a user runs it: the PDF it writes, its messages and exit codes.
+#include <unistd.h>
 #include <gtest/gtest.h>
 #include <sys/resource.h>
 
@@ -29,7 +30,7 @@ class CliPrint : public ::testing::Test {
 protected:
     void SetUp() override {
         folder_ = fs::temp_directory_path() /
-                  ("vistrel-print-test-" + std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()));
+                  ("vistrel-print-test-" + std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()) + "-" + std::to_string(::getpid()));
         fs::remove_all(folder_);
         fs::create_directories(folder_ / "config");
         // Standard settings of its own, and neither a display nor a chosen Qt platform.

@@ -78,6 +78,10 @@ TEST(InfoMonitor, NoLineAfterLinesWereShownAsksTheLineAfterTheLastOne) {
         const char* description;
     } cases[] = {
         {"autoreverse", "013 005 025 0040 100", InfoMonitor::TickResult::Continue, "Autoreverse"},
+        {"slave and autoreverse", "013 005 025 0040 300", InfoMonitor::TickResult::Continue, "Autoreverse"},
+        {"slave in the middle and autoreverse", "013 005 025 0040 560", InfoMonitor::TickResult::Continue,
+         "Autoreverse"},
+        {"slave alone", "013 005 025 0040 200", InfoMonitor::TickResult::Stop, "Zeile 12"},
         {"end of the show", "013 000 000 0000 000", InfoMonitor::TickResult::Stop, "Zeile 12"},
     };
     for (const auto& c : cases) {

@@ -138,7 +138,9 @@ TEST(RunPoll, AFallBackIsAutoreverseOrTheEndAsTheLineAfterTheLastOneSeenSays) {
         const char* name;
         int line4Code;  // -1: the show has three lines
         bool goesOn;
-    } cases[] = {{"autoreverse", 100, true}, {"slave and autoreverse counts as the end", 300, false},
+    } cases[] = {{"autoreverse", 100, true},
+                 {"slave at the start and autoreverse", 360, true},
+                 {"slave in the middle and autoreverse", 570, true},
                  {"end of the show", -1, false}};
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
