@@ -12,32 +12,32 @@
 
 namespace vistrel::cli {
 
-OptionSpec switchOption(std::string name, std::string help) {
-    return {std::move(name), OptionSpec::Kind::Switch, "", std::move(help), false};
+OptionDefinition switchOption(std::string name, std::string help) {
+    return {std::move(name), OptionDefinition::Kind::Switch, "", std::move(help), false};
 }
 
-OptionSpec valueOption(std::string name, std::string valueName, std::string help) {
-    return {std::move(name), OptionSpec::Kind::Value, std::move(valueName), std::move(help), false};
+OptionDefinition valueOption(std::string name, std::string valueName, std::string help) {
+    return {std::move(name), OptionDefinition::Kind::Value, std::move(valueName), std::move(help), false};
 }
 
-OptionSpec requiredValueOption(std::string name, std::string valueName, std::string help) {
-    return {std::move(name), OptionSpec::Kind::Value, std::move(valueName), std::move(help), true};
+OptionDefinition requiredValueOption(std::string name, std::string valueName, std::string help) {
+    return {std::move(name), OptionDefinition::Kind::Value, std::move(valueName), std::move(help), true};
 }
 
-OptionSpec zeroOrOneOption(std::string name, std::string help) {
-    return {std::move(name), OptionSpec::Kind::ZeroOrOne, "0|1", std::move(help), false};
+OptionDefinition zeroOrOneOption(std::string name, std::string help) {
+    return {std::move(name), OptionDefinition::Kind::ZeroOrOne, "0|1", std::move(help), false};
 }
 
-std::string CommandSpec::synopsis() const { return synopsisWords(*this, " "); }
+std::string CommandDefinition::synopsis() const { return synopsisWords(*this, " "); }
 
-const OptionSpec* CommandSpec::findOption(const std::string& optionName) const {
-    for (const OptionSpec& option : options) {
+const OptionDefinition* CommandDefinition::findOption(const std::string& optionName) const {
+    for (const OptionDefinition& option : options) {
         if (option.name == optionName) return &option;
     }
     return nullptr;
 }
 
-CommandLine::CommandLine(const CommandSpec& command, std::vector<std::string> positionals,
+CommandLine::CommandLine(const CommandDefinition& command, std::vector<std::string> positionals,
                          std::vector<std::pair<std::string, std::string>> values, std::vector<std::string> switches)
     : command_(&command), positionals_(std::move(positionals)), values_(std::move(values)), switches_(std::move(switches)) {}
 
@@ -122,7 +122,7 @@ std::string optionName(const std::string& arg) {
 
 // QCommandLineParser's own reasons name options without their dashes; these name
 // them as the user typed them.
-std::string parseFailure(const QCommandLineParser& parser, const CommandSpec& command,
+std::string parseFailure(const QCommandLineParser& parser, const CommandDefinition& command,
                          const std::vector<std::string>& args) {
     const QStringList unknown = parser.unknownOptionNames();
     std::vector<std::string> optionWords;
@@ -137,29 +137,29 @@ std::string parseFailure(const QCommandLineParser& parser, const CommandSpec& co
         return "unknown option '" + unknown.front().toStdString() + "'";
     }
     for (const std::string& arg : optionWords) {
-        const OptionSpec* option = command.findOption(optionName(arg));
+        const OptionDefinition* option = command.findOption(optionName(arg));
         if (!option) continue;
-        if (option->kind == OptionSpec::Kind::Switch && arg.find('=') != std::string::npos)
+        if (option->kind == OptionDefinition::Kind::Switch && arg.find('=') != std::string::npos)
             return "option --" + option->name + " takes no value";
-        if (option->kind != OptionSpec::Kind::Switch && arg == optionWords.back() && arg.find('=') == std::string::npos)
+        if (option->kind != OptionDefinition::Kind::Switch && arg == optionWords.back() && arg.find('=') == std::string::npos)
             return "option --" + option->name + " needs a value";
     }
     return parser.errorText().toStdString();
 }
 
-std::vector<CommandSpec>& registry() {
-    static std::vector<CommandSpec> commands;
+std::vector<CommandDefinition>& registry() {
+    static std::vector<CommandDefinition> commands;
     return commands;
 }
 
 }  // namespace
 
-std::variant<CommandLine, std::string> parseCommandLine(const CommandSpec& command, const std::vector<std::string>& args) {
+std::variant<CommandLine, std::string> parseCommandLine(const CommandDefinition& command, const std::vector<std::string>& args) {
     QCommandLineParser parser;
     // Every option is long; "-port" is taken as "--port" rather than as -p -o -r -t.
     parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
-    for (const OptionSpec& option : command.options) {
-        parser.addOption(option.kind == OptionSpec::Kind::Switch
+    for (const OptionDefinition& option : command.options) {
+        parser.addOption(option.kind == OptionDefinition::Kind::Switch
                              ? QCommandLineOption(qt(option.name), qt(option.help))
                              : QCommandLineOption(qt(option.name), qt(option.help), qt(option.valueName)));
     }
@@ -168,17 +168,17 @@ std::variant<CommandLine, std::string> parseCommandLine(const CommandSpec& comma
 
     std::vector<std::pair<std::string, std::string>> values;
     std::vector<std::string> switches;
-    for (const OptionSpec& option : command.options) {
+    for (const OptionDefinition& option : command.options) {
         if (!parser.isSet(qt(option.name))) {
             if (option.required) return "missing option --" + option.name + " " + option.valueName;
             continue;
         }
-        if (option.kind == OptionSpec::Kind::Switch) {
+        if (option.kind == OptionDefinition::Kind::Switch) {
             switches.push_back(option.name);
             continue;
         }
         const std::string text = markers.original(parser.value(qt(option.name)));
-        if (option.kind == OptionSpec::Kind::ZeroOrOne && text != "0" && text != "1")
+        if (option.kind == OptionDefinition::Kind::ZeroOrOne && text != "0" && text != "1")
             return "option --" + option.name + " takes 0 or 1, not '" + text + "'";
         values.emplace_back(option.name, text);
     }
@@ -197,21 +197,21 @@ std::variant<CommandLine, std::string> parseCommandLine(const CommandSpec& comma
     return CommandLine(command, std::move(positionals), std::move(values), std::move(switches));
 }
 
-std::vector<const CommandSpec*> registeredCommands() {
-    std::vector<const CommandSpec*> commands;
-    for (const CommandSpec& command : registry()) commands.push_back(&command);
-    std::sort(commands.begin(), commands.end(), [](const CommandSpec* a, const CommandSpec* b) { return a->name < b->name; });
+std::vector<const CommandDefinition*> registeredCommands() {
+    std::vector<const CommandDefinition*> commands;
+    for (const CommandDefinition& command : registry()) commands.push_back(&command);
+    std::sort(commands.begin(), commands.end(), [](const CommandDefinition* a, const CommandDefinition* b) { return a->name < b->name; });
     return commands;
 }
 
-const CommandSpec* findCommand(const std::string& name) {
-    for (const CommandSpec& command : registry()) {
+const CommandDefinition* findCommand(const std::string& name) {
+    for (const CommandDefinition& command : registry()) {
         if (command.name == name) return &command;
     }
     return nullptr;
 }
 
-CommandRegistration::CommandRegistration(CommandSpec command) {
+CommandRegistration::CommandRegistration(CommandDefinition command) {
     // A std::vector may move its elements as it grows: registrations all happen
     // before main(), and pointers into the registry are taken only after.
     registry().push_back(std::move(command));

@@ -41,7 +41,7 @@
 namespace vistrel::cli {
 
 // One option of a subcommand, named without its dashes ("port" is "--port").
-struct OptionSpec {
+struct OptionDefinition {
     enum class Kind {
         Switch,     // --module
         Value,      // --lamp PERCENT or --lamp=PERCENT
@@ -54,18 +54,18 @@ struct OptionSpec {
     bool required = false;
 };
 
-OptionSpec switchOption(std::string name, std::string help);
-OptionSpec valueOption(std::string name, std::string valueName, std::string help);
-OptionSpec requiredValueOption(std::string name, std::string valueName, std::string help);
-OptionSpec zeroOrOneOption(std::string name, std::string help);
+OptionDefinition switchOption(std::string name, std::string help);
+OptionDefinition valueOption(std::string name, std::string valueName, std::string help);
+OptionDefinition requiredValueOption(std::string name, std::string valueName, std::string help);
+OptionDefinition zeroOrOneOption(std::string name, std::string help);
 
 class CommandLine;
 
 // A subcommand: how it is called, what it does, how it ends, and the function that does it.
-struct CommandSpec {
+struct CommandDefinition {
     std::string name;                      // "show", or two words for a group: "projector upload"
     std::vector<std::string> positionals;  // names in order; a last name ending in "..." takes one or more
-    std::vector<OptionSpec> options;       // in the order the usage lists them
+    std::vector<OptionDefinition> options;       // in the order the usage lists them
     std::string summary;                   // what it does, one paragraph (English)
     std::string notes;                     // further paragraphs, e.g. what PORT may be; may be empty
     std::vector<std::pair<int, std::string>> exitCodes;
@@ -73,16 +73,16 @@ struct CommandSpec {
 
     // "show FILE [--json] [--convert-dos-umlauts=0|1] ..." (without the program name).
     std::string synopsis() const;
-    const OptionSpec* findOption(const std::string& optionName) const;
+    const OptionDefinition* findOption(const std::string& optionName) const;
 };
 
-// The arguments of one call of a subcommand, checked against its CommandSpec.
+// The arguments of one call of a subcommand, checked against its CommandDefinition.
 class CommandLine {
 public:
-    CommandLine(const CommandSpec& command, std::vector<std::string> positionals,
+    CommandLine(const CommandDefinition& command, std::vector<std::string> positionals,
                 std::vector<std::pair<std::string, std::string>> values, std::vector<std::string> switches);
 
-    const CommandSpec& command() const { return *command_; }
+    const CommandDefinition& command() const { return *command_; }
     const std::vector<std::string>& positionals() const { return positionals_; }
     const std::string& positional(std::size_t index) const { return positionals_.at(index); }
 
@@ -97,7 +97,7 @@ public:
     int usageError(const std::string& reason) const;
 
 private:
-    const CommandSpec* command_;
+    const CommandDefinition* command_;
     std::vector<std::string> positionals_;
     std::vector<std::pair<std::string, std::string>> values_;
     std::vector<std::string> switches_;
@@ -105,17 +105,17 @@ private:
 
 // Parses `args` (the words after the command's name) for `command`: the command
 // line, or the one-line reason why it is a usage error.
-std::variant<CommandLine, std::string> parseCommandLine(const CommandSpec& command, const std::vector<std::string>& args);
+std::variant<CommandLine, std::string> parseCommandLine(const CommandDefinition& command, const std::vector<std::string>& args);
 
 // Every registered subcommand, sorted by name.
-std::vector<const CommandSpec*> registeredCommands();
-const CommandSpec* findCommand(const std::string& name);
+std::vector<const CommandDefinition*> registeredCommands();
+const CommandDefinition* findCommand(const std::string& name);
 
 // Registers a subcommand for the lifetime of the program; define one per
 // subcommand as a namespace-scope constant in the family's .cpp file.
 class CommandRegistration {
 public:
-    explicit CommandRegistration(CommandSpec command);
+    explicit CommandRegistration(CommandDefinition command);
 };
 
 }  // namespace vistrel::cli

@@ -29,12 +29,12 @@ int print(const std::string& text) {
 std::string allUsages() { return usageText(registeredCommands()); }
 
 // The command named by the first one or two words of `words`, and how many words it took.
-std::pair<const CommandSpec*, std::size_t> lookUp(const std::vector<std::string>& words) {
+std::pair<const CommandDefinition*, std::size_t> lookUp(const std::vector<std::string>& words) {
     if (words.size() >= 2) {
-        if (const CommandSpec* command = findCommand(words[0] + " " + words[1])) return {command, 2};
+        if (const CommandDefinition* command = findCommand(words[0] + " " + words[1])) return {command, 2};
     }
     if (!words.empty()) {
-        if (const CommandSpec* command = findCommand(words[0])) return {command, 1};
+        if (const CommandDefinition* command = findCommand(words[0])) return {command, 1};
     }
     return {nullptr, 0};
 }
@@ -60,7 +60,7 @@ int runVistrelCli(const std::vector<std::string>& args) {
 
     const auto [command, used] = lookUp(args);
     if (!command) {
-        const std::vector<const CommandSpec*> group = commandsOfGroup(first);
+        const std::vector<const CommandDefinition*> group = commandsOfGroup(first);
         if (group.empty()) {
             const std::string what = first.starts_with("-") ? "unknown option '" : "unknown command '";
             return printUsageError(what + first + "'", allUsages());

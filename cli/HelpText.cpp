@@ -12,9 +12,9 @@ namespace {
 constexpr std::size_t kWidth = 79;
 constexpr const char* kProgram = "vistrel-cli";
 
-std::vector<std::string> synopsisTokens(const CommandSpec& command) {
+std::vector<std::string> synopsisTokens(const CommandDefinition& command) {
     std::vector<std::string> tokens = command.positionals;
-    for (const OptionSpec& option : command.options) {
+    for (const OptionDefinition& option : command.options) {
         tokens.push_back(option.required ? optionForm(option) : "[" + optionForm(option) + "]");
     }
     return tokens;
@@ -95,39 +95,39 @@ std::string firstSentence(const std::string& text) {
 
 }  // namespace
 
-std::string optionForm(const OptionSpec& option) {
+std::string optionForm(const OptionDefinition& option) {
     switch (option.kind) {
-        case OptionSpec::Kind::Switch:
+        case OptionDefinition::Kind::Switch:
             return "--" + option.name;
-        case OptionSpec::Kind::Value:
+        case OptionDefinition::Kind::Value:
             return "--" + option.name + " " + option.valueName;
-        case OptionSpec::Kind::ZeroOrOne:
+        case OptionDefinition::Kind::ZeroOrOne:
             return "--" + option.name + "=" + option.valueName;
     }
     return "--" + option.name;
 }
 
-std::string synopsisWords(const CommandSpec& command, const std::string& separator) {
+std::string synopsisWords(const CommandDefinition& command, const std::string& separator) {
     std::string text = command.name;
     for (const std::string& token : synopsisTokens(command)) text += separator + token;
     return text;
 }
 
-std::string usageText(const CommandSpec& command) { return usageText(std::vector<const CommandSpec*>{&command}); }
+std::string usageText(const CommandDefinition& command) { return usageText(std::vector<const CommandDefinition*>{&command}); }
 
-std::string usageText(const std::vector<const CommandSpec*>& commands) {
+std::string usageText(const std::vector<const CommandDefinition*>& commands) {
     std::string text;
-    for (const CommandSpec* command : commands) {
+    for (const CommandDefinition* command : commands) {
         const std::string lead = std::string(text.empty() ? "usage: " : "       ") + kProgram + " " + command->name;
         text += wrapTokens(lead, synopsisTokens(*command), lead.size() + 1);
     }
     return text;
 }
 
-std::string commandHelp(const CommandSpec& command) {
+std::string commandHelp(const CommandDefinition& command) {
     std::string text = usageText(command) + "\n" + wrapParagraphs(command.summary, 0);
     std::vector<std::pair<std::string, std::string>> options;
-    for (const OptionSpec& option : command.options) options.emplace_back(optionForm(option), option.help);
+    for (const OptionDefinition& option : command.options) options.emplace_back(optionForm(option), option.help);
     options.emplace_back("--help", "print this help and exit");
     text += "\nOptions:\n" + optionTable(options);
     if (!command.notes.empty()) text += "\n" + wrapParagraphs(command.notes, 0);
@@ -139,19 +139,19 @@ std::string commandHelp(const CommandSpec& command) {
     return text;
 }
 
-std::vector<const CommandSpec*> commandsOfGroup(const std::string& group) {
-    std::vector<const CommandSpec*> commands;
-    for (const CommandSpec* command : registeredCommands()) {
+std::vector<const CommandDefinition*> commandsOfGroup(const std::string& group) {
+    std::vector<const CommandDefinition*> commands;
+    for (const CommandDefinition* command : registeredCommands()) {
         if (command->name.starts_with(group + " ")) commands.push_back(command);
     }
     return commands;
 }
 
 std::string groupHelp(const std::string& group) {
-    const std::vector<const CommandSpec*> commands = commandsOfGroup(group);
+    const std::vector<const CommandDefinition*> commands = commandsOfGroup(group);
     std::string text = usageText(commands);
     std::string sharedNotes;
-    for (const CommandSpec* command : commands) {
+    for (const CommandDefinition* command : commands) {
         text += "\n" + wrapTokens(std::string(kProgram) + " " + command->name, synopsisTokens(*command), 4);
         text += wrapParagraphs(command->summary, 4);
         if (sharedNotes.empty()) sharedNotes = command->notes;
@@ -172,7 +172,7 @@ std::string overviewHelp() {
                                       "them on stderr and exits with 1, a usage error exits with 2.",
                                       0) +
                        "\nCommands:\n";
-    for (const CommandSpec* command : registeredCommands()) {
+    for (const CommandDefinition* command : registeredCommands()) {
         text += wrapTokens("  " + command->name, synopsisTokens(*command), command->name.size() + 3);
         text += wrapParagraphs(firstSentence(command->summary), 6);
     }

@@ -6,23 +6,23 @@
 
 namespace vistrel::cli {
 
-struct CommandSpec;
-struct OptionSpec;
+struct CommandDefinition;
+struct OptionDefinition;
 
 // The words of a command's synopsis after the program name, e.g. {"show", "FILE",
 // "[--json]", ...}, joined with `separator`.
-std::string synopsisWords(const CommandSpec& command, const std::string& separator);
+std::string synopsisWords(const CommandDefinition& command, const std::string& separator);
 // "--lamp PERCENT", "--end-marker=0|1", "--module".
-std::string optionForm(const OptionSpec& option);
+std::string optionForm(const OptionDefinition& option);
 
 // "usage: vistrel-cli <synopsis>", wrapped to the terminal's 80 columns.
-std::string usageText(const CommandSpec& command);
+std::string usageText(const CommandDefinition& command);
 // The usage lines of several commands under one "usage:".
-std::string usageText(const std::vector<const CommandSpec*>& commands);
+std::string usageText(const std::vector<const CommandDefinition*>& commands);
 // Usage, summary, options, notes and exit codes of one command.
-std::string commandHelp(const CommandSpec& command);
+std::string commandHelp(const CommandDefinition& command);
 // Every command whose name starts with "<group> " (e.g. "projector").
-std::vector<const CommandSpec*> commandsOfGroup(const std::string& group);
+std::vector<const CommandDefinition*> commandsOfGroup(const std::string& group);
 std::string groupHelp(const std::string& group);
 // The list of all commands, for "vistrel-cli --help".
 std::string overviewHelp();

@@ -72,13 +72,13 @@ const char* const kPortNotes =
     "searched, as the window program does.\n\n"
     "The serial traffic is logged to DIA.LOG ($VISTREL_LOG, else $XDG_STATE_HOME/vistrel/DIA.LOG).";
 
-OptionSpec portOption() {
+OptionDefinition portOption() {
     return requiredValueOption("port", "PORT", "the serial port: COM1 .. COM4 or a device path");
 }
 
-OptionSpec lampOption() { return valueOption("lamp", "PERCENT", "the lamp brightness 1 .. 100 (default 100)"); }
+OptionDefinition lampOption() { return valueOption("lamp", "PERCENT", "the lamp brightness 1 .. 100 (default 100)"); }
 
-OptionSpec differentialOption() {
+OptionDefinition differentialOption() {
     return zeroOrOneOption("differential",
                            "the option \"Differenzielle Übertragung\": write only the changed lines (default 0)");
 }

@@ -70,9 +70,9 @@ std::optional<std::string> portOf(const CommandLine& line);
 // percentage 1 .. 100.
 bool readLampOption(const CommandLine& line, Settings& settings);
 
-OptionSpec portOption();
-OptionSpec lampOption();
-OptionSpec differentialOption();
+OptionDefinition portOption();
+OptionDefinition lampOption();
+OptionDefinition differentialOption();
 // What PORT may be and where the traffic is logged, for the commands' help.
 extern const char* const kPortNotes;
 std::vector<std::pair<int, std::string>> projectorExitCodes();

@@ -17,7 +17,7 @@ bool rowNumber(std::string_view text, int& number) {
 
 }  // namespace
 
-OptionSpec rowsOption() {
+OptionDefinition rowsOption() {
     return valueOption("rows", "ROWS",
                        "the rows taken as selected: 1-based program line numbers and ranges, "
                        "separated by commas, e.g. 2-5,9");

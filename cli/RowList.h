@@ -11,7 +11,7 @@
 namespace vistrel::cli {
 
 // --rows ROWS with its help text.
-OptionSpec rowsOption();
+OptionDefinition rowsOption();
 
 // The rows of `text` as ascending, distinct, 0-based row indices of a show with
 // `lineCount` lines, or the one-line reason why it names none (for a usage error):

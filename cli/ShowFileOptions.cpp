@@ -2,7 +2,7 @@
 
 namespace vistrel::cli {
 
-std::vector<OptionSpec> showReadingOptions() {
+std::vector<OptionDefinition> showReadingOptions() {
     return {zeroOrOneOption("convert-dos-umlauts",
                             "read the texts of a file written on DOS with its umlauts converted, as the "
                             "setting \"Laden mit Konvertierung der DOS-Umlaute\" does (default 1)"),
@@ -24,8 +24,8 @@ std::vector<std::pair<int, std::string>> showFileExitCodes() {
             {2, "usage error"}};
 }
 
-std::vector<OptionSpec> withShowReadingOptions(std::vector<OptionSpec> options) {
-    for (OptionSpec& option : showReadingOptions()) options.push_back(std::move(option));
+std::vector<OptionDefinition> withShowReadingOptions(std::vector<OptionDefinition> options) {
+    for (OptionDefinition& option : showReadingOptions()) options.push_back(std::move(option));
     return options;
 }
 

@@ -11,7 +11,7 @@
 namespace vistrel::cli {
 
 // --convert-dos-umlauts=0|1 and --use-500watt-times=0|1 (both default 1).
-std::vector<OptionSpec> showReadingOptions();
+std::vector<OptionDefinition> showReadingOptions();
 // The settings a show file is read with: the defaults, with the two options applied.
 Settings readingSettings(const CommandLine& line);
 
@@ -19,6 +19,6 @@ Settings readingSettings(const CommandLine& line);
 std::vector<std::pair<int, std::string>> showFileExitCodes();
 
 // `options` followed by the reading options.
-std::vector<OptionSpec> withShowReadingOptions(std::vector<OptionSpec> options);
+std::vector<OptionDefinition> withShowReadingOptions(std::vector<OptionDefinition> options);
 
 }  // namespace vistrel::cli

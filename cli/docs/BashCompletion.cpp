@@ -18,14 +18,14 @@ std::string join(const std::set<std::string>& words) {
 
 // One "case" branch of a command: its options, the values each option takes, and
 // what each positional argument takes.
-std::string commandBranch(const CommandSpec& command) {
+std::string commandBranch(const CommandDefinition& command) {
     std::string options;
     std::string valueOptions;
     std::string valueCases;
-    for (const OptionSpec& option : command.options) {
+    for (const OptionDefinition& option : command.options) {
         const std::string dashed = "--" + option.name;
-        options += dashed + (option.kind == OptionSpec::Kind::Switch ? " " : "= ");
-        if (option.kind == OptionSpec::Kind::Switch) continue;
+        options += dashed + (option.kind == OptionDefinition::Kind::Switch ? " " : "= ");
+        if (option.kind == OptionDefinition::Kind::Switch) continue;
         valueOptions += dashed + " ";
         valueCases += "            " + dashed + ") kind='" + completionKind(option.valueName) + "' ;;\n";
     }
@@ -63,23 +63,23 @@ std::string completionKind(const std::string& name) {
     return "";
 }
 
-std::string bashCompletion(const std::vector<const CommandSpec*>& commands) {
+std::string bashCompletion(const std::vector<const CommandDefinition*>& commands) {
     std::set<std::string> firstWords;
     std::set<std::string> groups;
-    for (const CommandSpec* command : commands) {
+    for (const CommandDefinition* command : commands) {
         firstWords.insert(firstWord(command->name));
         if (command->name.find(' ') != std::string::npos) groups.insert(firstWord(command->name));
     }
     std::string groupCases;
     for (const std::string& group : groups) {
         std::set<std::string> members;
-        for (const CommandSpec* command : commands) {
+        for (const CommandDefinition* command : commands) {
             if (firstWord(command->name) == group && command->name != group) members.insert(command->name.substr(group.size() + 1));
         }
         groupCases += "        " + group + ") echo '" + join(members) + "' ;;\n";
     }
     std::string branches;
-    for (const CommandSpec* command : commands) branches += commandBranch(*command);
+    for (const CommandDefinition* command : commands) branches += commandBranch(*command);
 
     return "# bash completion for vistrel-cli, made from its list of subcommands when it was built.\n"
            "\n"

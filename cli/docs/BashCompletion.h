@@ -7,9 +7,9 @@
 
 namespace vistrel::cli {
 
-struct CommandSpec;
+struct CommandDefinition;
 
-std::string bashCompletion(const std::vector<const CommandSpec*>& commands);
+std::string bashCompletion(const std::vector<const CommandDefinition*>& commands);
 
 // What the completion offers for a value or argument named `name` ("PORT", "0|1",
 // "FILE", "FOLDER", "A4|Letter", "ROWS"): "@port", "@file", "@dir", words, or "".

@@ -24,26 +24,26 @@ std::string bold(const std::string& text) { return "\\fB" + roffText(text) + "\\
 std::string italic(const std::string& text) { return "\\fI" + roffText(text) + "\\fP"; }
 
 // A synopsis word in the fonts of a manual: literal words bold, placeholders italic.
-std::string optionWords(const OptionSpec& option) {
+std::string optionWords(const OptionDefinition& option) {
     switch (option.kind) {
-        case OptionSpec::Kind::Switch:
+        case OptionDefinition::Kind::Switch:
             return bold("--" + option.name);
-        case OptionSpec::Kind::Value:
+        case OptionDefinition::Kind::Value:
             // An unbreakable blank: the synopsis never parts an option from its value.
             return bold("--" + option.name) + "\\ " + italic(option.valueName);
-        case OptionSpec::Kind::ZeroOrOne:
+        case OptionDefinition::Kind::ZeroOrOne:
             return bold("--" + option.name) + "=" + italic(option.valueName);
     }
     return bold("--" + option.name);
 }
 
-std::string synopsisBlock(const CommandSpec& command) {
+std::string synopsisBlock(const CommandDefinition& command) {
     std::string text = ".SY \"" + roffText("vistrel-cli " + command.name) + "\"\n";
     for (const std::string& positional : command.positionals) {
         const bool repeated = positional.ends_with("...");
         text += italic(repeated ? positional.substr(0, positional.size() - 3) : positional) + (repeated ? "\\&...\n" : "\n");
     }
-    for (const OptionSpec& option : command.options) {
+    for (const OptionDefinition& option : command.options) {
         text += option.required ? optionWords(option) + "\n" : "[" + optionWords(option) + "]\n";
     }
     return text + ".YS\n";
@@ -97,13 +97,13 @@ std::string roffText(const std::string& text) {
     return out;
 }
 
-std::string manSynopsis(const std::vector<const CommandSpec*>& commands) {
+std::string manSynopsis(const std::vector<const CommandDefinition*>& commands) {
     std::string text;
-    for (const CommandSpec* command : commands) text += synopsisBlock(*command);
+    for (const CommandDefinition* command : commands) text += synopsisBlock(*command);
     return text;
 }
 
-std::string manCommands(const std::vector<const CommandSpec*>& commands) {
+std::string manCommands(const std::vector<const CommandDefinition*>& commands) {
     // A note several commands share (what PORT may be) is printed once, after the
     // last of them; a command's own notes come before its exit status, as in its --help.
     std::map<std::string, std::size_t> lastWith;
@@ -116,7 +116,7 @@ std::string manCommands(const std::vector<const CommandSpec*>& commands) {
     }
     std::string text;
     for (std::size_t i = 0; i < commands.size(); ++i) {
-        const CommandSpec& command = *commands[i];
+        const CommandDefinition& command = *commands[i];
         std::vector<std::string> own;
         std::vector<std::string> sharedHere;
         for (const std::string& paragraph : splitParagraphs(command.notes)) {
@@ -125,7 +125,7 @@ std::string manCommands(const std::vector<const CommandSpec*>& commands) {
         }
         text += ".SS \"" + roffText(command.name) + "\"\n" + synopsisBlock(command) +
                 paragraphs(splitParagraphs(command.summary));
-        for (const OptionSpec& option : command.options) {
+        for (const OptionDefinition& option : command.options) {
             text += ".TP\n" + optionWords(option) + "\n" + roffText(option.help) + "\n";
         }
         text += paragraphs(own);
@@ -142,7 +142,7 @@ std::string manCommands(const std::vector<const CommandSpec*>& commands) {
 }
 
 std::string manPage(const std::string& pageTemplate, const std::string& version,
-                    const std::vector<const CommandSpec*>& commands) {
+                    const std::vector<const CommandDefinition*>& commands) {
     std::string page = pageTemplate;
     const auto fill = [&page](const std::string& key, const std::string& value) {
         for (auto at = page.find(key); at != std::string::npos; at = page.find(key, at + value.size())) {

@@ -31,17 +31,17 @@ TEST(ManPage, TextsBecomeSafeRoff) {
 // The projector commands all explain PORT; the manual says it once, after the last
 // of them, and keeps a command's own notes in its section.
 TEST(ManPage, ASharedNoteIsPrintedOnceAfterTheLastCommandWithIt) {
-    const auto spec = [](std::string name, std::string notes) {
-        CommandSpec command;
+    const auto commandWithNotes = [](std::string name, std::string notes) {
+        CommandDefinition command;
         command.name = std::move(name);
         command.notes = std::move(notes);
         command.exitCodes = {{0, "done"}};
         return command;
     };
-    const CommandSpec first = spec("p download", "PORT is a port.");
-    const CommandSpec second = spec("p play", "Keys while it runs.\n\nPORT is a port.");
-    const CommandSpec third = spec("p version", "PORT is a port.");
-    const CommandSpec alone = spec("show", "");
+    const CommandDefinition first = commandWithNotes("p download", "PORT is a port.");
+    const CommandDefinition second = commandWithNotes("p play", "Keys while it runs.\n\nPORT is a port.");
+    const CommandDefinition third = commandWithNotes("p version", "PORT is a port.");
+    const CommandDefinition alone = commandWithNotes("show", "");
     const std::string page = manCommands({&first, &second, &third, &alone});
 
     const auto at = [&page](const std::string& text) { return page.find(text); };

@@ -29,7 +29,7 @@ std::vector<std::string> words(const std::string& text) {
 }
 
 TEST(CliHelp, EveryCommandHasItsHelpInAllThreeForms) {
-    for (const CommandSpec* command : registeredCommands()) {
+    for (const CommandDefinition* command : registeredCommands()) {
         SCOPED_TRACE(command->name);
         std::vector<std::string> asked = words(command->name);
         asked.push_back("--help");
@@ -37,7 +37,7 @@ TEST(CliHelp, EveryCommandHasItsHelpInAllThreeForms) {
         EXPECT_EQ(help.exitCode, 0);
         EXPECT_EQ(help.err, "");
         EXPECT_THAT(help.out, StartsWith("usage: vistrel-cli " + command->name));
-        for (const OptionSpec& option : command->options) EXPECT_THAT(help.out, HasSubstr("\n  --" + option.name));
+        for (const OptionDefinition& option : command->options) EXPECT_THAT(help.out, HasSubstr("\n  --" + option.name));
         // The code column is as wide as the widest code (130 after Ctrl+C).
         EXPECT_THAT(help.out, ContainsRegex("\nExit codes:\n  0  "));
         EXPECT_THAT(help.out, ContainsRegex("\n  2  +usage error"));
@@ -54,7 +54,7 @@ TEST(CliHelp, EveryCommandHasItsHelpInAllThreeForms) {
 TEST(CliHelp, OverviewVersionAndGroups) {
     const CliResult overview = runCliProcess({"--help"});
     EXPECT_EQ(overview.exitCode, 0);
-    for (const CommandSpec* command : registeredCommands()) EXPECT_THAT(overview.out, HasSubstr("  " + command->name + " "));
+    for (const CommandDefinition* command : registeredCommands()) EXPECT_THAT(overview.out, HasSubstr("  " + command->name + " "));
     EXPECT_EQ(runCliProcess({"help"}).out, overview.out);
     EXPECT_EQ(runCliProcess({"-h"}).out, overview.out);
 
@@ -74,7 +74,7 @@ TEST(CliHelp, OverviewVersionAndGroups) {
 TEST(CliHelp, TheReadmeListsEveryCommandOnceAsItsUsageSaysIt) {
     const std::string readme = test::readWholeFile(VISTREL_TEST_DATA "/../../README.md");
     ASSERT_FALSE(readme.empty());
-    for (const CommandSpec* command : registeredCommands()) {
+    for (const CommandDefinition* command : registeredCommands()) {
         const std::string listed = "- `vistrel-cli " + command->synopsis() + "`";
         std::size_t count = 0;
         for (auto at = readme.find(listed); at != std::string::npos; at = readme.find(listed, at + 1)) ++count;
@@ -141,7 +141,7 @@ TEST(CliHelp, UsageErrorsNameTheReasonAndTheUsage) {
 // stdout, one line "vistrel-cli: REASON" on stderr and then the usage its --help
 // starts with.
 TEST(CliHelp, EveryCommandRefusesBadCallsWithExitTwoTheReasonAndItsUsage) {
-    for (const CommandSpec* command : registeredCommands()) {
+    for (const CommandDefinition* command : registeredCommands()) {
         SCOPED_TRACE(command->name);
         const std::vector<std::string> name = words(command->name);
         std::vector<std::string> asked = name;
@@ -153,7 +153,7 @@ TEST(CliHelp, EveryCommandRefusesBadCallsWithExitTwoTheReasonAndItsUsage) {
         std::vector<std::string> positionals;
         for (std::size_t i = 0; i < command->positionals.size(); ++i) positionals.push_back("arg" + std::to_string(i + 1));
         std::vector<std::string> required;
-        for (const OptionSpec& option : command->options) {
+        for (const OptionDefinition& option : command->options) {
             if (option.required) required.insert(required.end(), {"--" + option.name, "COM1"});
         }
         const auto call = [&](std::vector<std::string> args, const std::vector<std::string>& more) {
@@ -173,14 +173,14 @@ TEST(CliHelp, EveryCommandRefusesBadCallsWithExitTwoTheReasonAndItsUsage) {
             if (missing.ends_with("...")) missing.resize(missing.size() - 3);
             bad.push_back({required, "missing " + missing});
         }
-        for (const OptionSpec& option : command->options) {
+        for (const OptionDefinition& option : command->options) {
             const std::string dashed = "--" + option.name;
-            if (option.kind == OptionSpec::Kind::Switch) {
+            if (option.kind == OptionDefinition::Kind::Switch) {
                 bad.push_back({call(good, {dashed + "=1"}), "option " + dashed + " takes no value"});
             } else {
                 bad.push_back({call(good, {dashed}), "option " + dashed + " needs a value"});
             }
-            if (option.kind == OptionSpec::Kind::ZeroOrOne)
+            if (option.kind == OptionDefinition::Kind::ZeroOrOne)
                 bad.push_back({call(good, {dashed, "2"}), "option " + dashed + " takes 0 or 1, not '2'"});
             if (option.required) bad.push_back({positionals, "missing option " + dashed + " " + option.valueName});
         }

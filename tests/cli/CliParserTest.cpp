@@ -39,35 +39,35 @@ const std::map<std::string, std::string> kContracts = {
 
 TEST(CliParser, EverySubcommandKeepsItsContract) {
     std::map<std::string, std::string> registered;
-    for (const CommandSpec* command : registeredCommands()) registered[command->name] = command->synopsis();
+    for (const CommandDefinition* command : registeredCommands()) registered[command->name] = command->synopsis();
     EXPECT_EQ(registered, kContracts);
 }
 
 // The shortest good call of `command`: its positional arguments and required
 // options, less the option `leaveOut`.
-Args minimalCall(const CommandSpec& command, const std::string& leaveOut = "") {
+Args minimalCall(const CommandDefinition& command, const std::string& leaveOut = "") {
     Args args;
     for (std::size_t i = 0; i < command.positionals.size(); ++i) args.push_back("arg" + std::to_string(i + 1));
-    for (const OptionSpec& option : command.options) {
+    for (const OptionDefinition& option : command.options) {
         if (option.required && option.name != leaveOut) args.insert(args.end(), {"--" + option.name, "COM1"});
     }
     return args;
 }
 
-std::string reasonOf(const CommandSpec& command, const Args& args) {
+std::string reasonOf(const CommandDefinition& command, const Args& args) {
     const auto parsed = parseCommandLine(command, args);
     const auto* reason = std::get_if<std::string>(&parsed);
     return reason ? *reason : "";
 }
 
 TEST(CliParser, EveryOptionOfEveryCommandInEverySpelling) {
-    for (const CommandSpec* command : registeredCommands()) {
+    for (const CommandDefinition* command : registeredCommands()) {
         SCOPED_TRACE(command->name);
         const Args base = minimalCall(*command);
         ASSERT_EQ(reasonOf(*command, base), "");
-        for (const OptionSpec& option : command->options) {
+        for (const OptionDefinition& option : command->options) {
             const std::string dashed = "--" + option.name;
-            if (option.kind == OptionSpec::Kind::Switch) {
+            if (option.kind == OptionDefinition::Kind::Switch) {
                 Args args = base;
                 args.push_back(dashed);
                 const auto parsed = parseCommandLine(*command, args);
@@ -78,7 +78,7 @@ TEST(CliParser, EveryOptionOfEveryCommandInEverySpelling) {
                 EXPECT_EQ(reasonOf(*command, args), "option " + dashed + " takes no value");
                 continue;
             }
-            const std::string value = option.kind == OptionSpec::Kind::ZeroOrOne ? "0" : "/dev/ttyUSB0";
+            const std::string value = option.kind == OptionDefinition::Kind::ZeroOrOne ? "0" : "/dev/ttyUSB0";
             const Args others = minimalCall(*command, option.name);
             for (const Args& spelling : {Args{dashed + "=" + value}, Args{dashed, value}}) {
                 Args args = spelling;  // options before the positional arguments, too
@@ -91,7 +91,7 @@ TEST(CliParser, EveryOptionOfEveryCommandInEverySpelling) {
             Args missingValue = base;
             missingValue.push_back(dashed);
             EXPECT_EQ(reasonOf(*command, missingValue), "option " + dashed + " needs a value");
-            if (option.kind == OptionSpec::Kind::ZeroOrOne) {
+            if (option.kind == OptionDefinition::Kind::ZeroOrOne) {
                 Args two = base;
                 two.push_back(dashed + "=2");
                 EXPECT_EQ(reasonOf(*command, two), "option " + dashed + " takes 0 or 1, not '2'");
@@ -106,7 +106,7 @@ TEST(CliParser, EveryOptionOfEveryCommandInEverySpelling) {
 }
 
 TEST(CliParser, UnknownOptionsAndWrongArgumentCountsAreUsageErrors) {
-    for (const CommandSpec* command : registeredCommands()) {
+    for (const CommandDefinition* command : registeredCommands()) {
         SCOPED_TRACE(command->name);
         const Args base = minimalCall(*command);
         for (const std::string unknown : {"--no-such-option", "--no-such-option=1", "-x", "--j"}) {
@@ -153,7 +153,7 @@ TEST(CliParser, ArgumentsReachTheCommandUnchanged) {
         {"save", {"", "out"}, {"", "out"}, {}},
     };
     for (const Case& c : cases) {
-        const CommandSpec* command = findCommand(c.command);
+        const CommandDefinition* command = findCommand(c.command);
         ASSERT_NE(command, nullptr) << c.command;
         const auto parsed = parseCommandLine(*command, c.args);
         ASSERT_TRUE(std::holds_alternative<CommandLine>(parsed)) << std::get<std::string>(parsed);
