@@ -117,6 +117,7 @@ ScalingMeasure measureForScaling(const CVistrelDoc& doc, const std::vector<int>&
         if (line.slideNumber != 0 && line.timerTime == 0) measure.pause = true;
         if (line.slideNumber == 0) continue;
         measure.timerSum += line.timerTime;
+        if (line.timerTime > 0) ++measure.timedLines;
         const LineDuration duration = lineDuration(line);
         measure.total += static_cast<double>(duration.tenths);
         if (duration.pause) measure.pause = true;
@@ -127,7 +128,15 @@ ScalingMeasure measureForScaling(const CVistrelDoc& doc, const std::vector<int>&
 }
 
 int scalingMinimum(const ScalingMeasure& measure) {
-    return clampedInt(std::trunc(measure.total) - std::trunc(measure.timerSum));
+    return clampedInt(std::trunc(measure.total) - std::trunc(measure.timerSum) + measure.timedLines);
+}
+
+ScaleRange allowedScaleRange(const ScalingMeasure& measure) {
+    constexpr int Second = 10;
+    const int minimum = std::max(scalingMinimum(measure), Second);
+    // Up to the next whole second: the dialog enters nothing finer.
+    const int shortest = minimum > LongestScaledLength ? minimum : (minimum + Second - 1) / Second * Second;
+    return {shortest, LongestScaledLength};
 }
 
 ScaleOutcome scaleTimers(CVistrelDoc& doc, const std::vector<int>& rowsToUse, const ScalingMeasure& measure,
@@ -158,7 +167,9 @@ ScaleOutcome scaleTimers(CVistrelDoc& doc, const std::vector<int>& rowsToUse, co
             doc.reloadList = true;
             return ScaleOutcome::TimerTooLong;
         }
-        line.timerTime = clampedInt(scaled);
+        // A timer of 0 makes the projector wait at the line: scaling must never turn a
+        // running line into a pause, however short the new length.
+        line.timerTime = line.timerTime > 0 ? std::max(clampedInt(scaled), 1) : clampedInt(scaled);
         line.changeMarks = AllChangeMarks;
     }
     doc.reloadList = true;

@@ -35,13 +35,26 @@ struct ScalingMeasure {
     double total;     // exact total of the lines counted
     double timerSum;  // the timers of those lines, the part scaling can change
     bool pause;
+    int timedLines = 0;  // lines counted whose timer is above 0: each keeps at least 0.1 s
 };
 // The measure scaling works from: `rowsToUse` in ascending order, or the whole show
 // when it is empty. Unlike computeShowLength, lines with slide number 0 are left out.
 ScalingMeasure measureForScaling(const CVistrelDoc& doc, const std::vector<int>& rowsToUse);
 
-// The shortest length scaling can reach: the part of the show that is not timers.
+// The shortest length scaling can reach: the part of the show that is not timers, and
+// 0.1 s for each timer above 0 (a running line never turns into a pause line).
 int scalingMinimum(const ScalingMeasure& measure);
+
+// The longest length scaling accepts, in tenths: 20 hours.
+constexpr int LongestScaledLength = 720000;
+
+// The lengths the scale dialog accepts, in tenths: from the minimum (at least one
+// second) up to 20 hours, both in the whole seconds the dialog can enter.
+struct ScaleRange {
+    int shortest;
+    int longest;
+};
+ScaleRange allowedScaleRange(const ScalingMeasure& measure);
 
 enum class ScaleOutcome {
     Scaled,         // the timers now add up to the new length
@@ -50,8 +63,9 @@ enum class ScaleOutcome {
 };
 // Stretches the timers of `rowsToUse` (ascending; empty = the whole show, lines after an
 // autoreverse line and end rows included) so that the measured part lasts `newLength`.
-// `measure` is what measureForScaling gave for the same rows. Scaled lines get all
-// change marks; on TimerTooLong the lines before the failing one keep theirs.
+// `measure` is what measureForScaling gave for the same rows. A timer above 0 stays at
+// least 0.1 s. Scaled lines get all change marks; on TimerTooLong the lines before the
+// failing one keep theirs.
 ScaleOutcome scaleTimers(CVistrelDoc& doc, const std::vector<int>& rowsToUse, const ScalingMeasure& measure,
                          int newLength);
 

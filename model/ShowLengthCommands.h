@@ -10,6 +10,8 @@
 #include <string>
 #include <vector>
 
+#include "model/ShowLength.h"
+
 namespace vistrel {
 
 class CVistrelDoc;
@@ -57,9 +59,6 @@ enum class ScaleResult {
     InvalidLength,  // "Die eingegebenen Werte sind nicht zulässig!..." answered No
     TimerTooLong,   // "...führt zu ungültigen Timerzeiten...": every timer as it was
 };
-
-// The longest length accepted, in tenths.
-constexpr std::int64_t LongestScaledLength = 720000;
 
 // "Diaschau skalieren". `selectedRows` are the list's selected rows (ascending); the
 // user is asked whether to scale only them.

@@ -115,7 +115,7 @@ TEST(ScaleTimers, StretchesTheTimersToTheNewLength) {
     auto doc = showOf({{1, 0, 40, 0}, {2, 0, 40, 0}, {3, 0, 40, 0}});
     const ScalingMeasure measure = measureForScaling(*doc, {});
     ASSERT_EQ(measure.length, 120);
-    EXPECT_EQ(scalingMinimum(measure), 0);
+    EXPECT_EQ(scalingMinimum(measure), 3);  // a tenth for each timer
     EXPECT_EQ(scaleTimers(*doc, {}, measure, 240), ScaleOutcome::Scaled);
     for (int i = 0; i < 3; ++i) {
         EXPECT_EQ(doc->lines[static_cast<std::size_t>(i)].timerTime, 80);
@@ -128,10 +128,30 @@ TEST(ScaleTimers, KeepsTheDissolveParts) {
     // Dissolves of 25 each are fixed; 130 - 50 = 80 tenths of timers become 100.
     auto doc = showOf({{1, 25, 40, 0}, {2, 25, 40, 0}});
     const ScalingMeasure measure = measureForScaling(*doc, {});
-    EXPECT_EQ(scalingMinimum(measure), 50);
+    EXPECT_EQ(scalingMinimum(measure), 52);
     EXPECT_EQ(scaleTimers(*doc, {}, measure, 150), ScaleOutcome::Scaled);
     EXPECT_EQ(doc->lines[0].timerTime, 50);
     EXPECT_EQ(doc->lines[1].timerTime, 50);
+}
+
+TEST(ScaleTimers, TheRangeTheDialogAcceptsIsInWholeSeconds) {
+    struct Case {
+        const char* name;
+        std::vector<Line> lines;
+        int shortest;
+    };
+    const Case table[] = {
+        {"no_dissolves_one_second", {{1, 0, 40, 0}, {2, 0, 40, 0}}, 10},
+        {"dissolves_and_a_tenth_each_up_to_the_second", {{1, 25, 40, 0}, {2, 25, 40, 0}}, 60},
+        {"exactly_whole_seconds", {{1, 29, 40, 0}}, 30},
+        {"a_pause_timer_adds_nothing", {{1, 25, 40, 0}, {0, 25, 0, 0}}, 30},
+    };
+    for (const Case& c : table) {
+        auto doc = showOf(c.lines);
+        const ScaleRange range = allowedScaleRange(measureForScaling(*doc, {}));
+        EXPECT_EQ(range.shortest, c.shortest) << c.name;
+        EXPECT_EQ(range.longest, 720000) << c.name;
+    }
 }
 
 TEST(ScaleTimers, TooLongATimerPutsEveryTimerBack) {
