@@ -57,8 +57,7 @@ PagePlan planPages(std::span<const int> rowsPerLine, int pageHeight, int lineHei
     PagePlan plan;
     plan.starts.assign(1, 0);
     auto record = [&plan](int page, int line) {
-        // Entry `page` is the first line of page page + 1; the table ends at 110 entries.
-        if (page >= PageTableSize) return;
+        // Entry `page` is the first line of page page + 1.
         plan.starts.resize(static_cast<std::size_t>(page) + 1, line);
         plan.starts[static_cast<std::size_t>(page)] = line;
     };
@@ -87,11 +86,6 @@ std::vector<PageLines> printedPages(std::span<const int> rowsPerLine, int pageHe
     std::vector<PageLines> pages;
     int start = 0;
     for (int page = 1;; ++page) {
-        if (page > LastPageWithLines) {
-            // Beyond the page table: header and footer, no lines.
-            pages.push_back({start, start});
-            break;
-        }
         // The planned end; a page added because earlier pages stopped short takes what
         // is left, 50 lines at most.
         const int plannedEnd = page <= plan.pagesStarted ? plan.starts[static_cast<std::size_t>(page)]

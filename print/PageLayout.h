@@ -41,11 +41,8 @@ constexpr int BodyTop = 2700;
 constexpr int PaginationTop = HeaderRuleY;
 constexpr int FooterHeight = 250;
 
-// Pages hold at most 50 lines; the page table has 110 entries, so 109 pages carry
-// lines and a 110th would be the last one printed.
+// Pages hold at most 50 lines; a show takes as many pages as its lines need.
 constexpr int MaxLinesPerPage = 50;
-constexpr int PageTableSize = 110;
-constexpr int LastPageWithLines = PageTableSize - 1;
 
 struct PageSize {
     int width;
@@ -72,9 +69,9 @@ ColumnEdges columnEdges(const std::array<int, 6>& listWidths, int pageWidth);
 int rowsForTextHeight(int textHeight, int lineHeight);
 
 // The print preparation's page table: entry p-1 is the first line of page p and the
-// entry after the last page holds the line count (as far as the 110 entries reach).
-// A line begins a new page when it would end below the page height, counted from the
-// header rule, or when the page has 50 lines already.
+// entry after the last page holds the line count. A line begins a new page when it
+// would end below the page height, counted from the header rule, or when the page has
+// 50 lines already.
 struct PagePlan {
     std::vector<int> starts;
     int pagesStarted = 1;
@@ -84,8 +81,7 @@ PagePlan planPages(std::span<const int> rowsPerLine, int pageHeight, int lineHei
 // The lines each printed page holds, [first, end). A page prints its planned lines
 // from where the page before it stopped, and stops early at a line whose row would
 // begin below the page height; that line opens the next page. Pages go on until
-// every line is printed, up to page 109; a page 110 would carry header and footer
-// only. An empty show prints one page.
+// every line is printed. An empty show prints one page.
 struct PageLines {
     int first;
     int end;

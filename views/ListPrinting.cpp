@@ -71,17 +71,13 @@ void printList(CTextView& list, QPrinter& printer, bool withDialog) {
         if (dialog.exec() != QDialog::Accepted) return;
     }
     bool printed = false;
-    bool cut = false;
     {
         WaitCursor wait(prompter);
         // Laid out again: the dialog may have changed the printer or the paper.
         const print::ShowPrintout printout = layoutFor(list, printer);
         printed = print::printPages(printer, printout, chosenPages(printer));
-        cut = printout.pageCount() > print::LastPageWithLines;
     }
     if (!printed) prompter.showMessage(ids::PrintFailed, MessageIcon::Exclamation, MessageButtons::Ok);
-    // The printed page table ends at page 110: lines after page 109 are not on paper.
-    else if (cut) prompter.showMessage(ids::PrintPagesCut, MessageIcon::Exclamation, MessageButtons::Ok);
 }
 
 void previewList(CTextView& list, QPrinter& printer) {

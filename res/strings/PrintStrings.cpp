@@ -16,7 +16,6 @@ constexpr StringEntry kEntries[] = {
     {ids::PrintDocument, "Dokument"},
     {ids::PrintPage, "Seite"},
     {ids::PrintFailed, "Das Drucken konnte nicht begonnen werden.\nBitte prüfen Sie den Drucker bzw. die Datei."},
-    {ids::PrintPagesCut, "Die Diaschau passt nicht auf 109 Druckseiten.\nDie Zeilen nach Seite 109 wurden nicht gedruckt."},
 };
 }  // namespace
 

@@ -17,5 +17,4 @@ constexpr int PrintPage = 1061;      // "Seite"
 // Printing could not begin on the chosen printer or file.
 constexpr int PrintFailed = 1560;
 // A show longer than the printed page table: only the first pages were printed.
-constexpr int PrintPagesCut = 1561;
 }  // namespace vistrel::ids
