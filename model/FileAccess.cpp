@@ -1,26 +1,21 @@
 #include "model/FileAccess.h"
 
 #include <fcntl.h>
+#include <signal.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 #include <cerrno>
-#include <cstdio>
 #include <filesystem>
-#include <memory>
-#include <random>
+#include <string_view>
 #include <system_error>
+#include <utility>
 
 namespace vistrel {
 
 namespace {
 
 namespace fs = std::filesystem;
-
-struct FileCloser {
-    void operator()(std::FILE* file) const { std::fclose(file); }
-};
-using FileHandle = std::unique_ptr<std::FILE, FileCloser>;
 
 // Closes a descriptor on every way out.
 class Descriptor {
@@ -29,9 +24,12 @@ public:
     ~Descriptor() {
         if (fd_ >= 0) ::close(fd_);
     }
+    Descriptor(Descriptor&& other) noexcept : fd_(std::exchange(other.fd_, -1)) {}
     Descriptor(const Descriptor&) = delete;
     Descriptor& operator=(const Descriptor&) = delete;
     int get() const { return fd_; }
+    // Closes now, for the error close() may report.
+    bool close() { return ::close(std::exchange(fd_, -1)) == 0; }
 
 private:
     int fd_;
@@ -40,17 +38,42 @@ private:
 // Symbolic links are followed far enough to find a loop, not further.
 constexpr int MaxLinkDepth = 40;
 
+constexpr std::string_view TemporaryPrefix = ".vistrel-";
+constexpr std::string_view TemporarySuffix = ".tmp";
+
 // A fresh file in the folder of `target` (a rename across file systems would not be
-// atomic), created exclusively so that no other file is reused. The name is short so
-// that it fits wherever the target's name fits.
-FileHandle createTemporaryBeside(const fs::path& target, fs::path& temporary) {
-    std::random_device seed;
-    std::mt19937 random(seed());
-    for (int attempt = 0; attempt < 16; ++attempt) {
-        temporary = target.parent_path() / (".vistrel-" + std::to_string(random() % 1000000000u) + ".tmp");
-        if (std::FILE* file = std::fopen(temporary.c_str(), "wbx")) return FileHandle(file);
+// atomic), created exclusively so that no other file is reused. Its name carries this
+// process's id, so that a later write can tell whether its writer is still alive; a
+// second write of the same process in the same folder gets a running number after it.
+Descriptor createTemporaryBeside(const fs::path& target, fs::path& temporary) {
+    const std::string pid = std::to_string(static_cast<long>(::getpid()));
+    for (int attempt = 0; attempt < 64; ++attempt) {
+        const std::string number = attempt == 0 ? std::string() : "-" + std::to_string(attempt);
+        temporary = target.parent_path() /
+                    (std::string(TemporaryPrefix) + pid + number + std::string(TemporarySuffix));
+        const int fd = ::open(temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+        if (fd >= 0 || errno != EEXIST) return Descriptor(fd);
     }
-    return nullptr;
+    return Descriptor(-1);
+}
+
+bool writeAll(int fd, std::string_view bytes) {
+    while (!bytes.empty()) {
+        const ssize_t n = ::write(fd, bytes.data(), bytes.size());
+        if (n < 0) {
+            if (errno == EINTR) continue;
+            return false;
+        }
+        bytes.remove_prefix(static_cast<std::size_t>(n));
+    }
+    return true;
+}
+
+// The rename is only on the disk once the folder is; a folder that cannot be opened
+// for that (no read permission) keeps the rename in the cache a little longer.
+void syncFolder(const fs::path& folder) {
+    const Descriptor fd(::open(folder.empty() ? "." : folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+    if (fd.get() >= 0) ::fsync(fd.get());
 }
 
 // The file a save to `path` must replace or create: the path itself, or where its chain
@@ -113,14 +136,18 @@ bool readWholeFile(const std::string& path, std::size_t maxBytes, std::string& b
 bool replaceFileContents(const std::string& path, std::string_view bytes) {
     fs::path target;
     if (!resolveSaveTarget(fs::path(path), target) || !mayReplace(target)) return false;
+    removeAbandonedTemporaries(target.parent_path().empty() ? "." : target.parent_path().string(),
+                               static_cast<long>(::getpid()));
 
     std::error_code error;
     fs::path temporary;
-    FileHandle file = createTemporaryBeside(target, temporary);
-    if (!file) return false;
-    bool ok = std::fwrite(bytes.data(), 1, bytes.size(), file.get()) == bytes.size();
-    ok = std::fflush(file.get()) == 0 && ok;
-    ok = std::fclose(file.release()) == 0 && ok;
+    Descriptor file = createTemporaryBeside(target, temporary);
+    if (file.get() < 0) return false;
+    // On the disk before the rename: otherwise a power cut right after it can leave an
+    // empty file where the old show was.
+    bool ok = writeAll(file.get(), bytes);
+    ok = ok && ::fsync(file.get()) == 0;
+    ok = file.close() && ok;
 
     if (ok) {
         // Keep the permissions the old file had.
@@ -130,8 +157,50 @@ bool replaceFileContents(const std::string& path, std::string_view bytes) {
         fs::rename(temporary, target, error);
         ok = !error;
     }
-    if (!ok) fs::remove(temporary, error);
-    return ok;
+    if (!ok) {
+        fs::remove(temporary, error);
+        return false;
+    }
+    syncFolder(target.parent_path());
+    return true;
+}
+
+long temporaryFileWriter(std::string_view name) {
+    if (name.size() <= TemporaryPrefix.size() + TemporarySuffix.size() || !name.starts_with(TemporaryPrefix) ||
+        !name.ends_with(TemporarySuffix)) {
+        return -1;
+    }
+    std::string_view middle = name.substr(TemporaryPrefix.size(), name.size() - TemporaryPrefix.size() -
+                                                                      TemporarySuffix.size());
+    // "<pid>" or "<pid>-<n>".
+    const auto dash = middle.find('-');
+    std::string_view pid = middle.substr(0, dash);
+    const std::string_view number = dash == std::string_view::npos ? std::string_view() : middle.substr(dash + 1);
+    const auto allDigits = [](std::string_view text) {
+        return !text.empty() && text.size() <= 9 && text.find_first_not_of("0123456789") == std::string_view::npos;
+    };
+    if (!allDigits(pid) || (dash != std::string_view::npos && !allDigits(number))) return -1;
+    return std::stol(std::string(pid));
+}
+
+void removeAbandonedTemporaries(const std::string& folder, long ownPid) {
+    std::error_code error;
+    for (fs::directory_iterator it(folder, error), end; !error && it != end; it.increment(error)) {
+        const std::string name = it->path().filename().string();
+        const long writer = temporaryFileWriter(name);
+        if (writer <= 0 || writer == ownPid) continue;
+        // A process that exists (even one of another user, EPERM) may still be writing.
+        if (::kill(static_cast<pid_t>(writer), 0) == 0 || errno != ESRCH) continue;
+        std::error_code ignored;
+        if (it->is_regular_file(ignored)) fs::remove(it->path(), ignored);
+    }
+}
+
+bool isSameFile(const std::string& first, const std::string& second) {
+    struct stat a {};
+    struct stat b {};
+    if (::stat(first.c_str(), &a) != 0 || ::stat(second.c_str(), &b) != 0) return false;
+    return a.st_dev == b.st_dev && a.st_ino == b.st_ino;
 }
 
 }  // namespace vistrel

@@ -1,7 +1,10 @@
 #pragma once
 // Whole-file reading and writing for the show and settings files. Writing goes to a
 // temporary file in the same folder that is renamed over the old one only once it is
-// complete, so a failed save never destroys the file that was there.
+// complete and on the disk, so neither a failed save nor a power cut destroys the file
+// that was there. The temporary file is hidden and named after the writing process
+// (".vistrel-<pid>.tmp"); one that a killed process left behind is removed by the next
+// write to its folder.
 #include <cstddef>
 #include <string>
 #include <string_view>
@@ -18,5 +21,17 @@ bool readWholeFile(const std::string& path, std::size_t maxBytes, std::string& b
 // (or that has no write permission at all) and anything that is not a plain file. On
 // failure the previous file is untouched and no temporary file is left behind.
 bool replaceFileContents(const std::string& path, std::string_view bytes);
+
+// Removes the temporary files in `folder` whose writing process is gone. Called by every
+// write; `ownPid` is this process (its own files may be in use).
+void removeAbandonedTemporaries(const std::string& folder, long ownPid);
+
+// The process that wrote the temporary file `name` (a file name without folder), or
+// -1 when the name is no temporary file of ours.
+long temporaryFileWriter(std::string_view name);
+
+// True when both paths lead to one and the same existing file (links followed, hard
+// links too): an output that is the input would destroy the input.
+bool isSameFile(const std::string& first, const std::string& second);
 
 }  // namespace vistrel

@@ -4,6 +4,7 @@
 
 #include <fcntl.h>
 #include <sys/stat.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
 #include <chrono>
@@ -11,10 +12,12 @@
 #include <future>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "ShowIdentity.h"
 #include "TestFiles.h"
 #include "model/CVistrelDoc.h"
+#include "model/FileAccess.h"
 #include "model/Settings.h"
 #include "platform/fake/RecordingPrompter.h"
 #include "res/StringTable.h"
@@ -437,6 +440,59 @@ TEST(ShowFileOnDisk, FailedSaveKeepsTheOldFileAndTheUnsavedState) {
     EXPECT_EQ(test::readBytes(path), "old contents");
     EXPECT_TRUE(doc->hasUnsavedChanges());
     EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder.path()), {}), 1);  // no temporary left
+}
+
+// A process id that is certainly gone: a child that has ended and been reaped.
+long endedProcess() {
+    const pid_t child = ::fork();
+    if (child == 0) ::_exit(0);
+    int status = 0;
+    ::waitpid(child, &status, 0);
+    return child;
+}
+
+TEST(ShowFileOnDisk, TemporaryFilesOfWritersThatAreGoneAreRemovedByTheNextSave) {
+    ScratchFolder folder;
+    const std::string own = std::to_string(::getpid());
+    const std::string gone = ".vistrel-" + std::to_string(endedProcess()) + ".tmp";
+    const std::string goneSecond = ".vistrel-" + std::to_string(endedProcess()) + "-2.tmp";
+    const std::vector<std::string> kept = {".vistrel-1.tmp",            // init is alive
+                                           ".vistrel-" + own + "-7.tmp",  // our own, maybe in use
+                                           ".vistrel-x.tmp", ".vistrel-.tmp", "notes.tmp", ".vistrel-12.tmp.bak"};
+    for (const std::string& name : kept) test::writeBytes(folder.file(name), "half a show");
+    test::writeBytes(folder.file(gone), "half a show");
+    test::writeBytes(folder.file(goneSecond), "half a show");
+
+    RecordingPrompter prompter;
+    ASSERT_TRUE(writeShowFile(*exampleShow(), folder.file("show.dpd"), prompter));
+    EXPECT_FALSE(std::filesystem::exists(folder.file(gone)));
+    EXPECT_FALSE(std::filesystem::exists(folder.file(goneSecond)));
+    for (const std::string& name : kept) EXPECT_TRUE(std::filesystem::exists(folder.file(name))) << name;
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder.path()), {}), 7);  // and no temporary of ours
+}
+
+TEST(ShowFileOnDisk, TemporaryFileNamesTellTheirWriter) {
+    const std::pair<const char*, long> table[] = {
+        {".vistrel-4711.tmp", 4711}, {".vistrel-4711-3.tmp", 4711}, {".vistrel-4711-.tmp", -1},
+        {".vistrel--3.tmp", -1},     {".vistrel-47a1.tmp", -1},     {"vistrel-4711.tmp", -1},
+        {".vistrel-4711.tmp~", -1},  {".vistrel-1234567890.tmp", -1}, {".vistrel-.tmp", -1},
+    };
+    for (const auto& [name, writer] : table) EXPECT_EQ(temporaryFileWriter(name), writer) << name;
+}
+
+TEST(ShowFileOnDisk, SameFileIsFoundThroughLinks) {
+    ScratchFolder folder;
+    test::writeBytes(folder.file("show.dpd"), "show");
+    test::writeBytes(folder.file("other.dpd"), "show");
+    std::filesystem::create_symlink("show.dpd", folder.file("link.dpd"));
+    std::filesystem::create_hard_link(folder.file("show.dpd"), folder.file("hard.dpd"));
+    std::filesystem::create_directory(folder.file("sub"));
+    const std::pair<std::string, bool> table[] = {
+        {folder.file("show.dpd"), true},         {folder.file("link.dpd"), true},
+        {folder.file("hard.dpd"), true},         {folder.file("sub/../show.dpd"), true},
+        {folder.file("other.dpd"), false},       {folder.file("missing.pdf"), false},
+    };
+    for (const auto& [path, same] : table) EXPECT_EQ(isSameFile(folder.file("show.dpd"), path), same) << path;
 }
 
 TEST(ShowFileOnDisk, SaveIntoAMissingFolderFails) {
