@@ -3,10 +3,14 @@
 #include <QFileInfo>
 #include <QLibraryInfo>
 #include <QTranslator>
+#include <cstdio>
+#include <string>
+#include <vector>
 
 #include "app/CVistrelApp.h"
 #include "app/FileDialogs.h"
 #include "app/SingleInstance.h"
+#include "app/StartOptions.h"
 #include "platform/qt/core/AppPaths.h"
 #include "platform/qt/core/QtSerialPort.h"
 #include "platform/qt/widgets/QtEventPump.h"
@@ -15,6 +19,11 @@
 #include "platform/qt/widgets/QtPrompter.h"
 
 int main(int argc, char* argv[]) {
+    // Answered on the terminal before anything needs a display.
+    if (const auto text = vistrel::startOptionText(std::vector<std::string>(argv + 1, argv + argc))) {
+        std::fputs(text->c_str(), stdout);
+        return std::fflush(stdout) == 0 ? 0 : 1;
+    }
     QApplication application(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Vistrel"));
     QApplication::setApplicationVersion(QStringLiteral("1.14"));
