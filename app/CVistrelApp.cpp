@@ -251,11 +251,15 @@ bool CVistrelApp::openShow(const QString& path) {
     }
 
     auto doc = std::make_unique<CVistrelDoc>();
-    doc->openFromFile(absolute.toStdString(), settings_, env_.prompter);
+    ShowReadReport report;
+    doc->openFromFile(absolute.toStdString(), settings_, env_.prompter, &report);
     if (doc->windowTitle.empty()) doc->windowTitle = QFileInfo(absolute).fileName().toStdString();
     createFrame(std::move(doc));
     recentFiles_->add(absolute);
     recentFiles_->save();
+    // Said once the window shows what was read, so that the user sees what a save would keep.
+    if (!report.complete())
+        env_.prompter.showMessage(readLossMessage(report), MessageIcon::Exclamation, MessageButtons::Ok);
     return true;
 }
 

@@ -45,10 +45,11 @@ bool CVistrelDoc::differsFromProjector(bool differentialTransfer, const std::str
     return differentialTransfer && windowTitle != projectorShowTitle;
 }
 
-bool CVistrelDoc::openFromFile(const std::string& path, const Settings& settings, Prompter& prompter) {
+bool CVistrelDoc::openFromFile(const std::string& path, const Settings& settings, Prompter& prompter,
+                               ShowReadReport* report) {
     filePath = path;
     // The reader reports its own failure; the window opens with what was read.
-    const bool read = readShowFile(*this, filePath, settings, prompter);
+    const bool read = readShowFile(*this, filePath, settings, prompter, report);
     windowTitle = fileNameOf(filePath);
     // A file that could not be read (too large, not a plain file, unreadable) may still
     // be someone's show: the empty window must not overwrite it with a plain "Save".

@@ -14,6 +14,7 @@ namespace vistrel {
 
 class Prompter;
 struct Settings;
+struct ShowReadReport;
 
 // A window that shows the document (the program list, the line editor).
 class DocumentView {
@@ -65,8 +66,10 @@ public:
 
     // --- file operations ---
     // Reads `path` (UTF-8) into this freshly created document. Reports read errors itself and
-    // returns true even then, as the window opens with what was read.
-    bool openFromFile(const std::string& path, const Settings& settings, Prompter& prompter);
+    // returns true even then, as the window opens with what was read. What the reader had
+    // to leave out goes into `report`, for the window to say once it is open.
+    bool openFromFile(const std::string& path, const Settings& settings, Prompter& prompter,
+                      ShowReadReport* report = nullptr);
     // Completes ".dpd", writes the file, returns whether it was written.
     bool saveToFile(const std::string& path, Prompter& prompter);
     // Told the full path after every successful saveToFile (the recent-file list).

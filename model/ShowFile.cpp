@@ -7,7 +7,9 @@
 #include "model/FileAccess.h"
 #include "model/Settings.h"
 #include "platform/Prompter.h"
+#include "res/StringTable.h"
 #include "res/strings/ModelStrings.h"
+#include "res/strings/SafetyStrings.h"
 
 namespace vistrel {
 
@@ -66,7 +68,7 @@ std::size_t countDigits(std::string_view text) {
 }
 
 // What became of one line of the file.
-enum class LineKind { Other, Program, Rejected };
+enum class LineKind { Other, Header, Program, Rejected };
 
 // Parses one line (without its line feed and final CR) into `record`. Text outside
 // fields is ignored; each "/" and the letter after it select a field.
@@ -91,12 +93,12 @@ LineKind parseLine(std::string_view line, ShowHeader& header, ProgramLine& recor
                 case '4': header.storageLocation = text; break;
                 default: return LineKind::Rejected;
             }
-            return LineKind::Other;
+            return LineKind::Header;
         }
         if (tag == 'A') {
             // Ends the line, but unlike "/h" it does not undo a "/p" before it.
             header.moduleNumber = fieldValue(line, pos + 3);
-            return hadProgramTag ? LineKind::Program : LineKind::Other;
+            return hadProgramTag ? LineKind::Program : LineKind::Header;
         }
         if (!isAsciiLetter(tag)) {
             pos = tagPos;  // not a field
@@ -182,11 +184,24 @@ int convertOldSpecialFunction(int oldCode) {
     }
 }
 
-void parseShowText(CVistrelDoc& doc, std::string_view text, const ShowReadOptions& options) {
-    // The text is a C string: it ends at the first zero byte.
-    const auto zero = text.find('\0');
-    if (zero != std::string_view::npos) text = text.substr(0, zero);
+namespace {
 
+bool isBlank(std::string_view text) { return text.find_first_not_of(" \t\r\n\v\f") == std::string_view::npos; }
+
+// The line that starts at `pos`, without its line feed, and where the next one starts.
+std::string_view nextLine(std::string_view text, std::size_t& pos) {
+    const auto lineFeed = text.find('\n', pos);
+    const std::size_t end = lineFeed == std::string_view::npos ? text.size() : lineFeed;
+    const std::string_view line = text.substr(pos, end - pos);
+    pos = lineFeed == std::string_view::npos ? text.size() : lineFeed + 1;
+    return line;
+}
+
+}  // namespace
+
+ShowReadReport parseShowText(CVistrelDoc& doc, std::string_view text, const ShowReadOptions& options) {
+    ShowReadReport report;
+    bool showContentSeen = false;
     doc.lines[0].description.clear();
     doc.header = ShowHeader{};
     int n = 0;
@@ -196,14 +211,21 @@ void parseShowText(CVistrelDoc& doc, std::string_view text, const ShowReadOption
             ++pos;
             continue;
         }
-        const auto lineFeed = text.find('\n', pos);
-        const std::size_t end = lineFeed == std::string_view::npos ? text.size() : lineFeed;
-        std::string_view line = text.substr(pos, end - pos);
-        pos = lineFeed == std::string_view::npos ? text.size() : lineFeed + 1;
+        std::string_view line = nextLine(text, pos);
+        // A zero byte (a damaged sector, a file from another program) ends the texts of
+        // its line; the lines after it are read as usual.
+        if (const auto zero = line.find('\0'); zero != std::string_view::npos) {
+            line = line.substr(0, zero);
+            ++report.cutLines;
+        }
         if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
 
         ProgramLine& record = doc.lines[static_cast<std::size_t>(n)];
-        if (parseLine(line, doc.header, record, options) != LineKind::Program) continue;
+        const LineKind kind = parseLine(line, doc.header, record, options);
+        if (kind == LineKind::Rejected) ++report.rejectedLines;
+        if (kind == LineKind::Header) showContentSeen = true;
+        if (kind != LineKind::Program) continue;
+        showContentSeen = true;
         // The next record starts as a copy of this one without its description; a
         // line without "/p" before the next program line only changes that copy.
         ++n;
@@ -211,7 +233,20 @@ void parseShowText(CVistrelDoc& doc, std::string_view text, const ShowReadOption
         next = record;
         next.description.clear();
     }
+    while (pos < text.size()) {
+        if (!isBlank(nextLine(text, pos))) ++report.linesBeyondLimit;
+    }
     doc.lineCount = n;
+    report.noShowContent = !showContentSeen && !isBlank(text);
+    return report;
+}
+
+std::string readLossMessage(const ShowReadReport& report) {
+    if (report.noShowContent) return res::text(ids::FileHoldsNoShow);
+    const int unread = report.unreadLines();
+    if (unread == 0) return {};
+    if (unread == 1) return res::text(ids::FileLineUnread);
+    return res::formatInt(ids::FileLinesUnread, unread);
 }
 
 std::string formatShowText(CVistrelDoc& doc) {
@@ -265,13 +300,16 @@ bool hasShowFileName(std::string_view path) {
     return true;
 }
 
-bool readShowFile(CVistrelDoc& doc, const std::string& path, const Settings& settings, Prompter& prompter) {
+bool readShowFile(CVistrelDoc& doc, const std::string& path, const Settings& settings, Prompter& prompter,
+                  ShowReadReport* report) {
     std::string bytes;
     if (!readWholeFile(path, MaxShowFileBytes, bytes)) {
         prompter.showMessage(ids::FileLoadFailed, MessageIcon::Exclamation, MessageButtons::Ok);
         return false;
     }
-    parseShowText(doc, bytes, ShowReadOptions{settings.convertDosUmlauts, settings.use500WattTimes});
+    const ShowReadReport read =
+        parseShowText(doc, bytes, ShowReadOptions{settings.convertDosUmlauts, settings.use500WattTimes});
+    if (report) *report = read;
     return true;
 }
 

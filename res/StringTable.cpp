@@ -42,4 +42,20 @@ std::string formatInt(int id, int value) {
     return result;
 }
 
+std::string formatArgs(int id, std::initializer_list<std::string> args) {
+    const std::string pattern = text(id);
+    std::string result;
+    for (std::size_t i = 0; i < pattern.size(); ++i) {
+        const char next = i + 1 < pattern.size() ? pattern[i + 1] : '\0';
+        const auto index = static_cast<std::size_t>(next - '1');
+        if (pattern[i] == '%' && next >= '1' && next <= '9' && index < args.size()) {
+            result += *(args.begin() + index);
+            ++i;
+        } else {
+            result += pattern[i];
+        }
+    }
+    return result;
+}
+
 }  // namespace vistrel::res

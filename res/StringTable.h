@@ -2,6 +2,7 @@
 // The program's string table: every German text the user sees, looked up by id.
 // Texts are UTF-8 here; the ids are the ones the program has always used, so that
 // messages can be named by number in code and tests.
+#include <initializer_list>
 #include <span>
 #include <string>
 
@@ -20,6 +21,10 @@ bool has(int id);
 
 // "%d"-style filling of a table text with one integer (e.g. "Fehlernummer %d bekommen").
 std::string formatInt(int id, int value);
+
+// A table text with "%1" .. "%9" replaced by `args` in order (a text may place them as
+// its sentence needs).
+std::string formatArgs(int id, std::initializer_list<std::string> args);
 
 // One area of the table each; the lookup searches all of them.
 std::span<const StringEntry> modelStrings();

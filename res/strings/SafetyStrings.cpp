@@ -11,6 +11,25 @@ constexpr StringEntry kEntries[] = {
     {ids::BrokenReadKeptShow,
      "Die Diaschau konnte nicht vollständig gelesen werden.\nDie aktuelle Diaschau bleibt unverändert; die bis "
      "dahin gelesenen\nZeilen stehen in einem neuen Fenster."},
+    {ids::FileHoldsNoShow,
+     "Die Datei enthält keine Programmzeile und keine Kopfzeile einer Diaschau;\nbeim Speichern fehlt ihr Inhalt."},
+    {ids::FileLineUnread, "Eine Zeile der Datei konnte nicht gelesen werden;\nbeim Speichern fehlt sie."},
+    {ids::FileLinesUnread, "%d Zeilen der Datei konnten nicht gelesen werden;\nbeim Speichern fehlen sie."},
+    {ids::UploadValueRefused,
+     "In Zeile %1 hat %2 den Wert %3;\nder Projektor kann nur %4 bis %5 speichern.\nDie Diaschau wird nicht "
+     "übertragen."},
+    {ids::UnstorableSlide, "die Dianummer"},
+    {ids::UnstorableDissolve, "die Überblendzeit"},
+    {ids::UnstorableTimer, "die Timerzeit"},
+    {ids::UnstorableCode, "der Sonderfunktionscode"},
+    {ids::SearchUnreadable, "Nicht durchsucht, weil sie nicht gelesen werden konnten: %1."},
+    {ids::SearchUnreadableFolders, "%d Ordner"},
+    {ids::SearchUnreadableFile, "1 Datei"},
+    {ids::SearchUnreadableFiles, "%d Dateien"},
+    {ids::PlayerPaused, "Pause"},
+    {ids::PlayerContinued, "weiter"},
+    {ids::PortDoesNotExist, "Diese Schnittstelle gibt es nicht."},
+    {ids::ScaleLengthRange, "Die eingegebenen Werte sind nicht zulässig! Zulässig sind %1 bis %2."},
 };
 }  // namespace
 

@@ -5,4 +5,25 @@ namespace vistrel::ids {
 constexpr int EndOfRunWaitTitle = 3700;        // "Vistrel wird beendet"
 constexpr int EndOfRunWaitText = 3701;         // "Der PC-Modus des Projektors wird ausgeschaltet. ..."
 constexpr int BrokenReadKeptShow = 3702;       // "Die Diaschau konnte nicht vollständig gelesen werden. ..."
+// What the show reader had to leave out of a file.
+constexpr int FileHoldsNoShow = 3720;          // "Die Datei enthält keine Programmzeile ..."
+constexpr int FileLineUnread = 3721;           // "Eine Zeile der Datei konnte nicht gelesen werden; ..."
+constexpr int FileLinesUnread = 3722;          // "%d Zeilen der Datei konnten nicht gelesen werden; ..."
+// A show with a value the projector's records cannot hold is not sent.
+constexpr int UploadValueRefused = 3723;       // "In Zeile %1 hat %2 den Wert %3; ..."
+constexpr int UnstorableSlide = 3724;          // "die Dianummer"
+constexpr int UnstorableDissolve = 3725;       // "die Überblendzeit"
+constexpr int UnstorableTimer = 3726;          // "die Timerzeit"
+constexpr int UnstorableCode = 3727;           // "der Sonderfunktionscode"
+// The search in folders: what it could not read.
+constexpr int SearchUnreadable = 3728;         // "Nicht durchsucht, weil sie nicht gelesen werden konnten: %1."
+constexpr int SearchUnreadableFolders = 3729;  // "%d Ordner"
+constexpr int SearchUnreadableFile = 3730;     // "1 Datei"
+constexpr int SearchUnreadableFiles = 3731;    // "%d Dateien"
+// The terminal player: the user's pause and its end.
+constexpr int PlayerPaused = 3732;             // "Pause"
+constexpr int PlayerContinued = 3733;          // "weiter"
+// The command line: a port that names no device, a scale length out of range.
+constexpr int PortDoesNotExist = 3734;         // "Diese Schnittstelle gibt es nicht."
+constexpr int ScaleLengthRange = 3735;         // "Die eingegebenen Werte sind nicht zulässig! ..."
 }  // namespace vistrel::ids

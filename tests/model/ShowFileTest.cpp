@@ -118,11 +118,59 @@ TEST(ReadShowText, EmptyAndBlankInputsGiveAnEmptyShow) {
     }
 }
 
-TEST(ReadShowText, TextEndsAtTheFirstZeroByte) {
-    const std::string text("/p 001 001\r\n/p 002 002 /c ab\0cd\r\n/p 003 003\r\n", 45);
+TEST(ReadShowText, AZeroByteCutsItsLineAndTheRestIsRead) {
+    const std::string text("/p 001 001\r\n/p 002 002 /c ab\0cd\r\n/p 003 003 /c drei\r\n/h1 Titel\r\n", 64);
     auto doc = parsed(text);
-    ASSERT_EQ(doc->lineCount, 2);
+    ASSERT_EQ(doc->lineCount, 3);
     EXPECT_EQ(doc->lines[1].description.str(), "ab");
+    EXPECT_EQ(doc->lines[2].description.str(), "drei");
+    EXPECT_EQ(doc->header.title.str(), "Titel");
+}
+
+TEST(ReadShowText, ReportsWhatItLeavesOut) {
+    std::string overlong;
+    for (int i = 1; i <= 1003; ++i) overlong += "/p " + std::to_string(i) + " 001\r\n";
+    overlong += "\r\n  \r\n";  // blank lines after the limit lose nothing
+    struct Case {
+        const char* name;
+        std::string text;
+        int lineCount;
+        int rejected, cut, beyond;
+        bool noShow;
+        const char* message;
+    };
+    const Case table[] = {
+        {"complete", "/h1 T\r\n/p 001 001\r\n", 1, 0, 0, 0, false, ""},
+        {"empty", "", 0, 0, 0, 0, false, ""},
+        {"blank", " \r\n\r\n", 0, 0, 0, 0, false, ""},
+        {"header_only", "/h1 \r\n", 0, 0, 0, 0, false, ""},
+        {"text_between_lines_is_no_loss", "/p 001 001\r\nirgendwas\r\n", 1, 0, 0, 0, false, ""},
+        {"one_rejected_line", "/p 001 001\r\n/x 1\r\n/p 002 002\r\n", 2, 1, 0, 0, false,
+         "Eine Zeile der Datei konnte nicht gelesen werden;\nbeim Speichern fehlt sie."},
+        {"zero_byte_and_rejected", std::string("/p 001 001 /c a\0b\r\n/p 002 /q\r\n/p 003\r\n", 38), 2, 1, 1, 0,
+         false, "2 Zeilen der Datei konnten nicht gelesen werden;\nbeim Speichern fehlen sie."},
+        {"zero_byte_in_the_last_line_without_line_end", std::string("/p 001 001 /c a\0", 16), 1, 0, 1, 0, false,
+         "Eine Zeile der Datei konnte nicht gelesen werden;\nbeim Speichern fehlt sie."},
+        {"after_the_999th", overlong, 999, 0, 0, 4, false,
+         "4 Zeilen der Datei konnten nicht gelesen werden;\nbeim Speichern fehlen sie."},
+        {"plain_text", "Liebe Grüße\r\nvom Urlaub\r\n", 0, 0, 0, 0, true,
+         "Die Datei enthält keine Programmzeile und keine Kopfzeile einer Diaschau;\nbeim Speichern fehlt ihr "
+         "Inhalt."},
+        {"utf16_text", std::string("/\0p\0 \0\r\0\n\0", 10), 0, 0, 2, 0, true,
+         "Die Datei enthält keine Programmzeile und keine Kopfzeile einer Diaschau;\nbeim Speichern fehlt ihr "
+         "Inhalt."},
+    };
+    for (const Case& c : table) {
+        SCOPED_TRACE(c.name);
+        auto doc = std::make_unique<CVistrelDoc>();
+        const ShowReadReport report = parseShowText(*doc, c.text, {});
+        EXPECT_EQ(doc->lineCount, c.lineCount);
+        EXPECT_EQ(report.rejectedLines, c.rejected);
+        EXPECT_EQ(report.cutLines, c.cut);
+        EXPECT_EQ(report.linesBeyondLimit, c.beyond);
+        EXPECT_EQ(report.noShowContent, c.noShow);
+        EXPECT_EQ(readLossMessage(report), c.message);
+    }
 }
 
 TEST(ReadShowText, FieldsOfALineWithoutProgramTagCarryToTheNextLine) {
