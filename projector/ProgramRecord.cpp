@@ -2,6 +2,9 @@
 
 #include <algorithm>
 #include <cstdint>
+#include <utility>
+
+#include "model/CVistrelDoc.h"
 
 namespace vistrel {
 
@@ -74,6 +77,32 @@ void decodeProgramRecord(std::span<const std::uint8_t, ProgramRecordSize> record
     line.dissolveTime = record[2];
     line.timerTime = (record[3] | (record[4] << 8)) / 10;
     line.specialFunction = decodeSpecialFunctionByte(record[5]);
+}
+
+FieldRange storableRange(RecordField field) {
+    switch (field) {
+        case RecordField::Slide: return {0, 0xFFFF};
+        case RecordField::Dissolve: return {0, 0xFF};
+        case RecordField::Timer: return {0, 0xFFFF / 10};  // tenths; the record holds hundredths
+        case RecordField::SpecialFunction: return {0, 999};
+    }
+    return {0, 0};
+}
+
+std::optional<UnstorableValue> firstUnstorableValue(const CVistrelDoc& doc) {
+    const int lines = std::clamp(doc.lineCount, 0, LineStorageRecords);
+    for (int row = 0; row < lines; ++row) {
+        const ProgramLine& line = doc.lines[static_cast<std::size_t>(row)];
+        const std::pair<RecordField, std::int64_t> values[] = {{RecordField::Slide, line.slideNumber},
+                                                               {RecordField::Dissolve, line.dissolveTime},
+                                                               {RecordField::Timer, line.timerTime},
+                                                               {RecordField::SpecialFunction, line.specialFunction}};
+        for (const auto& [field, value] : values) {
+            const FieldRange range = storableRange(field);
+            if (value < range.lowest || value > range.highest) return UnstorableValue{row, field, value};
+        }
+    }
+    return std::nullopt;
 }
 
 bool isEndRecord(std::span<const std::uint8_t, ProgramRecordSize> record) {

@@ -12,9 +12,14 @@
 // back may give a different code than was written (code 1 comes back as 100, for example).
 #include <array>
 #include <cstdint>
+#include <optional>
 #include <span>
 
 #include "model/ProgramLine.h"
+
+namespace vistrel {
+class CVistrelDoc;
+}
 
 namespace vistrel {
 
@@ -45,5 +50,25 @@ ProgramRecord encodeProgramRecord(const ProgramLine& line);
 void decodeProgramRecord(std::span<const std::uint8_t, ProgramRecordSize> record, ProgramLine& line);
 
 bool isEndRecord(std::span<const std::uint8_t, ProgramRecordSize> record);
+
+// What a record can hold without changing a value's meaning: a slide number of 16 bits,
+// a dissolve time of 8 bits, a timer whose hundredths take 16 bits, and a special
+// function of three digits. A line outside them would arrive as another line (slide -5
+// as slide 0, the end of the show).
+enum class RecordField { Slide, Dissolve, Timer, SpecialFunction };
+struct FieldRange {
+    std::int64_t lowest;
+    std::int64_t highest;
+};
+FieldRange storableRange(RecordField field);
+
+struct UnstorableValue {
+    int row;  // 0-based
+    RecordField field;
+    std::int64_t value;
+};
+// The first value of the show that no record can hold, in line order and, within a
+// line, in record order; nothing when all fit.
+std::optional<UnstorableValue> firstUnstorableValue(const CVistrelDoc& doc);
 
 }  // namespace vistrel

@@ -3,10 +3,13 @@
 #include <algorithm>
 #include <cstdio>
 #include <memory>
+#include <optional>
+#include <string>
 #include <string_view>
 #include <vector>
 
 #include "projector/ProgramRecord.h"
+#include "res/StringTable.h"
 #include "res/strings/ProjectorStrings.h"
 #include "res/strings/SafetyStrings.h"
 
@@ -90,7 +93,39 @@ private:
     bool& flag_;
 };
 
+// A value as the list shows it: times in seconds with one decimal.
+std::string shownValue(RecordField field, std::int64_t value) {
+    if (field != RecordField::Dissolve && field != RecordField::Timer) return std::to_string(value);
+    const std::uint64_t magnitude = value < 0 ? 0 - static_cast<std::uint64_t>(value) : static_cast<std::uint64_t>(value);
+    return (value < 0 ? "-" : "") + std::to_string(magnitude / 10) + "." + std::to_string(magnitude % 10);
+}
+
+int fieldNameId(RecordField field) {
+    switch (field) {
+        case RecordField::Slide: return ids::UnstorableSlide;
+        case RecordField::Dissolve: return ids::UnstorableDissolve;
+        case RecordField::Timer: return ids::UnstorableTimer;
+        case RecordField::SpecialFunction: return ids::UnstorableCode;
+    }
+    return ids::UnstorableSlide;
+}
+
 }  // namespace
+
+bool refuseUnstorableShow(const CVistrelDoc& doc, Prompter& prompter) {
+    const std::optional<UnstorableValue> bad = firstUnstorableValue(doc);
+    if (!bad) return false;
+    const FieldRange range = storableRange(bad->field);
+    const bool seconds = bad->field == RecordField::Dissolve || bad->field == RecordField::Timer;
+    const std::string unit = seconds ? " s" : "";
+    prompter.showMessage(res::formatArgs(ids::UploadValueRefused,
+                                         {std::to_string(bad->row + 1), res::text(fieldNameId(bad->field)),
+                                          shownValue(bad->field, bad->value) + unit,
+                                          shownValue(bad->field, range.lowest),
+                                          shownValue(bad->field, range.highest) + unit}),
+                         MessageIcon::Exclamation, MessageButtons::Ok);
+    return true;
+}
 
 ShowTransfer::ShowTransfer(ProjectorProtocol& protocol, Settings& settings, ApplicationState& appState,
                            RunState& runState, Prompter& prompter, Clock& clock, EventPump& events,
@@ -111,13 +146,16 @@ int ShowTransfer::uploadShow(CVistrelDoc& doc, int target) {
         case UploadOutcome::Sent: return UploadDone;
         case UploadOutcome::FirmwareTooOld: return UploadFirmwareTooOld;
         case UploadOutcome::NothingToSend:
-        case UploadOutcome::Failed: break;
+        case UploadOutcome::Failed:
+        case UploadOutcome::Refused: break;
     }
     return UploadNothingSent;
 }
 
 ShowTransfer::UploadOutcome ShowTransfer::upload(CVistrelDoc& doc, int target) {
     const std::uint8_t targetMark = target == Module ? NotInModule : NotInProjector;
+    // Checked before a byte goes out: a value that does not fit would arrive as another.
+    if (refuseUnstorableShow(doc, prompter_)) return UploadOutcome::Refused;
 
     protocol_.link().connect();
     protocol_.reportProjectorError(0);
@@ -199,6 +237,7 @@ ShowTransfer::UploadOutcome ShowTransfer::upload(CVistrelDoc& doc, int target) {
 
 bool ShowTransfer::writeToProjector(CVistrelDoc& doc) {
     const UploadOutcome outcome = upload(doc, WorkingMemory);
+    if (outcome == UploadOutcome::Refused) return false;  // nothing was opened, nothing to close
     // A broken line has been reported once already; its PA failing too says nothing new.
     if (!closeOperation(outcome != UploadOutcome::Failed)) return false;
     return outcome == UploadOutcome::Sent || outcome == UploadOutcome::NothingToSend;
@@ -206,6 +245,7 @@ bool ShowTransfer::writeToProjector(CVistrelDoc& doc) {
 
 bool ShowTransfer::writeToModule(CVistrelDoc& doc) {
     const UploadOutcome outcome = upload(doc, Module);
+    if (outcome == UploadOutcome::Refused) return false;  // nothing was opened, nothing to close
     // Storing a show that did not get into the working memory would replace the module's
     // good show with a broken one; the failure has been reported, so only close up.
     if (outcome == UploadOutcome::Failed || outcome == UploadOutcome::FirmwareTooOld) {

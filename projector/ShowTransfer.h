@@ -21,6 +21,11 @@
 
 namespace vistrel {
 
+// Before a show is written: refuses a show with a value no projector record can hold,
+// with a message naming the first such line and value. True when refused; then nothing
+// may be sent. The command line asks before it opens the port, the transfer again.
+bool refuseUnstorableShow(const CVistrelDoc& doc, Prompter& prompter);
+
 class ShowTransfer {
 public:
     // Where a show is written.
@@ -66,7 +71,7 @@ public:
     static bool canLoad(const RunState& runState) { return !runState.showRunning; }
 
 private:
-    enum class UploadOutcome { Sent, NothingToSend, Failed, FirmwareTooOld };
+    enum class UploadOutcome { Sent, NothingToSend, Failed, FirmwareTooOld, Refused };
     UploadOutcome upload(CVistrelDoc& doc, int target);
     bool openOperation();
     bool readRecords(CVistrelDoc& doc, std::uint16_t start, bool clearDescriptions);
