@@ -8,12 +8,14 @@
 #include <QPushButton>
 #include <QStandardItemModel>
 #include <QTreeView>
+#include <algorithm>
 
 #include "app/FolderSearchRunner.h"
 #include "model/Cp1252.h"
 #include "res/StringTable.h"
 #include "res/strings/DialogStrings.h"
 #include "res/strings/SearchStrings.h"
+#include "search/FolderSearch.h"
 #include "views/ListGeometry.h"
 
 namespace vistrel {
@@ -95,6 +97,9 @@ SearchResultWindow::SearchResultWindow(std::function<void(const QString& path)> 
     QLabel* kilobytesLabel = label(ids::ResultKilobytesLabel, filesValue_->geometry().right() + 20, 40);
     kilobytesValue_ = value(QStringLiteral("kilobytes"), kilobytesLabel->geometry().right() + 10, 40, 120);
 
+    unreadable_ = new QLabel(this);
+    unreadable_->setObjectName(QStringLiteral("unreadable"));
+
     model_ = new QStandardItemModel(0, 3, this);
     model_->setHorizontalHeaderLabels({tableText(ids::ResultColumnFile), tableText(ids::ResultColumnDescription),
                                        tableText(ids::ResultColumnTitle)});
@@ -136,6 +141,7 @@ void SearchResultWindow::startSearch(const QString& startFolder, const QString& 
     term_ = term;
     termShown_ = false;
     model_->removeRows(0, model_->rowCount());
+    unreadable_->clear();
     FolderSearchRunner::Callbacks callbacks;
     callbacks.progress = [this](const std::vector<FolderHit>& hits, const FolderSearchCounters& counters) {
         for (const FolderHit& hit : hits) {
@@ -148,6 +154,7 @@ void SearchResultWindow::startSearch(const QString& startFolder, const QString& 
     callbacks.finished = [this, done = std::move(done)](const FolderSearchCounters& counters, bool) {
         addResult({}, {}, {});  // the final counters
         setCounters(counters.filesExamined, counters.kilobytes());
+        unreadable_->setText(QString::fromStdString(unreadableNote(counters)));
         unsetCursor();
         if (done) done();
     };
@@ -185,6 +192,7 @@ void SearchResultWindow::setCounters(long long filesExamined, long long kilobyte
 QString SearchResultWindow::termText() const { return termValue_->text(); }
 QString SearchResultWindow::filesText() const { return filesValue_->text(); }
 QString SearchResultWindow::kilobytesText() const { return kilobytesValue_->text(); }
+QString SearchResultWindow::unreadableText() const { return unreadable_->text(); }
 int SearchResultWindow::rowCount() const { return model_->rowCount(); }
 QString SearchResultWindow::cell(int row, int column) const { return model_->index(row, column).data().toString(); }
 
@@ -231,6 +239,10 @@ void SearchResultWindow::resizeEvent(QResizeEvent* event) {
     list_->setGeometry(layout.list);
     ok_->setGeometry(layout.ok);
     cancel_->setGeometry(layout.cancel);
+    // Between the list and the buttons, as far as the first button.
+    const int noteTop = layout.list.bottom() + 4;
+    unreadable_->setGeometry(layout.list.left(), noteTop, std::max(0, layout.ok.left() - 10 - layout.list.left()),
+                             std::max(fontMetrics().height() + 2, layout.ok.top() - noteTop));
     update();
 }
 

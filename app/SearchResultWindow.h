@@ -54,6 +54,9 @@ public:
     QString termText() const;
     QString filesText() const;
     QString kilobytesText() const;
+    // What the walk could not read, said under the list once it has ended (empty when
+    // it read everything).
+    QString unreadableText() const;
     int rowCount() const;
     QString cell(int row, int column) const;
 
@@ -74,6 +77,7 @@ private:
     QLabel* termValue_ = nullptr;
     QLabel* filesValue_ = nullptr;
     QLabel* kilobytesValue_ = nullptr;
+    QLabel* unreadable_ = nullptr;
     QTreeView* list_ = nullptr;
     QStandardItemModel* model_ = nullptr;
     QPushButton* ok_ = nullptr;

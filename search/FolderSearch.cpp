@@ -11,6 +11,8 @@
 #include <cstring>
 
 #include "model/ShowScan.h"
+#include "res/StringTable.h"
+#include "res/strings/SafetyStrings.h"
 
 namespace vistrel {
 
@@ -43,10 +45,16 @@ private:
     int fd_;
 };
 
+// A failure that means the walk could not read something that is there; a file or
+// folder that vanished meanwhile is no loss worth a word.
+bool isReadFailure(int error) { return error != ENOENT && error != ENOTDIR; }
+
 // The entries of an open folder, "." and ".." left out, in byte order of their names.
-// `fd` stays open (and owned by the caller).
-std::vector<Entry> readEntries(int fd) {
+// `fd` stays open (and owned by the caller). `complete` turns false when the folder
+// could not be listed (whole or in part).
+std::vector<Entry> readEntries(int fd, bool& complete) {
     std::vector<Entry> entries;
+    complete = false;
     const int own = ::dup(fd);
     if (own < 0) return entries;
     DIR* dir = ::fdopendir(own);
@@ -55,11 +63,14 @@ std::vector<Entry> readEntries(int fd) {
         return entries;
     }
     // A folder that fails half way gives what was read up to there.
+    errno = 0;
     while (const dirent* entry = ::readdir(dir)) {
         const char* name = entry->d_name;
         if (name[0] == '.' && (name[1] == '\0' || (name[1] == '.' && name[2] == '\0'))) continue;
         entries.push_back({name, entry->d_type});
+        errno = 0;
     }
+    complete = errno == 0;
     ::closedir(dir);
     std::sort(entries.begin(), entries.end(), [](const Entry& a, const Entry& b) { return a.name < b.name; });
     return entries;
@@ -76,6 +87,20 @@ void allowAllOpenFiles() {
 }
 
 }  // namespace
+
+std::string unreadableNote(const FolderSearchCounters& counters) {
+    std::string parts;
+    if (counters.foldersUnreadable > 0)
+        parts = res::formatInt(ids::SearchUnreadableFolders, static_cast<int>(counters.foldersUnreadable));
+    if (counters.filesUnreadable > 0) {
+        if (!parts.empty()) parts += " und ";
+        parts += counters.filesUnreadable == 1
+                     ? std::string(res::text(ids::SearchUnreadableFile))
+                     : res::formatInt(ids::SearchUnreadableFiles, static_cast<int>(counters.filesUnreadable));
+    }
+    if (parts.empty()) return {};
+    return res::formatArgs(ids::SearchUnreadable, {parts});
+}
 
 struct FolderSearch::Ancestor {
     dev_t device;
@@ -113,18 +138,29 @@ void FolderSearch::walkFolder(int folderFd, std::string& path, const Ancestor* a
     const Ancestor here{self.st_dev, self.st_ino, ancestors};
 
     const std::size_t pathLength = path.size();
-    for (const Entry& entry : readEntries(folderFd)) {
+    bool listed = true;
+    const std::vector<Entry> entries = readEntries(folderFd, listed);
+    if (!listed) ++counters_.foldersUnreadable;
+    for (const Entry& entry : entries) {
         if (cancelled()) return;
         unsigned char type = entry.type;
         if (type == DT_UNKNOWN) {
             struct stat st {};
-            if (::fstatat(folderFd, entry.name.c_str(), &st, AT_SYMLINK_NOFOLLOW) != 0) continue;
+            if (::fstatat(folderFd, entry.name.c_str(), &st, AT_SYMLINK_NOFOLLOW) != 0) {
+                // Without the right to look into this folder nothing in it can be told apart.
+                if (isReadFailure(errno) && hasShowExtension(entry.name)) ++counters_.filesUnreadable;
+                continue;
+            }
             type = S_ISDIR(st.st_mode) ? DT_DIR : S_ISLNK(st.st_mode) ? DT_LNK : S_ISREG(st.st_mode) ? DT_REG : DT_FIFO;
         }
         if (type == DT_DIR) {
             // O_NOFOLLOW: a folder swapped for a link meanwhile is not followed either.
             const int sub = ::openat(folderFd, entry.name.c_str(), O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC);
-            if (sub < 0) continue;
+            if (sub < 0) {
+                // ELOOP: a folder swapped for a link, which the walk does not follow anyway.
+                if (isReadFailure(errno) && errno != ELOOP) ++counters_.foldersUnreadable;
+                continue;
+            }
             FdCloser closer(sub);
             path.append(entry.name).push_back('/');
             walkFolder(sub, path, &here);
@@ -142,23 +178,29 @@ void FolderSearch::examineFile(int folderFd, const std::string& name, bool isLin
     // or act on the device. A link counts as the file it leads to; a link to a folder
     // is not followed.
     struct stat st {};
-    if (::fstatat(folderFd, name.c_str(), &st, isLink ? 0 : AT_SYMLINK_NOFOLLOW) != 0) return;  // vanished
+    if (::fstatat(folderFd, name.c_str(), &st, isLink ? 0 : AT_SYMLINK_NOFOLLOW) != 0) {
+        // A dangling link or a file that vanished is nothing to read; anything else is.
+        if (isReadFailure(errno)) ++counters_.filesUnreadable;
+        return;
+    }
     if (!S_ISREG(st.st_mode) || st.st_size <= 0 || st.st_size >= SizeLimit) return;
 
     ++counters_.filesExamined;
     std::optional<ShowHit> hit;
     // O_NONBLOCK: should the file have been swapped for a FIFO since, the open does not wait.
     const int fd = ::openat(folderFd, name.c_str(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
+    bool readFailed = fd < 0 && isReadFailure(errno);
     if (fd >= 0) {
         FdCloser closer(fd);
         struct stat opened {};
-        if (::fstat(fd, &opened) == 0 && S_ISREG(opened.st_mode)) hit = scanFile(fd, opened.st_size);
+        if (::fstat(fd, &opened) == 0 && S_ISREG(opened.st_mode)) hit = scanFile(fd, opened.st_size, readFailed);
     }
+    if (readFailed) ++counters_.filesUnreadable;
     sink_->fileExamined(counters_);
     if (hit) sink_->found(FolderHit{path, std::move(hit->description), std::move(hit->title)}, counters_);
 }
 
-std::optional<ShowHit> FolderSearch::scanFile(int fd, std::int64_t size) {
+std::optional<ShowHit> FolderSearch::scanFile(int fd, std::int64_t size, bool& readFailed) {
     ShowTextScanner scanner(term_);
     const std::size_t wanted = std::min<std::size_t>(static_cast<std::size_t>(size), ChunkSize);
     if (buffer_.size() < wanted + ShowTextScanner::Lookahead) buffer_.resize(wanted + ShowTextScanner::Lookahead);
@@ -169,6 +211,7 @@ std::optional<ShowHit> FolderSearch::scanFile(int fd, std::int64_t size) {
         const ssize_t n = ::read(fd, buffer_.data() + kept, buffer_.size() - kept);
         if (n < 0) {
             if (errno == EINTR) continue;
+            readFailed = true;
             break;  // a read error ends the file; what was read counts
         }
         read += n;

@@ -8,9 +8,10 @@
 // sub-folder is walked where it stands in that order. Symbolic links to folders are
 // not followed and a folder that is its own ancestor (a bind mount) is not entered
 // again, so the walk always ends. Only regular files are opened: FIFOs, sockets and
-// devices are passed over. Folders that cannot be read, and files that vanish or
-// cannot be read, are passed over silently. Files of 4 GiB or more are no shows and
-// are neither counted nor read.
+// devices are passed over. Folders and files that cannot be read are passed over and
+// counted, so that the end of the search can say how many; files that vanish meanwhile
+// are passed over without a word. Files of 4 GiB or more are no shows and are neither
+// counted nor read.
 //
 // The walk runs on whatever thread calls run(); what it finds goes to a sink as it
 // comes, and a flag set from another thread stops it between two entries.
@@ -28,8 +29,16 @@ namespace vistrel {
 struct FolderSearchCounters {
     std::int64_t filesExamined = 0;
     std::int64_t bytesRead = 0;
+    // What the walk had to pass over because it may not read it (or reading failed):
+    // the user must learn that the search did not cover everything.
+    std::int64_t foldersUnreadable = 0;
+    std::int64_t filesUnreadable = 0;
     std::int64_t kilobytes() const { return bytesRead / 1024; }
 };
+
+// "Nicht durchsucht, weil sie nicht gelesen werden konnten: 2 Ordner und 1 Datei." or
+// nothing when the walk read everything.
+std::string unreadableNote(const FolderSearchCounters& counters);
 
 struct FolderHit {
     std::string path;         // the start folder, a "/", the path below it (file-system bytes)
@@ -65,7 +74,7 @@ private:
     struct Ancestor;
     void walkFolder(int folderFd, std::string& path, const Ancestor* ancestors);
     void examineFile(int folderFd, const std::string& name, bool isLink, std::string& path);
-    std::optional<ShowHit> scanFile(int fd, std::int64_t size);
+    std::optional<ShowHit> scanFile(int fd, std::int64_t size, bool& readFailed);
     bool cancelled() const { return cancel_ && cancel_->load(std::memory_order_relaxed); }
 
     SearchTerm term_;
