@@ -131,7 +131,7 @@ void CMainFrame::createActions() {
     makeAction(StartShow, {K(Qt::ALT | Qt::Key_S)}, QStringLiteral("show-start"));
     makeAction(StopShow, {K(Qt::ALT | Qt::Key_B)}, QStringLiteral("show-stop"));
     makeAction(PauseContinue, {K(Qt::Key_Pause), K(Qt::CTRL | Qt::Key_Space)}, QStringLiteral("show-pause"));
-    makeAction(NextPicture, {}, QStringLiteral("show-next"));
+    makeAction(NextPicture, {K(Qt::CTRL | Qt::Key_Right)}, QStringLiteral("show-next"));
     makeAction(ScaleShow);
     makeAction(InfoDisplay, {K(Qt::ALT | Qt::Key_I)});
     makeAction(ShowLength, {}, QStringLiteral("show-length"));
@@ -308,7 +308,7 @@ void CMainFrame::setDocumentMenus(bool documentOpen) {
     if (documentOpen) {
         QMenu* show = addMenu(ids::MenuShow);
         add(show, {EditTitle, 0, WriteToProjector, WriteToModule, LoadFromProjector, LoadFromModule, 0, StartShow,
-                   StopShow, 0, ScaleShow, InfoDisplay});
+                   StopShow, NextPicture, 0, ScaleShow, InfoDisplay});
         QMenu* general = addMenu(ids::MenuGeneral);
         add(general, {ProjectorVersion, cmd::Settings});
     }

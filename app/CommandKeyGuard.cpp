@@ -7,6 +7,20 @@
 
 namespace vistrel {
 
+namespace {
+
+bool movesTheCursor(int key) {
+    switch (key) {
+        case Qt::Key_Left: case Qt::Key_Right: case Qt::Key_Up: case Qt::Key_Down:
+        case Qt::Key_Home: case Qt::Key_End: case Qt::Key_PageUp: case Qt::Key_PageDown:
+            return true;
+        default:
+            return false;
+    }
+}
+
+}  // namespace
+
 CommandKeyGuard::CommandKeyGuard(QWidget& window, const QHash<int, QAction*>& actions,
                                  std::function<void()> refreshRules)
     : QObject(&window), window_(window), actions_(actions), refreshRules_(std::move(refreshRules)) {
@@ -41,7 +55,9 @@ bool CommandKeyGuard::eventFilter(QObject* watched, QEvent* event) {
     }
     // A key press that got this far was not taken as a shortcut: either its command is
     // disabled, or the field claimed the combination as its own (Ctrl+C in a field).
-    if (command) return !command->isEnabled();
+    // A key that only moves the cursor (Ctrl+Right, "Bild vorwärts" in the list) changes
+    // no text: a field keeps it for moving, whatever its command may do.
+    if (command) return !command->isEnabled() && !movesTheCursor(key.key());
     const bool alt = key.modifiers() & Qt::AltModifier;
     const bool ctrl = key.modifiers() & Qt::ControlModifier;
     return alt && !ctrl && !key.text().isEmpty();

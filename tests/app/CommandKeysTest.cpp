@@ -101,5 +101,23 @@ TEST_F(CommandKeys, AFieldKeepsItsOwnEditKeysWhileTheirCommandsAreEnabled) {
     EXPECT_EQ(slide->text(), QStringLiteral("7"));
 }
 
+TEST_F(CommandKeys, CtrlRightMovesByAWordInAFieldWhetherOrNotTheShowRuns) {
+    CSplitterFrame& show = openShow();
+    auto* description = field<QPlainTextEdit>(show, "descriptionEdit");
+    for (const bool running : {false, true}) {
+        SCOPED_TRACE(running ? "running" : "no show running");
+        app->runState().showRunning = running;
+        app->mainFrame()->updateActions();
+        description->setFocus();
+        description->setPlainText(QStringLiteral("Brücke im Nebel"));
+        description->moveCursor(QTextCursor::Start);
+        QTest::keyClick(description, Qt::Key_Right, Qt::ControlModifier);
+        EXPECT_GT(description->textCursor().position(), 0);
+        EXPECT_EQ(description->toPlainText(), QStringLiteral("Brücke im Nebel"));
+    }
+    EXPECT_TRUE(projector->commandLog().empty()) << "a field's Ctrl+Right sends nothing";
+    app->runState().showRunning = false;
+}
+
 }  // namespace
 }  // namespace vistrel::test

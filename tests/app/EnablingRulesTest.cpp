@@ -136,6 +136,7 @@ TEST_F(MainFrameActions, ActionsCarryTheirTextsAndKeys) {
         {cmd::LoadFromProjector, "Diaschau vom Projektor laden", {QKeySequence("Alt+L")}},
         {cmd::SearchFolders, "in Unterverzeichnissen", {QKeySequence("Alt+D")}},
         {cmd::PauseContinue, "Pause bzw. weiter", {QKeySequence(Qt::Key_Pause), QKeySequence("Ctrl+Space")}},
+        {cmd::NextPicture, "Bild vorwärts", {QKeySequence("Ctrl+Right")}},
         {cmd::AppAbout, "Inf&o über Vistrel...", {}},
     };
     for (const Expected& e : expected) {

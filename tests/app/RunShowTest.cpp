@@ -116,6 +116,17 @@ TEST_F(RunShow, APauseLineShowsPauseAndSpaceInTheListGoesOn) {
     EXPECT_TRUE(pollUntilRow(frame, 2));
 }
 
+TEST_F(RunShow, CtrlRightInTheListIsBildVorwaerts) {
+    CSplitterFrame& frame = showWith(plainLines(4));
+    app->runCommand(cmd::StartShow);
+    poll(frame, 2);
+    QApplication::setActiveWindow(app->mainFrame());
+    frame.listView()->setFocus();
+    QTest::keyClick(frame.listView(), Qt::Key_Right, Qt::ControlModifier);
+    EXPECT_EQ(commands().back(), "BV");
+    EXPECT_EQ(app->mainFrame()->action(cmd::NextPicture)->shortcut(), QKeySequence("Ctrl+Right"));
+}
+
 TEST_F(RunShow, PauseAndContinueFromTheToolBarCommand) {
     CSplitterFrame& frame = showWith(plainLines(4));
     app->runCommand(cmd::StartShow);
