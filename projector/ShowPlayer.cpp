@@ -7,6 +7,7 @@
 #include "model/DecimalText.h"
 #include "res/StringTable.h"
 #include "res/strings/RunStrings.h"
+#include "res/strings/SafetyStrings.h"
 #include "res/strings/ShellStrings.h"
 
 namespace vistrel {
@@ -43,15 +44,29 @@ std::vector<int> ShowPlayer::selectedRows() {
     return {fromRow_};
 }
 
-void ShowPlayer::followLine(int row) {
+void ShowPlayer::printRow(int row) {
     // A row past the show (a projector that holds a longer one) has no description.
     const bool inShow = doc_ && row < doc_->lineCount;
     const std::string description = inShow ? cp1252ToUtf8(doc_->lines[row].description.view()) : std::string();
     terminal_.printLine(zeroPadded(row + 1, 3) + "\t" + description);
+    lastPrintedRow_ = row;
+}
+
+void ShowPlayer::followLine(int row) {
+    // The poll looks every 700 ms: short lines may have run in between. A script reading
+    // along must see every line the show passed, in order; after a jump or the way back
+    // of an autoreverse only the line reached counts.
+    const int first = !jumped_ && row > lastPrintedRow_ ? lastPrintedRow_ + 1 : row;
+    jumped_ = false;
+    for (int r = first; r <= row; ++r) printRow(r);
 }
 
 void ShowPlayer::showEnded(int) {
     ended_ = true;
+    // The lines that ran out between the last poll and the end, up to the end row.
+    if (doc_) {
+        for (int r = lastPrintedRow_ + 1; r < doc_->lineCount && doc_->lines[r].slideNumber != 0; ++r) printRow(r);
+    }
     terminal_.printLine(res::text(ids::PlayerEndOfShow));
 }
 
@@ -75,7 +90,11 @@ bool ShowPlayer::obey(const std::string& typed, CVistrelDoc& doc) {
     const std::string command = trimmed(typed);
     if (command.empty()) {
         // As Space in the list: at a pause line this is what moves the show on.
+        const int before = run_.pauseState;
         control_.pauseContinue(doc, *this);
+        // The user's own halt is said too, so that a script knows the show stands.
+        if (before == 0 && run_.pauseState == 1) terminal_.printLine(res::text(ids::PlayerPaused));
+        if (before == 1 && run_.pauseState == 0) terminal_.printLine(res::text(ids::PlayerContinued));
     } else if (command == "n") {
         control_.stepForward(doc, *this);
     } else if (command == "s") {
@@ -86,6 +105,7 @@ bool ShowPlayer::obey(const std::string& typed, CVistrelDoc& doc) {
                                 std::to_string(*line));
         } else {
             doc.jumpTarget = *line - 1;
+            jumped_ = true;
             control_.jump(doc, *this);
         }
     } else {
@@ -136,6 +156,8 @@ bool ShowPlayer::waitForUser(std::int64_t dueMs, CVistrelDoc& doc) {
 ShowPlayer::Outcome ShowPlayer::play(CVistrelDoc& doc, int fromRow) {
     doc_ = &doc;
     fromRow_ = fromRow;
+    // The show starts at the marked row (the first row marks none): lines before it are not passed.
+    lastPrintedRow_ = std::max(fromRow, 0) - 1;
     if (!control_.start(doc, *this, *this)) return Outcome::Failed;
 
     std::int64_t nextPollMs = clock_.nowMs() + RunControl::PollIntervalMs;

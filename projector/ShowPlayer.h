@@ -4,8 +4,10 @@
 // the home position. Between ticks it waits for the user's commands, one a line:
 // an empty line pauses or continues, "n" steps forward, "j N" jumps to program line
 // N, "s" stops; an interrupt (Ctrl+C) stops too, and a second one cancels the wait
-// for the home position. It prints each line the show moves to, "PAUSE !" when the
-// show stands at a pause line and "Diaschauende" at its end.
+// for the home position. It prints each line the show moves to (and the lines a
+// poll stepped over, in order), "PAUSE !" when the show stands at a pause line,
+// "Pause" and "weiter" when the user halts and continues it, and "Diaschauende" at
+// its end.
 #include <optional>
 #include <string>
 #include <vector>
@@ -67,6 +69,9 @@ private:
     void closeInfoWindow() override {}
     void openHomingWait() override;
 
+    // Prints program line `row` with its description.
+    void printRow(int row);
+
     // The user's command; false when the run has failed.
     bool obey(const std::string& command, CVistrelDoc& doc);
     bool stopRun(CVistrelDoc& doc);
@@ -90,6 +95,8 @@ private:
     bool stopping_ = false;
     bool interrupted_ = false;
     int shownPauseState_ = 0;
+    int lastPrintedRow_ = -1;
+    bool jumped_ = false;  // the next line shown is where a jump went, not a line passed
     std::optional<HomingWait> homing_;
     std::int64_t nextHomingTickMs_ = 0;
 };
