@@ -1,6 +1,7 @@
 #include "cli/ConsolePrompter.h"
 
 #include <string>
+#include <utility>
 
 #include "cli/TerminalProgress.h"
 
@@ -20,26 +21,62 @@ MessageAnswer ConsolePrompter::defaultAnswer(MessageButtons buttons, int default
 }
 
 std::string ConsolePrompter::consoleText(const std::string& text) {
+    const auto isBlank = [](char c) { return c == ' ' || c == '\t'; };
     std::string result;
     result.reserve(text.size() + 1);
-    for (std::size_t i = 0; i < text.size(); ++i) {
-        if (text[i] == '\r' && i + 1 < text.size() && text[i + 1] == '\n') continue;
-        result.push_back(text[i]);
+    bool pendingBreak = false;  // a line break (with the blanks around it) not yet written
+    for (char c : text) {
+        if (c == '\r' || c == '\n') {
+            while (!result.empty() && isBlank(result.back())) result.pop_back();
+            pendingBreak = true;
+            continue;
+        }
+        if (pendingBreak && isBlank(c)) continue;
+        if (pendingBreak && !result.empty()) result.push_back(' ');
+        pendingBreak = false;
+        result.push_back(c);
     }
-    while (!result.empty() && result.back() == '\n') result.pop_back();
+    while (!result.empty() && isBlank(result.back())) result.pop_back();
     result.push_back('\n');
     return result;
 }
 
-MessageAnswer ConsolePrompter::showMessage(const std::string& text, MessageIcon icon, MessageButtons buttons,
-                                           int defaultButton) {
-    ++shown_;
-    if (icon == MessageIcon::Exclamation) ++errors_;
-    std::FILE* stream = icon == MessageIcon::Information ? out_ : err_;
-    const std::string line = consoleText(text);
+void ConsolePrompter::setSubject(std::string subject, std::string note) {
+    subject_ = std::move(subject);
+    subjectNote_ = std::move(note);
+}
+
+void ConsolePrompter::answerQuietly(const std::string& question, MessageAnswer answer) {
+    answered_.emplace_back(question, answer);
+}
+
+std::string ConsolePrompter::lead() const {
+    return subject_.empty() ? std::string("vistrel-cli: ") : "vistrel-cli: " + subject_ + ": ";
+}
+
+void ConsolePrompter::print(std::FILE* stream, const std::string& line) {
     TerminalProgress::clearActive();  // a message never lands behind a progress line
     std::fputs(line.c_str(), stream);
     std::fflush(stream);
+}
+
+void ConsolePrompter::note(const std::string& text) { print(err_, lead() + consoleText(text)); }
+
+MessageAnswer ConsolePrompter::showMessage(const std::string& text, MessageIcon icon, MessageButtons buttons,
+                                           int defaultButton) {
+    for (const auto& [question, answer] : answered_) {
+        if (question == text) return answer;
+    }
+    ++shown_;
+    if (icon == MessageIcon::Exclamation) ++errors_;
+    if (icon == MessageIcon::Information) {
+        // A result, not a complaint: printed as it is, for scripts to read.
+        print(out_, consoleText(text));
+    } else {
+        std::string message = text;
+        if (!subjectNote_.empty()) message = std::exchange(subjectNote_, {}) + " " + message;
+        print(err_, lead() + consoleText(message));
+    }
     return defaultAnswer(buttons, defaultButton);
 }
 

@@ -1,9 +1,8 @@
 // The clipboard subcommands of vistrel-cli: copy and paste, for scripts and
 // spreadsheets. They run the program list's own "Kopieren" and "Einfügen" on a list
 // without a window, so that the text is byte for byte what the clipboard carries.
+#include <algorithm>
 #include <cstdio>
-#include <iostream>
-#include <iterator>
 #include <memory>
 #include <string>
 #include <variant>
@@ -33,23 +32,40 @@ struct OpenedShow {
     Settings settings;
 };
 
-bool openShow(OpenedShow& show, const CommandLine& line, Prompter& prompter) {
+bool openShow(OpenedShow& show, const CommandLine& line) {
     show.settings = readingSettings(line);
-    if (!readShowFile(*show.doc, line.positional(0), show.settings, prompter)) return false;
+    if (!readShowForCommand(*show.doc, line.positional(0), show.settings)) return false;
     show.rows = PlainProgramRows(rowsFilledFromDocument(*show.doc));
     return true;
 }
 
+// Standard input up to `maxBytes`: false when it holds more (nothing beyond one byte
+// past the limit is read) or cannot be read.
+bool readUpTo(std::FILE* input, std::size_t maxBytes, std::string& bytes) {
+    bytes.clear();
+    char chunk[65536];
+    for (;;) {
+        const std::size_t wanted = std::min(sizeof chunk, maxBytes + 1 - bytes.size());
+        const std::size_t n = std::fread(chunk, 1, wanted, input);
+        bytes.append(chunk, n);
+        if (bytes.size() > maxBytes) {
+            bytes.clear();
+            return false;
+        }
+        if (n < wanted) return !std::ferror(input);
+    }
+}
+
 bool readText(const std::string& path, std::string& bytes) {
     if (path != "-") return readWholeFile(path, MaxClipboardTextBytes, bytes);
-    bytes.assign(std::istreambuf_iterator<char>(std::cin), std::istreambuf_iterator<char>());
-    return !std::cin.bad() && bytes.size() <= MaxClipboardTextBytes;
+    return readUpTo(stdin, MaxClipboardTextBytes, bytes);
 }
 
 int runCopy(const CommandLine& line) {
     ConsolePrompter prompter;
+    prompter.setSubject(line.positional(0));
     OpenedShow show;
-    if (!openShow(show, line, prompter)) return 1;
+    if (!openShow(show, line)) return 1;
     ShowEditing editing{*show.doc, show.rows, prompter, show.appState, show.settings};
     LineOperations lines(editing, nullptr);
     ClipboardCommands clipboard(editing, lines, nullptr);
@@ -68,8 +84,11 @@ int runPaste(const CommandLine& line) {
     // Every message the window would show goes to the terminal, and any of them
     // makes the command end with status 1.
     ConsolePrompter prompter;
+    const std::string& textFile = line.positional(1);
+    // Paste's messages are about the text (its form, its values, how many lines it holds).
+    prompter.setSubject(textFile == "-" ? "(standard input)" : textFile);
     OpenedShow show;
-    if (!openShow(show, line, prompter)) return 1;
+    if (!openShow(show, line)) return 1;
 
     if (const auto after = line.value("after")) {
         // One row, not a list of them.
@@ -81,15 +100,19 @@ int runPaste(const CommandLine& line) {
     }
 
     std::string text;
-    if (!readText(line.positional(1), text)) {
-        std::fprintf(stderr, "vistrel-cli: the text '%s' cannot be read\n", line.positional(1).c_str());
+    if (!readText(textFile, text)) {
+        std::fprintf(stderr, "vistrel-cli: %s: cannot be read, or holds more than %zu MB\n",
+                     prompter.subject().c_str(), MaxClipboardTextBytes / (1024 * 1024));
         return 1;
     }
     ShowEditing editing{*show.doc, show.rows, prompter, show.appState, show.settings};
     LineOperations lines(editing, nullptr);
     ClipboardCommands clipboard(editing, lines, nullptr);
     const int inserted = clipboard.pasteText(utf8ToCp1252(text));
-    if (inserted > 0 && !writeShowFile(*show.doc, line.positional(2), prompter)) return 1;
+    if (inserted > 0) {
+        prompter.setSubject(line.positional(2));
+        if (!writeShowFile(*show.doc, line.positional(2), prompter)) return 1;
+    }
     return prompter.messagesShown() > 0 ? 1 : 0;
 }
 
@@ -116,8 +139,9 @@ const CommandRegistration pasteCommand{{
                "standard input) as \"Einfügen\" pastes the clipboard's text, and writes the show to OUT. "
                "Characters Windows-1252 cannot hold become \"?\".",
     .notes = "Every message the program would show (a full show, several selected rows, text without the "
-             "header line, records with values a show cannot hold) is printed on stderr and makes the exit "
-             "status 1. OUT is written whenever at least one line was pasted.",
+             "header line, records with values a show cannot hold) is printed on stderr, led by TEXT, and makes "
+             "the exit status 1. OUT is written whenever at least one line was pasted. A TEXT (also standard "
+             "input) of more than 64 MB is refused; standard input is read no further than that.",
     .exitCodes = {{0, "done"},
                   {1, "a message was shown, or a file could not be read or written (German message on stderr)"},
                   {2, "usage error"}},

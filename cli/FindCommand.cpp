@@ -49,6 +49,13 @@ std::string validUtf8(std::string_view bytes) {
     return out;
 }
 
+// The title as the file has it, without the blank that follows "/h1": a script wants the
+// title, not the file's layout.
+std::string shownTitle(std::string_view title) {
+    if (!title.empty() && title.front() == ' ') title.remove_prefix(1);
+    return cp1252ToUtf8(title);
+}
+
 // Counts the files examined on the terminal's status line, while the walk goes on.
 class ProgressSink : public FolderSearchSink {
 public:
@@ -72,7 +79,7 @@ public:
         line += '\t';
         line += cp1252ToUtf8(hit.description);
         line += '\t';
-        line += cp1252ToUtf8(hit.title);
+        line += shownTitle(hit.title);
         line += '\n';
         progress_.clear();  // the status line may share the terminal with the results
         ok_ = std::fwrite(line.data(), 1, line.size(), out_) == line.size() && ok_;
@@ -101,7 +108,7 @@ std::string jsonReport(const FindOptions& options, const FolderSearchCounters& c
         if (i > 0) out += ", ";
         out += "{\"path\": " + jsonString(validUtf8(hits[i].path)) +
                ", \"description\": " + jsonString(cp1252ToUtf8(hits[i].description)) +
-               ", \"title\": " + jsonString(cp1252ToUtf8(hits[i].title)) + "}";
+               ", \"title\": " + jsonString(shownTitle(hits[i].title)) + "}";
     }
     out += "]}\n";
     return out;
@@ -134,6 +141,9 @@ int find(const FindOptions& options, std::FILE* out, std::FILE* err) {
         std::fprintf(err, "vistrel-cli: %s\n", message.c_str());
         return 1;
     }
+    // As grep does: what could not be searched is said at the end, the exit code stays.
+    if (const std::string note = unreadableNote(search.counters()); !note.empty())
+        std::fprintf(err, "vistrel-cli: %s: %s\n", options.folder.c_str(), note.c_str());
     written = std::fflush(out) == 0 && written;
     return written ? 0 : 1;
 }
@@ -161,8 +171,10 @@ const CommandRegistration findRegistration{{
     .notes = "The entries of each folder are taken in byte order of their names, depth first; symbolic links "
              "to folders are not followed, and only regular files whose names end in \".dpd\" (in any case) "
              "are read. --json prints {\"term\": T, \"matchCase\": B, \"filesExamined\": N, \"kilobytes\": K, "
-             "\"results\": [{\"path\": P, \"description\": D, \"title\": T}, ...]}. When stderr is a "
-             "terminal, a status line there counts the files examined.",
+             "\"results\": [{\"path\": P, \"description\": D, \"title\": T}, ...]}; titles without the "
+             "blank that follows \"/h1\" in the file. When stderr is a terminal, a status line there counts "
+             "the files examined. Folders and files that could not be read are counted and named at the end "
+             "on stderr, as grep does; they do not change the exit code.",
     .exitCodes = {{0, "done, also when nothing was found"},
                   {1, "FOLDER could not be read, or the results could not be written"},
                   {2, "usage error"}},

@@ -16,28 +16,32 @@
 #include "model/ShowLengthCommands.h"
 #include "res/StringTable.h"
 #include "res/strings/LengthStrings.h"
+#include "res/strings/SafetyStrings.h"
 
 namespace vistrel::cli {
 
 namespace {
 
 // The scaling's questions as the command line answers them: "only the selected rows?"
-// is what --rows asked for and goes unprinted; every other message is printed, and a
-// refused length is not entered again.
+// is what --rows asked for, and "enter the values again?" is answered No: the command
+// line says instead which lengths are allowed. Every other message is printed.
 class ScalePrompter final : public Prompter {
 public:
+    explicit ScalePrompter(const std::string& show) {
+        console_.setSubject(show);
+        console_.answerQuietly(res::text(ids::ScaleOnlySelection), MessageAnswer::Yes);
+        console_.answerQuietly(res::text(ids::ScaleLengthInvalid), MessageAnswer::No);
+    }
     MessageAnswer showMessage(const std::string& text, MessageIcon icon, MessageButtons buttons,
                               int defaultButton = 0) override {
-        if (text == res::text(ids::ScaleOnlySelection)) return MessageAnswer::Yes;
-        console_.showMessage(text, icon, buttons, defaultButton);
-        return buttons == MessageButtons::Ok ? MessageAnswer::Ok : MessageAnswer::No;
+        return console_.showMessage(text, icon, buttons, defaultButton);
     }
     using Prompter::showMessage;
     void beep() override {}
     void beginWaitCursor() override {}
     void endWaitCursor() override {}
 
-    int messagesShown() const { return console_.messagesShown(); }
+    ConsolePrompter& console() { return console_; }
 
 private:
     ConsolePrompter console_;
@@ -60,8 +64,7 @@ private:
 
 // Reads the show and the rows; 0 when both are fine, else the exit code.
 int loadShow(CVistrelDoc& doc, const CommandLine& line, std::vector<int>& rows) {
-    ConsolePrompter prompter;
-    if (!readShowFile(doc, line.positional(0), readingSettings(line), prompter)) return 1;
+    if (!readShowForCommand(doc, line.positional(0), readingSettings(line))) return 1;
     if (const std::optional<std::string> rowsText = line.value("rows")) {
         auto parsed = parseRows(*rowsText, doc.lineCount);
         if (const auto* reason = std::get_if<std::string>(&parsed)) return line.usageError(*reason);
@@ -118,11 +121,23 @@ int runScale(const CommandLine& line) {
     std::vector<int> rows;
     if (const int failed = loadShow(*doc, line, rows)) return failed;
 
-    ScalePrompter prompter;
+    ScalePrompter prompter(line.positional(0));
     GivenLength dialog(*length);
-    scaleShow(*doc, rows, prompter, dialog);
-    if (prompter.messagesShown() > 0) return 1;
+    switch (scaleShow(*doc, rows, prompter, dialog)) {
+        case ScaleResult::Scaled:
+        case ScaleResult::Unchanged: break;
+        case ScaleResult::InvalidLength: {
+            const ScaleRange range = allowedScaleRange(measureForScaling(*doc, rows));
+            prompter.console().showMessage(
+                res::formatArgs(ids::ScaleLengthRange, {vistrel::lengthText(range.shortest), vistrel::lengthText(range.longest)}),
+                MessageIcon::Exclamation, MessageButtons::Ok);
+            return 1;
+        }
+        default: return 1;  // the message has been printed
+    }
+    if (prompter.console().messagesShown() > 0) return 1;
     ConsolePrompter console;
+    console.setSubject(line.positional(1));
     return writeShowFile(*doc, line.positional(1), console) ? 0 : 1;
 }
 
@@ -150,7 +165,8 @@ const CommandRegistration scaleCommand{{
                "--length: the timers are stretched or shrunk so that the show, or only the ROWS when given, "
                "runs that long. When the scaling ends without a message, OUT is written (also when nothing "
                "changed). A message (a pause in the show, a length that is not allowed, timers that would "
-               "pass 600 s) goes to stderr, and OUT is not written.",
+               "pass 600 s) goes to stderr, and OUT is not written. For a length that is not allowed it names "
+               "the shortest and the longest one that are: every timer above 0 keeps at least 0.1 s.",
     .notes = "",
     .exitCodes = {{0, "OUT written"},
                   {1, "a message was shown, or a file could not be read or written (German message on stderr)"},

@@ -13,6 +13,8 @@
 #include "model/ShowFile.h"
 #include "projector/RunControl.h"
 #include "projector/ShowPlayer.h"
+#include "res/StringTable.h"
+#include "res/strings/RunStrings.h"
 
 namespace vistrel::cli {
 
@@ -74,16 +76,16 @@ int runPlay(const CommandLine& line) {
     const std::string& file = line.positional(0);
     // A show document is large (fixed storage for 1002 lines): keep it off the stack.
     auto doc = std::make_unique<CVistrelDoc>();
-    PlaySession run(*portName, settings);
-    if (!readShowFile(*doc, file, run.transfer.settings, run.transfer.session.prompter())) return 1;
-    doc->filePath = file;
-    doc->windowTitle = std::filesystem::path(file).filename().string();
+    if (!readShowToSend(*doc, file, settings)) return 1;
     // A row the list does not have cannot be selected. (An empty show is the start's
     // own business: it has its message.)
     if (from > 0 && doc->lineCount > 0 && from > doc->lineCount) {
         return line.usageError("--from " + std::to_string(from) + " lies beyond the show's last line " +
                                std::to_string(doc->lineCount));
     }
+    PlaySession run(*portName, settings);
+    // --from is the answer to the start's question about the marked row.
+    run.transfer.session.prompter().answerQuietly(res::text(ids::StartAtMarkedRow), MessageAnswer::Yes);
     return exitCodeOf(run.player.play(*doc, from - 1), run.transfer.session.prompter());
 }
 
@@ -104,8 +106,11 @@ constexpr const char* kPlayNotes =
     "input changes nothing. Ctrl+C stops the show as s does and ends with exit code 130; a second Ctrl+C does "
     "not wait for the home position (\"Abbruch\").\n\n"
     "Output, one line at a time as the show reaches it: the program number (three digits), a tab and the "
-    "line's description; \"PAUSE !\" when the show stands at a pause line; \"Diaschauende\" at the end of the "
-    "show. A projector that answers nothing for 10 seconds ends the run with the program's message.";
+    "line's description, for every line the show passed (also the short ones a poll stepped over), in "
+    "order; \"PAUSE !\" when the show stands at a pause line; \"Pause\" and \"weiter\" when the user halts "
+    "and continues it; \"Diaschauende\" at the end of the show. A projector that answers nothing for 10 "
+    "seconds ends the run with the program's message. A show with a value the projector cannot hold (a "
+    "negative slide number, a timer above 655.3 s, ...) is refused before the port is opened.";
 
 const CommandRegistration playCommand{{
     .name = "projector play",
@@ -113,7 +118,8 @@ const CommandRegistration playCommand{{
     .options = {portOption(),
                 valueOption("from", "N",
                             "start at program line N: the row selected in the list, and the question "
-                            "\"Möchten Sie die Show an der markierten Position starten?\" answered Yes"),
+                            "\"Möchten Sie die Show an der markierten Position starten?\" answered Yes (not "
+                            "printed)"),
                 lampOption(), differentialOption()},
     .summary = "Runs the show FILE on the projector (\"Diaschau starten\", with the write before it) and follows "
                "it line by line, as the document window does.",

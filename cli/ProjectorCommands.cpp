@@ -11,6 +11,7 @@
 
 #include "cli/CommandRegistry.h"
 #include "cli/ProjectorSession.h"
+#include "cli/ShowFileOptions.h"
 #include "model/CVistrelDoc.h"
 #include "model/Settings.h"
 #include "model/ShowFile.h"
@@ -41,15 +42,13 @@ int runUpload(const CommandLine& line) {
     const std::string& file = line.positional(0);
     // A show document is large (fixed storage for 1002 lines): keep it off the stack.
     auto doc = std::make_unique<CVistrelDoc>();
-    TransferSession run(*portName, settings);
-    if (!readShowFile(*doc, file, run.settings, run.session.prompter())) return 1;
-    doc->filePath = file;
-    doc->windowTitle = std::filesystem::path(file).filename().string();
+    if (!readShowToSend(*doc, file, settings)) return 1;
     if (doc->lineCount == 0) {
         // The window program offers neither write command for a show without lines.
-        std::fprintf(stderr, "vistrel-cli: %s holds no program lines; nothing to write\n", file.c_str());
+        std::fprintf(stderr, "vistrel-cli: %s: holds no program lines; nothing to write\n", file.c_str());
         return 1;
     }
+    TransferSession run(*portName, settings);
     const bool toModule = line.has("module");
     const bool ok = toModule ? run.transfer.writeToModule(*doc) : run.transfer.writeToProjector(*doc);
     return ok ? 0 : 1;
@@ -69,6 +68,7 @@ int runDownload(const CommandLine& line) {
                                  : run.transfer.loadFromProjector(*doc, nullptr);
     // A broken read has been reported; a partial show is not saved as if it were whole.
     if (!read) return 1;
+    run.session.prompter().setSubject(out);
     return writeShowFile(*doc, out, run.session.prompter()) ? 0 : 1;
 }
 
@@ -90,7 +90,9 @@ const CommandRegistration uploadCommand{{
                 zeroOrOneOption("end-marker", "close the show with 50 end records (1, the default) or with one (0)"),
                 differentialOption(), lampOption()},
     .summary = "Writes the show FILE into the projector (\"Diaschau in den Projektor speichern\") or, with "
-               "--module, also into its memory module (\"Diaschau ins Modul speichern\").",
+               "--module, also into its memory module (\"Diaschau ins Modul speichern\"). A show with a value "
+               "the projector's records cannot hold (slide 0 .. 65535, dissolve 0.0 .. 25.5 s, timer 0.0 .. "
+               "655.3 s, code 0 .. 999) is refused, naming the first such line, before the port is opened.",
     .notes = kPortNotes,
     .exitCodes = projectorExitCodes(),
     .run = runUpload,

@@ -1,8 +1,15 @@
 #include "cli/ProjectorSession.h"
 
 #include <QFile>
+#include <QFileInfo>
 #include <QString>
 #include <cstdlib>
+#include <filesystem>
+
+#include "cli/ShowFileOptions.h"
+#include "model/CVistrelDoc.h"
+#include "res/StringTable.h"
+#include "res/strings/SafetyStrings.h"
 
 #include "platform/qt/core/AppPaths.h"
 
@@ -30,6 +37,12 @@ ProjectorSession::ProjectorSession(const std::string& portName)
     : link_(port_, clock_, prompter_, QFile::encodeName(serialLogPath()).toStdString()),
       protocol_(link_, clock_, prompter_, events_, progress_) {
     link_.portName = portName;
+    // The messages name the device the user asked for. When there is no such device the
+    // link still searches the other ports; should that fail too, the user hears first
+    // that the port named does not exist, not only to check the cables.
+    const QString device = QtSerialPort::deviceForPortName(QString::fromStdString(portName));
+    prompter_.setSubject(QFile::encodeName(device).toStdString(),
+                         QFileInfo::exists(device) ? std::string() : res::text(ids::PortDoesNotExist));
 }
 
 ProjectorSession::~ProjectorSession() {
@@ -43,6 +56,15 @@ TransferSession::TransferSession(const std::string& portName, const Settings& op
       transfer(session.protocol(), settings, appState, runState, session.prompter(), session.clock(),
                session.events(), session.progress()) {
     session.link().blockDelay = settings.blockDelay;
+}
+
+bool readShowToSend(CVistrelDoc& doc, const std::string& file, const Settings& settings) {
+    if (!readShowForCommand(doc, file, settings)) return false;
+    doc.filePath = file;
+    doc.windowTitle = std::filesystem::path(file).filename().string();
+    ConsolePrompter prompter;
+    prompter.setSubject(file);
+    return !refuseUnstorableShow(doc, prompter);
 }
 
 std::optional<std::string> portOf(const CommandLine& line) {
@@ -69,7 +91,8 @@ const char* const kPortNotes =
     "PORT is COM1, COM2, COM3 or COM4, or the path of a serial device. COMn opens the device named by the "
     "environment variable VISTREL_COMn, else /dev/ttyS<n-1>. A device path is used as COM2: the command sets "
     "VISTREL_COM2 to it for its own run. When no projector answers there, the other ports COM1 .. COM4 are "
-    "searched, as the window program does.\n\n"
+    "searched, as the window program does. Messages about the projector are led by the device of PORT; when "
+    "that device does not exist, the first of them says so.\n\n"
     "The serial traffic is logged to DIA.LOG ($VISTREL_LOG, else $XDG_STATE_HOME/vistrel/DIA.LOG).";
 
 OptionDefinition portOption() {

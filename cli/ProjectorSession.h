@@ -62,6 +62,11 @@ struct TransferSession {
     ShowTransfer transfer;
 };
 
+// Reads the show FILE that a projector command is to send, as "Öffnen" reads it, and
+// refuses it (before any port is opened) when a value would not fit the projector's
+// records; the messages name the file. `doc` gets the file's name as its title.
+bool readShowToSend(CVistrelDoc& doc, const std::string& file, const Settings& settings);
+
 // The port named by --port as "COMn", or nothing (after a usage error) when it
 // names none. A device path is used as COM2 by pointing VISTREL_COM2 at it.
 std::optional<std::string> portOf(const CommandLine& line);

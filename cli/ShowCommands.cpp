@@ -21,9 +21,8 @@ namespace vistrel::cli {
 namespace {
 
 int runShow(const CommandLine& line) {
-    ConsolePrompter prompter;
     auto doc = std::make_unique<CVistrelDoc>();  // fixed storage for 1002 lines: off the stack
-    if (!readShowFile(*doc, line.positional(0), readingSettings(line), prompter)) return 1;
+    if (!readShowForCommand(*doc, line.positional(0), readingSettings(line))) return 1;
 
     std::string out;
     if (line.has("json")) {
@@ -36,9 +35,10 @@ int runShow(const CommandLine& line) {
 }
 
 int runSave(const CommandLine& line) {
-    ConsolePrompter prompter;
     auto doc = std::make_unique<CVistrelDoc>();
-    if (!readShowFile(*doc, line.positional(0), readingSettings(line), prompter)) return 1;
+    if (!readShowForCommand(*doc, line.positional(0), readingSettings(line))) return 1;
+    ConsolePrompter prompter;
+    prompter.setSubject(line.positional(1));
     return writeShowFile(*doc, line.positional(1), prompter) ? 0 : 1;
 }
 

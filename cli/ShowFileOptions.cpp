@@ -1,5 +1,11 @@
 #include "cli/ShowFileOptions.h"
 
+#include <cstdio>
+
+#include "cli/ConsolePrompter.h"
+#include "model/FileAccess.h"
+#include "model/ShowFile.h"
+
 namespace vistrel::cli {
 
 std::vector<OptionDefinition> showReadingOptions() {
@@ -16,6 +22,22 @@ Settings readingSettings(const CommandLine& line) {
     settings.convertDosUmlauts = line.flag("convert-dos-umlauts", settings.convertDosUmlauts);
     settings.use500WattTimes = line.flag("use-500watt-times", settings.use500WattTimes);
     return settings;
+}
+
+bool readShowForCommand(CVistrelDoc& doc, const std::string& path, const Settings& settings) {
+    ConsolePrompter prompter;
+    prompter.setSubject(path);
+    ShowReadReport report;
+    if (!readShowFile(doc, path, settings, prompter, &report)) return false;
+    if (!report.complete()) prompter.note(readLossMessage(report));
+    return true;
+}
+
+int refuseOutputOverInput(const std::string& input, const std::string& output, const std::string& what) {
+    if (!isSameFile(input, output)) return 0;
+    std::fprintf(stderr, "vistrel-cli: %s: %s would replace the show it is made from; choose another file\n",
+                 output.c_str(), what.c_str());
+    return 1;
 }
 
 std::vector<std::pair<int, std::string>> showFileExitCodes() {

@@ -8,12 +8,26 @@
 #include "cli/CommandRegistry.h"
 #include "model/Settings.h"
 
+namespace vistrel {
+class CVistrelDoc;
+}
+
 namespace vistrel::cli {
 
 // --convert-dos-umlauts=0|1 and --use-500watt-times=0|1 (both default 1).
 std::vector<OptionDefinition> showReadingOptions();
 // The settings a show file is read with: the defaults, with the two options applied.
 Settings readingSettings(const CommandLine& line);
+
+// Reads the show file as "Öffnen" does, with the terminal as the user: a message names
+// the file, and what the reader had to leave out is said on stderr (the command goes
+// on, its exit code unchanged). False when the file could not be read at all.
+bool readShowForCommand(CVistrelDoc& doc, const std::string& path, const Settings& settings);
+
+// Refuses (with a message naming OUTPUT, exit code 1) an output file that is the
+// input file itself, also by way of a link: a command whose purpose is not to change
+// its input must never write over it. Returns 0 when they differ.
+int refuseOutputOverInput(const std::string& input, const std::string& output, const std::string& what);
 
 // 0 done, 1 a file could not be read or written (German message on stderr), 2 usage error.
 std::vector<std::pair<int, std::string>> showFileExitCodes();

@@ -9,6 +9,7 @@
 
 #include "cli/CommandRegistry.h"
 #include "cli/ConsolePrompter.h"
+#include "cli/ShowFileOptions.h"
 #include "cli/TerminalProgress.h"
 #include "model/CVistrelDoc.h"
 #include "model/Settings.h"
@@ -38,36 +39,34 @@ int runPrint(const CommandLine& line) {
     if (pdf.empty()) return line.usageError("--pdf needs a file name");
 
     ConsolePrompter prompter;
+    prompter.setSubject(file);
     // Read exactly as "Öffnen" reads a show: the name must carry the show file ending,
     // and the reading options are those of the settings.
     if (!hasShowFileName(file)) {
         prompter.showMessage(ids::NotADpdFile, MessageIcon::Exclamation, MessageButtons::Ok);
         return 1;
     }
+    if (const int refused = refuseOutputOverInput(file, pdf, "the PDF")) return refused;
     const Settings settings = readSettings(settingsFilePath().toStdString());
     auto doc = std::make_unique<CVistrelDoc>();  // fixed storage for 1002 lines: off the stack
-    if (!readShowFile(*doc, file, settings, prompter)) return 1;
+    if (!readShowForCommand(*doc, file, settings)) return 1;
     doc->windowTitle = QFileInfo(QString::fromStdString(file)).fileName().toStdString();
 
     print::PrintOptions options;
     options.columnWidths = settings.columnWidths;
     options.sfCodesAsText = line.flag("sf-text", settings.sfCodesAsText);
     TerminalProgress progress;
-    int pages = 0;
     const bool written = print::writeShowPdf(
         QString::fromStdString(pdf), *doc, options, *pageSize,
         [&progress](int page, int count) {
             progress.show("Drucken: Seite " + std::to_string(page) + " von " + std::to_string(count));
-        },
-        &pages);
+        });
     progress.clear();
     if (!written) {
+        prompter.setSubject(pdf);
         prompter.showMessage(ids::FileSaveFailed, MessageIcon::Exclamation, MessageButtons::Ok);
         return 1;
     }
-    // The printed page table ends at page 110; say so rather than hand over a short PDF silently.
-    if (pages > print::LastPageWithLines)
-        prompter.showMessage(ids::PrintPagesCut, MessageIcon::Exclamation, MessageButtons::Ok);
     return 0;
 }
 
@@ -83,10 +82,11 @@ const CommandRegistration printCommand{{
                "the same pages, header, rows, rules and footer as on paper, one PDF page per printed page. The "
                "column widths are those of the program list in the settings.",
     .notes = "The settings are read from vistrel.def where the window program keeps them (VISTREL_CONFIG_DIR "
-             "chooses another folder). A show longer than 109 printed pages is printed up to page 110, with a "
-             "note on stderr. No display is needed.",
+             "chooses another folder). Every line is printed, however many pages it takes. OUT.pdf must not be "
+             "FILE itself (also not by way of a link): that is refused. No display is needed.",
     .exitCodes = {{0, "printed"},
-                  {1, "the show could not be read or the PDF not written (the program's German message on stderr)"},
+                  {1, "the show could not be read, OUT.pdf is FILE, or the PDF could not be written (the "
+                      "program's German message on stderr)"},
                   {2, "usage error"}},
     .run = runPrint,
 }};

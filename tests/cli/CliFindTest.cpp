@@ -23,11 +23,11 @@ TEST_F(CliFind, PrintsOneLinePerFileWithDescriptionAndTitleInUtf8) {
     tree.show("shows/leer.dpd", "Leer", {"nichts"});
     const CliResult r = runCliProcess({"find", in("shows"), "sonne"});
     EXPECT_EQ(r.exitCode, 0) << r.err;
-    EXPECT_EQ(r.out, in("shows/alt/winter.DPD") + "\tSONNE im Schnee\t Winter\n" + in("shows/urlaub.dpd") +
-                         "\tSonnenuntergang über dem Meer\t Urlaub an der Küste\n");
+    EXPECT_EQ(r.out, in("shows/alt/winter.DPD") + "\tSONNE im Schnee\tWinter\n" + in("shows/urlaub.dpd") +
+                         "\tSonnenuntergang über dem Meer\tUrlaub an der Küste\n");
     // A FOLDER ending in "/" gets no second one.
     EXPECT_EQ(runCliProcess({"find", in("shows/"), "Sonne", "--match-case"}).out,
-              in("shows/urlaub.dpd") + "\tSonnenuntergang über dem Meer\t Urlaub an der Küste\n");
+              in("shows/urlaub.dpd") + "\tSonnenuntergang über dem Meer\tUrlaub an der Küste\n");
 }
 
 TEST_F(CliFind, JsonCarriesTheCountersAndTheResults) {
@@ -38,7 +38,7 @@ TEST_F(CliFind, JsonCarriesTheCountersAndTheResults) {
     EXPECT_EQ(r.exitCode, 0) << r.err;
     EXPECT_EQ(r.out, "{\"term\": \"zitat\", \"matchCase\": false, \"filesExamined\": 2, \"kilobytes\": 2, "
                      "\"results\": [{\"path\": \"" + in("a.dpd") +
-                         "\", \"description\": \"Ein \\\"Zitat\\\" und C:\\\\Pfad\", \"title\": \" Eins\"}]}\n");
+                         "\", \"description\": \"Ein \\\"Zitat\\\" und C:\\\\Pfad\", \"title\": \"Eins\"}]}\n");
     EXPECT_EQ(runCliProcess({"find", tree.root(), "nirgends", "--json", "--match-case"}).out,
               "{\"term\": \"nirgends\", \"matchCase\": true, \"filesExamined\": 2, \"kilobytes\": 2, \"results\": []}\n");
 }
@@ -65,11 +65,18 @@ TEST_F(CliFind, ExitCodes) {
     }
 }
 
+TEST_F(CliFind, TitlesLoseOnlyTheBlankAfterTheTag) {
+    tree.file("a.dpd", "/h1   drei Blanks\r\n/p 001 001 /c x\r\n");
+    tree.file("b.dpd", "/h1Ohne\r\n/p 001 001 /c x\r\n");
+    EXPECT_EQ(runCliProcess({"find", tree.root(), "x"}).out,
+              in("a.dpd") + "\tx\t  drei Blanks\n" + in("b.dpd") + "\tx\tOhne\n");
+}
+
 TEST_F(CliFind, AnEmptyTermListsTheFirstDescriptionOfEveryShow) {
     tree.show("a.dpd", "A", {"erste", "zweite"});
     tree.show("b.dpd", "B", {"dritte"});
     EXPECT_EQ(runCliProcess({"find", tree.root(), ""}).out,
-              in("a.dpd") + "\terste\t A\n" + in("b.dpd") + "\tdritte\t B\n");
+              in("a.dpd") + "\terste\tA\n" + in("b.dpd") + "\tdritte\tB\n");
 }
 
 }  // namespace

@@ -3,6 +3,9 @@
 #include <unistd.h>
 #include <gtest/gtest.h>
 
+#include <csignal>
+#include <cstdio>
+
 #include <filesystem>
 #include <fstream>
 
@@ -80,7 +83,8 @@ TEST_F(CopyPasteCli, CopyRefusals) {
     } table[] = {
         {{"copy", path("sample.dpd"), "--rows", "3"}, 2, "vistrel-cli: row 3 is not in the show"},
         {{"copy", path("sample.dpd"), "--rows", "2-1"}, 2, "vistrel-cli: the range 2-1 runs backwards"},
-        {{"copy", path("missing.dpd")}, 1, "Die angegebende Vistrel-Datei konnte \nnicht geladen werden.\n"},
+        {{"copy", path("missing.dpd")}, 1,
+         "vistrel-cli: " + path("missing.dpd") + ": Die angegebende Vistrel-Datei konnte nicht geladen werden.\n"},
     };
     for (const auto& row : table) {
         const CliResult r = runCliProcess(row.args);
@@ -115,7 +119,7 @@ TEST_F(CopyPasteCli, PasteWritesTheShow) {
 }
 
 TEST_F(CopyPasteCli, PasteMessagesMakeStatusOne) {
-    const std::string full = "Die maximale Anzahl der Zeilen ist erreicht! \n";
+    const std::string full = "Die maximale Anzahl der Zeilen ist erreicht!\n";
     writeShow("full.dpd", 999);
     writeShow("almost.dpd", 998);
     const std::string two = Header + "1\t7\t1\t1\t0\t\t\r\n1\t8\t1\t1\t0\t\t\r\n";
@@ -130,19 +134,24 @@ TEST_F(CopyPasteCli, PasteMessagesMakeStatusOne) {
         std::string err;
         int linesWritten;  // -1: OUT not written
     } table[] = {
-        {"full.dpd", "two.txt", {}, 1, full, -1},
-        {"almost.dpd", "two.txt", {}, 1, full, 999},
+        {"full.dpd", "two.txt", {}, 1, "vistrel-cli: " + path("two.txt") + ": " + full, -1},
+        {"almost.dpd", "two.txt", {}, 1, "vistrel-cli: " + path("two.txt") + ": " + full, 999},
         {"sample.dpd", "foreign.txt", {}, 1,
-         "Die Daten haben nicht das richtige Format,\num sie an die gewählte Position einzufügen!\n", -1},
+         "vistrel-cli: " + path("foreign.txt") +
+             ": Die Daten haben nicht das richtige Format, um sie an die gewählte Position einzufügen!\n",
+         -1},
         {"sample.dpd", "header.txt", {}, 0, "", -1},
         {"sample.dpd", "refused.txt", {}, 1,
-         "Eine Zeile aus der Zwischenablage wurde nicht eingefügt (Datensatz 2: Dianummer 1000).\n"
-         "Eine Diaschau nimmt Dianummern von 0 bis 999, Überblendzeiten bis 25,5 Sek., Timerzeiten bis 600 Sek. "
-         "und SF-Codes von 0 bis 999 auf.\n",
+         "vistrel-cli: " + path("refused.txt") +
+             ": Eine Zeile aus der Zwischenablage wurde nicht eingefügt (Datensatz 2: Dianummer 1000). "
+             "Eine Diaschau nimmt Dianummern von 0 bis 999, Überblendzeiten bis 25,5 Sek., Timerzeiten bis 600 "
+             "Sek. und SF-Codes von 0 bis 999 auf.\n",
          3},
         // Standard input (empty here) is read as the text.
         {"sample.dpd", "-", {}, 1,
-         "Die Daten haben nicht das richtige Format,\num sie an die gewählte Position einzufügen!\n", -1},
+         "vistrel-cli: (standard input): Die Daten haben nicht das richtige Format, um sie an die gewählte "
+         "Position einzufügen!\n",
+         -1},
     };
     for (const auto& row : table) {
         std::filesystem::remove(folder_ / "out.dpd");
@@ -159,6 +168,27 @@ TEST_F(CopyPasteCli, PasteMessagesMakeStatusOne) {
         for (std::size_t at = written.find("/p "); at != std::string::npos; at = written.find("/p ", at + 1)) ++lines;
         EXPECT_EQ(lines, row.linesWritten) << row.text;
     }
+}
+
+TEST_F(CopyPasteCli, PasteStopsReadingStandardInputAtItsLimit) {
+    // A writer that would go on far past the 64 MB a clipboard text may have: the command
+    // must refuse once the limit is passed, not read (and hold) everything first.
+    std::signal(SIGPIPE, SIG_IGN);
+    const std::string command = std::string(VISTREL_CLI) + " paste " + path("sample.dpd") + " - " + path("out.dpd") +
+                                " 2>" + path("err.txt");
+    std::FILE* input = ::popen(command.c_str(), "w");
+    ASSERT_NE(input, nullptr);
+    const std::string chunk(1 << 20, 'x');
+    long long written = 0;
+    constexpr long long Bound = 512LL << 20;
+    while (written < Bound && std::fwrite(chunk.data(), 1, chunk.size(), input) == chunk.size()) {
+        written += static_cast<long long>(chunk.size());
+    }
+    const int status = ::pclose(input);
+    EXPECT_LT(written, 80LL << 20) << "standard input was read past its limit";
+    EXPECT_EQ(WEXITSTATUS(status), 1);
+    EXPECT_EQ(read("err.txt"), "vistrel-cli: (standard input): cannot be read, or holds more than 64 MB\n");
+    EXPECT_FALSE(exists("out.dpd"));
 }
 
 TEST_F(CopyPasteCli, PasteUsageErrors) {

@@ -217,6 +217,35 @@ TEST_F(PlayEndToEnd, TheEndOfInputChangesNothing) {
     EXPECT_EQ(r.exitCode, 0);
 }
 
+TEST_F(PlayEndToEnd, FromIsTheAnswerToTheStartsQuestion) {
+    setenv("VISTREL_LOG", (folder / "DIA.LOG").c_str(), 1);
+    const CliResult r = runCliProcess({"projector", "play",
+                                       writeShow({"/p 001 001 /d 010 /t 0100 /s 000 /c Eins",
+                                                  "/p 002 002 /d 010 /t 0100 /s 000 /c Zwei"}),
+                                       "--port", projector.devicePath(), "--from", "2"});
+    unsetenv("VISTREL_LOG");
+    EXPECT_EQ(r.out, "002\tZwei\nDiaschauende\n");
+    EXPECT_EQ(r.err, "") << "no question is printed: --from answered it";
+    EXPECT_EQ(r.exitCode, 0);
+}
+
+TEST_F(PlayEndToEnd, AValueTheProjectorCannotHoldIsRefusedBeforeThePortIsOpened) {
+    setenv("VISTREL_LOG", (folder / "DIA.LOG").c_str(), 1);
+    const std::string show = writeShow({"/p 001 001 /d 010 /t 0100 /s 000 /c Eins",
+                                        "/p 002 -005 /d 010 /t 0100 /s 000 /c Zwei"});
+    for (const std::string& command : {"upload", "play"}) {
+        const CliResult r = runCliProcess({"projector", command, show, "--port", projector.devicePath()});
+        EXPECT_EQ(r.exitCode, 1) << command;
+        EXPECT_EQ(r.out, "") << command;
+        EXPECT_EQ(r.err, "vistrel-cli: " + show +
+                             ": In Zeile 2 hat die Dianummer den Wert -5; der Projektor kann nur 0 bis 65535 "
+                             "speichern. Die Diaschau wird nicht übertragen.\n")
+            << command;
+        EXPECT_FALSE(std::filesystem::exists(folder / "DIA.LOG")) << command << ": nothing was sent";
+    }
+    unsetenv("VISTREL_LOG");
+}
+
 TEST(PlayFailure, ASilentProjectorGivesTheProgramsMessagesInOrder) {
     ProjectorProcess silent(VISTREL_PROJECTOR_EXE, {"--silent"});
     ASSERT_FALSE(silent.devicePath().empty());
@@ -228,10 +257,11 @@ TEST(PlayFailure, ASilentProjectorGivesTheProgramsMessagesInOrder) {
     std::filesystem::remove_all(folder);
     EXPECT_EQ(r.exitCode, 1);
     EXPECT_EQ(r.out, "");
+    const std::string lead = "vistrel-cli: " + silent.devicePath() + ": ";
     EXPECT_EQ(r.err,
-              "Der Projektor scheint nicht mit dem Computer\nverbunden zu sein!\n\nÜberprüfen Sie die "
-              "Kabelverbindungen und\nschalten Sie den Projektor aus und wieder ein.\n"
-              "Fehler bei der Kommunikation\nmit dem Projektor\n");
+              lead + "Der Projektor scheint nicht mit dem Computer verbunden zu sein! Überprüfen Sie die "
+                     "Kabelverbindungen und schalten Sie den Projektor aus und wieder ein.\n" +
+                  lead + "Fehler bei der Kommunikation mit dem Projektor\n");
 }
 
 #endif

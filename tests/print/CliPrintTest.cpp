@@ -61,11 +61,15 @@ TEST_F(CliPrint, WritesOnePdfPagePerPrintedPage) {
         {120, {"--page-size", "A4"}, 3, "/MediaBox [0 0 595"},
         {150, {"--page-size", "Letter"}, 4, "/MediaBox [0 0 612"},  // 49 rows fit a Letter page
         {0, {"--page-size=Letter"}, 1, "/MediaBox [0 0 612"},
+        // Six-line descriptions: nine rows a page, and no page limit.
+        {999, {}, 111, "/MediaBox [0 0 595"},
     };
     for (const Case& c : cases) {
         std::string show = "/h1 Test\r\n";
+        // Long descriptions for the longest show: each wraps to six lines of the column.
+        const std::string description = c.lines < 999 ? "Dia" : std::string(6 * 38 - 10, 'x');
         for (int i = 1; i <= c.lines; ++i)
-            show += "/p " + std::to_string(1000 + i).substr(1) + " 001 /d 025 /t 0055 /s 000 /c Dia\r\n";
+            show += "/p " + std::to_string(1000 + i).substr(1) + " 001 /d 025 /t 0055 /s 000 /c " + description + "\r\n";
         spit(path("show.dpd"), show);
         std::vector<std::string> arguments{path("show.dpd"), "--pdf", path("out.pdf")};
         for (const char* word : c.pageSize) arguments.push_back(word);
@@ -85,13 +89,23 @@ TEST_F(CliPrint, FailuresAndUsageErrors) {
     struct Case {
         std::vector<std::string> arguments;
         int exitCode;
-        const char* message;
+        std::string message;
     };
     const std::string sample = data("sample.dpd");
+    spit(path("show.dpd"), readWholeFile(sample));
+    fs::create_symlink(path("show.dpd"), path("link.pdf"));
     const Case cases[] = {
         {{path("show.txt"), "--pdf", path("a.pdf")}, 1, "Diese Datei tägt nicht die DPD-Kennung!"},
-        {{path("missing.dpd"), "--pdf", path("a.pdf")}, 1, "Die angegebende Vistrel-Datei konnte \nnicht geladen werden."},
-        {{sample, "--pdf", path("folder.pdf")}, 1, "Die Datei konnte nicht unter dem \nangegebenden Pfad"},
+        {{path("missing.dpd"), "--pdf", path("a.pdf")}, 1,
+         "vistrel-cli: " + path("missing.dpd") + ": Die angegebende Vistrel-Datei konnte nicht geladen werden.\n"},
+        {{sample, "--pdf", path("folder.pdf")}, 1,
+         "vistrel-cli: " + path("folder.pdf") + ": Die Datei konnte nicht unter dem angegebenden Pfad gespeichert "
+         "werden.\n"},
+        // The PDF must not take the place of the show it is made from, under any name.
+        {{path("show.dpd"), "--pdf", path("show.dpd")}, 1,
+         "vistrel-cli: " + path("show.dpd") + ": the PDF would replace the show it is made from; choose another "
+         "file\n"},
+        {{path("show.dpd"), "--pdf", path("link.pdf")}, 1, "the PDF would replace the show"},
         {{sample, "--pdf", path("a.pdf"), "--page-size", "A3"}, 2, "A4 or Letter"},
         {{sample, "--pdf", path("a.pdf"), "--sf-text=2"}, 2, "0 or 1"},
     };
@@ -101,6 +115,7 @@ TEST_F(CliPrint, FailuresAndUsageErrors) {
         EXPECT_NE(result.err.find(c.message), std::string::npos) << c.arguments[0] << "\n" << result.err;
     }
     EXPECT_FALSE(fs::exists(path("a.pdf")));
+    EXPECT_EQ(readWholeFile(path("show.dpd")), readWholeFile(sample));
 }
 
 TEST_F(CliPrint, AFailedWriteLeavesThePreviousFile) {

@@ -79,7 +79,11 @@ TEST_F(ProjectorVersionEndToEnd, AFailingProjectorEndsWithTheMessageAndExitCode1
     const CliResult result = runCli({"projector", "version", "--port", projector.devicePath()}, folder);
     EXPECT_EQ(result.exitCode, 1);
     EXPECT_EQ(result.out, "");
-    EXPECT_NE(result.err.find("Fehler bei der Kommunikation\nmit dem Projektor\n"), std::string::npos) << result.err;
+    // One line, led by the device it is about.
+    EXPECT_NE(result.err.find("vistrel-cli: " + projector.devicePath() +
+                              ": Fehler bei der Kommunikation mit dem Projektor\n"),
+              std::string::npos)
+        << result.err;
 }
 
 // A projector that never answers fails the search and then the first command; the
@@ -90,10 +94,11 @@ TEST_F(ProjectorVersionEndToEnd, ASilentProjectorPrintsTheSearchsAndTheCommandsM
     const CliResult result = runCli({"projector", "version", "--port", projector.devicePath()}, folder);
     EXPECT_EQ(result.exitCode, 1);
     EXPECT_EQ(result.out, "");
+    const std::string lead = "vistrel-cli: " + projector.devicePath() + ": ";
     EXPECT_EQ(result.err,
-              "Der Projektor scheint nicht mit dem Computer\nverbunden zu sein!\n\nÜberprüfen Sie die "
-              "Kabelverbindungen und\nschalten Sie den Projektor aus und wieder ein.\n"
-              "Fehler bei der Kommunikation\nmit dem Projektor\n");
+              lead + "Der Projektor scheint nicht mit dem Computer verbunden zu sein! Überprüfen Sie die "
+                     "Kabelverbindungen und schalten Sie den Projektor aus und wieder ein.\n" +
+                  lead + "Fehler bei der Kommunikation mit dem Projektor\n");
 }
 
 TEST_F(ProjectorVersionEndToEnd, WithoutAnyPortTheSearchSaysSoBeforeTheCommandFails) {
@@ -101,9 +106,12 @@ TEST_F(ProjectorVersionEndToEnd, WithoutAnyPortTheSearchSaysSoBeforeTheCommandFa
     for (int n = 1; n <= 4; ++n) noPorts += " VISTREL_COM" + std::to_string(n) + "=" + (folder / "none").string();
     const CliResult result = runCli({"projector", "version", "--port", "COM1"}, folder, noPorts);
     EXPECT_EQ(result.exitCode, 1);
+    // The port named does not exist: that comes first, then what the search found.
+    const std::string lead = "vistrel-cli: " + (folder / "none").string() + ": ";
     EXPECT_EQ(result.err,
-              "Es sind keine Schnittstellen verfügbar!\nPrüfen Sie die Schnittstellen oder beenden Sie evtl. laufende "
-              "Programme,\ndie die Schnittelle belegen.\nFehler bei der Kommunikation\nmit dem Projektor\n");
+              lead + "Diese Schnittstelle gibt es nicht. Es sind keine Schnittstellen verfügbar! Prüfen Sie die "
+                     "Schnittstellen oder beenden Sie evtl. laufende Programme, die die Schnittelle belegen.\n" +
+                  lead + "Fehler bei der Kommunikation mit dem Projektor\n");
 }
 
 TEST_F(ProjectorVersionEndToEnd, UsageErrorsExitWith2) {

@@ -146,7 +146,8 @@ TEST_P(CliFailure, EndsWithTheMessageAndExitCode1) {
     args.insert(args.end(), c.extra.begin(), c.extra.end());
     const CliRun run = cli(args);
     EXPECT_EQ(run.exitCode, 1);
-    EXPECT_EQ(run.err, c.message);
+    // One line, led by the device it is about.
+    EXPECT_EQ(run.err, "vistrel-cli: " + projector.devicePath() + ": " + c.message);
     EXPECT_FALSE(std::filesystem::exists(out));  // no half show saved
 }
 
@@ -154,12 +155,12 @@ INSTANTIATE_TEST_SUITE_P(
     Cli, CliFailure,
     ::testing::Values(
         FailureCase{"UploadLosesBytes", {"--drop-every", "300"}, false, {},
-                    "Die Verbindung zum Projektor ist gestört!\nDie Übertragung wird abgebrochen.\n"},
+                    "Die Verbindung zum Projektor ist gestört! Die Übertragung wird abgebrochen.\n"},
         FailureCase{"DownloadLosesBytes", {"--drop-every", "300"}, true, {},
-                    "Die Verbindung zum Projektor ist gestört!\nDie Übertragung wird abgebrochen.\n"},
+                    "Die Verbindung zum Projektor ist gestört! Die Übertragung wird abgebrochen.\n"},
         FailureCase{"UploadNoModule", {"--module", "absent"}, false, {"--module"}, "Kein Modul im Einsteckschacht!\n"},
         FailureCase{"OldFirmware", {"--firmware", "3.0"}, false, {},
-                    "Die Firmware des Projektors ist veraltet!\nBitte besorgen Sie sich eine neue Version.\n"
+                    "Die Firmware des Projektors ist veraltet! Bitte besorgen Sie sich eine neue Version. "
                     "Vistrel läuft erst ab der Firmware-Version 3.1.\n"}),
     [](const auto& param) { return std::string(param.param.name); });
 
