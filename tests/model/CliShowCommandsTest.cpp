@@ -99,12 +99,26 @@ TEST_F(VistrelCli, SfPrintsOneTextPerCode) {
 TEST_F(VistrelCli, FailuresAndUsageErrors) {
     const CliRun missing = run("show '" + file("missing.dpd") + "'");
     EXPECT_EQ(missing.exitCode, 1);
-    EXPECT_EQ(missing.err, "Die angegebende Vistrel-Datei konnte \nnicht geladen werden.\n");
+    // The message as one line, led by the file it is about.
+    EXPECT_EQ(missing.err,
+              "vistrel-cli: " + file("missing.dpd") + ": Die angegebende Vistrel-Datei konnte nicht geladen werden.\n");
     EXPECT_TRUE(missing.out.empty());
 
     const CliRun unwritable = run("save '" + data("sample.dpd") + "' '" + file("no/such/x.dpd") + "'");
     EXPECT_EQ(unwritable.exitCode, 1);
-    EXPECT_EQ(unwritable.err, "Die Datei konnte nicht unter dem \nangegebenden Pfad gespeichert\n werden.\n");
+    EXPECT_EQ(unwritable.err, "vistrel-cli: " + file("no/such/x.dpd") +
+                                  ": Die Datei konnte nicht unter dem angegebenden Pfad gespeichert werden.\n");
+
+    // A damaged file is read on past its zero byte; what was lost is said, the exit code stays.
+    {
+        std::ofstream damaged(file("damaged.dpd"), std::ios::binary);
+        damaged << std::string("/p 001 001 /c a\0b\r\n/p 002 002 /c zwei\r\n", 39);
+    }
+    const CliRun partial = run("show '" + file("damaged.dpd") + "'");
+    EXPECT_EQ(partial.exitCode, 0);
+    EXPECT_EQ(partial.err, "vistrel-cli: " + file("damaged.dpd") +
+                               ": Eine Zeile der Datei konnte nicht gelesen werden; beim Speichern fehlt sie.\n");
+    EXPECT_NE(partial.out.find("zwei"), std::string::npos);
 
     for (const char* usage : {"show", "show a b", "show a --json=1", "show a --use-500watt-times=2",
                               "save a", "sf", "sf 1x", "sf 99999999999"}) {

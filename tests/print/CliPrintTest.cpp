@@ -61,15 +61,11 @@ TEST_F(CliPrint, WritesOnePdfPagePerPrintedPage) {
         {120, {"--page-size", "A4"}, 3, "/MediaBox [0 0 595"},
         {150, {"--page-size", "Letter"}, 4, "/MediaBox [0 0 612"},  // 49 rows fit a Letter page
         {0, {"--page-size=Letter"}, 1, "/MediaBox [0 0 612"},
-        // Six-line descriptions: nine rows a page, and no page limit.
-        {999, {}, 111, "/MediaBox [0 0 595"},
     };
     for (const Case& c : cases) {
         std::string show = "/h1 Test\r\n";
-        // Long descriptions for the longest show: each wraps to six lines of the column.
-        const std::string description = c.lines < 999 ? "Dia" : std::string(6 * 38 - 10, 'x');
         for (int i = 1; i <= c.lines; ++i)
-            show += "/p " + std::to_string(1000 + i).substr(1) + " 001 /d 025 /t 0055 /s 000 /c " + description + "\r\n";
+            show += "/p " + std::to_string(1000 + i).substr(1) + " 001 /d 025 /t 0055 /s 000 /c Dia\r\n";
         spit(path("show.dpd"), show);
         std::vector<std::string> arguments{path("show.dpd"), "--pdf", path("out.pdf")};
         for (const char* word : c.pageSize) arguments.push_back(word);
@@ -81,6 +77,23 @@ TEST_F(CliPrint, WritesOnePdfPagePerPrintedPage) {
         EXPECT_EQ(pageCount(pdf), c.pages) << c.lines << " lines";
         EXPECT_NE(pdf.find(c.mediaBox), std::string::npos) << c.lines << " lines";
     }
+}
+
+TEST_F(CliPrint, TheLongestShowPrintsEveryLine) {
+    // A narrow description column (as a user may drag it) and descriptions of 180
+    // characters: rows of several lines, far more than 110 pages.
+    spit(folder_ / "config" / "vistrel.def",
+         "COM2\r\n1\r\n1\r\n1\r\n0\r\n0\r\n0\r\n0\r\n1\r\n0\r\n10\r\n80\r\n80\r\n80\r\n80\r\n80\r\n200\r\n"
+         "0\r\n0\r\n0\r\n0\r\n\r\n1\r\n");
+    std::string show = "/h1 Lang\r\n";
+    for (int i = 1; i <= 999; ++i)
+        show += "/p " + std::to_string(1000 + i).substr(1) + " 001 /d 025 /t 0055 /s 000 /c " + std::string(180, 'x') +
+                "\r\n";
+    spit(path("long.dpd"), show);
+    const auto result = run({path("long.dpd"), "--pdf", path("long.pdf")});
+    EXPECT_EQ(result.exitCode, 0) << result.err;
+    EXPECT_EQ(result.err, "");
+    EXPECT_GT(pageCount(readWholeFile(path("long.pdf"))), 130);
 }
 
 TEST_F(CliPrint, FailuresAndUsageErrors) {
