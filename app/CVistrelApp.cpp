@@ -257,9 +257,16 @@ bool CVistrelApp::openShow(const QString& path) {
     createFrame(std::move(doc));
     recentFiles_->add(absolute);
     recentFiles_->save();
-    // Said once the window shows what was read, so that the user sees what a save would keep.
-    if (!report.complete())
-        env_.prompter.showMessage(readLossMessage(report), MessageIcon::Exclamation, MessageButtons::Ok);
+    // Said once the window shows what was read, so that the user sees what a save would keep;
+    // a show given on the command line is opened before the main window shows.
+    if (!report.complete()) {
+        const std::string text = readLossMessage(report);
+        auto tell = [this, text] { env_.prompter.showMessage(text, MessageIcon::Exclamation, MessageButtons::Ok); };
+        if (mainFrame_ && mainFrame_->isVisible())
+            tell();
+        else
+            QTimer::singleShot(0, this, tell);
+    }
     return true;
 }
 

@@ -142,6 +142,21 @@ TEST_F(StartUp, AFileReadOnlyInPartOpensAndSaysSoOnce) {
     }
 }
 
+TEST_F(StartUp, AShowFromTheCommandLineThatWasReadInPartIsToldOnceTheWindowShows) {
+    const QString path = folder.filePath(QStringLiteral("damaged.dpd"));
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write(QByteArray("/p 001 001\r\n/q 1\r\n/p 002 002\r\n"));
+    file.close();
+    CVistrelApp& started = startApp({path});
+    EXPECT_TRUE(prompter.messages.empty()) << "not over an empty screen";
+    ASSERT_TRUE(QTest::qWaitFor([this] { return !prompter.messages.empty(); }, 2000));
+    EXPECT_TRUE(started.mainFrame()->isVisible());
+    EXPECT_EQ(messageTexts(), std::vector<std::string>{
+                                  "Eine Zeile der Datei konnte nicht gelesen werden;\nbeim Speichern fehlt sie."});
+    EXPECT_EQ(started.activeFrame()->document().lineCount, 2);
+}
+
 TEST(StartOptions, HelpAndVersionNeedNoDisplay) {
     // As on a terminal without any graphical session.
     const QByteArray platform = qgetenv("QT_QPA_PLATFORM");
