@@ -8,7 +8,7 @@
 #include <string_view>
 #include <vector>
 
-#include "projector/ProgramRecord.h"
+#include "model/ProgramRecord.h"
 #include "res/StringTable.h"
 #include "res/strings/ProjectorStrings.h"
 #include "res/strings/SafetyStrings.h"

@@ -22,7 +22,8 @@ std::span<const std::span<const StringEntry>> allAreas() {
     static const std::array areas = {modelStrings(),    projectorStrings(), shellStrings(),
                                      listStrings(),     editorStrings(),    dialogStrings(),
                                      runStrings(),      searchStrings(),    safetyStrings(),
-                                     printStrings(),    lineStrings(),      lengthStrings()};
+                                     printStrings(),    lineStrings(),      lengthStrings(),
+                                     mediaStrings()};
     return areas;
 }
 
@@ -55,6 +56,13 @@ std::string formatArgs(int id, std::initializer_list<std::string> args) {
             result += pattern[i];
         }
     }
+    return result;
+}
+
+std::string formatText(int id, const std::string& value) {
+    std::string result = text(id);
+    const auto at = result.find("%s");
+    if (at != std::string::npos) result.replace(at, 2, value);
     return result;
 }
 

@@ -18,10 +18,8 @@
 #include "model/ProgramLine.h"
 
 namespace vistrel {
-class CVistrelDoc;
-}
 
-namespace vistrel {
+class CVistrelDoc;
 
 constexpr int ProgramRecordSize = 6;
 // The projector's show area holds at most this many records.
@@ -70,5 +68,13 @@ struct UnstorableValue {
 // The first value of the show that no record can hold, in line order and, within a
 // line, in record order; nothing when all fit.
 std::optional<UnstorableValue> firstUnstorableValue(const CVistrelDoc& doc);
+
+// The line as the projector will run it once written: slide, dissolve, timer and code
+// after their trip through a record (a code the byte cannot carry comes back as the one
+// the projector keeps). The rehearsal runs the virtual projector, so whatever predicts
+// its timing must start from these values, not from the file's.
+ProgramLine asProjectorHoldsIt(const ProgramLine& line);
+// Writing `line` puts an end record into the projector: the show stops before it.
+bool endsShowOnProjector(const ProgramLine& line);
 
 }  // namespace vistrel
