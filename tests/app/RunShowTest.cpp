@@ -124,7 +124,6 @@ TEST_F(RunShow, CtrlRightInTheListIsBildVorwaerts) {
     frame.listView()->setFocus();
     QTest::keyClick(frame.listView(), Qt::Key_Right, Qt::ControlModifier);
     EXPECT_EQ(commands().back(), "BV");
-    EXPECT_EQ(app->mainFrame()->action(cmd::NextPicture)->shortcut(), QKeySequence("Ctrl+Right"));
 }
 
 TEST_F(RunShow, PauseAndContinueFromTheToolBarCommand) {

@@ -65,13 +65,6 @@ TEST_F(CliFind, ExitCodes) {
     }
 }
 
-TEST_F(CliFind, TitlesLoseOnlyTheBlankAfterTheTag) {
-    tree.file("a.dpd", "/h1   drei Blanks\r\n/p 001 001 /c x\r\n");
-    tree.file("b.dpd", "/h1Ohne\r\n/p 001 001 /c x\r\n");
-    EXPECT_EQ(runCliProcess({"find", tree.root(), "x"}).out,
-              in("a.dpd") + "\tx\t  drei Blanks\n" + in("b.dpd") + "\tx\tOhne\n");
-}
-
 TEST_F(CliFind, AnEmptyTermListsTheFirstDescriptionOfEveryShow) {
     tree.show("a.dpd", "A", {"erste", "zweite"});
     tree.show("b.dpd", "B", {"dritte"});

@@ -34,48 +34,29 @@ TEST(ConsolePrompter, ResultsGoToStdoutEverythingElseToStderrAsOneLineNamingWhat
     std::FILE* err = std::tmpfile();
     ASSERT_TRUE(out && err);
     ConsolePrompter prompter(out, err);
-    prompter.showMessage("Der Projektor trägt die Firmware-Version  3.1", MessageIcon::Information,
-                         MessageButtons::Ok);
-    prompter.showMessage("Es sind keine Schnittstellen verfügbar!\r\nPrüfen Sie\r\ndie Schnittelle.",
-                         MessageIcon::Exclamation, MessageButtons::Ok);
+    const auto show = [&prompter](const char* text, MessageIcon icon) {
+        return prompter.showMessage(text, icon, icon == MessageIcon::Question ? MessageButtons::YesNo : MessageButtons::Ok);
+    };
+    show("Der Projektor trägt die Firmware-Version  3.1", MessageIcon::Information);
+    show("Es sind keine Schnittstellen verfügbar!\r\nPrüfen Sie\r\ndie Schnittelle.", MessageIcon::Exclamation);
     prompter.setSubject("/dev/pts/99", "Diese Schnittstelle gibt es nicht.");
-    prompter.showMessage("verbunden zu sein!\n\nÜberprüfen Sie\n", MessageIcon::Exclamation, MessageButtons::Ok);
-    prompter.showMessage("Möchten Sie die Show an der markierten Position\nstarten?", MessageIcon::Question,
-                         MessageButtons::YesNoCancel);
+    show("verbunden zu sein!\n\nÜberprüfen Sie\n", MessageIcon::Exclamation);
+    show("Weiter?", MessageIcon::Question);
     prompter.setSubject("show.dpd");
-    prompter.showMessage("Die angegebende Vistrel-Datei konnte \nnicht geladen werden.\n", MessageIcon::Exclamation,
-                         MessageButtons::Ok);
-    prompter.showMessage("Die Datei konnte nicht unter dem \nangegebenden Pfad gespeichert\n werden.\n",
-                         MessageIcon::Exclamation, MessageButtons::Ok);
-    // A note is printed alike but counts as no message.
-    prompter.note("Eine Zeile der Datei konnte nicht gelesen werden;\nbeim Speichern fehlt sie.");
-    EXPECT_EQ(prompter.messagesShown(), 6);
-    EXPECT_EQ(prompter.errorsShown(), 4);
+    show("Die Datei konnte nicht unter dem \nangegebenden Pfad gespeichert\n werden.\n", MessageIcon::Exclamation);
+    // A question an option answered is neither printed nor counted; a note is printed, not counted.
+    prompter.answerQuietly("Start?", MessageAnswer::No);
+    EXPECT_EQ(show("Start?", MessageIcon::Question), MessageAnswer::No);
+    prompter.note("Eine Zeile fehlt;\nbeim Speichern.");
+    EXPECT_EQ(prompter.messagesShown(), 5);
+    EXPECT_EQ(prompter.errorsShown(), 3);
     EXPECT_EQ(contents(out), "Der Projektor trägt die Firmware-Version  3.1\n");
     EXPECT_EQ(contents(err),
               "vistrel-cli: Es sind keine Schnittstellen verfügbar! Prüfen Sie die Schnittelle.\n"
               "vistrel-cli: /dev/pts/99: Diese Schnittstelle gibt es nicht. verbunden zu sein! Überprüfen Sie\n"
-              "vistrel-cli: /dev/pts/99: Möchten Sie die Show an der markierten Position starten?\n"
-              "vistrel-cli: show.dpd: Die angegebende Vistrel-Datei konnte nicht geladen werden.\n"
+              "vistrel-cli: /dev/pts/99: Weiter?\n"
               "vistrel-cli: show.dpd: Die Datei konnte nicht unter dem angegebenden Pfad gespeichert werden.\n"
-              "vistrel-cli: show.dpd: Eine Zeile der Datei konnte nicht gelesen werden; beim Speichern fehlt sie.\n");
-    std::fclose(out);
-    std::fclose(err);
-}
-
-TEST(ConsolePrompter, AQuestionTheCommandLineAnsweredIsNeitherPrintedNorCounted) {
-    std::FILE* out = std::tmpfile();
-    std::FILE* err = std::tmpfile();
-    ASSERT_TRUE(out && err);
-    ConsolePrompter prompter(out, err);
-    const std::string question = "Möchten Sie die Show an der markierten Position\nstarten?";
-    prompter.answerQuietly(question, MessageAnswer::No);
-    EXPECT_EQ(prompter.showMessage(question, MessageIcon::Question, MessageButtons::YesNoCancel), MessageAnswer::No);
-    // Another question still takes its default button, and is printed.
-    EXPECT_EQ(prompter.showMessage("Weiter?", MessageIcon::Question, MessageButtons::YesNo, 1), MessageAnswer::No);
-    EXPECT_EQ(prompter.messagesShown(), 1);
-    EXPECT_EQ(contents(err), "vistrel-cli: Weiter?\n");
-    EXPECT_EQ(contents(out), "");
+              "vistrel-cli: show.dpd: Eine Zeile fehlt; beim Speichern.\n");
     std::fclose(out);
     std::fclose(err);
 }

@@ -180,10 +180,8 @@ TEST_F(CopyPasteCli, PasteStopsReadingStandardInputAtItsLimit) {
     ASSERT_NE(input, nullptr);
     const std::string chunk(1 << 20, 'x');
     long long written = 0;
-    constexpr long long Bound = 512LL << 20;
-    while (written < Bound && std::fwrite(chunk.data(), 1, chunk.size(), input) == chunk.size()) {
+    while (written < (512LL << 20) && std::fwrite(chunk.data(), 1, chunk.size(), input) == chunk.size())
         written += static_cast<long long>(chunk.size());
-    }
     const int status = ::pclose(input);
     EXPECT_LT(written, 80LL << 20) << "standard input was read past its limit";
     EXPECT_EQ(WEXITSTATUS(status), 1);

@@ -4,7 +4,6 @@
 
 #include <fcntl.h>
 #include <sys/stat.h>
-#include <sys/wait.h>
 #include <unistd.h>
 
 #include <chrono>
@@ -118,59 +117,35 @@ TEST(ReadShowText, EmptyAndBlankInputsGiveAnEmptyShow) {
     }
 }
 
-TEST(ReadShowText, AZeroByteCutsItsLineAndTheRestIsRead) {
-    const std::string text("/p 001 001\r\n/p 002 002 /c ab\0cd\r\n/p 003 003 /c drei\r\n/h1 Titel\r\n", 64);
-    auto doc = parsed(text);
-    ASSERT_EQ(doc->lineCount, 3);
-    EXPECT_EQ(doc->lines[1].description.str(), "ab");
-    EXPECT_EQ(doc->lines[2].description.str(), "drei");
-    EXPECT_EQ(doc->header.title.str(), "Titel");
-}
-
 TEST(ReadShowText, ReportsWhatItLeavesOut) {
     std::string overlong;
     for (int i = 1; i <= 1003; ++i) overlong += "/p " + std::to_string(i) + " 001\r\n";
     overlong += "\r\n  \r\n";  // blank lines after the limit lose nothing
-    struct Case {
-        const char* name;
+    const std::string noShow =
+        "Die Datei enthält keine Programmzeile und keine Kopfzeile einer Diaschau;\nbeim Speichern fehlt ihr Inhalt.";
+    const struct {
         std::string text;
         int lineCount;
-        int rejected, cut, beyond;
-        bool noShow;
-        const char* message;
-    };
-    const Case table[] = {
-        {"complete", "/h1 T\r\n/p 001 001\r\n", 1, 0, 0, 0, false, ""},
-        {"empty", "", 0, 0, 0, 0, false, ""},
-        {"blank", " \r\n\r\n", 0, 0, 0, 0, false, ""},
-        {"header_only", "/h1 \r\n", 0, 0, 0, 0, false, ""},
-        {"text_between_lines_is_no_loss", "/p 001 001\r\nirgendwas\r\n", 1, 0, 0, 0, false, ""},
-        {"one_rejected_line", "/p 001 001\r\n/x 1\r\n/p 002 002\r\n", 2, 1, 0, 0, false,
+        std::string message;
+    } table[] = {
+        {"/h1 \r\n \r\n", 0, ""},
+        {"/p 001 001\r\nirgendwas\r\n", 1, ""},  // text outside fields is no loss
+        {"/p 001 001\r\n/x 1\r\n/p 002 002\r\n", 2,
          "Eine Zeile der Datei konnte nicht gelesen werden;\nbeim Speichern fehlt sie."},
-        {"zero_byte_and_rejected", std::string("/p 001 001 /c a\0b\r\n/p 002 /q\r\n/p 003\r\n", 38), 2, 1, 1, 0,
-         false, "2 Zeilen der Datei konnten nicht gelesen werden;\nbeim Speichern fehlen sie."},
-        {"zero_byte_in_the_last_line_without_line_end", std::string("/p 001 001 /c a\0", 16), 1, 0, 1, 0, false,
-         "Eine Zeile der Datei konnte nicht gelesen werden;\nbeim Speichern fehlt sie."},
-        {"after_the_999th", overlong, 999, 0, 0, 4, false,
-         "4 Zeilen der Datei konnten nicht gelesen werden;\nbeim Speichern fehlen sie."},
-        {"plain_text", "Liebe Grüße\r\nvom Urlaub\r\n", 0, 0, 0, 0, true,
-         "Die Datei enthält keine Programmzeile und keine Kopfzeile einer Diaschau;\nbeim Speichern fehlt ihr "
-         "Inhalt."},
-        {"utf16_text", std::string("/\0p\0 \0\r\0\n\0", 10), 0, 0, 2, 0, true,
-         "Die Datei enthält keine Programmzeile und keine Kopfzeile einer Diaschau;\nbeim Speichern fehlt ihr "
-         "Inhalt."},
+        // A zero byte cuts its own line; the lines after it are read.
+        {std::string("/p 001 001 /c a\0b\r\n/p 002 /q\r\n/p 003\r\n", 38), 2,
+         "2 Zeilen der Datei konnten nicht gelesen werden;\nbeim Speichern fehlen sie."},
+        {overlong, 999, "4 Zeilen der Datei konnten nicht gelesen werden;\nbeim Speichern fehlen sie."},
+        {"Liebe Grüße\r\nvom Urlaub\r\n", 0, noShow},
+        {std::string("/\0p\0 \0\r\0\n\0", 10), 0, noShow},  // a UTF-16 file
     };
-    for (const Case& c : table) {
-        SCOPED_TRACE(c.name);
+    for (const auto& c : table) {
         auto doc = std::make_unique<CVistrelDoc>();
         const ShowReadReport report = parseShowText(*doc, c.text, {});
-        EXPECT_EQ(doc->lineCount, c.lineCount);
-        EXPECT_EQ(report.rejectedLines, c.rejected);
-        EXPECT_EQ(report.cutLines, c.cut);
-        EXPECT_EQ(report.linesBeyondLimit, c.beyond);
-        EXPECT_EQ(report.noShowContent, c.noShow);
-        EXPECT_EQ(readLossMessage(report), c.message);
+        EXPECT_EQ(doc->lineCount, c.lineCount) << c.text.substr(0, 20);
+        EXPECT_EQ(readLossMessage(report), c.message) << c.text.substr(0, 20);
     }
+    EXPECT_EQ(parsed(std::string("/p 001 001 /c ab\0cd\r\n", 21))->lines[0].description.str(), "ab");
 }
 
 TEST(ReadShowText, FieldsOfALineWithoutProgramTagCarryToTheNextLine) {
@@ -490,57 +465,31 @@ TEST(ShowFileOnDisk, FailedSaveKeepsTheOldFileAndTheUnsavedState) {
     EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder.path()), {}), 1);  // no temporary left
 }
 
-// A process id that is certainly gone: a child that has ended and been reaped.
-long endedProcess() {
-    const pid_t child = ::fork();
-    if (child == 0) ::_exit(0);
-    int status = 0;
-    ::waitpid(child, &status, 0);
-    return child;
-}
-
 TEST(ShowFileOnDisk, TemporaryFilesOfWritersThatAreGoneAreRemovedByTheNextSave) {
     ScratchFolder folder;
     const std::string own = std::to_string(::getpid());
-    const std::string gone = ".vistrel-" + std::to_string(endedProcess()) + ".tmp";
-    const std::string goneSecond = ".vistrel-" + std::to_string(endedProcess()) + "-2.tmp";
+    const std::string gone = ".vistrel-999999999.tmp";  // above any process id the system hands out
     const std::vector<std::string> kept = {".vistrel-1.tmp",            // init is alive
                                            ".vistrel-" + own + "-7.tmp",  // our own, maybe in use
-                                           ".vistrel-x.tmp", ".vistrel-.tmp", "notes.tmp", ".vistrel-12.tmp.bak"};
+                                           ".vistrel-x.tmp", "notes.tmp", ".vistrel-12.tmp.bak"};
     for (const std::string& name : kept) test::writeBytes(folder.file(name), "half a show");
     test::writeBytes(folder.file(gone), "half a show");
-    test::writeBytes(folder.file(goneSecond), "half a show");
 
     RecordingPrompter prompter;
     ASSERT_TRUE(writeShowFile(*exampleShow(), folder.file("show.dpd"), prompter));
     EXPECT_FALSE(std::filesystem::exists(folder.file(gone)));
-    EXPECT_FALSE(std::filesystem::exists(folder.file(goneSecond)));
     for (const std::string& name : kept) EXPECT_TRUE(std::filesystem::exists(folder.file(name))) << name;
-    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder.path()), {}), 7);  // and no temporary of ours
-}
-
-TEST(ShowFileOnDisk, TemporaryFileNamesTellTheirWriter) {
-    const std::pair<const char*, long> table[] = {
-        {".vistrel-4711.tmp", 4711}, {".vistrel-4711-3.tmp", 4711}, {".vistrel-4711-.tmp", -1},
-        {".vistrel--3.tmp", -1},     {".vistrel-47a1.tmp", -1},     {"vistrel-4711.tmp", -1},
-        {".vistrel-4711.tmp~", -1},  {".vistrel-1234567890.tmp", -1}, {".vistrel-.tmp", -1},
-    };
-    for (const auto& [name, writer] : table) EXPECT_EQ(temporaryFileWriter(name), writer) << name;
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder.path()), {}), 6);  // and no temporary of ours
 }
 
 TEST(ShowFileOnDisk, SameFileIsFoundThroughLinks) {
     ScratchFolder folder;
-    test::writeBytes(folder.file("show.dpd"), "show");
-    test::writeBytes(folder.file("other.dpd"), "show");
-    std::filesystem::create_symlink("show.dpd", folder.file("link.dpd"));
-    std::filesystem::create_hard_link(folder.file("show.dpd"), folder.file("hard.dpd"));
-    std::filesystem::create_directory(folder.file("sub"));
-    const std::pair<std::string, bool> table[] = {
-        {folder.file("show.dpd"), true},         {folder.file("link.dpd"), true},
-        {folder.file("hard.dpd"), true},         {folder.file("sub/../show.dpd"), true},
-        {folder.file("other.dpd"), false},       {folder.file("missing.pdf"), false},
-    };
-    for (const auto& [path, same] : table) EXPECT_EQ(isSameFile(folder.file("show.dpd"), path), same) << path;
+    for (const char* name : {"show.dpd", "other.dpd"}) test::writeBytes(folder.file(name), "show");
+    std::filesystem::create_symlink("show.dpd", folder.file("link.pdf"));
+    std::filesystem::create_hard_link(folder.file("show.dpd"), folder.file("hard.pdf"));
+    const std::pair<const char*, bool> table[] = {
+        {"show.dpd", true}, {"link.pdf", true}, {"hard.pdf", true}, {"other.dpd", false}, {"missing.pdf", false}};
+    for (const auto& [name, same] : table) EXPECT_EQ(isSameFile(folder.file("show.dpd"), folder.file(name)), same) << name;
 }
 
 TEST(ShowFileOnDisk, SaveIntoAMissingFolderFails) {

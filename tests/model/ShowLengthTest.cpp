@@ -134,26 +134,6 @@ TEST(ScaleTimers, KeepsTheDissolveParts) {
     EXPECT_EQ(doc->lines[1].timerTime, 50);
 }
 
-TEST(ScaleTimers, TheRangeTheDialogAcceptsIsInWholeSeconds) {
-    struct Case {
-        const char* name;
-        std::vector<Line> lines;
-        int shortest;
-    };
-    const Case table[] = {
-        {"no_dissolves_one_second", {{1, 0, 40, 0}, {2, 0, 40, 0}}, 10},
-        {"dissolves_and_a_tenth_each_up_to_the_second", {{1, 25, 40, 0}, {2, 25, 40, 0}}, 60},
-        {"exactly_whole_seconds", {{1, 29, 40, 0}}, 30},
-        {"a_pause_timer_adds_nothing", {{1, 25, 40, 0}, {0, 25, 0, 0}}, 30},
-    };
-    for (const Case& c : table) {
-        auto doc = showOf(c.lines);
-        const ScaleRange range = allowedScaleRange(measureForScaling(*doc, {}));
-        EXPECT_EQ(range.shortest, c.shortest) << c.name;
-        EXPECT_EQ(range.longest, 720000) << c.name;
-    }
-}
-
 TEST(ScaleTimers, TooLongATimerPutsEveryTimerBack) {
     auto doc = showOf({{1, 0, 100, 0}, {2, 0, 3000, 0}, {3, 0, 40, 0}});
     const std::vector<int> rows{0, 1};

@@ -79,23 +79,6 @@ TEST_F(CliPrint, WritesOnePdfPagePerPrintedPage) {
     }
 }
 
-TEST_F(CliPrint, TheLongestShowPrintsEveryLine) {
-    // A narrow description column (as a user may drag it) and descriptions of 180
-    // characters: rows of several lines, far more than 110 pages.
-    spit(folder_ / "config" / "vistrel.def",
-         "COM2\r\n1\r\n1\r\n1\r\n0\r\n0\r\n0\r\n0\r\n1\r\n0\r\n10\r\n80\r\n80\r\n80\r\n80\r\n80\r\n200\r\n"
-         "0\r\n0\r\n0\r\n0\r\n\r\n1\r\n");
-    std::string show = "/h1 Lang\r\n";
-    for (int i = 1; i <= 999; ++i)
-        show += "/p " + std::to_string(1000 + i).substr(1) + " 001 /d 025 /t 0055 /s 000 /c " + std::string(180, 'x') +
-                "\r\n";
-    spit(path("long.dpd"), show);
-    const auto result = run({path("long.dpd"), "--pdf", path("long.pdf")});
-    EXPECT_EQ(result.exitCode, 0) << result.err;
-    EXPECT_EQ(result.err, "");
-    EXPECT_GT(pageCount(readWholeFile(path("long.pdf"))), 130);
-}
-
 TEST_F(CliPrint, FailuresAndUsageErrors) {
     spit(path("show.txt"), "/h1 Test\r\n");
     fs::create_directories(path("folder.pdf"));
