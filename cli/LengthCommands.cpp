@@ -1,8 +1,12 @@
-// The length and scale subcommands of vistrel-cli: the window program's "Schaulänge" and
-// "Diaschau skalieren" on a show file, with the dialogs answered from the command line.
+// The length, scale and timeline subcommands of vistrel-cli: the window program's
+// "Schaulänge" and "Diaschau skalieren" on a show file, with the dialogs answered from the
+// command line, and the times of a run as the rehearsal makes it.
+#include <algorithm>
 #include <charconv>
 #include <cstdio>
 #include <memory>
+#include <optional>
+#include <span>
 #include <string_view>
 #include <variant>
 
@@ -14,6 +18,7 @@
 #include "model/ShowFile.h"
 #include "model/ShowLength.h"
 #include "model/ShowLengthCommands.h"
+#include "model/ShowTimeline.h"
 #include "res/StringTable.h"
 #include "res/strings/LengthStrings.h"
 
@@ -126,6 +131,59 @@ int runScale(const CommandLine& line) {
     return writeShowFile(*doc, line.positional(1), console) ? 0 : 1;
 }
 
+// The 1-based start line of --from, or nothing when the text is no such number.
+std::optional<int> parseStartLine(const std::string& text) {
+    int value = 0;
+    const auto [end, failure] = std::from_chars(text.data(), text.data() + text.size(), value);
+    if (failure != std::errc() || end != text.data() + text.size() || value < 1 || value > MaxProgramLines) {
+        return std::nullopt;
+    }
+    return value;
+}
+
+std::string timelineText(const ShowTimeline& timeline) {
+    std::string out;
+    for (const TimelineLine& l : timeline.lines()) {
+        char number[16];
+        std::snprintf(number, sizeof number, "%03d", l.line.lineIndex + 1);
+        const char* flags = l.pause ? "P" : l.autoreverse ? "A" : "-";
+        out += std::string(number) + '\t' + std::to_string(l.line.slide) + '\t' + std::to_string(l.startTenths) + '\t' +
+               std::to_string(l.effectTenths) + '\t' + std::to_string(l.timerTenths) + '\t' + flags + '\n';
+    }
+    return out + "total\t" + std::to_string(timeline.totalTenths()) + '\n';
+}
+
+std::string timelineJson(const ShowTimeline& timeline) {
+    std::string out = "{\"lines\":[";
+    for (const TimelineLine& l : timeline.lines()) {
+        if (out.back() != '[') out += ',';
+        out += "{\"line\":" + std::to_string(l.line.lineIndex + 1) + ",\"slide\":" + std::to_string(l.line.slide) +
+               ",\"start\":" + std::to_string(l.startTenths) + ",\"effect\":" + std::to_string(l.effectTenths) +
+               ",\"timer\":" + std::to_string(l.timerTenths) + ",\"pause\":" + (l.pause ? "true" : "false") +
+               ",\"autoreverse\":" + (l.autoreverse ? "true" : "false") + "}";
+    }
+    return out + "],\"total\":" + std::to_string(timeline.totalTenths()) + "}\n";
+}
+
+int runTimeline(const CommandLine& line) {
+    int from = 1;
+    if (const std::optional<std::string> fromText = line.value("from")) {
+        const std::optional<int> parsed = parseStartLine(*fromText);
+        if (!parsed) return line.usageError("--from takes a line number from 1 to 999, not '" + *fromText + "'");
+        from = *parsed;
+    }
+    auto doc = std::make_unique<CVistrelDoc>();
+    ConsolePrompter prompter;
+    if (!readShowFile(*doc, line.positional(0), readingSettings(line), prompter)) return 1;
+    if (from > std::max(doc->lineCount, 1)) {
+        return line.usageError("--from " + std::to_string(from) + ": the show has " + std::to_string(doc->lineCount) +
+                               " lines");
+    }
+    const ShowTimeline timeline =
+        ShowTimeline::build(std::span(doc->lines.data(), static_cast<std::size_t>(doc->lineCount)), from);
+    return printResult(line.has("json") ? timelineJson(timeline) : timelineText(timeline)) ? 0 : 1;
+}
+
 const CommandRegistration lengthCommand{{
     .name = "length",
     .positionals = {"FILE"},
@@ -156,6 +214,27 @@ const CommandRegistration scaleCommand{{
                   {1, "a message was shown, or a file could not be read or written (German message on stderr)"},
                   {2, "usage error"}},
     .run = runScale,
+}};
+
+const CommandRegistration timelineCommand{{
+    .name = "timeline",
+    .positionals = {"FILE"},
+    .options = withShowReadingOptions(
+        {valueOption("from", "N", "the line the run starts from (default 1)"),
+         switchOption("json", "print {\"lines\":[{\"line\":1,\"slide\":12,\"start\":0,\"effect\":25,\"timer\":40,"
+                              "\"pause\":false,\"autoreverse\":false}],\"total\":65} instead")}),
+    .summary = "Reads the show FILE and lists the lines in the order a run from line N visits them, up to the end "
+               "of the show or an autoreverse line, with their times as the rehearsal and the projector run them: "
+               "one line per program line, NNN<TAB>SLIDE<TAB>START<TAB>EFFECT<TAB>TIMER<TAB>FLAGS, then "
+               "total<TAB>TENTHS. Times are in tenths of a second: EFFECT is the time before the timer starts "
+               "(the dissolve or light function), START is counted from the start line without the waits at pause "
+               "lines. FLAGS is P for a pause line, A for the autoreverse line that ends the run, - for none.",
+    .notes = "For a show without pauses and without slide number 0 whose codes come from the line editor, run "
+             "from line 1, the total is the length \"vistrel-cli length\" prints. A line with slide number 0 "
+             "differs: the length counts only its dissolve, while the projector runs its timer too (dark), and "
+             "a line with slide number 0 and no times at all ends the run there.",
+    .exitCodes = showFileExitCodes(),
+    .run = runTimeline,
 }};
 
 }  // namespace

@@ -26,6 +26,7 @@ const std::map<std::string, std::string> kContracts = {
 #endif
     {"length", "length FILE [--rows ROWS] [--json] [--convert-dos-umlauts=0|1] [--use-500watt-times=0|1]"},
     {"scale", "scale IN OUT --length HH:MM:SS [--rows ROWS] [--convert-dos-umlauts=0|1] [--use-500watt-times=0|1]"},
+    {"timeline", "timeline FILE [--from N] [--json] [--convert-dos-umlauts=0|1] [--use-500watt-times=0|1]"},
     {"projector download", "projector download OUT --port PORT [--module]"},
     {"projector upload",
      "projector upload FILE --port PORT [--module] [--end-marker=0|1] [--differential=0|1] [--lamp PERCENT]"},
