@@ -2,6 +2,7 @@
 #include <unistd.h>
 #include <gtest/gtest.h>
 
+#include <cstdint>
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
@@ -152,6 +153,49 @@ TEST_F(CliLength, ScaleWritesOutOnlyWithoutAMessage) {
     }
 }
 
+TEST_F(CliLength, TimelineListsTheRunLineByLine) {
+    struct Case {
+        const char* name;
+        std::vector<Line> lines;
+        const char* options;
+        const char* out;
+    };
+    const Case table[] = {
+        {"effects, a pause and the autoreverse end",
+         {{12, 25, 40, 0}, {13, 30, 50, 60}, {14, 20, 0, 0}, {15, 25, 40, 15}, {16, 20, 30, 160}, {17, 25, 40, 0}},
+         "",
+         "001\t12\t0\t25\t40\t-\n002\t13\t65\t60\t50\t-\n003\t14\t175\t20\t0\tP\n"
+         "004\t15\t195\t100\t40\t-\n005\t16\t335\t20\t30\tA\ntotal\t385\n"},
+        {"from a later line", {{1, 25, 40, 0}, {2, 10, 20, 33}, {3, 25, 40, 0}}, "--from 2",
+         "002\t2\t0\t60\t20\t-\n003\t3\t80\t25\t40\t-\ntotal\t145\n"},
+        {"slide 0 runs dark with its timer, an empty one ends the run",
+         {{1, 25, 40, 0}, {0, 10, 100, 0}, {2, 25, 40, 0}, {0, 0, 0, 0}, {3, 25, 40, 0}}, "--from=1",
+         "001\t1\t0\t25\t40\t-\n002\t0\t65\t10\t100\t-\n003\t2\t175\t25\t40\t-\ntotal\t240\n"},
+        {"no lines", {}, "", "total\t0\n"},
+        {"json", {{12, 25, 40, 0}, {13, 20, 0, 270}}, "--json",
+         "{\"lines\":[{\"line\":1,\"slide\":12,\"start\":0,\"effect\":25,\"timer\":40,\"pause\":false,"
+         "\"autoreverse\":false},{\"line\":2,\"slide\":13,\"start\":65,\"effect\":40,\"timer\":0,"
+         "\"pause\":true,\"autoreverse\":false}],\"total\":105}\n"},
+    };
+    for (const Case& c : table) {
+        SCOPED_TRACE(c.name);
+        const Run r = run("timeline " + show(c.lines) + " " + c.options);
+        EXPECT_EQ(r.exitCode, 0) << r.err;
+        EXPECT_EQ(r.out, c.out);
+        EXPECT_EQ(r.err, "");
+    }
+}
+
+TEST_F(CliLength, TimelineTotalIsTheLengthOfAShowWithoutPauses) {
+    const std::string in = show({{1, 25, 40, 0}, {2, 30, 50, 60}, {3, 25, 40, 15}, {4, 20, 30, 33},
+                                 {5, 25, 40, 260}, {6, 12, 70, 59}, {7, 18, 40, 400}, {8, 20, 30, 560},
+                                 {9, 25, 40, 0}});
+    const Run timeline = run("timeline " + in);
+    const Run length = run("length --json " + in);
+    EXPECT_NE(timeline.out.find("\ntotal\t949\n"), std::string::npos) << timeline.out;
+    EXPECT_NE(length.out.find("\"showLength\": 949,"), std::string::npos) << length.out;
+}
+
 TEST_F(CliLength, UsageErrors) {
     const std::string in = show({{1, 25, 40, 0}, {2, 25, 40, 0}});
     const std::string out = file("out.dpd");
@@ -172,6 +216,13 @@ TEST_F(CliLength, UsageErrors) {
         "scale " + in + " " + out + " --length 00:-1:00",
         "scale " + in + " " + out + " --length 00:00:10 --json",
         "scale " + in + " --length 00:00:10",
+        "timeline",
+        "timeline " + in + " --from 0",
+        "timeline " + in + " --from 3",
+        "timeline " + in + " --from 1.5",
+        "timeline " + in + " --from=",
+        "timeline " + in + " --json=1",
+        "timeline " + in + " " + out,
     };
     for (const std::string& arguments : table) {
         const Run r = run(arguments);
@@ -182,10 +233,12 @@ TEST_F(CliLength, UsageErrors) {
 }
 
 TEST_F(CliLength, AFileThatCannotBeReadIsAFailure) {
-    const Run r = run("length " + file("missing.dpd") + "");
-    EXPECT_EQ(r.exitCode, 1);
-    EXPECT_NE(r.err, "");
-    EXPECT_EQ(r.out, "");
+    for (const char* command : {"length ", "timeline "}) {
+        const Run r = run(command + file("missing.dpd"));
+        EXPECT_EQ(r.exitCode, 1) << command;
+        EXPECT_EQ(r.err, "Die angegebende Vistrel-Datei konnte \nnicht geladen werden.\n") << command;
+        EXPECT_EQ(r.out, "") << command;
+    }
 }
 
 }  // namespace
