@@ -72,29 +72,46 @@ protected:
     std::filesystem::path folder_;
 };
 
-TEST_F(CliLength, PrintsTheDialogsTwoLines) {
+// What length (the dialog's two lines) and timeline (the run line by line) print.
+TEST_F(CliLength, PrintsWhatTheCommandShows) {
     struct Case {
+        const char* command;
         const char* name;
         std::vector<Line> lines;
         const char* options;
         const char* out;
     };
     const Case table[] = {
-        {"two_plain_lines", {{1, 25, 40, 0}, {2, 25, 40, 0}}, "",
+        {"length", "two_plain_lines", {{1, 25, 40, 0}, {2, 25, 40, 0}}, "",
          "Gesamtlänge der Schau : 00:00:13\nLänge des selektierten Bereichs : 00:00:00\n"},
-        {"rows", {{1, 25, 40, 0}, {2, 25, 40, 33}, {3, 600, 6000, 0}}, "--rows 2-3",
+        {"length", "rows", {{1, 25, 40, 0}, {2, 25, 40, 33}, {3, 600, 6000, 0}}, "--rows 2-3",
          "Gesamtlänge der Schau : 00:11:25\nLänge des selektierten Bereichs : 00:11:19\n"},
-        {"pause", {{5, 25, 0, 0}, {6, 25, 40, 0}}, "--rows=2",
+        {"length", "pause", {{5, 25, 0, 0}, {6, 25, 40, 0}}, "--rows=2",
          "Gesamtlänge der Schau : 00:00:00\nLänge des selektierten Bereichs : 00:00:06\n"},
-        {"hours", {{1, 0, 6000, 0}, {2, 0, 6000, 0}, {3, 0, 6000, 0}, {4, 0, 6000, 0}, {5, 0, 6000, 0},
+        {"length", "hours", {{1, 0, 6000, 0}, {2, 0, 6000, 0}, {3, 0, 6000, 0}, {4, 0, 6000, 0}, {5, 0, 6000, 0},
                    {6, 0, 6000, 0}, {7, 0, 6000, 0}},
          "--rows 1,3,5-7",
          "Gesamtlänge der Schau : 01:10:00\nLänge des selektierten Bereichs : 00:50:00\n"},
+        {"timeline", "effects, a pause and the autoreverse end",
+         {{12, 25, 40, 0}, {13, 30, 50, 60}, {14, 20, 0, 0}, {15, 25, 40, 15}, {16, 20, 30, 160}, {17, 25, 40, 0}},
+         "",
+         "001\t12\t0\t25\t40\t-\n002\t13\t65\t60\t50\t-\n003\t14\t175\t20\t0\tP\n"
+         "004\t15\t195\t100\t40\t-\n005\t16\t335\t20\t30\tA\ntotal\t385\n"},
+        {"timeline", "from a later line", {{1, 25, 40, 0}, {2, 10, 20, 33}, {3, 25, 40, 0}}, "--from 2",
+         "002\t2\t0\t60\t20\t-\n003\t3\t80\t25\t40\t-\ntotal\t145\n"},
+        {"timeline", "slide 0 runs dark with its timer, an empty one ends the run",
+         {{1, 25, 40, 0}, {0, 10, 100, 0}, {2, 25, 40, 0}, {0, 0, 0, 0}, {3, 25, 40, 0}}, "--from=1",
+         "001\t1\t0\t25\t40\t-\n002\t0\t65\t10\t100\t-\n003\t2\t175\t25\t40\t-\ntotal\t240\n"},
+        {"timeline", "no lines", {}, "", "total\t0\n"},
+        {"timeline", "json", {{12, 25, 40, 0}, {13, 20, 0, 270}}, "--json",
+         "{\"lines\":[{\"line\":1,\"slide\":12,\"start\":0,\"effect\":25,\"timer\":40,\"pause\":false,"
+         "\"autoreverse\":false},{\"line\":2,\"slide\":13,\"start\":65,\"effect\":40,\"timer\":0,"
+         "\"pause\":true,\"autoreverse\":false}],\"total\":105}\n"},
     };
     for (const Case& c : table) {
         SCOPED_TRACE(c.name);
         const std::string in = show(c.lines);
-        const Run r = run("length " + in + " " + c.options);
+        const Run r = run(std::string(c.command) + " " + in + " " + c.options);
         EXPECT_EQ(r.exitCode, 0) << r.err;
         EXPECT_EQ(r.out, c.out);
         EXPECT_EQ(r.err, "");
@@ -150,39 +167,6 @@ TEST_F(CliLength, ScaleWritesOutOnlyWithoutAMessage) {
             EXPECT_EQ(timersIn(slurp(out)), c.timers);
         }
         EXPECT_EQ(timersIn(slurp(in)), timersIn(showText(c.lines)));  // IN is left alone
-    }
-}
-
-TEST_F(CliLength, TimelineListsTheRunLineByLine) {
-    struct Case {
-        const char* name;
-        std::vector<Line> lines;
-        const char* options;
-        const char* out;
-    };
-    const Case table[] = {
-        {"effects, a pause and the autoreverse end",
-         {{12, 25, 40, 0}, {13, 30, 50, 60}, {14, 20, 0, 0}, {15, 25, 40, 15}, {16, 20, 30, 160}, {17, 25, 40, 0}},
-         "",
-         "001\t12\t0\t25\t40\t-\n002\t13\t65\t60\t50\t-\n003\t14\t175\t20\t0\tP\n"
-         "004\t15\t195\t100\t40\t-\n005\t16\t335\t20\t30\tA\ntotal\t385\n"},
-        {"from a later line", {{1, 25, 40, 0}, {2, 10, 20, 33}, {3, 25, 40, 0}}, "--from 2",
-         "002\t2\t0\t60\t20\t-\n003\t3\t80\t25\t40\t-\ntotal\t145\n"},
-        {"slide 0 runs dark with its timer, an empty one ends the run",
-         {{1, 25, 40, 0}, {0, 10, 100, 0}, {2, 25, 40, 0}, {0, 0, 0, 0}, {3, 25, 40, 0}}, "--from=1",
-         "001\t1\t0\t25\t40\t-\n002\t0\t65\t10\t100\t-\n003\t2\t175\t25\t40\t-\ntotal\t240\n"},
-        {"no lines", {}, "", "total\t0\n"},
-        {"json", {{12, 25, 40, 0}, {13, 20, 0, 270}}, "--json",
-         "{\"lines\":[{\"line\":1,\"slide\":12,\"start\":0,\"effect\":25,\"timer\":40,\"pause\":false,"
-         "\"autoreverse\":false},{\"line\":2,\"slide\":13,\"start\":65,\"effect\":40,\"timer\":0,"
-         "\"pause\":true,\"autoreverse\":false}],\"total\":105}\n"},
-    };
-    for (const Case& c : table) {
-        SCOPED_TRACE(c.name);
-        const Run r = run("timeline " + show(c.lines) + " " + c.options);
-        EXPECT_EQ(r.exitCode, 0) << r.err;
-        EXPECT_EQ(r.out, c.out);
-        EXPECT_EQ(r.err, "");
     }
 }
 
