@@ -14,6 +14,7 @@
 #include "cli/ConsolePrompter.h"
 #include "cli/RowList.h"
 #include "cli/ShowFileOptions.h"
+#include "media/AudioInfo.h"
 #include "model/CVistrelDoc.h"
 #include "model/ShowFile.h"
 #include "model/ShowLength.h"
@@ -115,10 +116,34 @@ int runLength(const CommandLine& line) {
     return printResult(out) ? 0 : 1;
 }
 
+// The new length of `scale`: --length as typed into the dialog, or the length of the
+// --to-audio music in whole seconds. Nothing, with the exit code in `failed`, when the
+// line asks for neither or both, or the music cannot be measured.
+std::optional<long long> newScaleLength(const CommandLine& line, int& failed) {
+    const std::optional<std::string> lengthText = line.value("length");
+    const std::optional<std::string> music = line.value("to-audio");
+    if (lengthText.has_value() == music.has_value()) {
+        failed = line.usageError("give either --length or --to-audio");
+        return std::nullopt;
+    }
+    if (lengthText) {
+        const auto length = parseLength(*lengthText);
+        if (!length) failed = line.usageError("--length takes HH:MM:SS, not '" + *lengthText + "'");
+        return length;
+    }
+    const media::AudioLength audio = media::audioLength(*music);
+    if (!audio.ok()) {
+        std::fprintf(stderr, "%s\n", audio.error.c_str());
+        failed = 1;
+        return std::nullopt;
+    }
+    return musicLengthForScaling(audio.milliseconds);
+}
+
 int runScale(const CommandLine& line) {
-    const std::string lengthText = line.value("length").value_or("");
-    const auto length = parseLength(lengthText);
-    if (!length) return line.usageError("--length takes HH:MM:SS, not '" + lengthText + "'");
+    int noLength = 0;
+    const std::optional<long long> length = newScaleLength(line, noLength);
+    if (!length) return noLength;
     auto doc = std::make_unique<CVistrelDoc>();
     std::vector<int> rows;
     if (const int failed = loadShow(*doc, line, rows)) return failed;
@@ -202,16 +227,20 @@ const CommandRegistration scaleCommand{{
     .name = "scale",
     .positionals = {"IN", "OUT"},
     .options = withShowReadingOptions(
-        {requiredValueOption("length", "HH:MM:SS", "the new length, as typed into the dialog \"Show skalieren\""),
+        {valueOption("length", "HH:MM:SS", "the new length, as typed into the dialog \"Show skalieren\""),
+         valueOption("to-audio", "FILE",
+                     "the new length is the length of the music FILE in whole seconds, as the dialog's button "
+                     "\"Musiklänge übernehmen\" fills it in"),
          rowsOption()}),
     .summary = "Reads the show IN and runs \"Diaschau skalieren\" on it with the dialog answered with the "
-               "--length: the timers are stretched or shrunk so that the show, or only the ROWS when given, "
+               "--length, or with the length of the music given with --to-audio (exactly one of the two): the timers are stretched or shrunk so that the show, or only the ROWS when given, "
                "runs that long. When the scaling ends without a message, OUT is written (also when nothing "
                "changed). A message (a pause in the show, a length that is not allowed, timers that would "
                "pass 600 s) goes to stderr, and OUT is not written.",
     .notes = "",
     .exitCodes = {{0, "OUT written"},
-                  {1, "a message was shown, or a file could not be read or written (German message on stderr)"},
+                  {1, "a message was shown, or a file could not be read or written, or the music has no "
+                      "length (German message on stderr)"},
                   {2, "usage error"}},
     .run = runScale,
 }};

@@ -2,7 +2,6 @@
 #include <unistd.h>
 #include <gtest/gtest.h>
 
-#include <cstdint>
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
@@ -11,6 +10,7 @@
 #include <vector>
 
 #include "tests/cli/CliProcess.h"
+#include "tests/media/SoundFiles.h"
 
 namespace vistrel::test {
 namespace {
@@ -170,6 +170,39 @@ TEST_F(CliLength, ScaleWritesOutOnlyWithoutAMessage) {
     }
 }
 
+TEST_F(CliLength, ScaleToTheLengthOfTheMusic) {
+    const std::vector<Line> three{{1, 0, 40, 0}, {2, 0, 40, 0}, {3, 0, 40, 0}};
+    media::test::writeWav(file("24.4s.wav"), 8000, 1, 8000 * 244 / 10);
+    media::test::writeWav(file("23.5s.wav"), 8000, 1, 8000 * 235 / 10);
+    std::ofstream(folder_ / "text.wav") << "no music at all";
+    struct Case {
+        const char* music;
+        int exitCode;
+        std::vector<int> timers;  // of OUT; empty: OUT not written
+    };
+    const Case table[] = {
+        {"24.4s.wav", 0, {80, 80, 80}},  // 24 s
+        {"23.5s.wav", 0, {80, 80, 80}},  // halves go up: 24 s
+        {"text.wav", 1, {}},
+        {"missing.ogg", 1, {}},
+    };
+    for (const Case& c : table) {
+        SCOPED_TRACE(c.music);
+        const std::string in = show(three);
+        const std::string out = file("out.dpd");
+        std::filesystem::remove(out);
+        const Run r = run("scale " + in + " " + out + " --to-audio " + file(c.music));
+        EXPECT_EQ(r.exitCode, c.exitCode) << r.err;
+        if (c.timers.empty()) {
+            EXPECT_NE(r.err, "");
+            EXPECT_FALSE(std::filesystem::exists(out));
+        } else {
+            EXPECT_EQ(r.err, "");
+            EXPECT_EQ(timersIn(slurp(out)), c.timers);
+        }
+    }
+}
+
 TEST_F(CliLength, TimelineTotalIsTheLengthOfAShowWithoutPauses) {
     const std::string in = show({{1, 25, 40, 0}, {2, 30, 50, 60}, {3, 25, 40, 15}, {4, 20, 30, 33},
                                  {5, 25, 40, 260}, {6, 12, 70, 59}, {7, 18, 40, 400}, {8, 20, 30, 560},
@@ -200,6 +233,7 @@ TEST_F(CliLength, UsageErrors) {
         "scale " + in + " " + out + " --length 00:-1:00",
         "scale " + in + " " + out + " --length 00:00:10 --json",
         "scale " + in + " --length 00:00:10",
+        "scale " + in + " " + out + " --length 00:00:10 --to-audio " + file("music.wav"),
         "timeline",
         "timeline " + in + " --from 0",
         "timeline " + in + " --from 3",
