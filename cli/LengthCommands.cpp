@@ -250,12 +250,13 @@ const CommandRegistration timelineCommand{{
     .positionals = {"FILE"},
     .options = withShowReadingOptions(
         {valueOption("from", "N", "the line the run starts from (default 1)"),
-         switchOption("json", "print {\"lines\":[{\"line\":1,\"slide\":12,\"start\":0,\"effect\":25,\"timer\":40,"
-                              "\"pause\":false,\"autoreverse\":false}],\"total\":65} instead")}),
+         switchOption("json", "print one JSON object instead: {\"lines\": [...], \"total\": TENTHS}, one object "
+                              "per line with \"line\", \"slide\", \"start\", \"effect\", \"timer\" (numbers) and "
+                              "\"pause\", \"autoreverse\" (true or false)")}),
     .summary = "Reads the show FILE and lists the lines in the order a run from line N visits them, up to the end "
                "of the show or an autoreverse line, with their times as the rehearsal and the projector run them: "
-               "one line per program line, NNN<TAB>SLIDE<TAB>START<TAB>EFFECT<TAB>TIMER<TAB>FLAGS, then "
-               "total<TAB>TENTHS. Times are in tenths of a second: EFFECT is the time before the timer starts "
+               "one line per program line with NNN, SLIDE, START, EFFECT, TIMER and FLAGS separated by tabs, then "
+               "the line \"total\", a tab and TENTHS. Times are in tenths of a second: EFFECT is the time before the timer starts "
                "(the dissolve or light function), START is counted from the start line without the waits at pause "
                "lines. FLAGS is P for a pause line, A for the autoreverse line that ends the run, - for none.",
     .notes = "For a show without pauses and without slide number 0 whose codes come from the line editor, run "
