@@ -213,8 +213,7 @@ int runTimeline(const CommandLine& line) {
         from = *parsed;
     }
     auto doc = std::make_unique<CVistrelDoc>();
-    ConsolePrompter prompter;
-    if (!readShowFile(*doc, line.positional(0), readingSettings(line), prompter)) return 1;
+    if (!readShowForCommand(*doc, line.positional(0), readingSettings(line))) return 1;
     if (from > std::max(doc->lineCount, 1)) {
         return line.usageError("--from " + std::to_string(from) + ": the show has " + std::to_string(doc->lineCount) +
                                " lines");

@@ -238,7 +238,9 @@ TEST_F(CliLength, AFileThatCannotBeReadIsAFailure) {
     for (const char* command : {"length ", "timeline "}) {
         const Run r = run(command + file("missing.dpd"));
         EXPECT_EQ(r.exitCode, 1) << command;
-        EXPECT_EQ(r.err, "Die angegebende Vistrel-Datei konnte \nnicht geladen werden.\n") << command;
+        EXPECT_EQ(r.err, "vistrel-cli: " + file("missing.dpd") +
+                             ": Die angegebende Vistrel-Datei konnte nicht geladen werden.\n")
+            << command;
         EXPECT_EQ(r.out, "") << command;
     }
 }
