@@ -69,7 +69,9 @@ INSTANTIATE_TEST_SUITE_P(
                       RuleCase{cmd::ShowLength, kShowIdle},
                       RuleCase{cmd::ScaleShow, {false, false, true, true, true, true}},
                       RuleCase{cmd::EditCut, kShowIdle}, RuleCase{cmd::EditPaste, kShowIdle},
-                      RuleCase{cmd::EditCopy, kWithShow}, RuleCase{cmd::EditSelectAll, kWithShow}),
+                      RuleCase{cmd::EditCopy, kWithShow}, RuleCase{cmd::EditSelectAll, kWithShow},
+                      RuleCase{cmd::Rehearse, kLinesIdle}, RuleCase{cmd::ChoosePictureFolder, kWithShow},
+                      RuleCase{cmd::ChooseMusic, kWithShow}),
     [](const auto& testCase) { return std::to_string(testCase.param.command); });
 
 TEST(Rules, RepeatSearchNeedsAnEarlierSearch) {
