@@ -2,6 +2,7 @@
 
 #include <QPainter>
 #include <algorithm>
+#include <optional>
 
 #include "pictures/PictureGeometry.h"
 
@@ -9,18 +10,31 @@ namespace vistrel::pictures {
 
 namespace {
 
-void addLayer(QPainter& painter, const QRect& area, const ProjectionLayer& layer,
-              const ProjectionPainter::PictureOf& pictureOf) {
-    if (layer.slide == 0 || layer.brightness <= 0.0) return;
-    const QImage picture = pictureOf(layer);
-    if (picture.isNull()) return;
-    painter.setOpacity(std::min(layer.brightness, 1.0));
-    const QRect place = fittedRect(picture.size(), area);
-    if (place.size() == picture.size()) {
-        painter.drawImage(place.topLeft(), picture);
+struct LitPicture {
+    QImage picture;
+    double brightness;
+};
+
+// The layer's picture when it gives any light.
+std::optional<LitPicture> lit(const ProjectionLayer& layer, const ProjectionPainter::PictureOf& pictureOf) {
+    if (layer.slide == 0 || layer.brightness <= 0.0) return std::nullopt;
+    QImage picture = pictureOf(layer);
+    if (picture.isNull()) return std::nullopt;
+    return LitPicture{std::move(picture), std::min(layer.brightness, 1.0)};
+}
+
+// `image` filled with black, then the picture at its brightness: on black, drawing at
+// an opacity is exactly the picture's light times that brightness.
+void drawOnBlack(QImage& image, const QRect& area, const LitPicture& layer) {
+    image.fill(Qt::black);
+    QPainter painter(&image);
+    painter.setOpacity(layer.brightness);
+    const QRect place = fittedRect(layer.picture.size(), area);
+    if (place.size() == layer.picture.size()) {
+        painter.drawImage(place.topLeft(), layer.picture);
     } else {
         // Made for another size (the window was just resized): scaled for now.
-        painter.drawImage(place, picture);
+        painter.drawImage(place, layer.picture);
     }
 }
 
@@ -36,16 +50,29 @@ void ProjectionPainter::render(QImage& frame, QSize size, const Projection& proj
     if (frame.size() != size || frame.format() != QImage::Format_ARGB32_Premultiplied) {
         frame = QImage(size, QImage::Format_ARGB32_Premultiplied);
     }
-    frame.fill(Qt::black);
-    if (size.isEmpty()) return;
-    QPainter painter(&frame);
     const QRect area(QPoint(0, 0), size);
-    painter.setCompositionMode(QPainter::CompositionMode_Plus);
-    addLayer(painter, area, projection.before, pictureOf);
-    addLayer(painter, area, projection.after, pictureOf);
-    if (projection.slaveMarker) {
-        painter.setCompositionMode(QPainter::CompositionMode_SourceOver);
-        painter.setOpacity(1.0);
+    const std::optional<LitPicture> before = lit(projection.before, pictureOf);
+    const std::optional<LitPicture> after = lit(projection.after, pictureOf);
+    const std::optional<LitPicture>& first = before ? before : after;
+    if (first) {
+        drawOnBlack(frame, area, *first);
+    } else {
+        frame.fill(Qt::black);
+    }
+    if (before && after) {
+        // Two lamps: their light adds up. Qt's additive mode at an opacity blends
+        // towards the sum rather than adding a part of the picture, so the second
+        // picture is first brought to its brightness on black, then added whole.
+        if (second_.size() != size || second_.format() != QImage::Format_ARGB32_Premultiplied) {
+            second_ = QImage(size, QImage::Format_ARGB32_Premultiplied);
+        }
+        drawOnBlack(second_, area, *after);
+        QPainter painter(&frame);
+        painter.setCompositionMode(QPainter::CompositionMode_Plus);
+        painter.drawImage(0, 0, second_);
+    }
+    if (projection.slaveMarker && !size.isEmpty()) {
+        QPainter painter(&frame);
         painter.setRenderHint(QPainter::Antialiasing);
         painter.setPen(QPen(QColor(43, 58, 74), std::max(1, size.height() / 400)));
         painter.setBrush(QColor(232, 165, 49));

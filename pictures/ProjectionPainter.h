@@ -22,8 +22,8 @@ public:
     using PictureOf = std::function<QImage(const ProjectionLayer& layer)>;
 
     // Draws into `frame` (its whole area), which is made ARGB32_Premultiplied of
-    // `size` if it is not: light adds up only in that format.
-    static void render(QImage& frame, QSize size, const Projection& projection, const PictureOf& pictureOf);
+    // `size` if it is not.
+    void render(QImage& frame, QSize size, const Projection& projection, const PictureOf& pictureOf);
 
     // Draws into `area` of any painter, by way of a frame kept for the next call.
     void paint(QPainter& painter, const QRect& area, const Projection& projection, const PictureOf& pictureOf);
@@ -33,6 +33,7 @@ public:
 
 private:
     QImage frame_;
+    QImage second_;  // the second lit picture at its brightness, before it is added
 };
 
 }  // namespace vistrel::pictures

@@ -154,7 +154,7 @@ TEST_F(MainFrameActions, ToolBarKeepsTheProgramsOrder) {
     for (QAction* action : started.mainFrame()->toolBar()->actions()) ids << (action->isSeparator() ? 0 : action->data().toInt());
     const QList<int> expected{cmd::FileNew, cmd::FileOpen, cmd::FileSave, 0, cmd::EditCut, cmd::EditCopy,
                               cmd::EditPaste, 0, cmd::StartShow, cmd::StopShow, cmd::PauseContinue,
-                              cmd::NextPicture, 0, cmd::LoadFromProjector, 0, cmd::WriteToProjector, 0,
+                              cmd::NextPicture, cmd::Rehearse, 0, cmd::LoadFromProjector, 0, cmd::WriteToProjector, 0,
                               cmd::WriteToModule, 0, cmd::LoadFromModule, 0, cmd::ShowLength, 0,
                               cmd::SearchCurrent, 0, cmd::SearchFolders, 0, cmd::FilePrint, 0, cmd::AppAbout,
                               cmd::ContextHelp};

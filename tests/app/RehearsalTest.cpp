@@ -3,6 +3,8 @@
 // virtual time, drawn in its window with flat-coloured pictures, followed by the list,
 // paused, continued and stopped from its window, and ended every way a user can end
 // it, with the run state left clean and the projector on the serial port untouched.
+#include <gmock/gmock.h>
+
 #include <QApplication>
 #include <QDir>
 #include <QFile>
@@ -102,7 +104,9 @@ protected:
         const Projection& p = scene->lastMoment().projection;
         const QSize size = rehearsal().window()->size();
         for (const ProjectionLayer& layer : {p.before, p.after}) {
-            if (layer.slide != 0 && !scene->pictures().ready(layer.slide, layer.lineIndex, size)) return false;
+            if (layer.slide != 0 && layer.brightness > 0 &&
+                !scene->pictures().ready(layer.slide, layer.lineIndex, size))
+                return false;
         }
         return true;
     }
@@ -147,14 +151,16 @@ TEST_F(Rehearse, RunsOnTheVirtualProjectorInProcessAndLeavesTheSerialPortAlone) 
     play(frame, 8000);
     EXPECT_FALSE(rehearsal().running()) << "the end of the show ends the rehearsal";
     EXPECT_TRUE(runStateIsClean());
-    EXPECT_EQ(rehearsal().window(), nullptr);
     QApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_EQ(rehearsal().window(), nullptr);
     EXPECT_TRUE(enabled(cmd::Rehearse));
     EXPECT_TRUE(enabled(cmd::StartShow));
 }
 
 TEST_F(Rehearse, DrawsEachLinesPictureAndMixesThemInADissolve) {
-    CSplitterFrame& frame = showWith({{1, 10, 40, 0, "Rot"},       // dissolve 1 s, timer 4 s
+    // Line 1 dissolves in for 3 s: the start waits a second after GZ, as it does for the
+    // projector, and only then does virtual time go on frame by frame.
+    CSplitterFrame& frame = showWith({{1, 30, 40, 0, "Rot"},       // dissolve 3 s, timer 4 s
                                       {2, 20, 40, 0, "Grün"},      // dissolve 2 s
                                       {3, 10, 40, 60, "Blau"},     // fade out/in: 1 s out, 1 s in
                                       {0, 10, 40, 0, "dunkel"},    // slide 0
@@ -171,7 +177,7 @@ TEST_F(Rehearse, DrawsEachLinesPictureAndMixesThemInADissolve) {
         int intoMs;
         int r, g, b;
     } frames[] = {
-        {"line 1 half dissolved in from dark", 1, Phase::Effect, 500, 128, 0, 0},
+        {"line 1 two thirds up from dark", 1, Phase::Effect, 2000, 170, 0, 0},
         {"line 1 in the middle of its timer", 1, Phase::Timer, 2000, 255, 0, 0},
         {"red to green, half way", 2, Phase::Effect, 1000, 128, 128, 0},
         {"green alone", 2, Phase::Timer, 2000, 0, 255, 0},
@@ -190,8 +196,21 @@ TEST_F(Rehearse, DrawsEachLinesPictureAndMixesThemInADissolve) {
     const QImage card = frameImage();
     EXPECT_NE(card.pixelColor(5, 5), QColor(Qt::black));
     EXPECT_NE(card.pixelColor(5, 5), centre(card));
-    // Pictures keep their shape: 3:2 in 4:3 leaves black bars above and below.
-    playTo(frame, 1, Phase::Timer, 100);
+}
+
+TEST_F(Rehearse, PicturesKeepTheirShapeCentredOnBlack) {
+    CSplitterFrame& frame = showWith({{1, 10, 40, 0, "Rot"}});
+    pictures({{1, QColor(255, 0, 0)}});  // 300 x 200
+    app->runCommand(cmd::Rehearse);
+    rehearsal().window()->resize(400, 400);
+    playTo(frame, 1, sim::ShowRunner::Phase::Timer, 100);
+    const QImage image = frameImage();
+    // 3:2 in a square: 400 x 267 from y = 66, black above and below.
+    EXPECT_THAT(image.pixelColor(200, 60), IsColour(0, 0, 0));
+    EXPECT_THAT(image.pixelColor(200, 70), IsColour(255, 0, 0));
+    EXPECT_THAT(image.pixelColor(200, 330), IsColour(255, 0, 0));
+    EXPECT_THAT(image.pixelColor(200, 340), IsColour(0, 0, 0));
+    EXPECT_THAT(image.pixelColor(2, 200), IsColour(255, 0, 0));
 }
 
 TEST_F(Rehearse, APauseLineStandsUntilSpaceInTheWindowAndTheListFollows) {
@@ -245,6 +264,7 @@ TEST_F(Rehearse, TheWindowsKeysAreTheRunCommands) {
     QTest::keyClick(window, Qt::Key_I);
     EXPECT_TRUE(window->overlayShown());
     play(frame, 100);
+    frameImage();  // the overlay tells the moment drawn last
     const QStringList overlay = rehearsal().scene()->overlayLines();
     ASSERT_EQ(overlay.size(), 4);
     EXPECT_EQ(overlay[0], "Programmnummer : 3");
@@ -304,6 +324,7 @@ TEST_F(Rehearse, EveryWayOfEndingItMidRunLeavesTheRunStateClean) {
                 frame.closeWithoutAsking();
                 break;
             case End::EndProgram:
+                prompter.queueAnswer(MessageAnswer::No);  // not saved
                 ASSERT_TRUE(app->prepareExit());
                 break;
         }
