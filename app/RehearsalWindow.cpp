@@ -53,12 +53,15 @@ void RehearsalWindow::followScreenRate() {
 void RehearsalWindow::toggleFullScreen() {
     if (isFullScreen()) {
         showNormal();
-    } else {
-        // Full screen where the window is now, so that it can be put on a second
-        // screen for an audience first.
-        if (windowHandle() && screen()) windowHandle()->setScreen(screen());
-        showFullScreen();
+        if (normalGeometry_.isValid()) setGeometry(normalGeometry_);
+        return;
     }
+    // Full screen where the window is now, so that it can be put on a second screen
+    // for an audience first. Without a window manager nobody would size it: it takes
+    // that screen itself.
+    normalGeometry_ = geometry();
+    if (QScreen* shownOn = screen()) setGeometry(shownOn->geometry());
+    showFullScreen();
 }
 
 void RehearsalWindow::setOverlayShown(bool shown) {

@@ -4,6 +4,7 @@
 // rehearsal (RehearsalScene), and its keys become the run commands, so that the
 // window only binds. It can go full screen on the screen it is on (F11 or a
 // double-click) for an audience; Esc leaves full screen, and a second Esc stops.
+#include <QRect>
 #include <QTimer>
 #include <QWidget>
 #include <functional>
@@ -53,6 +54,7 @@ private:
 
     Hooks hooks_;
     QTimer frameTimer_;
+    QRect normalGeometry_;  // where the window was before it went full screen
     bool overlayShown_ = false;
     bool closingQuietly_ = false;
 };
