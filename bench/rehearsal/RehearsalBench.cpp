@@ -304,7 +304,8 @@ int drift(int minutes) {
         if (lineOneAtMs < 0) lineOneAtMs = startedAt;
         const auto expected = lineOneAtMs + expectedStartMs[static_cast<std::size_t>(at.line) - 1];
         worstScheduled = std::max(worstScheduled, std::abs(static_cast<double>(startedAt - expected)));
-        worstSeen = std::max(worstSeen, static_cast<double>(now - expected));
+        // Line 1 begins while the start still waits, before this loop samples.
+        if (linesSeen > 0) worstSeen = std::max(worstSeen, static_cast<double>(now - expected));
         ++linesSeen;
     }
     std::printf("  %d line starts: the projector began each within %.0f ms of the sum of the durations before it\n",

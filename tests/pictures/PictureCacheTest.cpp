@@ -130,19 +130,5 @@ TEST(PictureCache, APictureThatCouldNotBeMadeIsRememberedAsNull) {
     EXPECT_FALSE(cache.find(key(9)).has_value()) << "after the folder changed it is looked for again";
 }
 
-TEST(PictureCache, GoesAwayWhileTheThreadIsBusy) {
-    std::atomic<int> calls = 0;
-    {
-        PictureCache cache;
-        for (int n = 0; n < 10; ++n) {
-            cache.request(key(n), [&] {
-                std::this_thread::sleep_for(5ms);
-                return CountingMaker{&calls, {10, 10}}();
-            });
-        }
-    }
-    EXPECT_LT(calls, 10) << "requests still queued are dropped, not made";
-}
-
 }  // namespace
 }  // namespace vistrel::pictures

@@ -110,21 +110,5 @@ TEST(ProjectionPainter, TheSlaveMarkerShowsInTheCornerOnlyWhileTheProjectionSays
     }
 }
 
-TEST(ProjectionPainter, PaintsOntoAnyPainterAtItsPlace) {
-    QImage target(100, 80, QImage::Format_RGB32);
-    target.fill(QColor(128, 128, 128));
-    Projection projection;
-    projection.after = {1, 0, 1.0};
-    ProjectionPainter painter;
-    {
-        QPainter onTarget(&target);
-        painter.paint(onTarget, QRect(10, 10, 40, 40), projection,
-                      [](const ProjectionLayer&) { return flat(Qt::green, {40, 40}); });
-    }
-    EXPECT_TRUE(near(target.pixelColor(30, 30), 0, 255, 0));
-    EXPECT_TRUE(near(target.pixelColor(5, 5), 128, 128, 128)) << "outside the area nothing changes";
-    EXPECT_TRUE(near(target.pixelColor(70, 70), 128, 128, 128));
-}
-
 }  // namespace
 }  // namespace vistrel::pictures
