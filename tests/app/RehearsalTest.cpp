@@ -259,9 +259,15 @@ TEST_F(Rehearse, TheWindowsKeysAreTheRunCommands) {
     EXPECT_EQ(overlay[0], "Programmnummer : 3");
     EXPECT_EQ(overlay[1], "Dianummer : 003");
     EXPECT_EQ(overlay[2], "Beschreibung : c");
-    EXPECT_TRUE(overlay[3].startsWith("verbleibende Zeit : ")) << overlay[3].toStdString();
+    EXPECT_EQ(overlay[3], "verbleibende Zeit : 10.9");
     QTest::keyClick(window, Qt::Key_I);
     EXPECT_FALSE(window->overlayShown());
+
+    // "Springe zur Programmzeile" from the list acts on the rehearsal too.
+    frame.document().jumpTarget = 1;
+    app->runCommand(cmd::JumpToLine);
+    EXPECT_EQ(position().line, 2);
+    EXPECT_TRUE(projector->commandLog().empty());
 }
 
 TEST_F(Rehearse, EveryWayOfEndingItMidRunLeavesTheRunStateClean) {
