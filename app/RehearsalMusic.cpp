@@ -54,6 +54,13 @@ bool RehearsalMusic::open(const QString& path) {
     connect(player_.get(), &QMediaPlayer::errorOccurred, this, [this](QMediaPlayer::Error error, const QString&) {
         if (error != QMediaPlayer::NoError) failed();
     });
+    // A position asked for while the file was still loading may have been dropped: once
+    // it is loaded, the music goes to where the show stands by then.
+    connect(player_.get(), &QMediaPlayer::mediaStatusChanged, this, [this](QMediaPlayer::MediaStatus status) {
+        if (status == QMediaPlayer::LoadedMedia && playing_) {
+            player_->setPosition(playFromMs_ + sincePlayFrom_.elapsed());
+        }
+    });
     player_->setSource(QUrl::fromLocalFile(path));
     return true;
 }
@@ -78,8 +85,14 @@ void RehearsalMusic::follow(std::optional<std::int64_t> showMs, std::int64_t now
     const MusicFollower::Decision decision = follower_.follow(showMs, nowMs);
     switch (decision.action) {
         case MusicFollower::Action::None: break;
-        case MusicFollower::Action::Pause: player_->pause(); break;
+        case MusicFollower::Action::Pause:
+            playing_ = false;
+            player_->pause();
+            break;
         case MusicFollower::Action::PlayFrom:
+            playing_ = true;
+            playFromMs_ = decision.positionMs;
+            sincePlayFrom_.start();
             player_->setPosition(decision.positionMs);
             if (player_->playbackState() != QMediaPlayer::PlayingState) player_->play();
             break;

@@ -9,6 +9,7 @@
 // sound. A computer without any sound output plays nothing and says so once in the
 // status bar: the players of some systems wait for a missing sound card on every
 // pause, which would stall the pictures.
+#include <QElapsedTimer>
 #include <QObject>
 #include <QString>
 #include <cstdint>
@@ -72,6 +73,9 @@ private:
     std::unique_ptr<QMediaPlayer> player_;
     std::unique_ptr<QAudioOutput> output_;
     MusicFollower follower_;
+    bool playing_ = false;
+    std::int64_t playFromMs_ = 0;
+    QElapsedTimer sincePlayFrom_;
     QString path_;
     bool failedOnce_ = false;
 };
