@@ -37,6 +37,7 @@
 #include "model/CVistrelDoc.h"
 #include "model/PictureFolder.h"
 #include "model/ShowFile.h"
+#include "model/ShowLengthCommands.h"
 #include "model/ShowMediaChoices.h"
 #include "platform/Clock.h"
 #include "platform/EventPump.h"
@@ -73,10 +74,6 @@ bool isEditCommand(int commandId) {
 }
 
 QString profilePath() { return configFolder() + QStringLiteral("/Vistrel.ini"); }
-
-// The music's length as the scaling dialog takes it: whole seconds, the part of a
-// second left over dropped, so that the show never outlasts its music.
-std::int64_t wholeSecondsOfMusic(std::int64_t milliseconds) { return milliseconds / 1000; }
 
 // The folder part of a path made absolute, ending in a separator.
 std::string folderOf(const QString& absolutePath) {
@@ -641,7 +638,8 @@ ScaleDialog::MusicSeconds CVistrelApp::musicSeconds(CSplitterFrame& frame) {
             env_.prompter.showMessage(length.error, MessageIcon::Exclamation, MessageButtons::Ok);
             return std::nullopt;
         }
-        return wholeSecondsOfMusic(length.milliseconds);
+        // The same whole seconds as `vistrel-cli scale --to-audio` takes.
+        return musicLengthForScaling(length.milliseconds) / 10;
     };
 }
 

@@ -126,7 +126,8 @@ TEST_F(LengthAndSettings, MusicLengthFillsTheNewLengthInWholeSeconds) {
         bool buttonEnabled;
         std::size_t messages;
     } cases[] = {
-        {"65.7 s of music", 525600, "00", "01", "05", true, 0},
+        {"65.7 s of music", 525600, "00", "01", "06", true, 0},
+        {"65.4 s of music", 523200, "00", "01", "05", true, 0},
         {"no music chosen", -1, "00", "00", "13", false, 0},
         {"a file that is no music", 0, "00", "00", "13", true, 1},
     };
