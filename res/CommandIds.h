@@ -43,6 +43,10 @@ constexpr int PauseContinue = 32808;      // "Pause bzw. weiter"
 constexpr int ShowLength = 32820;         // "Schaulänge"
 constexpr int NextPicture = 32828;        // "Bild vorwärts"
 constexpr int JumpToLine = 32829;         // "Springe zur Programmzeile"
+// The rehearsal on the screen
+constexpr int Rehearse = 32850;             // "Diaschau am Bildschirm proben"
+constexpr int ChoosePictureFolder = 32851;  // "Bilderordner wählen..."
+constexpr int ChooseMusic = 32852;          // "Musik wählen..."
 
 // Rows of the program list (context menus 146 / 147)
 constexpr int RemoveLines = 32792;               // "Zeile(n) entfernen" / "ohne Dianummern-Korrektur"
