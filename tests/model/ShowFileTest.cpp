@@ -128,7 +128,6 @@ TEST(ReadShowText, ReportsWhatItLeavesOut) {
         int lineCount;
         std::string message;
     } table[] = {
-        {"/h1 \r\n \r\n", 0, ""},
         {"/p 001 001\r\nirgendwas\r\n", 1, ""},  // text outside fields is no loss
         {"/p 001 001\r\n/x 1\r\n/p 002 002\r\n", 2,
          "Eine Zeile der Datei konnte nicht gelesen werden;\nbeim Speichern fehlt sie."},
