@@ -72,6 +72,12 @@ bool MusicDecoder::open(const std::string& path) {
                             s.codec->sample_fmt, s.codec->sample_rate, 0, nullptr) < 0)
         return notMusic();
     s.resampler.reset(resampler);
+    // Mono music plays on both sides as loud as it was, not 3 dB down as a centre
+    // channel mixed into a surround downmix would be.
+    if (s.codec->ch_layout.nb_channels == 1) {
+        const double bothSides[AudioChannels] = {1.0, 1.0};
+        swr_set_matrix(resampler, bothSides, 1);
+    }
     if (swr_init(resampler) < 0) return notMusic();
     return true;
 }

@@ -40,6 +40,11 @@ bool OutputFile::create() {
         if (!resolved.empty()) targetPath_ = resolved.string();
     }
     const std::string folder = folderOf(targetPath_);
+    // Found now rather than by the rename after all the work: a folder in the file's place.
+    if (std::filesystem::is_directory(targetPath_, ignored)) {
+        error_ = res::formatText(ids::VideoWriteFailed, targetPath_);
+        return false;
+    }
     if (!std::filesystem::is_directory(folder, ignored)) {
         error_ = res::formatText(ids::VideoFolderMissing, folder);
         return false;
