@@ -39,6 +39,7 @@ class ShowRunWindows;
 class SerialPort;
 class ShowTransfer;
 class SingleInstance;
+class VideoExportCommand;
 
 class CVistrelApp : public QObject {
     Q_OBJECT
@@ -145,6 +146,7 @@ private:
     std::unique_ptr<RunControl> runControl_;
     std::unique_ptr<ShowRunWindows> runWindows_;
     std::unique_ptr<DocumentCommands> documentCommands_;
+    std::unique_ptr<VideoExportCommand> videoExport_;
     SearchCommands* search_ = nullptr;  // owned as a child
     std::unique_ptr<ViewServices> services_;
     std::unique_ptr<QPrinter> printer_;
