@@ -6,6 +6,7 @@
 #include <QFile>
 #include <QLineEdit>
 #include <QProgressDialog>
+#include <QPushButton>
 #include <QSpinBox>
 #include <QTimer>
 
@@ -108,10 +109,13 @@ void onProgressWindow(std::function<void(QProgressDialog*)> action) {
     auto* poll = new QTimer;
     poll->setInterval(5);
     QObject::connect(poll, &QTimer::timeout, [poll, action] {
-        if (auto* progress = qobject_cast<QProgressDialog*>(QApplication::activeModalWidget())) {
+        for (QWidget* window : QApplication::topLevelWidgets()) {
+            auto* progress = qobject_cast<QProgressDialog*>(window);
+            if (!progress || !progress->isVisible()) continue;
             poll->stop();
             poll->deleteLater();
             action(progress);
+            return;
         }
     });
     poll->start();
@@ -134,7 +138,15 @@ TEST_F(VideoExportCommandTest, WritesTheVideoOrNothingWhenCancelled) {
     ASSERT_EQ(messageTexts(), std::vector<std::string>{"Das Video " + out.toStdString() + " ist fertig."});
     EXPECT_GT(QFile(out).size(), 1000);
 
-    // Cancelled as soon as the progress window is up: the file of before stays.
+    // Cancelled as soon as the progress window is up: the file of before stays. (A show
+    // of twenty ten-minute lines, so that the export is surely still going.)
+    QString longShow = "/h1 Lang\r\n";
+    for (int i = 1; i <= 20; ++i) longShow += QStringLiteral("/p %1 001 /d 025 /t 6000 /s 000 \r\n").arg(i, 3, 10, QLatin1Char('0'));
+    QFile longFile(folder.filePath("Lang.dpd"));
+    ASSERT_TRUE(longFile.open(QIODevice::WriteOnly));
+    longFile.write(longShow.toLatin1());
+    longFile.close();
+    ASSERT_TRUE(started.openShow(longFile.fileName()));
     QFile::remove(out);
     QFile old(out);
     ASSERT_TRUE(old.open(QIODevice::WriteOnly));
@@ -144,7 +156,12 @@ TEST_F(VideoExportCommandTest, WritesTheVideoOrNothingWhenCancelled) {
         field<QLineEdit>(dialog, "videoFile")->setText(out);
         static_cast<QDialog*>(dialog)->accept();  // 1920x1080: long enough to cancel
     });
-    onProgressWindow([](QProgressDialog* progress) { progress->cancel(); });
+    onProgressWindow([](QProgressDialog* window) {
+        auto* cancel = window->findChild<QPushButton*>();
+        ASSERT_NE(cancel, nullptr);
+        EXPECT_EQ(cancel->text(), "Abbrechen");
+        cancel->click();
+    });
     started.runCommand(cmd::FileExportVideo);
     EXPECT_EQ(messageTexts().size(), 1u) << "a cancel says nothing";
     ASSERT_TRUE(old.open(QIODevice::ReadOnly));
