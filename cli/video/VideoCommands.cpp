@@ -11,13 +11,11 @@
 
 #include "cli/CommandRegistry.h"
 #include "cli/ConsolePrompter.h"
+#include "cli/ShowFileOptions.h"
 #include "cli/TerminalProgress.h"
 #include "model/CVistrelDoc.h"
-#include "model/Settings.h"
-#include "model/ShowFile.h"
 #include "model/ShowMediaChoices.h"
 #include "platform/qt/core/AppPaths.h"
-#include "res/strings/ModelStrings.h"
 #include "video/VideoExport.h"
 
 namespace vistrel::cli {
@@ -135,13 +133,8 @@ int runVideo(const CommandLine& line) {
         prompter.showMessage(message, MessageIcon::Exclamation, MessageButtons::Ok);
         return 1;
     };
-    if (!hasShowFileName(file)) {
-        prompter.showMessage(ids::NotADpdFile, MessageIcon::Exclamation, MessageButtons::Ok);
-        return 1;
-    }
-    const Settings settings = readSettings(settingsFilePath().toStdString());
-    auto doc = std::make_unique<CVistrelDoc>();  // fixed storage for 1002 lines: off the stack
-    if (!readShowFile(*doc, file, settings, prompter)) return 1;
+    const auto doc = readShowAsTheWindowProgramDoes(file, prompter);
+    if (!doc) return 1;
     if (request.fromLine > doc->lineCount && doc->lineCount > 0)
         return line.usageError("--from " + std::to_string(request.fromLine) + " lies beyond the show's last line " +
                                std::to_string(doc->lineCount));
