@@ -69,7 +69,9 @@ ExportResult encodeFrames(FrameSource& frames, const media::VideoSettings& setti
             added = encoder.repeatFrame();
         } else {
             QImage image = frames.draw(k);
-            if (image.format() != QImage::Format_RGB32) image = image.convertToFormat(QImage::Format_RGB32);
+            // An opaque premultiplied frame has the same bytes as RGB32: no conversion.
+            if (image.format() != QImage::Format_RGB32 && image.format() != QImage::Format_ARGB32_Premultiplied)
+                image = image.convertToFormat(QImage::Format_RGB32);
             added = image.width() == settings.width && image.height() == settings.height &&
                     encoder.addFrame(frameOf(image));
         }

@@ -1,6 +1,5 @@
 #include "video/ShowFrames.h"
 
-#include <QPainter>
 #include <algorithm>
 
 namespace vistrel::video {
@@ -65,12 +64,6 @@ bool ShowFrames::sameAsBefore(std::int64_t frame) const {
                       timeline_.projectionAt(frameMs(frame), pauseHoldMs_));
 }
 
-QImage ShowFrames::draw(std::int64_t frame) {
-    QImage image(size_, QImage::Format_RGB32);
-    image.fill(Qt::black);
-    QPainter painter(&image);
-    drawer_(painter, image.rect(), timeline_.projectionAt(frameMs(frame), pauseHoldMs_));
-    return image;
-}
+QImage ShowFrames::draw(std::int64_t frame) { return drawer_(size_, timeline_.projectionAt(frameMs(frame), pauseHoldMs_)); }
 
 }  // namespace vistrel::video

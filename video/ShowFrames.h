@@ -12,11 +12,11 @@
 #include "model/ShowTimeline.h"
 #include "video/FrameSource.h"
 
-class QPainter;
-
 namespace vistrel::video {
 
-using ProjectionDrawer = std::function<void(QPainter&, const QRect&, const Projection&)>;
+// Draws a projection as a frame of the given size (QImage::Format_RGB32 or an opaque
+// ARGB32 format). Each call gives a new image: the encoder may still hold the last one.
+using ProjectionDrawer = std::function<QImage(QSize, const Projection&)>;
 
 class ShowFrames : public FrameSource {
 public:

@@ -36,7 +36,7 @@ ExportResult failure(std::string message) { return {ExportOutcome::Failed, std::
 }  // namespace
 
 ExportResult exportVideo(std::span<const ProgramLine> lines, const VideoRequest& request,
-                         const ProgressReport& progress, const std::atomic<bool>& cancel, ProjectionDrawer drawer) {
+                         const ProgressReport& progress, const std::atomic<bool>& cancel) {
     if (lines.empty()) return failure(res::text(ids::VideoShowEmpty));
     if (!request.showPath.empty() && sameFile(request.outputPath, request.showPath))
         return failure(res::formatText(ids::VideoOutputIsShow, request.outputPath));
@@ -60,8 +60,8 @@ ExportResult exportVideo(std::span<const ProgramLine> lines, const VideoRequest&
         const int last = entryOfLine(timeline, request.toLine);
         if (last >= 0) endMs = runLengthThrough(timeline, last, request.pauseHoldMs);
     }
-    if (!drawer) drawer = pictureDrawer(lines, request.pictureFolder);
-    ShowFrames frames(timeline, request.pauseHoldMs, endMs, request.fps, request.size, std::move(drawer));
+    ShowFrames frames(timeline, request.pauseHoldMs, endMs, request.fps, request.size,
+                      pictureDrawer(lines, request.pictureFolder));
 
     media::VideoSettings settings;
     settings.outputPath = request.outputPath;

@@ -14,15 +14,14 @@
 
 namespace vistrel::video {
 
-// Writes the video of `lines` (the show's lines in order) as `request` asks.
-// `drawer` puts a projection into a frame; by default the rehearsal's painter with the
-// pictures of `request.pictureFolder`.
+// Writes the video of `lines` (the show's lines in order) as `request` asks, each frame
+// drawn by the rehearsal's painter with the pictures of `request.pictureFolder`.
 ExportResult exportVideo(std::span<const ProgramLine> lines, const VideoRequest& request,
-                         const ProgressReport& progress, const std::atomic<bool>& cancel,
-                         ProjectionDrawer drawer = {});
+                         const ProgressReport& progress, const std::atomic<bool>& cancel);
 
 // The rehearsal's painter over the pictures of `folder` (decoded once per size and kept
-// across frames and lines), for frames of `lines`.
+// across frames and lines; a slide without a picture is drawn as its card with the
+// description of its line in `lines`).
 ProjectionDrawer pictureDrawer(std::span<const ProgramLine> lines, const std::filesystem::path& folder);
 
 }  // namespace vistrel::video
