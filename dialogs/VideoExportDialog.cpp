@@ -28,6 +28,14 @@ QString tableText(int id) { return QString::fromUtf8(res::text(id)); }
 const QSize PresetSizes[] = {{1920, 1080}, {1280, 720}, {3840, 2160}};
 const int PresetFps[] = {25, 30, 50};
 
+// A field as wide as it needs, not as the dialog.
+QHBoxLayout* leftAligned(QWidget* field) {
+    auto* row = new QHBoxLayout;
+    row->addWidget(field);
+    row->addStretch();
+    return row;
+}
+
 QString sizeText(QSize size) { return QStringLiteral("%1 × %2").arg(size.width()).arg(size.height()); }
 
 QSpinBox* evenSideField(int value) {
@@ -61,6 +69,7 @@ VideoExportDialog::VideoExportDialog(const video::VideoRequest& initial, int lin
     file_ = new QLineEdit(QString::fromStdString(initial.outputPath));
     file_->setMinimumWidth(360);
     auto* browse = new QPushButton(tableText(ids::VideoBrowse));
+    browse->setAutoDefault(false);  // Enter exports; it does not open the file dialog
     connect(browse, &QPushButton::clicked, this, &VideoExportDialog::browse);
     auto* fileRow = new QHBoxLayout;
     fileRow->addWidget(file_, 1);
@@ -93,7 +102,7 @@ VideoExportDialog::VideoExportDialog(const video::VideoRequest& initial, int lin
     fps_->setCurrentIndex(std::max(0, fps_->findData(initial.fps)));
     auto* fpsLabel = new QLabel(tableText(ids::VideoFpsLabel));
     fpsLabel->setBuddy(fps_);
-    form->addRow(fpsLabel, fps_);
+    form->addRow(fpsLabel, leftAligned(fps_));
 
     pause_ = new QDoubleSpinBox;
     pause_->setDecimals(1);
@@ -103,7 +112,7 @@ VideoExportDialog::VideoExportDialog(const video::VideoRequest& initial, int lin
     pause_->setValue(static_cast<double>(initial.pauseHoldMs) / 1000.0);
     auto* pauseLabel = new QLabel(tableText(ids::VideoPauseLabel));
     pauseLabel->setBuddy(pause_);
-    form->addRow(pauseLabel, pause_);
+    form->addRow(pauseLabel, leftAligned(pause_));
 
     from_ = new QSpinBox;
     to_ = new QSpinBox;
