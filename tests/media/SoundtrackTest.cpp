@@ -67,20 +67,5 @@ TEST(Soundtrack, CutFadeAndPad) {
     }
 }
 
-TEST(Soundtrack, SoundOfEachVideoFrameAddsUpWithoutDrift) {
-    struct Case {
-        int fps;
-        std::int64_t videoFrames;
-        std::int64_t soundFrames;
-    };
-    const Case cases[] = {
-        {25, 1, 1920},       {25, 250, 480000},   {30, 1, 1600},
-        {30, 7, 11200},      {50, 3, 2880},       {24, 1, 2000},
-        {29, 29, 48000},     {29, 1, 1655},       {29, 2, 3310},
-    };
-    for (const auto& c : cases)
-        EXPECT_EQ(Soundtrack::soundFramesBefore(c.videoFrames, c.fps), c.soundFrames) << c.fps << " fps, frame " << c.videoFrames;
-}
-
 }  // namespace
 }  // namespace vistrel::media

@@ -38,7 +38,6 @@ struct ProbedVideo {
     int width = 0, height = 0;
     std::optional<ProbedStream> video, audio;
     std::vector<Rgb> frameCentres;   // the average colour of the middle of every frame
-    std::vector<Rgb> frameQuarters;  // and of a spot a quarter in from the left, half way down
     double peakSound = 0;            // the largest sample magnitude of the sound
     std::vector<double> soundLevels; // the peak of each tenth of a second of sound
 };
@@ -107,19 +106,14 @@ inline ProbedVideo probeVideo(const std::string& path) {
                 const int strides[] = {w * 3};
                 sws_scale(toRgb, frame->data, frame->linesize, 0, h, planes, strides);
                 probed.frameCentres.push_back(averageAt(w / 2, h / 2, w, h));
-                probed.frameQuarters.push_back(averageAt(w / 4, h / 2, w, h));
             } else {
                 const int channels = frame->ch_layout.nb_channels;
                 for (int i = 0; i < frame->nb_samples; ++i) {
                     double peak = 0;
                     for (int c = 0; c < channels; ++c) {
                         double v = 0;
-                        switch (frame->format) {
-                        case AV_SAMPLE_FMT_FLTP: v = reinterpret_cast<const float*>(frame->extended_data[c])[i]; break;
-                        case AV_SAMPLE_FMT_FLT: v = reinterpret_cast<const float*>(frame->data[0])[i * channels + c]; break;
-                        case AV_SAMPLE_FMT_S16: v = reinterpret_cast<const std::int16_t*>(frame->data[0])[i * channels + c] / 32768.0; break;
-                        default: break;
-                        }
+                        // FFmpeg's AAC and Opus decoders both give planar float.
+                        if (frame->format == AV_SAMPLE_FMT_FLTP) v = reinterpret_cast<const float*>(frame->extended_data[c])[i];
                         peak = std::max(peak, std::abs(v));
                     }
                     probed.peakSound = std::max(probed.peakSound, peak);

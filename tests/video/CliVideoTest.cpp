@@ -35,11 +35,6 @@ protected:
         return runCliProcess(arguments);
     }
     std::string out(const std::string& name) const { return show_.file(name); }
-    bool temporaryFileLeft() const {
-        for (const auto& entry : fs::directory_iterator(show_.folder()))
-            if (entry.path().filename().string().rfind(".vistrel-", 0) == 0) return true;
-        return false;
-    }
 
     VideoShowFixture show_;
 };
@@ -86,6 +81,8 @@ TEST_F(CliVideo, FailuresSayWhyAndWriteNothing) {
     const Case cases[] = {
         {{show_.showFile(), out("a.mp4"), "--audio", out("fehlt.ogg")},
          "Die Musikdatei " + out("fehlt.ogg") + " wurde nicht gefunden."},
+        {{show_.showFile(), out("a.mp4"), "--audio", empty},
+         "Die Datei " + empty + " enthält keine Musik, die Vistrel lesen kann."},
         {{show_.showFile(), out("fehlt/a.mp4")}, "Der Ordner " + out("fehlt") + " existiert nicht."},
         {{empty, out("a.mp4")}, "Die Diaschau hat keine Zeilen: Es gibt kein Video zu schreiben."},
         {{show_.showFile(), show_.showFile()},
@@ -106,7 +103,7 @@ TEST_F(CliVideo, FailuresSayWhyAndWriteNothing) {
     EXPECT_FALSE(fs::exists(out("a.mp4")));
     EXPECT_FALSE(fs::exists(out("a.avi")));
     EXPECT_EQ(readWholeText(show_.showFile()), old);
-    EXPECT_FALSE(temporaryFileLeft());
+    EXPECT_FALSE(temporaryFileIn(show_.folder()));
 }
 
 TEST_F(CliVideo, UsesTheRememberedPicturesAndMusicAndRoundsOddSizes) {
@@ -157,11 +154,7 @@ TEST_F(CliVideo, InterruptedOrKilledExportLeavesOutAsItWas) {
         posix_spawn_file_actions_addopen(&actions, STDERR_FILENO, "/dev/null", O_WRONLY, 0);
         ASSERT_EQ(posix_spawn(&pid, VISTREL_CLI, &actions, nullptr, argv.data(), environ), 0);
         posix_spawn_file_actions_destroy(&actions);
-        const auto temporary = [&] {
-            for (const auto& entry : fs::directory_iterator(longShow.folder()))
-                if (entry.path().filename().string().rfind(".vistrel-", 0) == 0) return true;
-            return false;
-        };
+        const auto temporary = [&] { return temporaryFileIn(longShow.folder()); };
         const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(30);
         while (!temporary() && std::chrono::steady_clock::now() < deadline)
             std::this_thread::sleep_for(std::chrono::milliseconds(20));

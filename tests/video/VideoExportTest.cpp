@@ -1,7 +1,6 @@
 // A show made into a video, checked from outside as a viewer would: the file's length
 // against the run's timeline, the colour in the middle of each timer and each dissolve,
-// the pause held, the end at autoreverse, the music's length and fade, and the old file
-// kept when the export is cancelled.
+// the pause held, the end at autoreverse, and the music's length and fade.
 #include "video/VideoExport.h"
 
 #include <gtest/gtest.h>
@@ -146,57 +145,6 @@ TEST(VideoExport, MusicIsCutWithAFadeOrPaddedWithSilence) {
             EXPECT_NEAR(levels[70], 0.5 * 16000.0 / 32768, 0.05) << c.what;
         }
     }
-}
-
-TEST(VideoExport, RefusesBeforeWritingAnything) {
-    const VideoShowFixture show(ThreeColours, Colours);
-    std::filesystem::create_symlink(show.showFile(), show.file("Link.mp4"));
-    struct Case {
-        const char* what;
-        std::string out;
-        std::string music;
-        std::string message;
-    };
-    const Case cases[] = {
-        {"missing music", show.file("a.mp4"), show.file("fehlt.mp3"),
-         "Die Musikdatei " + show.file("fehlt.mp3") + " wurde nicht gefunden."},
-        {"music that is no music", show.file("a.mp4"), show.showFile(),
-         "Die Datei " + show.showFile() + " enthält keine Musik, die Vistrel lesen kann."},
-        {"the show itself through a link", show.file("Link.mp4"), "",
-         "Die Videodatei " + show.file("Link.mp4") +
-             " ist die Diaschau selbst und wird nicht überschrieben. Bitte wählen Sie einen anderen Namen."},
-        {"no such folder", show.file("fehlt/a.mp4"), "", "Der Ordner " + show.file("fehlt") + " existiert nicht."},
-    };
-    for (const Case& c : cases) {
-        VideoRequest request = smallVideo(c.out);
-        request.musicPath = c.music;
-        const Exported exported = exportShow(show, request);
-        EXPECT_EQ(exported.result.outcome, ExportOutcome::Failed) << c.what;
-        EXPECT_EQ(exported.result.message, c.message) << c.what;
-    }
-    EXPECT_FALSE(std::filesystem::exists(show.file("a.mp4")));
-    EXPECT_EQ(test::readWholeText(show.showFile()).substr(0, 16), "/h1 Testschau\r\n/");
-}
-
-TEST(VideoExport, CancelledExportKeepsTheOldFile) {
-    const VideoShowFixture show(ThreeColours, Colours);
-    const std::string out = show.file("alt.webm");
-    std::ofstream(out) << "old video";
-    std::atomic<bool> cancel{false};
-    VideoRequest request = smallVideo(out);
-    request.pictureFolder = show.pictures();
-    int reports = 0;
-    const auto result = exportVideo(readLines(show.showFile()), request,
-                                    [&](const ExportProgress& progress) {
-                                        ++reports;
-                                        if (progress.line == 2) cancel.store(true);
-                                    },
-                                    cancel);
-    EXPECT_EQ(result.outcome, ExportOutcome::Cancelled);
-    EXPECT_GT(reports, 0);
-    EXPECT_EQ(test::readWholeText(out), "old video");
-    for (const auto& entry : std::filesystem::directory_iterator(show.folder()))
-        EXPECT_NE(entry.path().filename().string().rfind(".vistrel-", 0), 0u) << entry.path();
 }
 
 TEST(VideoExport, TheSameShowGivesTheSameFrames) {

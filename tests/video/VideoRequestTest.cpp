@@ -1,36 +1,11 @@
-// The values a user types for a video: sizes, seconds, and the progress text that
-// comes back.
+// The progress of an export as the window and the terminal show it: the line and the
+// time left, in minutes and seconds or hours.
 #include <gtest/gtest.h>
 
 #include "video/ExportProgress.h"
-#include "video/VideoRequest.h"
 
 namespace vistrel::video {
 namespace {
-
-TEST(VideoRequest, SizesAndSecondsAsTyped) {
-    struct SizeCase {
-        const char* text;
-        QSize size;  // invalid: refused
-    };
-    const SizeCase sizes[] = {
-        {"1280x720", {1280, 720}}, {"1920X1080", {1920, 1080}}, {"640\u00d7360", {640, 360}},
-        {"1281x721", {1281, 721}}, {"1280", {}}, {"x720", {}}, {"1280x", {}}, {"12a0x720", {}}, {"", {}},
-    };
-    for (const auto& c : sizes) EXPECT_EQ(parseVideoSize(c.text).value_or(QSize()), c.size) << c.text;
-    EXPECT_EQ(evenVideoSize({1281, 721}), QSize(1282, 722));
-    EXPECT_EQ(evenVideoSize({1280, 720}), QSize(1280, 720));
-
-    struct SecondsCase {
-        const char* text;
-        std::int64_t ms;  // -1: refused
-    };
-    const SecondsCase seconds[] = {
-        {"5", 5000}, {"0", 0}, {"2.5", 2500}, {"2,5", 2500}, {"0.1", 100}, {"3600", 3600000},
-        {"-1", -1}, {"-0.5", -1}, {"2.55", -1}, {"2.", -1}, {".5", -1}, {"fünf", -1}, {"", -1}, {"+5", -1},
-    };
-    for (const auto& c : seconds) EXPECT_EQ(parseSecondsAsMs(c.text).value_or(-1), c.ms) << c.text;
-}
 
 TEST(ExportProgress, LineAndTimeLeft) {
     struct Case {

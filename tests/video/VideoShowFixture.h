@@ -25,10 +25,8 @@ struct ShowRow {
     std::string description = {};
 };
 
-inline std::string readWholeText(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
+using media::test::readWholeText;
+using media::test::temporaryFileIn;
 
 class VideoShowFixture {
 public:
