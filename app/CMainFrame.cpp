@@ -133,6 +133,9 @@ void CMainFrame::createActions() {
     makeAction(StopShow, {K(Qt::ALT | Qt::Key_B)}, QStringLiteral("show-stop"));
     makeAction(PauseContinue, {K(Qt::Key_Pause), K(Qt::CTRL | Qt::Key_Space)}, QStringLiteral("show-pause"));
     makeAction(NextPicture, {}, QStringLiteral("show-next"));
+    makeAction(Rehearse, {K(Qt::ALT | Qt::Key_P)}, QStringLiteral("show-rehearse"));
+    makeAction(ChoosePictureFolder);
+    makeAction(ChooseMusic);
     makeAction(ScaleShow);
     makeAction(InfoDisplay, {K(Qt::ALT | Qt::Key_I)});
     makeAction(ShowLength, {}, QStringLiteral("show-length"));
@@ -177,7 +180,7 @@ void CMainFrame::createToolBar() {
     // The buttons in the program's order; 0 stands for a separator.
     const int layout[] = {FileNew,       FileOpen,         FileSave,       0,
                           EditCut,       EditCopy,         EditPaste,      0,
-                          StartShow,     StopShow,         PauseContinue,  NextPicture, 0,
+                          StartShow,     StopShow,         PauseContinue,  NextPicture, Rehearse, 0,
                           LoadFromProjector, 0, WriteToProjector, 0, WriteToModule, 0, LoadFromModule, 0,
                           ShowLength,    0,                SearchCurrent,  0,
                           SearchFolders, 0,                FilePrint,      0,
@@ -309,7 +312,7 @@ void CMainFrame::setDocumentMenus(bool documentOpen) {
     if (documentOpen) {
         QMenu* show = addMenu(ids::MenuShow);
         add(show, {EditTitle, 0, WriteToProjector, WriteToModule, LoadFromProjector, LoadFromModule, 0, StartShow,
-                   StopShow, 0, ScaleShow, InfoDisplay});
+                   StopShow, 0, Rehearse, ChoosePictureFolder, ChooseMusic, 0, ScaleShow, InfoDisplay});
         QMenu* general = addMenu(ids::MenuGeneral);
         add(general, {ProjectorVersion, cmd::Settings});
     }

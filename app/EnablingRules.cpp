@@ -77,6 +77,11 @@ bool ruleAllows(int commandId, const CommandContext& c) {
         return doc && c.showRunning && !c.commandBusy && c.pauseState != 2;
     case NextPicture:
         return doc && c.showRunning && !c.commandBusy;
+    case Rehearse:
+        return doc && idle && c.lineCount > 0;
+    case ChoosePictureFolder:
+    case ChooseMusic:
+        return doc;
 
     case Settings:
     case SearchCurrent:

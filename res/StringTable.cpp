@@ -23,7 +23,7 @@ std::span<const std::span<const StringEntry>> allAreas() {
                                      listStrings(),     editorStrings(),    dialogStrings(),
                                      runStrings(),      searchStrings(),    safetyStrings(),
                                      printStrings(),    lineStrings(),      lengthStrings(),
-                                     mediaStrings()};
+                                     mediaStrings(),    rehearsalStrings()};
     return areas;
 }
 
