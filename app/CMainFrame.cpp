@@ -117,6 +117,7 @@ void CMainFrame::createActions() {
     makeAction(FilePrint, {K(Qt::CTRL | Qt::Key_P)}, QStringLiteral("file-print"));
     makeAction(FilePrintPreview);
     makeAction(FilePrintSetup);
+    makeAction(FileExportVideo);
     makeAction(AppExit);
     makeAction(EditCut, {K(Qt::CTRL | Qt::Key_X), K(Qt::SHIFT | Qt::Key_Delete)}, QStringLiteral("edit-cut"));
     makeAction(EditCopy, {K(Qt::CTRL | Qt::Key_C), K(Qt::CTRL | Qt::Key_Insert)}, QStringLiteral("edit-copy"));
@@ -291,7 +292,7 @@ void CMainFrame::setDocumentMenus(bool documentOpen) {
     QMenu* file = addMenu(ids::MenuFile);
     if (documentOpen) {
         add(file, {FileNew, FileOpen, FileClose, FileSave, FileSaveAs, 0, FilePrint, FilePrintPreview,
-                   FilePrintSetup, 0});
+                   FilePrintSetup, 0, FileExportVideo, 0});
     } else {
         add(file, {FileNew, FileOpen, 0, FilePrintSetup, 0});
     }

@@ -23,6 +23,7 @@
 #include "app/CSplitterFrame.h"
 #include "app/DocumentCommands.h"
 #include "app/FileDialogs.h"
+#include "app/VideoExportCommand.h"
 #include "app/FrameRunView.h"
 #include "app/RecentFileList.h"
 #include "app/Rehearsal.h"
@@ -128,6 +129,7 @@ CVistrelApp::CVistrelApp(Environment environment) : env_(std::move(environment))
         [this](CSplitterFrame& frame) { return rehearsalMedia(frame); }});
     documentCommands_ =
         std::make_unique<DocumentCommands>(env_.prompter, env_.fileDialogs, *recentFiles_, settings_);
+    videoExport_ = std::make_unique<VideoExportCommand>(env_.prompter, env_.fileDialogs);
     SearchCommands::Hooks searchHooks;
     searchHooks.activeFrame = [this] { return activeFrame(); };
     searchHooks.dialogParent = [this]() -> QWidget* { return mainFrame_.data(); };
@@ -689,6 +691,7 @@ void CVistrelApp::runCommand(int commandId) {
     case cmd::FileSave: documentCommands_->save(*frame, false); break;
     case cmd::FileSaveAs: documentCommands_->save(*frame, true); break;
     case cmd::FilePrintSetup: pageSetup(printer(), mainFrame_); break;
+    case cmd::FileExportVideo: videoExport_->run(frame->document(), mainFrame_); break;
     case cmd::FileMruFirst: openRecentFile(0); break;
     case cmd::AppExit: mainFrame_->close(); break;
     case cmd::EditTitle: documentCommands_->editTitle(*frame); break;

@@ -43,6 +43,7 @@ class ShowRunWindows;
 class SerialPort;
 class ShowTransfer;
 class SingleInstance;
+class VideoExportCommand;
 
 class CVistrelApp : public QObject {
     Q_OBJECT
@@ -167,6 +168,7 @@ private:
     // After the run windows: it goes first, and closes those it opened.
     std::unique_ptr<Rehearsal> rehearsal_;
     std::unique_ptr<DocumentCommands> documentCommands_;
+    std::unique_ptr<VideoExportCommand> videoExport_;
     SearchCommands* search_ = nullptr;  // owned as a child
     std::unique_ptr<ViewServices> services_;
     std::unique_ptr<QPrinter> printer_;

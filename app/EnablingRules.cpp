@@ -92,6 +92,7 @@ bool ruleAllows(int commandId, const CommandContext& c) {
     case SearchFolders:
         return idle;
     case ScaleShow:
+    case FileExportVideo:
         return doc && c.lineCount > 0;
 
     // Window arrangement needs windows to arrange.

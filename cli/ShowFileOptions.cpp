@@ -3,8 +3,11 @@
 #include <cstdio>
 
 #include "cli/ConsolePrompter.h"
+#include "model/CVistrelDoc.h"
 #include "model/FileAccess.h"
 #include "model/ShowFile.h"
+#include "platform/qt/core/AppPaths.h"
+#include "res/strings/ModelStrings.h"
 
 namespace vistrel::cli {
 
@@ -44,6 +47,18 @@ std::vector<std::pair<int, std::string>> showFileExitCodes() {
     return {{0, "done"},
             {1, "a file could not be read or written (the program's German message on stderr)"},
             {2, "usage error"}};
+}
+
+std::unique_ptr<CVistrelDoc> readShowAsTheWindowProgramDoes(const std::string& file, ConsolePrompter& prompter) {
+    prompter.setSubject(file);
+    if (!hasShowFileName(file)) {
+        prompter.showMessage(ids::NotADpdFile, MessageIcon::Exclamation, MessageButtons::Ok);
+        return nullptr;
+    }
+    const Settings settings = readSettings(settingsFilePath().toStdString());
+    auto doc = std::make_unique<CVistrelDoc>();  // fixed storage for 1002 lines: off the stack
+    if (!readShowForCommand(*doc, file, settings)) return nullptr;
+    return doc;
 }
 
 std::vector<OptionDefinition> withShowReadingOptions(std::vector<OptionDefinition> options) {

@@ -13,6 +13,7 @@ constexpr int FilePrint = 57607;
 constexpr int FilePrintDirect = 57608;
 constexpr int FilePrintPreview = 57609;
 constexpr int FilePrintSetup = 57606;
+constexpr int FileExportVideo = 32860;  // "Als Video exportieren..."
 constexpr int FileMruFirst = 57616;  // "Letzte Datei" and the recent files after it
 constexpr int AppExit = 57665;
 

@@ -39,17 +39,11 @@ int runPrint(const CommandLine& line) {
     if (pdf.empty()) return line.usageError("--pdf needs a file name");
 
     ConsolePrompter prompter;
-    prompter.setSubject(file);
-    // Read exactly as "Öffnen" reads a show: the name must carry the show file ending,
-    // and the reading options are those of the settings.
-    if (!hasShowFileName(file)) {
-        prompter.showMessage(ids::NotADpdFile, MessageIcon::Exclamation, MessageButtons::Ok);
-        return 1;
-    }
+    // Never the show itself under another name: the PDF would take its place.
     if (const int refused = refuseOutputOverInput(file, pdf, "the PDF")) return refused;
+    const auto doc = readShowAsTheWindowProgramDoes(file, prompter);
+    if (!doc) return 1;
     const Settings settings = readSettings(settingsFilePath().toStdString());
-    auto doc = std::make_unique<CVistrelDoc>();  // fixed storage for 1002 lines: off the stack
-    if (!readShowForCommand(*doc, file, settings)) return 1;
     doc->windowTitle = QFileInfo(QString::fromStdString(file)).fileName().toStdString();
 
     print::PrintOptions options;
