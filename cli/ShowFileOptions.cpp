@@ -58,6 +58,7 @@ std::unique_ptr<CVistrelDoc> readShowAsTheWindowProgramDoes(const std::string& f
     const Settings settings = readSettings(settingsFilePath().toStdString());
     auto doc = std::make_unique<CVistrelDoc>();  // fixed storage for 1002 lines: off the stack
     if (!readShowForCommand(*doc, file, settings)) return nullptr;
+    prompter.setSubject({});  // what follows names its own files
     return doc;
 }
 

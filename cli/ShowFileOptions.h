@@ -37,7 +37,7 @@ std::vector<std::pair<int, std::string>> showFileExitCodes();
 
 // Reads `file` exactly as "Öffnen" of the window program reads it: the name must carry
 // the show file ending, and the reading options are those of the settings file. Null
-// after a failure, which `prompter` has told; its messages are about `file` from now on.
+// after a failure, which `prompter` has told, naming `file`.
 std::unique_ptr<CVistrelDoc> readShowAsTheWindowProgramDoes(const std::string& file, ConsolePrompter& prompter);
 
 // `options` followed by the reading options.

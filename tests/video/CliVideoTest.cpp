@@ -97,7 +97,7 @@ TEST_F(CliVideo, FailuresSayWhyAndWriteNothing) {
     for (const Case& c : cases) {
         const CliResult result = run(c.args);
         EXPECT_EQ(result.exitCode, 1) << c.message;
-        EXPECT_EQ(result.err, c.message + "\n");
+        EXPECT_EQ(result.err, "vistrel-cli: " + c.message + "\n");
         EXPECT_EQ(result.out, "");
     }
     EXPECT_FALSE(fs::exists(out("a.mp4")));
