@@ -3,6 +3,8 @@
 #include "app/CSplitterFrame.h"
 #include "dialogs/ScaleDialog.h"
 #include "dialogs/ShowLengthDialog.h"
+#include "edits/ScaleShowCommand.h"
+#include "edits/ShowHistory.h"
 #include "model/ShowLengthCommands.h"
 #include "views/CVistrelView.h"
 
@@ -11,12 +13,15 @@ namespace vistrel {
 void runShowLengthCommand(CSplitterFrame& frame, Prompter& prompter) {
     ShowLengthDialog lengthDialog(frame.window());
     ScaleDialog scaleDialog(frame.window());
-    showLength(frame.document(), frame.listView()->selectedRows(), prompter, lengthDialog, scaleDialog);
+    // Scaling from here is a step of the show's history like any other.
+    frame.history().perform(std::make_unique<ScaleShowCommand>(frame.history(), frame.listView()->selectedRows(),
+                                                               prompter, scaleDialog, &lengthDialog));
 }
 
 void runScaleShowCommand(CSplitterFrame& frame, Prompter& prompter) {
     ScaleDialog scaleDialog(frame.window());
-    scaleShow(frame.document(), frame.listView()->selectedRows(), prompter, scaleDialog);
+    frame.history().perform(
+        std::make_unique<ScaleShowCommand>(frame.history(), frame.listView()->selectedRows(), prompter, scaleDialog));
 }
 
 }  // namespace vistrel

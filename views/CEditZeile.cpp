@@ -17,8 +17,9 @@
 #include "res/StringTable.h"
 #include "res/strings/EditorStrings.h"
 #include "res/strings/ModelStrings.h"
+#include "edits/ApplyLineCommand.h"
+#include "edits/ShowHistory.h"
 #include "ui_EditZeile.h"
-#include "views/CTextView.h"
 #include "views/EditorValues.h"
 #include "views/SliderMapping.h"
 #include "views/ViewEvents.h"
@@ -150,8 +151,6 @@ bool CEditZeile::logarithmic() const { return services_.settings.logarithmicSlid
 bool CEditZeile::focusAllowed() const {
     return !services_.runState.showRunning && !services_.appState.searchPending;
 }
-
-CTextView* CEditZeile::listView() const { return dynamic_cast<CTextView*>(doc_.listView); }
 
 // ---------------------------------------------------------------------------
 // Members <-> controls
@@ -405,7 +404,7 @@ void CEditZeile::setupSliders() {
 // ---------------------------------------------------------------------------
 // Reload and apply
 
-void CEditZeile::reload() {
+void CEditZeile::reload(bool lineChanged) {
     Ui::EditZeile& f = *ui_;
     if (!spinsLoaded_) {
         spinsLoaded_ = true;
@@ -416,7 +415,7 @@ void CEditZeile::reload() {
     showTotalTime();
     if (doc_.lineCount > 0) firstUpdate_ = false;
     if (sliderInit_) setupSliders();
-    if (!doc_.editorReload && !firstUpdate_) return;
+    if (!lineChanged && !firstUpdate_) return;
     if (focusAllowed()) f.slideNumberEdit->setFocus();
 
     bool composeLoadedCode = false;
@@ -446,12 +445,10 @@ void CEditZeile::reload() {
         else
             showTimes(before.dissolveTime * 0.1, before.timerTime * 0.1);
 
-        doc_.refreshViews = false;
         firstUpdate_ = false;
         writeFields();
         if (focusAllowed()) f.slideNumberEdit->selectAll();
     } else {
-        doc_.editorReload = false;
         const int current = std::clamp(doc_.currentLine, 0, LineStorageRecords - 1);
         const ProgramLine& line = doc_.lines[current];
         programNumberText_ = QString::asprintf("%03d", current + 1);
@@ -466,16 +463,12 @@ void CEditZeile::reload() {
         // composes a new one, so applying a line never alters a function it did not touch.
         showLoadedCode(line.specialFunction);
         if (focusAllowed()) f.slideNumberEdit->selectAll();
-        doc_.refreshViews = false;
     }
-    doc_.editorReload = false;
     if (composeLoadedCode) composeCode();
 }
 
 bool CEditZeile::apply() {
     readFields();
-    if (doc_.currentLine >= MaxProgramLines) doc_.appendMode = false;
-
     // Every value is checked before any is stored: a refused value must not reach the
     // document, and a line taken over half would be neither the old nor the new one.
     EditorFields fields{slideNumberText_, dissolveText_, timerText_, parameterText_, codeText_, descriptionText_};
@@ -484,37 +477,21 @@ bool CEditZeile::apply() {
         services_.prompter.showMessage(refusal, MessageIcon::Exclamation, MessageButtons::Ok);
         return false;
     }
-    if (doc_.appendMode && doc_.lineCount >= MaxProgramLines) {
-        // A full show has no room for a new line; storing it would overwrite the last one.
-        services_.prompter.showMessage(ids::LineCapacityReached, MessageIcon::Exclamation, MessageButtons::Ok);
-        return false;
-    }
-    // A new line always goes right after the last one; anything else would leave a
-    // gap of records that are not lines.
-    if (doc_.appendMode) doc_.currentLine = doc_.lineCount;
+    const RunningShow show{services_.runState.showRunning, services_.sendLineToRunningShow};
+    const std::string number = programNumberText_.toLatin1().toStdString();
 
-    ProgramLine& target = doc_.lines[std::clamp(doc_.currentLine, 0, LastEditableLine)];
-    if (doc_.appendMode) {
-        const QByteArray number = programNumberText_.toLatin1();
-        target.programNumber = std::string_view(number.constData(), std::size_t(number.size()));
+    ShowHistory* history = ShowHistory::of(doc_);
+    if (!history) {
+        // A form without its window's history (and list) stores the line all the same.
+        PlainProgramRows rows(rowsFilledFromDocument(doc_));
+        ShowEditing editing{doc_, rows, services_.prompter, services_.appState, services_.settings, nullptr};
+        return applyEditedLine(editing, checked, number, show);
     }
-    target.slideNumber = checked.slideNumber;
-    target.dissolveTime = checked.dissolveTime;
-    target.timerTime = checked.timerTime;
-    target.specialFunction = checked.specialFunction;
-    target.description = checked.description;
-    target.changeMarks = AllChangeMarks;
-
-    if (doc_.appendMode) ++doc_.lineCount;
-    doc_.applyPending = true;
-
-    if (CTextView* list = listView()) {
-        list->applyCurrentLine();
-        list->viewport()->update();
-    }
-    reload();
+    ShowEditing editing{doc_, history->rows(), services_.prompter, services_.appState, services_.settings, nullptr};
+    bool stored = false;
+    history->perform(std::make_unique<ApplyLineCommand>(*history, editing, checked, number, show, stored));
     update();
-    return true;
+    return stored;
 }
 
 void CEditZeile::showTotalTime() {
@@ -541,7 +518,7 @@ void CEditZeile::remapSliders() {
     --writingControls_;
 }
 
-void CEditZeile::onDocumentUpdate(DocumentView* /*sender*/) { reload(); }
+void CEditZeile::documentChanged(const DocumentChange& change) { reload(change.currentLineChanged); }
 
 // ---------------------------------------------------------------------------
 // Edit commands and events
@@ -554,7 +531,15 @@ QWidget* CEditZeile::focusedField() const {
 }
 
 bool CEditZeile::isCommandEnabled(int commandId) const {
+    QWidget* field = focusedField();
+    auto* line = qobject_cast<QLineEdit*>(field);
+    auto* text = qobject_cast<QPlainTextEdit*>(field);
     switch (commandId) {
+        // The typing in the field, not yet taken over into the show.
+        case cmd::EditUndo:
+            return (line && line->isUndoAvailable()) || (text && text->document()->isUndoAvailable());
+        case cmd::EditRedo:
+            return (line && line->isRedoAvailable()) || (text && text->document()->isRedoAvailable());
         case cmd::EditCopy:
         case cmd::EditSelectAll:
             return focusedField() != nullptr;
@@ -584,16 +569,18 @@ bool CEditZeile::handleCommand(int commandId) {
         case cmd::EditSelectAll:
             line ? line->selectAll() : text->selectAll();
             return true;
+        case cmd::EditUndo:
+            line ? line->undo() : text->undo();
+            return true;
+        case cmd::EditRedo:
+            line ? line->redo() : text->redo();
+            return true;
         default:
             return false;
     }
 }
 
 bool CEditZeile::event(QEvent* event) {
-    if (event->type() == ReloadEditorEvent::Type) {
-        reload();
-        return true;
-    }
     if (event->type() == SliderSetupEvent::Type) {
         // A reload that came first has already placed the sliders for its line.
         if (sliderInit_) {
