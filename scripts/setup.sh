@@ -11,6 +11,7 @@ packages=(
   libgtest-dev libgmock-dev libbenchmark-dev
   fonts-liberation fontconfig xvfb xauth
   clang libclang-rt-14-dev
+  libavformat-dev libavcodec-dev libavutil-dev libswscale-dev libswresample-dev
 )
 missing=()
 for p in "${packages[@]}"; do

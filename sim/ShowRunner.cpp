@@ -86,7 +86,8 @@ void ShowRunner::beginLine(int line, std::int64_t atMs) {
         return;
     }
     line_ = line;
-    if (line != 1 && record.isAutoreverse()) {
+    const LineTiming timing = record.timing();
+    if (line != 1 && timing.autoreverse) {
         const std::int64_t backMs =
             scaled(std::int64_t{record.dissolveTenths} * 100 + std::int64_t{record.timerHundredths} * 10);
         if (backMs == 0) {
@@ -99,8 +100,8 @@ void ShowRunner::beginLine(int line, std::int64_t atMs) {
         return;
     }
     phase_ = Phase::Effect;
-    pausesLeft_ = record.pauseCount();
-    const std::int64_t effectMs = scaled(std::int64_t{record.effectTenths()} * 100);
+    pausesLeft_ = timing.pauseCount();
+    const std::int64_t effectMs = scaled(timing.effectTenths * 100);
     timerMs_ = scaled(std::int64_t{record.timerHundredths} * 10);
     // A line that neither pauses nor takes any time would let the show race without
     // end once sped up; every such line stands for at least one millisecond.
