@@ -71,12 +71,7 @@ void CVistrelDoc::takeTitleTexts(const ShowHeader& texts) {
     header = texts;
     header.descriptionContinued.clear();
     DocumentChange change;
-    if (!(before.title == header.title)) change.headerFields |= TitleField;
-    if (!(before.description == header.description)) change.headerFields |= DescriptionField;
-    if (!(before.descriptionContinued == header.descriptionContinued))
-        change.headerFields |= DescriptionContinuedField;
-    if (!(before.storageLocation == header.storageLocation)) change.headerFields |= StorageLocationField;
-    if (!(before.moduleNumber == header.moduleNumber)) change.headerFields |= ModuleNumberField;
+    change.headerFields = differingHeaderFields(before, header);
     change.addLines(0, 0);
     announce(change);
 }

@@ -2,7 +2,19 @@
 
 #include <algorithm>
 
+#include "model/ProgramLine.h"
+
 namespace vistrel {
+
+unsigned differingHeaderFields(const ShowHeader& a, const ShowHeader& b) {
+    unsigned fields = 0;
+    if (!(a.title == b.title)) fields |= TitleField;
+    if (!(a.description == b.description)) fields |= DescriptionField;
+    if (!(a.descriptionContinued == b.descriptionContinued)) fields |= DescriptionContinuedField;
+    if (!(a.storageLocation == b.storageLocation)) fields |= StorageLocationField;
+    if (!(a.moduleNumber == b.moduleNumber)) fields |= ModuleNumberField;
+    return fields;
+}
 
 DocumentChange& DocumentChange::addLines(int first, int last) {
     if (first < 0 || last < first) return *this;

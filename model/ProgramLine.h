@@ -46,4 +46,7 @@ struct ShowHeader {
     friend bool operator==(const ShowHeader&, const ShowHeader&) = default;
 };
 
+// The fields in which two headers differ, as HeaderField bits (model/DocumentChange.h).
+unsigned differingHeaderFields(const ShowHeader& a, const ShowHeader& b);
+
 }  // namespace vistrel

@@ -57,16 +57,6 @@ const std::vector<T>& source(const ShowStateChange::Splice<T>& splice, Direction
     return direction == Direction::Back ? splice.after : splice.before;
 }
 
-unsigned differingHeaderFields(const ShowHeader& a, const ShowHeader& b) {
-    unsigned fields = 0;
-    if (!(a.title == b.title)) fields |= TitleField;
-    if (!(a.description == b.description)) fields |= DescriptionField;
-    if (!(a.descriptionContinued == b.descriptionContinued)) fields |= DescriptionContinuedField;
-    if (!(a.storageLocation == b.storageLocation)) fields |= StorageLocationField;
-    if (!(a.moduleNumber == b.moduleNumber)) fields |= ModuleNumberField;
-    return fields;
-}
-
 // The marks of `restored`, put where `replaced` stood (null: no line stood there).
 std::uint8_t marksOfRestored(const ProgramLine& restored, const ProgramLine* replaced,
                              ShowStateChange::WrittenSince written) {

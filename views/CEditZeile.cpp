@@ -21,6 +21,7 @@
 #include "edits/ShowHistory.h"
 #include "ui_EditZeile.h"
 #include "views/EditorValues.h"
+#include "views/FunctionLists.h"
 #include "views/SliderMapping.h"
 #include "views/ViewEvents.h"
 #include "views/ViewServices.h"
@@ -31,16 +32,7 @@ namespace {
 
 constexpr int LastEditableLine = MaxProgramLines - 1;
 constexpr int DescriptionLimit = 179;
-constexpr int FullLightListSize = 8;
-constexpr int ShortLightListSize = 3;
-// The light functions that take a parameter (fade-in, freeze: seconds; blink, flash, rock: count).
-constexpr int FirstParameterLight = 1;
-constexpr int LastParameterLight = 5;
 constexpr double DefaultDissolveSeconds = 2.5;
-
-bool takesParameter(int mechanical, int light) {
-    return mechanical == 0 && light >= FirstParameterLight && light <= LastParameterLight;
-}
 
 // True when the two selection lists can show the code's function digits.
 bool fitsSelectionLists(int code) {
@@ -63,9 +55,8 @@ CEditZeile::CEditZeile(CVistrelDoc& doc, ViewServices& services, QWidget* parent
     ui_->setupUi(this);
     Ui::EditZeile& f = *ui_;
 
-    for (int m = 0; m < MechanicalFunctionCount; ++m)
-        f.mechanicalList->addItem(QString::fromStdString(mechanicalListText(m)));
-    for (int l = 0; l < LightFunctionCount; ++l) f.lightList->addItem(QString::fromStdString(lightListText(l)));
+    functions_ = std::make_unique<FunctionLists>(*f.mechanicalList, *f.lightList, *f.parameterEdit,
+                                                 *f.parameterSlider, *f.parameterLabel);
     f.totalTimeCaption->hide();
 
     // Each field takes only what it can hold: digits, and in the times one decimal point
@@ -185,34 +176,6 @@ void CEditZeile::writeFields() {
 // ---------------------------------------------------------------------------
 // Special function
 
-void CEditZeile::useShortLightList(bool shortList) {
-    QComboBox* list = ui_->lightList;
-    ++writingControls_;
-    const auto done = qScopeGuard([this] { --writingControls_; });
-    if (shortList && list->count() >= FullLightListSize - 1) {
-        // Keep "Normale Ueberblendung" and the two fade-out/in functions, the only
-        // light functions a mechanical function combines with.
-        const int before = list->currentIndex();
-        for (int i = 0; i < LastParameterLight; ++i) list->removeItem(FirstParameterLight);
-        list->setCurrentIndex(before > LastParameterLight ? before - LastParameterLight : 0);
-    } else if (!shortList && list->count() < FullLightListSize - 1) {
-        const int before = list->currentIndex();
-        for (int light = FirstParameterLight; light <= LastParameterLight; ++light)
-            list->insertItem(light, QString::fromStdString(lightListText(light)));
-        list->setCurrentIndex(before > 0 ? before + LastParameterLight : std::max(before, 0));
-    }
-}
-
-void CEditZeile::updateParameterControls(int mechanical, int light) {
-    const bool enabled = takesParameter(mechanical, light);
-    ui_->parameterEdit->setEnabled(enabled);
-    ui_->parameterSlider->setEnabled(enabled);
-    QString label;
-    if (mechanical == 0 && (light == 1 || light == 2)) label = tableText(ids::SecondsLabel);
-    if (mechanical == 0 && light >= 3 && light <= 5) label = tableText(ids::CountLabel);
-    ui_->parameterLabel->setText(label);
-}
-
 void CEditZeile::composeCode() {
     Ui::EditZeile& f = *ui_;
     // A list left without a selection by a loaded code the lists cannot show takes
@@ -222,13 +185,11 @@ void CEditZeile::composeCode() {
     if (f.lightList->currentIndex() < 0) f.lightList->setCurrentIndex(0);
     --writingControls_;
     const int mechanical = std::max(f.mechanicalList->currentIndex(), 0);
-    useShortLightList(mechanical != 0);
-    const int index = std::max(f.lightList->currentIndex(), 0);
-    int light = index;
+    functions_->useShortLightList(mechanical != 0);
+    const int light = FunctionLists::lightOfItem(mechanical, std::max(f.lightList->currentIndex(), 0));
     if (mechanical != 0) {
-        light = index == 0 ? 0 : index + LastParameterLight;
         parameterText_ = QStringLiteral("0");
-    } else if (takesParameter(mechanical, light)) {
+    } else if (FunctionLists::takesParameter(mechanical, light)) {
         if (readInteger(parameterText_) == 0) parameterText_ = QStringLiteral("1");
     } else {
         parameterText_ = QStringLiteral("0");
@@ -237,7 +198,7 @@ void CEditZeile::composeCode() {
     const ComposedSpecialFunction composed = composeSpecialFunction(mechanical, light, parameter);
     if (composed.valid) codeText_ = QString::fromStdString(composed.codeText);
 
-    updateParameterControls(mechanical, light);
+    functions_->showParameterFor(mechanical, light);
     ++writingControls_;
     setTextIfDifferent(f.parameterEdit, parameterText_);
     if (parameter >= 1 && parameter <= 9) f.parameterSlider->setValue(parameter);
@@ -256,10 +217,9 @@ void CEditZeile::selectLoadedFunction(int mechanical, int light, int parameter) 
     ++writingControls_;
     f.mechanicalList->setCurrentIndex(mechanicalKnown ? mechanical : -1);
     --writingControls_;
-    useShortLightList(mechanicalEffect);
-    int item = light < LightFunctionCount ? light : -1;
-    if (mechanicalEffect) item = (light == 6 || light == 7) ? light - LastParameterLight : 0;
-    updateParameterControls(mechanicalKnown ? mechanical : -1, mechanicalEffect && item == 0 ? 0 : item);
+    functions_->useShortLightList(mechanicalEffect);
+    const int item = FunctionLists::itemOfLight(mechanicalEffect ? mechanical : 0, light);
+    functions_->showParameterFor(mechanicalKnown ? mechanical : -1, mechanicalEffect && item == 0 ? 0 : item);
     ++writingControls_;
     f.lightList->setCurrentIndex(item);
     f.parameterSlider->setValue(std::clamp(parameter, 1, 9));

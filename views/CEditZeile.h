@@ -17,6 +17,7 @@ class EditZeile;
 
 namespace vistrel {
 
+class FunctionLists;
 struct ViewServices;
 
 class CEditZeile : public QWidget, public DocumentView {
@@ -57,10 +58,8 @@ private:
     void writeFields();
 
     void composeCode();
-    void useShortLightList(bool shortList);
     void selectLoadedFunction(int mechanical, int light, int parameter);
     void showLoadedCode(int code);
-    void updateParameterControls(int mechanical, int light);
 
     void onParameterEdited();
     void onTimeEdited(bool dissolve);
@@ -81,6 +80,7 @@ private:
     CVistrelDoc& doc_;
     ViewServices& services_;
     std::unique_ptr<Ui::EditZeile> ui_;
+    std::unique_ptr<FunctionLists> functions_;
 
     bool sliderInit_ = true;
     bool firstUpdate_ = true;
