@@ -46,12 +46,15 @@ TEST(PictureFolder, SlideNumberOfAFileName) {
 
 void touch(const fs::path& path) { std::ofstream(path) << "x"; }
 
-TEST(PictureFolder, FirstFileInByteOrderPerSlide) {
+// For each slide the first file in byte order; the show's own folder is its default
+// picture folder only when it holds numbered pictures.
+TEST(PictureFolder, FirstFileInByteOrderPerSlideAndTheDefaultFolder) {
     const test::ScratchFolder folder;
     const fs::path dir = folder.path();
     for (const char* name : {"Dia 12.tif", "12.jpg", "012.png", "0.jpg", "3.gif", "a.txt", "7b.JPG", "7a.jpg"})
         touch(dir / name);
     fs::create_directory(dir / "5.jpg");  // a folder is no picture
+    fs::create_directory(dir / "without");
 
     const PictureFolder pictures = PictureFolder::scan(dir);
     EXPECT_EQ(pictures.pictures().size(), 2u);
@@ -60,17 +63,8 @@ TEST(PictureFolder, FirstFileInByteOrderPerSlide) {
     EXPECT_EQ(pictures.pictureOf(5), std::nullopt);
     EXPECT_EQ(pictures.pictureOf(0), std::nullopt);
     EXPECT_TRUE(PictureFolder::scan(dir / "missing").empty());
-}
 
-TEST(PictureFolder, DefaultFolderOfAShow) {
-    const test::ScratchFolder folder;
-    const fs::path dir = folder.path();
-    fs::create_directories(dir / "with");
-    touch(dir / "with" / "1.jpg");
-    fs::create_directories(dir / "without");
-    touch(dir / "without" / "Titel.jpg");
-
-    EXPECT_EQ(defaultPictureFolder(dir / "with" / "Urlaub.dpd"), dir / "with");
+    EXPECT_EQ(defaultPictureFolder(dir / "Urlaub.dpd"), dir);
     EXPECT_EQ(defaultPictureFolder(dir / "without" / "Urlaub.dpd"), dir / "without" / "Urlaub");
     EXPECT_EQ(defaultPictureFolder(dir / "without" / "Urlaub.DPD"), dir / "without" / "Urlaub");
 }

@@ -8,7 +8,6 @@
 #include <string>
 #include <vector>
 
-#include "model/ShowLength.h"
 #include "tests/model/TestShows.h"
 
 namespace vistrel {
@@ -62,16 +61,6 @@ TEST(ShowTimeline, LinesARunVisits) {
             ShowTimeline::build(std::span(doc->lines.data(), static_cast<std::size_t>(doc->lineCount)), c.from);
         EXPECT_EQ(describe(timeline), c.expected) << c.name;
     }
-}
-
-TEST(ShowTimeline, TotalEqualsTheShowLengthForEditorCodes) {
-    auto doc = showOf({{1, 25, 40, 0},   {2, 30, 50, 60},  {3, 25, 40, 15},  {4, 20, 30, 33},
-                       {5, 25, 40, 260}, {6, 12, 70, 59}, {7, 18, 40, 200}, {8, 20, 30, 560},
-                       {9, 25, 40, 0}});
-    const auto timeline =
-        ShowTimeline::build(std::span(doc->lines.data(), static_cast<std::size_t>(doc->lineCount)), 1);
-    EXPECT_EQ(timeline.totalTenths(), computeShowLength(*doc, WholeShow, true));
-    EXPECT_EQ(timeline.totalTenths(), 65 + 110 + 140 + 150 + 90 + 286 + 58 + 50);
 }
 
 TEST(ShowTimeline, MomentsMapToLinesWithPausesHeld) {
