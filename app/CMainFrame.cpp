@@ -19,6 +19,8 @@
 #include "app/RecentFileList.h"
 #include "res/CommandIds.h"
 #include "res/StringTable.h"
+#include "res/strings/HistoryStrings.h"
+#include "res/strings/ListStrings.h"
 #include "res/strings/SearchStrings.h"
 #include "res/strings/ShellStrings.h"
 
@@ -119,6 +121,8 @@ void CMainFrame::createActions() {
     makeAction(FilePrintSetup);
     makeAction(FileExportVideo);
     makeAction(AppExit);
+    makeAction(EditUndo, {K(Qt::CTRL | Qt::Key_Z), K(Qt::ALT | Qt::Key_Backspace)}, QStringLiteral("edit-undo"));
+    makeAction(EditRedo, {K(Qt::CTRL | Qt::Key_Y), K(Qt::CTRL | Qt::SHIFT | Qt::Key_Z)}, QStringLiteral("edit-redo"));
     makeAction(EditCut, {K(Qt::CTRL | Qt::Key_X), K(Qt::SHIFT | Qt::Key_Delete)}, QStringLiteral("edit-cut"));
     makeAction(EditCopy, {K(Qt::CTRL | Qt::Key_C), K(Qt::CTRL | Qt::Key_Insert)}, QStringLiteral("edit-copy"));
     makeAction(EditPaste, {K(Qt::CTRL | Qt::Key_V), K(Qt::SHIFT | Qt::Key_Insert)}, QStringLiteral("edit-paste"));
@@ -161,6 +165,15 @@ void CMainFrame::createActions() {
     makeAction(ContextHelp, {K(Qt::SHIFT | Qt::Key_F1)}, QStringLiteral("help-context"));
     makeAction(AppAbout, {}, QStringLiteral("help-about"));
 
+    // The row commands of the program list's context menu: the menu shows these actions.
+    const std::pair<int, int> rowCommands[] = {
+        {JumpToLine, ids::MenuJumpToLine},          {EditLine, ids::MenuEditLine},
+        {InsertLine, ids::MenuWithoutCorrection},   {InsertLineCorrected, ids::MenuWithCorrection},
+        {RemoveLines, ids::MenuWithoutCorrection},  {RemoveLinesCorrected, ids::MenuWithCorrection},
+        {TimersZero, ids::MenuTimersZero},          {TimersInput, ids::MenuTimersInput},
+        {CorrectSlideNumbers, ids::MenuCorrectSlideNumbers}};
+    for (const auto& [id, textId] : rowCommands) makeAction(id)->setText(tableText(textId));
+
     // The placeholder stands where the recent files go; it shows only when there are none.
     makeAction(FileMruFirst);
     for (int number = 1; number <= RecentFileList::Capacity; ++number) {
@@ -180,6 +193,7 @@ void CMainFrame::createToolBar() {
     // The buttons in the program's order; 0 stands for a separator.
     const int layout[] = {FileNew,       FileOpen,         FileSave,       0,
                           EditCut,       EditCopy,         EditPaste,      0,
+                          EditUndo,      EditRedo,         0,
                           StartShow,     StopShow,         PauseContinue,  NextPicture, Rehearse, 0,
                           LoadFromProjector, 0, WriteToProjector, 0, WriteToModule, 0, LoadFromModule, 0,
                           ShowLength,    0,                SearchCurrent,  0,
@@ -301,7 +315,7 @@ void CMainFrame::setDocumentMenus(bool documentOpen) {
 
     if (documentOpen) {
         QMenu* edit = addMenu(ids::MenuEdit);
-        add(edit, {EditCut, EditCopy, EditPaste, EditRemove, 0, EditSelectAll});
+        add(edit, {EditUndo, EditRedo, 0, EditCut, EditCopy, EditPaste, EditRemove, 0, EditSelectAll});
     }
 
     // The searches have a menu of their own in both sets; repeating needs a show.
@@ -346,6 +360,19 @@ void CMainFrame::updateActions() {
     }
     actions_.value(cmd::ViewStatusBar)->setChecked(statusBar()->isVisible());
     setPauseIndicator(app_.runState().pauseState != 0);
+    refreshHistoryTexts();
+}
+
+void CMainFrame::refreshHistoryTexts() {
+    // "Rückgängig: Zeile 12 geändert": the menu and the button name the step they take.
+    const auto [undoName, redoName] = app_.historyStepNames();
+    auto name = [](QAction* action, int commandId, int withStepId, const QString& step) {
+        const QString text = step.isEmpty() ? tableText(commandId) : tableText(withStepId).arg(step);
+        action->setText(text);
+        action->setToolTip(text);
+    };
+    name(actions_.value(cmd::EditUndo), cmd::EditUndo, ids::UndoStep, undoName);
+    name(actions_.value(cmd::EditRedo), cmd::EditRedo, ids::RedoStep, redoName);
 }
 
 void CMainFrame::setPauseIndicator(bool paused) {

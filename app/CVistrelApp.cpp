@@ -1,5 +1,6 @@
 #include "app/CVistrelApp.h"
 #include "app/WindowActivationKeeper.h"
+#include "edits/ShowHistory.h"
 
 #include <algorithm>
 #include <optional>
@@ -71,7 +72,8 @@ QString tableText(int id) { return QString::fromUtf8(res::text(id)); }
 // The edit commands that act on the field with the focus when the user works in the line editor.
 bool isEditCommand(int commandId) {
     return commandId == cmd::EditCut || commandId == cmd::EditCopy || commandId == cmd::EditPaste ||
-           commandId == cmd::EditRemove || commandId == cmd::EditSelectAll;
+           commandId == cmd::EditRemove || commandId == cmd::EditSelectAll || commandId == cmd::EditUndo ||
+           commandId == cmd::EditRedo;
 }
 
 QString profilePath() { return configFolder() + QStringLiteral("/Vistrel.ini"); }
@@ -111,7 +113,7 @@ CVistrelApp::CVistrelApp(Environment environment) : env_(std::move(environment))
             return frame ? &frame->document() : nullptr;
         },
         [this] {
-            if (CSplitterFrame* frame = activeFrame()) frame->document().updateAllViews();
+            if (CSplitterFrame* frame = activeFrame()) frame->document().announce({});
             runStateChanged();
         }});
     rehearsal_ = std::make_unique<Rehearsal>(Rehearsal::Environment{
@@ -140,7 +142,7 @@ CVistrelApp::CVistrelApp(Environment environment) : env_(std::move(environment))
         return activeFrame();
     };
     search_ = new SearchCommands(settings_, appState_, env_.prompter, std::move(searchHooks), this);
-    services_ = std::make_unique<ViewServices>(ViewServices{settings_, appState_, runState_, env_.prompter, {}, {}, {}, {}, {}});
+    services_ = std::make_unique<ViewServices>(ViewServices{settings_, appState_, runState_, env_.prompter, {}, {}, {}, {}, {}, {}});
     services_->sendLineToRunningShow = [this](CVistrelDoc& doc) {
         int sent = 0;
         // A line changed in another show than the one rehearsed goes nowhere.
@@ -158,6 +160,9 @@ CVistrelApp::CVistrelApp(Environment environment) : env_(std::move(environment))
         }
     };
     services_->runCommand = [this](int commandId) { runCommand(commandId); };
+    services_->commandAction = [this](int commandId) -> QAction* {
+        return mainFrame_ ? mainFrame_->action(commandId) : nullptr;
+    };
     services_->updateActions = [this] {
         if (mainFrame_) mainFrame_->updateActions();
     };
@@ -410,6 +415,7 @@ CSplitterFrame* CVistrelApp::createFrame(std::unique_ptr<CVistrelDoc> doc) {
         if (mainFrame_) mainFrame_->setPauseIndicator(runState_.pauseState != 0);
     };
     hooks.runStateChanged = [this] { runStateChanged(); };
+    hooks.showChanged = [this] { afterCommand(); };
     hooks.screenSize = env_.screenSize ? env_.screenSize : [] {
         const QScreen* screen = QGuiApplication::primaryScreen();
         return screen ? screen->size() : QSize();
@@ -451,22 +457,42 @@ void CVistrelApp::warnSmallScreen() {
     env_.prompter.showMessage(ids::ResolutionWarning, MessageIcon::Exclamation, MessageButtons::Ok);
 }
 
+bool CVistrelApp::editorFieldHasFocus(CSplitterFrame& frame) const {
+    QWidget* focus = QApplication::focusWidget();
+    return frame.editorIsActivePane() && focus && frame.editor()->isAncestorOf(focus);
+}
+
 bool CVistrelApp::viewEnables(int commandId) const {
     CSplitterFrame* frame = activeFrame();
     if (!frame) return false;
-    QWidget* focus = QApplication::focusWidget();
-    if (isEditCommand(commandId) && frame->editorIsActivePane() && focus && frame->editor()->isAncestorOf(focus))
-        return frame->editor()->isCommandEnabled(commandId);
+    if (isEditCommand(commandId) && editorFieldHasFocus(*frame)) return frame->editor()->isCommandEnabled(commandId);
     return frame->listView()->isCommandEnabled(commandId);
 }
 
 bool CVistrelApp::routeToView(int commandId) {
     CSplitterFrame* frame = activeFrame();
     if (!frame) return false;
-    QWidget* focus = QApplication::focusWidget();
-    if (isEditCommand(commandId) && frame->editorIsActivePane() && focus && frame->editor()->isAncestorOf(focus))
-        return frame->editor()->handleCommand(commandId);
+    if (isEditCommand(commandId) && editorFieldHasFocus(*frame)) return frame->editor()->handleCommand(commandId);
     return frame->listView()->handleCommand(commandId);
+}
+
+void CVistrelApp::undoOrRedo(CSplitterFrame& frame, int commandId) {
+    // As in any text field, typing not yet taken over is taken back first.
+    if (editorFieldHasFocus(frame) && frame.editor()->isCommandEnabled(commandId)) {
+        frame.editor()->handleCommand(commandId);
+        return;
+    }
+    if (commandId == cmd::EditUndo) {
+        frame.history().undo();
+    } else {
+        frame.history().redo();
+    }
+}
+
+std::pair<QString, QString> CVistrelApp::historyStepNames() const {
+    CSplitterFrame* frame = activeFrame();
+    if (!frame) return {};
+    return {frame->history().undoName(), frame->history().redoName()};
 }
 
 CommandContext CVistrelApp::commandContext() const {
@@ -481,6 +507,8 @@ CommandContext CVistrelApp::commandContext() const {
         context.lineCount = doc.lineCount;
         context.searchIndex = doc.searchIndex;
         context.commandBusy = doc.commandBusy;
+        context.canUndo = frame->history().canUndo();
+        context.canRedo = frame->history().canRedo();
         context.viewEnables = [this](int commandId) { return viewEnables(commandId); };
     }
     return context;
@@ -695,6 +723,8 @@ void CVistrelApp::runCommand(int commandId) {
     case cmd::FileMruFirst: openRecentFile(0); break;
     case cmd::AppExit: mainFrame_->close(); break;
     case cmd::EditTitle: documentCommands_->editTitle(*frame); break;
+    case cmd::EditUndo:
+    case cmd::EditRedo: undoOrRedo(*frame, commandId); break;
     case cmd::WriteToProjector: transfer_->writeToProjector(frame->document()); break;
     case cmd::WriteToModule: transfer_->writeToModule(frame->document()); break;
     case cmd::LoadFromProjector: transfer_->loadFromProjector(frame->document(), newDocument); break;

@@ -91,6 +91,8 @@ public:
     // Runs a command id as menus, accelerators, the tool bar and context menus do.
     void runCommand(int commandId);
     CommandContext commandContext() const;
+    // The names of the steps undo and redo of the active show would take (empty: none).
+    std::pair<QString, QString> historyStepNames() const;
 
     CMainFrame* mainFrame() const;
     Settings& settings() { return settings_; }
@@ -127,6 +129,9 @@ private:
     CSplitterFrame* createFrame(std::unique_ptr<CVistrelDoc> doc);
     void frameClosed(CSplitterFrame* frame);
     bool routeToView(int commandId);
+    // Undo or redo: the typing in the line editor's field first, then the show's steps.
+    void undoOrRedo(CSplitterFrame& frame, int commandId);
+    bool editorFieldHasFocus(CSplitterFrame& frame) const;
     bool viewEnables(int commandId) const;
     void standardColumns();
     void arrangeIcons();

@@ -55,6 +55,12 @@ bool ruleAllows(int commandId, const CommandContext& c) {
     case EditCut:
     case EditPaste:
         return idle && view(commandId);
+    // The show's steps, or the typing in the editor's field; nothing while a show runs,
+    // as the projector holds what the list shows.
+    case EditUndo:
+        return doc && idle && (c.canUndo || view(commandId));
+    case EditRedo:
+        return doc && idle && (c.canRedo || view(commandId));
 
     // Transfers.
     case WriteToModule:

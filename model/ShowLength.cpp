@@ -136,7 +136,6 @@ ScaleOutcome scaleTimers(CVistrelDoc& doc, const std::vector<int>& rowsToUse, co
         const double scaled = std::floor(line.timerTime * factor + 0.5);
         if (scaled > 6000.0) {
             for (std::size_t i = 0; i < previousTimers.size(); ++i) doc.lines[i].timerTime = previousTimers[i];
-            doc.reloadList = true;
             return ScaleOutcome::TimerTooLong;
         }
         // A timer of 0 makes the projector wait at the line: scaling must never turn a
@@ -144,7 +143,6 @@ ScaleOutcome scaleTimers(CVistrelDoc& doc, const std::vector<int>& rowsToUse, co
         line.timerTime = line.timerTime > 0 ? std::max(clampedInt(scaled), 1) : clampedInt(scaled);
         line.changeMarks = AllChangeMarks;
     }
-    doc.reloadList = true;
     return ScaleOutcome::Scaled;
 }
 

@@ -18,6 +18,8 @@ constexpr int FileMruFirst = 57616;  // "Letzte Datei" and the recent files afte
 constexpr int AppExit = 57665;
 
 // Edit
+constexpr int EditUndo = 57643;  // "Rückgängig: WHAT"
+constexpr int EditRedo = 57644;  // "Wiederherstellen: WHAT"
 constexpr int EditCut = 57635;
 constexpr int EditCopy = 57634;
 constexpr int EditPaste = 57637;

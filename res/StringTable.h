@@ -42,6 +42,7 @@ std::span<const StringEntry> safetyStrings();
 std::span<const StringEntry> printStrings();
 std::span<const StringEntry> lineStrings();
 std::span<const StringEntry> lengthStrings();
+std::span<const StringEntry> historyStrings();
 std::span<const StringEntry> mediaStrings();
 std::span<const StringEntry> rehearsalStrings();
 

@@ -50,8 +50,7 @@ protected:
         for (const auto& [slide, dissolve, timer] : lines) {
             doc.lines[static_cast<std::size_t>(doc.lineCount++)] = ProgramLine{"", slide, dissolve, timer, 0, "", 0};
         }
-        doc.reloadList = true;
-        doc.updateAllViews();
+        doc.linesReplaced(CVistrelDoc::Replaced::ReadIn);
         return frame;
     }
 };
