@@ -195,8 +195,7 @@ int start() {
     app.startUp({});
     CSplitterFrame* frame = app.activeFrame();
     fillShow(frame->document(), 999, 20, 40, {0, 15, 33, 60, 41, 52, 22});
-    frame->document().reloadList = true;
-    frame->document().updateAllViews();
+    frame->document().linesReplaced(CVistrelDoc::Replaced::ReadIn);
     app.runCommand(cmd::ChoosePictureFolder);
     QApplication::processEvents();
 
