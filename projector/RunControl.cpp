@@ -287,10 +287,11 @@ void RunControl::jump(CVistrelDoc& doc, RunView& view) {
             prompter_.beep();
             return;
         }
-        // Right after the jump the projector still names the line before the target, or
-        // the one before that.
+        // Projectors differ in what they name right after the jump: the target itself
+        // (the virtual projector does), or still the line before it, or the one before
+        // that. Any of the three means the jump has landed.
         const int reported = decimalValue(reply);
-        if (reported == target || reported == target - 1) break;
+        if (reported == target + 1 || reported == target || reported == target - 1) break;
     }
     // After the last attempt the show runs wherever the projector put it.
     if (run_.pauseState != 0) {

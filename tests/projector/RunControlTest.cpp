@@ -353,7 +353,7 @@ TEST(RunPoll, TheFirstRunOfTheProgramAsksForLineThreeAtItsFirstPoll) {
 
 // --- jump -------------------------------------------------------------------------------
 
-TEST(RunJump, TriesUpToSixTimesUntilTheProjectorNamesTheLineBeforeTheTarget) {
+TEST(RunJump, TriesUpToSixTimesUntilTheProjectorNamesTheTargetOrALineBeforeIt) {
     const std::vector<std::string> halted = {"GZ:008", "WE", "AZ"};
     const std::vector<std::string> running = {"ST", "GZ:008", "WE", "AZ"};
     const struct {
@@ -363,11 +363,14 @@ TEST(RunJump, TriesUpToSixTimesUntilTheProjectorNamesTheLineBeforeTheTarget) {
         int attempts;
         bool stThen;
     } cases[] = {
+        {"running, the target line 8 at once", 0, {"8"}, 1, true},
         {"running, line 7 at once", 0, {"7"}, 1, true},
         {"running, line 6 at once", 0, {"6"}, 1, true},
-        {"halted, line 7 second time", 1, {"8", "7"}, 2, false},
-        {"at a pause line, never", 2, {"8"}, 6, false},
+        {"halted, line 7 second time", 1, {"9", "7"}, 2, false},
+        {"halted, the target second time", 1, {"5", "8"}, 2, false},
+        {"at a pause line, never", 2, {"9"}, 6, false},
         {"running, never", 0, {"9"}, 6, true},
+        {"running, line 5 is too far back", 0, {"5"}, 6, true},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
@@ -391,6 +394,20 @@ TEST(RunJump, TriesUpToSixTimesUntilTheProjectorNamesTheLineBeforeTheTarget) {
     }
 }
 
+TEST(RunJump, AJumpOnTheVirtualProjectorLandsAtTheFirstAttempt) {
+    RunBench bench;
+    bench.plainShow(8);
+    ASSERT_TRUE(bench.control.start(bench.doc, bench.view, bench.windows));
+    ASSERT_TRUE(bench.pollUntilFollowed(1));
+    bench.doc.jumpTarget = 5;
+    const std::int64_t before = bench.clock.nowMs();
+    bench.control.jump(bench.doc, bench.view);
+
+    EXPECT_EQ(from(bench.projector.commandLog(), "ST"), (std::vector<std::string>{"ST", "GZ:006", "WE", "AZ"}));
+    EXPECT_LT(bench.clock.nowMs() - before, 1500) << "one attempt, not six";
+    EXPECT_TRUE(bench.pollUntilFollowed(5, 1400));
+}
+
 TEST(RunJump, ALostReplyEndsTheJumpWithABeep) {
     ScriptedRunBench run({"7"});
     run.port.devices["COM2"] = echoingProjector('v');  // echoes, never replies
@@ -398,6 +415,40 @@ TEST(RunJump, ALostReplyEndsTheJumpWithABeep) {
     run.control.jump(*run.doc, run.view);
     EXPECT_EQ(run.prompter.beeps, 1);
     EXPECT_FALSE(run.runState.replyPending);
+}
+
+TEST(RunPauses, StartAndJumpGiveTheProjectorItsTime) {
+    // Every pause of the sequences in virtual time, in order: the 50 ms of each status
+    // wait, and the fixed pauses after GZ (start), ST, GZ and WE (jump).
+    const struct {
+        const char* name;
+        int pauseState;  // -1: the start
+        std::vector<std::int64_t> pauses;
+    } cases[] = {
+        {"start", -1, {50, 1000}},
+        {"jump while running", 0, {50, 250, 50, 150, 50, 50, 250}},
+        {"jump while halted", 1, {50, 150, 50, 50, 250}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        ScriptedRunBench run({"8"});
+        for (int i = 1; i <= 9; ++i) addLine(*run.doc, i, 10, 20, 0);
+        std::vector<std::int64_t> pauses;
+        std::int64_t last = run.clock.nowMs();
+        run.clock.onAdvance([&](std::int64_t now) {
+            pauses.push_back(now - last);
+            last = now;
+        });
+        if (c.pauseState < 0) {
+            run.showAlreadyInProjector();
+            ASSERT_TRUE(run.control.start(*run.doc, run.view, run.windows));
+        } else {
+            run.runState.pauseState = c.pauseState;
+            run.doc->jumpTarget = 7;
+            run.control.jump(*run.doc, run.view);
+        }
+        EXPECT_EQ(pauses, c.pauses);
+    }
 }
 
 // --- stop and the homing wait -----------------------------------------------------------
