@@ -127,6 +127,8 @@ bool RunControl::start(CVistrelDoc& doc, RunView& view, RunWindows& windows) {
     view.clearSelection();
     view.startPolling();
     silentSinceMs_ = -1;
+    startedAtMs_ = clock_.nowMs();
+    lineSeen_ = false;
     run_.showRunning = true;
     view.updateViews();
     return true;
@@ -155,15 +157,20 @@ RunControl::PollResult RunControl::poll(CVistrelDoc& doc, RunView& view) {
             if (silentSinceMs_ < 0) silentSinceMs_ = now;
             if (now - silentSinceMs_ < LinkLostMs) return PollResult::NoAnswer;
             protocol_.reportProjectorError(CommandNotEchoed);
-            run_.showRunning = false;
-            endRun(doc, view);
-            view.updateViews();
-            return PollResult::LinkLost;
+            return giveUp(doc, view);
         }
         silentSinceMs_ = -1;
         result = PollResult::Polled;
 
         int current = decimalValue(reply) - 1;
+        if (current >= 0) {
+            lineSeen_ = true;
+        } else if (!lineSeen_ && !stopPolling && clock_.nowMs() - startedAtMs_ >= LinkLostMs) {
+            // The projector answers, but has run no line since the start (its GZ went
+            // astray): waiting on would leave the program "running" until the user stops it.
+            protocol_.reportProjectorError(CommandNotEchoed);
+            return giveUp(doc, view);
+        }
         if (current < run_.lastShownLine) {
             // The line number fell back: the tray went back (autoreverse) or the show is over.
             // The line after the last one seen says which.
@@ -206,6 +213,13 @@ RunControl::PollResult RunControl::poll(CVistrelDoc& doc, RunView& view) {
         return PollResult::Ended;
     }
     return result;
+}
+
+RunControl::PollResult RunControl::giveUp(CVistrelDoc& doc, RunView& view) {
+    run_.showRunning = false;
+    endRun(doc, view);
+    view.updateViews();
+    return PollResult::LinkLost;
 }
 
 void RunControl::endRun(CVistrelDoc&, RunView& view) {

@@ -296,6 +296,49 @@ TEST(RunPoll, AProjectorThatFallsSilentEndsTheRunWithAMessageOnlyWhenItStaysSile
     }
 }
 
+TEST(RunPoll, AProjectorThatNamesNoLineAfterTheStartIsGivenUpAsASilentOne) {
+    const std::string lost = "Fehler bei der Kommunikation\nmit dem Projektor";
+    const struct {
+        const char* name;
+        bool gzLost;
+        int zeros;  // AZ replies "0" this often (the start's own AZ included), then "1"
+        bool goesOn;
+        std::vector<std::string> messages;
+    } cases[] = {
+        {"GZ lost, the projector says 0", true, 1000, false, {lost, lost}},
+        {"GZ taken, yet no line runs", false, 1000, false, {lost}},
+        {"the first line after 9.8 s", false, 15, true, {}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        ScriptedRunBench run(std::deque<std::string>(static_cast<std::size_t>(c.zeros), "0"));
+        run.script->azReplies.push_back("1");
+        if (c.gzLost) run.script->garbledEchoes = "G";
+        for (int i = 1; i <= 3; ++i) addLine(*run.doc, i, 10, 20, 0);
+        run.showAlreadyInProjector();
+        ASSERT_TRUE(run.control.start(*run.doc, run.view, run.windows));
+        const std::int64_t started = run.clock.nowMs();
+
+        RunControl::PollResult result = RunControl::PollResult::Polled;
+        while (run.view.polling && run.clock.nowMs() - started < 20000) {
+            run.clock.advance(700);
+            result = run.control.poll(*run.doc, run.view);
+        }
+        EXPECT_EQ(run.runState.showRunning, c.goesOn);
+        EXPECT_EQ(run.prompter.messages.size(), c.messages.size());
+        for (std::size_t i = 0; i < std::min(c.messages.size(), run.prompter.messages.size()); ++i)
+            EXPECT_EQ(run.prompter.messages[i].text, c.messages[i]);
+        if (!c.goesOn) {
+            EXPECT_EQ(result, RunControl::PollResult::LinkLost);
+            EXPECT_FALSE(run.view.polling);
+            EXPECT_LE(run.clock.nowMs() - started, 10700) << "given up after 10 s, as a silent projector";
+            EXPECT_EQ(run.view.endRow, -1) << "no end of the show was seen";
+        } else {
+            EXPECT_EQ(run.view.followed, std::vector<int>{0});
+        }
+    }
+}
+
 TEST(RunPoll, OneReplyAndWhatThePollConcludesFromIt) {
     // The show ran to line 4 (index 3); the projector's line 5 is a plain one.
     const struct {
