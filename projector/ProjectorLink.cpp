@@ -39,6 +39,8 @@ int ProjectorLink::openPort() {
 
 void ProjectorLink::closePort() {
     if (port_.isOpen()) port_.close();
+    // A closed port has no projector behind it: the next command opens and searches again.
+    connected = false;
 }
 
 bool ProjectorLink::isPortOpen() const { return port_.isOpen(); }
@@ -68,6 +70,7 @@ int ProjectorLink::readByte() {
 
 int ProjectorLink::writeByte(std::uint8_t byte) {
     const bool written = port_.writeByte(byte);
+    lastWriteFailed = !written;
     openLogOnce();
     if (!written) {
         purge();

@@ -28,12 +28,17 @@ public:
 
     // "COM1" .. "COM4"; the fourth character is the port digit. The settings keep it.
     std::string portName = "COM2";
-    // Set once a projector answered the probe; stays set for the rest of the run.
+    // Set once a projector answered the probe on the open port. Closing the port clears
+    // it, and so does a command that failed on a dead line (see ProjectorProtocol::
+    // reportProjectorError): the link is either really open to a projector or marked
+    // closed, so that the next command opens the port and searches again.
     bool connected = false;
     // Milliseconds to pause after each block read (kept in the settings file).
     int blockDelay = 10;
     // Consecutive byte reads that got nothing; the first of a run purges the queues.
     int readFailureRun = 0;
+    // The last byte could not be written (the device has gone, say).
+    bool lastWriteFailed = false;
 
     // Opens `portName` and sets 9600/none/8/2, RTS off, DTR on, then throws away
     // whatever was waiting. After a failure the caller closes the port.

@@ -244,6 +244,9 @@ void ProjectorProtocol::reportProjectorError(int code) {
     // being taken for the reply to the next one.
     if (link_.isPortOpen()) link_.purge();
     if (code == 0) return;
+    // A failure on a dead line (nothing came back, or nothing could be sent) says that
+    // the projector is gone: the next command opens the port and searches again.
+    if (link_.readFailureRun > 0 || link_.lastWriteFailed) link_.connected = false;
     prompter_.showMessage(projectorErrorText(code), MessageIcon::Exclamation, MessageButtons::Ok);
     if (link_.isPortOpen()) link_.purgeInput();
 }

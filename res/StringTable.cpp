@@ -22,7 +22,8 @@ std::span<const std::span<const StringEntry>> allAreas() {
     static const std::array areas = {modelStrings(),    projectorStrings(), shellStrings(),
                                      listStrings(),     editorStrings(),    dialogStrings(),
                                      runStrings(),      searchStrings(),    safetyStrings(),
-                                     printStrings(),    lineStrings(),      lengthStrings()};
+                                     printStrings(),    lineStrings(),      lengthStrings(),
+                                     waitStrings()};
     return areas;
 }
 

@@ -34,6 +34,7 @@ std::span<const StringEntry> safetyStrings();
 std::span<const StringEntry> printStrings();
 std::span<const StringEntry> lineStrings();
 std::span<const StringEntry> lengthStrings();
+std::span<const StringEntry> waitStrings();
 
 // Every area, in the order the lookup searches them.
 std::span<const std::span<const StringEntry>> allAreas();

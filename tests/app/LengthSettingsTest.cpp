@@ -212,14 +212,22 @@ TEST_F(LengthAndSettings, TestFindsTheProjectorAndAMissingPortKeepsTheDialogOpen
 
     EXPECT_TRUE(com2AfterTest);
     EXPECT_TRUE(stillOpen);
-    ASSERT_EQ(prompter.messages.size(), 1u);
-    EXPECT_EQ(prompter.messages[0].text,
-              "Die Schnittstelle konnte nicht initialisiert werden!\n\nKlicken Sie am besten auf den Test-Knopf,\num "
-              "die Schnittstelle automatisch festzustellen.");
-    // What OK applied stays applied after Cancel, and the port chosen is the one kept.
+    EXPECT_EQ(messageTexts(),
+              (std::vector<std::string>{"Der Projektor antwortet an der Schnittstelle COM2.",
+                                        "Die Schnittstelle konnte nicht initialisiert werden!\n\nKlicken Sie am "
+                                        "besten auf den Test-Knopf,\num die Schnittstelle automatisch festzustellen."}));
+    // What OK applied stays applied after Cancel, and the port chosen is the one kept;
+    // but nothing is connected on a port that did not open.
     EXPECT_TRUE(started.settings().showTotalLength);
     EXPECT_EQ(started.settings().portName, "COM3");
-    EXPECT_TRUE(started.link().connected);
+    EXPECT_FALSE(started.link().connected);
+
+    // The next command searches and finds the projector where it is.
+    prompter.messages.clear();
+    started.runCommand(cmd::ProjectorVersion);
+    EXPECT_EQ(messageTexts().size(), 1u);
+    EXPECT_EQ(messageTexts().front().rfind("Der Projektor trägt die Firmware-Version", 0), 0u);
+    EXPECT_EQ(started.settings().portName, "COM2");
 }
 
 }  // namespace

@@ -172,6 +172,38 @@ INSTANTIATE_TEST_SUITE_P(
                       WaitCase{"SilentModuleWaitRunsOut", "", true, -1, 0}),
     [](const auto& param) { return std::string(param.param.name); });
 
+TEST_F(ScriptedProtocolTest, ACommandThatFailsOnADeadLineLeavesTheNextOneToOpenThePortAgain) {
+    const struct {
+        const char* name;
+        ScriptedSerialPort::Responder device;
+        int failWritesAfter;
+        bool markedClosed;
+    } cases[] = {
+        {"nothing comes back", test::silentDevice(), -1, true},
+        {"nothing can be written", test::echoingProjector(), 0, true},
+        {"a wrong echo: the projector is there", [](std::uint8_t b, std::deque<std::uint8_t>& in) {
+             in.push_back(b == 0xE1 ? 'R' : static_cast<std::uint8_t>(b + 1));
+         }, -1, false},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        plugIn(test::echoingProjector());
+        link.connected = true;
+        port.devices["COM2"] = c.device;
+        port.failWritesAfter = c.failWritesAfter;
+        EXPECT_LT(protocol.sendCommand(command::OpenOperation), 0);
+        protocol.reportProjectorError(1);
+        EXPECT_EQ(link.connected, !c.markedClosed);
+
+        port.failWritesAfter = -1;
+        port.devices["COM2"] = test::echoingProjector();  // back again
+        port.openedNames.clear();
+        EXPECT_EQ(link.connect(), 0);
+        EXPECT_EQ(port.openedNames.size(), c.markedClosed ? 1u : 0u);
+        link.closePort();
+    }
+}
+
 TEST_F(ScriptedProtocolTest, WriteBlockEscapesSmallValuesAndSendsTheHeaderRaw) {
     plugIn(test::loopBackPlug());
     const Bytes data = {0x10, 0x11, 0x00, 0xFF, 0x0F, 0x80};

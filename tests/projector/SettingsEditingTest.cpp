@@ -123,6 +123,7 @@ TEST_F(SettingsEditingTest, OkWithTheSamePortAppliesWithoutAnyTraffic) {
 }
 
 TEST(SettingsEditingPorts, ChangingThePort) {
+    // The projector answered on COM2 before; the user picks COM3.
     struct Case {
         const char* name;
         const char* attach;  // what sits on COM3: "projector", "silent" or nothing
@@ -142,7 +143,7 @@ TEST(SettingsEditingPorts, ChangingThePort) {
         port.attachProjector("COM2");
         if (std::string(c.attach) == "projector") port.attachProjector("COM3");
         if (std::string(c.attach) == "silent") port.attachSilent("COM3");
-        ASSERT_EQ(link.openPort(), 0);  // the old port is open
+        ASSERT_EQ(link.connect(), 0);  // the old port is open, the projector there answered
 
         SettingsForm form = editing.initialForm();
         form.showTotalLength = true;
@@ -159,7 +160,7 @@ TEST(SettingsEditingPorts, ChangingThePort) {
         EXPECT_EQ(link.portName, "COM3");
         EXPECT_EQ(settings.portName, "COM3");
         EXPECT_EQ(port.isOpen(), c.leftOpen);
-        EXPECT_EQ(link.connected, c.connected);
+        EXPECT_EQ(link.connected, c.connected) << "connected only to a projector that answered on the open port";
         EXPECT_EQ(prompter.waitCursorDepth, 0);
     }
 }
@@ -169,14 +170,19 @@ TEST_F(SettingsEditingTest, TestFindsTheProjectorOnCom2AndLeavesItOpen) {
     port.attachProjector("COM2");
     port.attachProjector("COM3");
     link.portName = "COM4";
-    EXPECT_EQ(editing.testPorts(), 2);
+    int checkedBeforeTheMessage = 0;
+    EXPECT_EQ(editing.testPorts([&](int digit) {
+        if (prompter.messages.empty()) checkedBeforeTheMessage = digit;
+    }), 2);
+    EXPECT_EQ(checkedBeforeTheMessage, 2) << "the dialog shows the port before the message names it";
     EXPECT_EQ(port.openAttempts(), (std::vector<std::string>{"COM1", "COM2"}));
     EXPECT_TRUE(port.isOpen());
     EXPECT_EQ(port.openName(), "COM2");
     EXPECT_EQ(link.portName, "COM2");
     EXPECT_EQ(settings.portName, "COM2");
     EXPECT_TRUE(link.connected);
-    EXPECT_TRUE(prompter.messages.empty());
+    ASSERT_EQ(messages(), std::vector<std::string>{"Der Projektor antwortet an der Schnittstelle COM2."});
+    EXPECT_EQ(prompter.messages[0].icon, MessageIcon::Information);
     EXPECT_EQ(prompter.waitCursorDepth, 0);
     // OK right after: the port found is the port checked, nothing more is sent.
     const std::size_t opens = port.openAttempts().size();
@@ -186,33 +192,91 @@ TEST_F(SettingsEditingTest, TestFindsTheProjectorOnCom2AndLeavesItOpen) {
     EXPECT_EQ(port.openAttempts().size(), opens);
 }
 
-TEST(SettingsEditingPorts, TestWithoutAProjectorSaysWhy) {
+TEST(SettingsEditingPorts, TestWithoutAProjectorSaysWhyAndLeavesTheLinkClosed) {
     struct Case {
         const char* name;
-        bool silentCom3;
-        bool connectedBefore;
+        const char* silent;  // the port that opens but never answers, if any
+        bool connectedBefore;  // the projector had answered on COM2, and has gone since
         const char* message;
     };
     const Case table[] = {
-        {"no_port_at_all", false, false, kNoPorts},
-        {"a_port_but_no_projector", true, false, kNotConnected},
-        {"no_port_but_connected_before", false, true, kNotConnected},
+        {"no_port_at_all", "", false, kNoPorts},
+        {"a_port_but_no_projector", "COM3", false, kNotConnected},
+        {"the_last_port_tried_is_silent", "COM4", false, kNotConnected},
+        {"no_port_but_connected_before", "", true, kNotConnected},
     };
     for (const Case& c : table) {
         SCOPED_TRACE(c.name);
         Rig rig;
         auto& [clock, port, prompter, link, settings, editing] = rig;
-        if (c.silentCom3) port.attachSilent("COM3");
-        link.connected = c.connectedBefore;
+        if (*c.silent) port.attachSilent(c.silent);
+        if (c.connectedBefore) {
+            port.attachProjector("COM2");
+            ASSERT_EQ(link.connect(), 0);
+            port.detach("COM2");  // the adapter pulled out
+        }
         EXPECT_EQ(editing.testPorts(), 0);
         ASSERT_EQ(prompter.messages.size(), 1u);
         EXPECT_EQ(prompter.messages[0].text, c.message);
         EXPECT_EQ(prompter.messages[0].icon, MessageIcon::Exclamation);
-        EXPECT_EQ(link.portName, "COM4");
-        EXPECT_EQ(settings.portName, "COM4");
-        EXPECT_EQ(port.openAttempts(), (std::vector<std::string>{"COM1", "COM2", "COM3", "COM4"}));
+        EXPECT_EQ(link.portName, "COM2") << "the port chosen before stays chosen";
+        EXPECT_EQ(settings.portName, "COM2");
+        EXPECT_EQ(std::vector<std::string>(port.openAttempts().end() - 4, port.openAttempts().end()),
+                  (std::vector<std::string>{"COM1", "COM2", "COM3", "COM4"}));
         EXPECT_FALSE(port.isOpen());
+        EXPECT_FALSE(link.connected) << "no command may talk into a closed or silent port";
     }
+}
+
+TEST(SettingsEditingPorts, OkGivesTheSameAnswerEveryTime) {
+    struct Case {
+        const char* name;
+        const char* com3;   // what sits on COM3: "silent" or nothing
+        bool testFirst;     // the projector on COM2 vanished, and "Test" found none
+        int portDigit;      // the port checked at OK
+        bool closes;
+        const char* message;  // after each OK, or none
+    };
+    const Case table[] = {
+        {"the_projector_vanished_and_the_port_is_left_as_it_was", "", true, 2, true, nullptr},
+        {"a_port_that_is_not_there", "", false, 3, false, kCannotInitialise},
+        {"a_port_without_a_projector", "silent", false, 3, false, kNotOnPort},
+    };
+    for (const Case& c : table) {
+        SCOPED_TRACE(c.name);
+        Rig rig;
+        auto& [clock, port, prompter, link, settings, editing] = rig;
+        port.attachProjector("COM2");
+        if (std::string(c.com3) == "silent") port.attachSilent("COM3");
+        ASSERT_EQ(link.connect(), 0);
+        if (c.testFirst) {
+            port.detach("COM2");
+            ASSERT_EQ(editing.testPorts(), 0);
+        }
+        prompter.messages.clear();
+        SettingsForm form = editing.initialForm();
+        form.portDigit = c.portDigit;
+        for (int press = 1; press <= 2; ++press) {
+            SCOPED_TRACE(press);
+            EXPECT_EQ(editing.apply(form), c.closes);
+            ASSERT_EQ(prompter.messages.size(), c.message ? static_cast<std::size_t>(press) : 0u);
+            if (c.message) EXPECT_EQ(prompter.messages.back().text, c.message);
+        }
+        EXPECT_FALSE(link.connected);
+    }
+}
+
+TEST_F(SettingsEditingTest, AfterAFailedTestTheNextCommandFindsTheProjectorWhereverItIsNow) {
+    port.attachProjector("COM2");
+    ASSERT_EQ(link.connect(), 0);
+    port.detach("COM2");
+    EXPECT_EQ(editing.testPorts(), 0);
+    port.attachProjector("COM3");  // plugged in again, into another socket
+
+    EXPECT_EQ(link.connect(), 0);
+    EXPECT_TRUE(port.isOpen());
+    EXPECT_EQ(port.openName(), "COM3");
+    EXPECT_EQ(link.portName, "COM3");
 }
 
 }  // namespace
