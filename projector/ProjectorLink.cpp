@@ -58,6 +58,7 @@ int ProjectorLink::readByte() {
     for (int attempt = 0; attempt < kReadAttempts && byte < 0; ++attempt) byte = port_.readByte();
     if (byte >= 0) {
         readFailureRun = 0;
+        silenceReported = false;
         logByte(static_cast<std::uint8_t>(byte));
         return byte;
     }

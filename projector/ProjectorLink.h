@@ -29,14 +29,17 @@ public:
     // "COM1" .. "COM4"; the fourth character is the port digit. The settings keep it.
     std::string portName = "COM2";
     // Set once a projector answered the probe on the open port. Closing the port clears
-    // it, and so does a command that failed on a dead line (see ProjectorProtocol::
-    // reportProjectorError): the link is either really open to a projector or marked
-    // closed, so that the next command opens the port and searches again.
+    // it, and so do a command that failed on a dead line and a projector that stopped
+    // answering during a run (see ProjectorProtocol::reportProjectorError and
+    // reportLinkLost): the link is either really open to a projector or marked closed,
+    // so that the next command opens the port and searches again.
     bool connected = false;
     // Milliseconds to pause after each block read (kept in the settings file).
     int blockDelay = 10;
     // Consecutive byte reads that got nothing; the first of a run purges the queues.
     int readFailureRun = 0;
+    // The projector's silence has been reported; cleared by the next byte it sends.
+    bool silenceReported = false;
     // The last byte could not be written (the device has gone, say).
     bool lastWriteFailed = false;
 

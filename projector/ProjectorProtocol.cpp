@@ -239,14 +239,25 @@ std::string ProjectorProtocol::projectorErrorText(int code) {
     }
 }
 
+void ProjectorProtocol::reportLinkLost() {
+    link_.connected = false;
+    if (link_.silenceReported) return;
+    link_.silenceReported = true;
+    reportProjectorError(1);
+}
+
 void ProjectorProtocol::reportProjectorError(int code) {
     // Clearing the queues first keeps a late answer of the failed command from
     // being taken for the reply to the next one.
     if (link_.isPortOpen()) link_.purge();
     if (code == 0) return;
     // A failure on a dead line (nothing came back, or nothing could be sent) says that
-    // the projector is gone: the next command opens the port and searches again.
-    if (link_.readFailureRun > 0 || link_.lastWriteFailed) link_.connected = false;
+    // the projector is gone: the next command opens the port and searches again, and
+    // the run's followers, when they give up on it, need not say so once more.
+    if (link_.readFailureRun > 0 || link_.lastWriteFailed) {
+        link_.silenceReported = true;
+        link_.connected = false;
+    }
     prompter_.showMessage(projectorErrorText(code), MessageIcon::Exclamation, MessageButtons::Ok);
     if (link_.isPortOpen()) link_.purgeInput();
 }

@@ -115,6 +115,11 @@ public:
 
     // Shows the message for a failure code; 0 only clears the line.
     void reportProjectorError(int code);
+    // A projector that stopped answering in the middle of a run: "Fehler bei der
+    // Kommunikation" once, however many of the run's followers (the poll, the info
+    // window, the homing wait) notice it, and the link marked closed, so that the next
+    // command opens the port and searches again.
+    void reportLinkLost();
     // The message text for a failure code ("" for 0).
     static std::string projectorErrorText(int code);
 

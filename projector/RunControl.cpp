@@ -156,7 +156,7 @@ RunControl::PollResult RunControl::poll(CVistrelDoc& doc, RunView& view) {
             const std::int64_t now = clock_.nowMs();
             if (silentSinceMs_ < 0) silentSinceMs_ = now;
             if (now - silentSinceMs_ < LinkLostMs) return PollResult::NoAnswer;
-            protocol_.reportProjectorError(CommandNotEchoed);
+            protocol_.reportLinkLost();
             return giveUp(doc, view);
         }
         silentSinceMs_ = -1;
