@@ -93,7 +93,7 @@ InfoMonitor::TickResult InfoMonitor::tick(CVistrelDoc* doc) {
 }
 
 void InfoMonitor::stopShow() {
-    protocol_.link().connect();
+    protocol_.connect();
     protocol_.waitReady();
     protocol_.sendCommand(command::EndShow);
 }

@@ -9,6 +9,7 @@
 // `connect` talks to the user. There is one link per process.
 #include <cstdint>
 #include <cstdio>
+#include <functional>
 #include <string>
 #include <string_view>
 
@@ -70,7 +71,13 @@ public:
     int probe();
     // Makes sure a projector is connected, searching COM1 .. COM4 when needed, and
     // tells the user when none is found.
-    int connect();
+    int connect() { return reportSearch(search()); }
+    // The two halves of `connect`, for a caller that shows the search as a wait: the
+    // search itself (`goOn`, asked before each further port, may end it early, which
+    // counts as nothing found), and the message about a search that found nothing.
+    enum class Search { Found, NoAnswer, NoPorts };
+    Search search(const std::function<bool()>& goOn = {});
+    int reportSearch(Search result);
 
     // Closes DIA.LOG for good (at program end); later bytes are not logged.
     void closeLog();

@@ -94,7 +94,7 @@ bool RunControl::start(CVistrelDoc& doc, RunView& view, RunWindows& windows) {
     // A failed write has been reported; the projector may hold half a show.
     if (uploadRan && uploaded != ShowTransfer::UploadDone) return false;
 
-    protocol_.link().connect();
+    protocol_.connect();
     protocol_.reportProjectorError(0);
     if (protocol_.sendCommand(command::OpenOperation) < 0) {
         protocol_.reportProjectorError(CommandNotEchoed);
@@ -280,6 +280,11 @@ void RunControl::stepForward(CVistrelDoc& doc, RunView& view) {
 void RunControl::jump(CVistrelDoc& doc, RunView& view) {
     const int target = doc.jumpTarget;
     for (int attempt = 1; attempt <= JumpAttempts; ++attempt) {
+        // A user who would not wait for the projector wants no further attempt either.
+        if (attempt > 1 && protocol_.userStopped()) {
+            prompter_.beep();
+            return;
+        }
         run_.lastShownLine = -1;
         if (run_.pauseState == 0) {
             protocol_.waitReady();
@@ -317,7 +322,7 @@ void RunControl::jump(CVistrelDoc& doc, RunView& view) {
 // --- stop and info ----------------------------------------------------------------------
 
 bool RunControl::stop(CVistrelDoc& doc, RunWindows& windows) {
-    protocol_.link().connect();
+    protocol_.connect();
     protocol_.waitReady();
     if (protocol_.sendCommand(command::EndShow) < 0) {
         protocol_.reportProjectorError(CommandNotEchoed);
@@ -332,7 +337,7 @@ bool RunControl::stop(CVistrelDoc& doc, RunWindows& windows) {
 }
 
 bool RunControl::info(RunWindows& windows) {
-    protocol_.link().connect();
+    protocol_.connect();
     protocol_.reportProjectorError(0);
     if (protocol_.sendCommand(command::OpenOperation) < 0) {
         protocol_.reportProjectorError(CommandNotEchoed);

@@ -148,6 +148,45 @@ TEST_F(RunEnding, AProjectorThatStopsAnsweringEndsTheRunWithOneMessageInBoundedT
     }
 }
 
+TEST_F(RunEnding, AStopOrAPauseWithADeadProjectorShowsItsWaitWhichTheUserCanEnd) {
+    const struct {
+        const char* name;
+        int command;
+        int cancelAfterMs;
+        std::int64_t atMostMs;
+    } cases[] = {
+        {"Diaschau stoppen, waited out", cmd::StopShow, -1, 31000},
+        {"Diaschau stoppen, Abbrechen", cmd::StopShow, 1000, 2000},
+        {"Pause bzw. weiter, Abbrechen", cmd::PauseContinue, 1000, 2000},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        CSplitterFrame& frame = startLongShow(false);
+        const std::string before = frame.document().lines[0].description.str();
+        port.attachSilent("COM2");
+        projector = nullptr;
+        prompter.messages.clear();
+        waiting.waits.clear();
+        waiting.cancelAfterMs = c.cancelAfterMs;
+
+        const std::int64_t start = clock.nowMs();
+        app->runCommand(c.command);
+        EXPECT_LE(clock.nowMs() - start, c.atMostMs);
+        EXPECT_EQ(waiting.longerThan(300), std::vector{ProgressWindows::WaitKind::Ready})
+            << "one wait, seen from its start, however many waits the command has";
+        EXPECT_EQ(messageTexts(), std::vector<std::string>{CommunicationError});
+        EXPECT_FALSE(app->projectorBusy());
+        EXPECT_EQ(frame.document().lineCount, 3) << "nothing lost";
+        EXPECT_EQ(frame.document().lines[0].description.view(), before);
+
+        app.reset();
+        QApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        projector = &port.attachProjector("COM2");
+        prompter.messages.clear();
+        waiting.cancelAfterMs = -1;
+    }
+}
+
 TEST_F(RunEnding, ClosingTheShowWindowOrTheProgramDuringARunLeavesNothingBehind) {
     enum class Open { PollOnly, InfoWindow, HomingWait };
     enum class Ending { CloseShowWindow, Quit };

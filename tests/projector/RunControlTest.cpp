@@ -566,6 +566,45 @@ TEST(RunStop, TheHomingWaitGivesUpOnASilentProjector) {
     EXPECT_FALSE(run.runState.homingDialogOpen);
 }
 
+TEST(RunStop, WithADeadProjectorTheUserSeesTheWaitAndCanEndIt) {
+    const std::string lost = "Fehler bei der Kommunikation\nmit dem Projektor";
+    const struct {
+        const char* name;
+        int cancelAfterMs;
+        std::int64_t atMostMs;
+    } cases[] = {{"waits its 30 s", -1, 31000}, {"Abbrechen after 1 s", 1000, 1900}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        ScriptedRunBench run({"0"});
+        run.port.devices["COM2"] = silentDevice();
+        run.runState.showRunning = true;
+        run.user.cancelAfterMs = c.cancelAfterMs;
+        const std::int64_t start = run.clock.nowMs();
+        EXPECT_FALSE(run.control.stop(*run.doc, run.windows));
+        EXPECT_LE(run.clock.nowMs() - start, c.atMostMs);
+        ASSERT_EQ(run.user.waits.size(), 1u);
+        EXPECT_EQ(run.user.waits[0].kind, ProgressWindows::WaitKind::Ready);
+        EXPECT_EQ(run.user.waits[0].beganMs, start) << "the wait is there from its start";
+        // Ended, the wait fails as one that ran out: EN is tried and its failure said.
+        ASSERT_EQ(run.prompter.messages.size(), 1u);
+        EXPECT_EQ(run.prompter.messages[0].text, lost);
+        EXPECT_EQ(run.windows.homingOpens, 0);
+        EXPECT_TRUE(run.runState.showRunning) << "nothing is concluded about the show";
+    }
+}
+
+TEST(RunJump, AJumpWhoseWaitTheUserEndedMakesNoFurtherAttempt) {
+    ScriptedRunBench run({"3"});  // the projector never names the target
+    run.script->status = 'B';     // and is busy for ever
+    run.runState.showRunning = true;
+    run.doc->jumpTarget = 7;
+    run.user.cancelAfterMs = 500;
+    run.control.jump(*run.doc, run.view);
+    EXPECT_EQ(std::count(run.script->commands.begin(), run.script->commands.end(), "GZ:008"), 1);
+    EXPECT_EQ(run.prompter.beeps, 1) << "refused as a failed jump is";
+    EXPECT_LT(run.clock.nowMs(), 3000);
+}
+
 TEST(RunStop, AFailedENIsReportedAndOpensNoWait) {
     ScriptedRunBench run({"0"});
     run.port.devices["COM2"] = silentDevice();

@@ -16,6 +16,7 @@
 #include "platform/ProgressWindows.h"
 #include "platform/fake/RecordingPrompter.h"
 #include "platform/fake/VirtualClock.h"
+#include "platform/fake/WaitingUser.h"
 #include "projector/ProjectorLink.h"
 #include "projector/ProjectorProtocol.h"
 #include "projector/RunState.h"
@@ -79,7 +80,8 @@ private:
 };
 
 // Remembers what the transfer did with its windows.
-class RecordingProgress final : public ProgressWindows {
+// The waits for the projector go to `user`, when a test follows them.
+class RecordingProgress final : public ProgressWindowsWithUser {
 public:
     std::vector<int> writeTotals;  // one per window opened
     int writeOpen = 0;
@@ -116,6 +118,7 @@ public:
     std::vector<std::int64_t> moduleClosedAt;
 
     bool allClosed() const { return writeOpen == 0 && readOpen == 0 && moduleOpen == 0; }
+
 };
 
 struct TransferBench {
