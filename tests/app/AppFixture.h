@@ -68,7 +68,7 @@ inline void onNextModal(std::function<void(QWidget*)> action) {
 
 // No windows; a test may act "while the write-progress window is up", as a user
 // could while the transfer handles input between its blocks.
-class ScriptedProgressWindows final : public ProgressWindowsWithUser {
+class ScriptedProgressWindows final : public WaitingProgressWindows {
 public:
     std::function<void()> whileWriting;
     void openWriteProgress(int) override {
@@ -89,7 +89,7 @@ protected:
         qputenv("VISTREL_CONFIG_DIR", folder.path().toUtf8());
         qputenv("VISTREL_LOG", (folder.path() + "/DIA.LOG").toUtf8());
         projector = &port.attachProjector("COM2");
-        progress.user = &waiting;
+        progress.clock = &clock;
     }
 
     ~AppFixture() override {
@@ -145,8 +145,6 @@ protected:
     sim::SimulatedSerialPort port;
     sim::VirtualProjector* projector = nullptr;
     NoEventPump events;
-    // The user in front of the waits for the projector.
-    WaitingUser waiting{clock};
     ScriptedProgressWindows progress;
     std::unique_ptr<CVistrelApp> app;
 };

@@ -129,12 +129,10 @@ TEST_F(RunEnding, AProjectorThatStopsAnsweringEndsTheRunWithOneMessageInBoundedT
         app->mainFrame()->updateActions();
         EXPECT_TRUE(app->mainFrame()->action(cmd::StartShow)->isEnabled()) << "a new start is possible";
 
-        // Whoever notices first gives up after 10 s of silence, the info window too:
-        // one bound however many windows follow the run. (Noticed at the first tick
-        // that goes unanswered, given up at the first tick 10 s after that.)
+        // Whoever notices first gives up after 10 s of silence, the info window too.
         EXPECT_GT(toldAfterMs, 0);
         EXPECT_LE(toldAfterMs, 1100 + 10000 + 1100);
-        EXPECT_FALSE(app->link().connected) << "the next command looks for the projector again";
+        EXPECT_FALSE(app->link().connected);
         // Between two ticks the window handles its input: the poll and the homing wait
         // never hold it for long.
         EXPECT_LT(longestPollMs, 700);
@@ -149,41 +147,25 @@ TEST_F(RunEnding, AProjectorThatStopsAnsweringEndsTheRunWithOneMessageInBoundedT
 }
 
 TEST_F(RunEnding, AStopOrAPauseWithADeadProjectorShowsItsWaitWhichTheUserCanEnd) {
-    const struct {
-        const char* name;
-        int command;
-        int cancelAfterMs;
-        std::int64_t atMostMs;
-    } cases[] = {
-        {"Diaschau stoppen, waited out", cmd::StopShow, -1, 31000},
-        {"Diaschau stoppen, Abbrechen", cmd::StopShow, 1000, 2000},
-        {"Pause bzw. weiter, Abbrechen", cmd::PauseContinue, 1000, 2000},
-    };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.name);
-        CSplitterFrame& frame = startLongShow(false);
-        const std::string before = frame.document().lines[0].description.str();
+    // The command, when "Abbrechen" is pressed (-1: never), and how long it lasts at most.
+    const std::tuple<int, int, std::int64_t> cases[] = {
+        {cmd::StopShow, -1, 31000}, {cmd::StopShow, 1000, 2000}, {cmd::PauseContinue, 1000, 2000}};
+    for (const auto& [command, cancelAfterMs, atMostMs] : cases) {
+        startLongShow(false);
         port.attachSilent("COM2");
-        projector = nullptr;
         prompter.messages.clear();
-        waiting.waits.clear();
-        waiting.cancelAfterMs = c.cancelAfterMs;
-
+        progress.cancelAfterMs = cancelAfterMs;
         const std::int64_t start = clock.nowMs();
-        app->runCommand(c.command);
-        EXPECT_LE(clock.nowMs() - start, c.atMostMs);
-        EXPECT_EQ(waiting.longerThan(300), std::vector{ProgressWindows::WaitKind::Ready})
-            << "one wait, seen from its start, however many waits the command has";
+        app->runCommand(command);
+        EXPECT_LE(clock.nowMs() - start, atMostMs) << command;
+        EXPECT_EQ(progress.waits.back().beganMs, start) << "the wait is seen from its start";
         EXPECT_EQ(messageTexts(), std::vector<std::string>{CommunicationError});
         EXPECT_FALSE(app->projectorBusy());
-        EXPECT_EQ(frame.document().lineCount, 3) << "nothing lost";
-        EXPECT_EQ(frame.document().lines[0].description.view(), before);
+        EXPECT_FALSE(app->link().connected) << "failed on a dead line: the next command searches again";
 
         app.reset();
         QApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
         projector = &port.attachProjector("COM2");
-        prompter.messages.clear();
-        waiting.cancelAfterMs = -1;
     }
 }
 

@@ -1,8 +1,6 @@
 // The info window's tick: its fields, the time left on a line, and when it stops the show.
 #include <gtest/gtest.h>
 
-#include <algorithm>
-
 #include "projector/InfoMonitor.h"
 #include "tests/projector/RunBench.h"
 
@@ -94,64 +92,6 @@ TEST(InfoMonitor, NoLineAfterLinesWereShownAsksTheLineAfterTheLastOne) {
         EXPECT_EQ(info.monitor.tick(info.doc.get()), c.result);
         EXPECT_EQ(info.script->commands.back(), "LZ:013");
         EXPECT_EQ(info.monitor.fields().description, c.description);
-    }
-}
-
-TEST(InfoMonitor, ASilentProjectorChangesNothingAndIsGivenUpAfterTenSeconds) {
-    const std::string lost = "Fehler bei der Kommunikation\nmit dem Projektor";
-    const struct {
-        const char* name;
-        int silentTicks;       // ticks 700 ms apart without an answer, then it answers again
-        bool pollSaidSoFirst;  // the run's poll reported the silence already
-        InfoMonitor::TickResult last;
-        std::size_t messages;
-    } cases[] = {
-        {"back after 9.1 s", 13, false, InfoMonitor::TickResult::Continue, 0},
-        {"silent for 10 s", 1000, false, InfoMonitor::TickResult::LinkLost, 1},
-        {"silent for 10 s, the poll said so", 1000, true, InfoMonitor::TickResult::LinkLost, 1},
-    };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.name);
-        ScriptedInfo info({"2"}, 3);
-        ASSERT_EQ(info.monitor.tick(info.doc.get()), InfoMonitor::TickResult::Continue);
-        const ScriptedSerialPort::Responder answering = info.port.devices["COM2"];
-        info.port.devices["COM2"] = silentDevice();  // the cable is pulled
-        if (c.pollSaidSoFirst) info.protocol.reportLinkLost();
-        const std::int64_t silentFrom = info.clock.nowMs();
-
-        // The window's timer: a tick every 700 ms, however long the last one took.
-        std::int64_t due = info.clock.nowMs();
-        const auto nextTick = [&] {
-            due += 700;
-            if (due > info.clock.nowMs()) info.clock.advance(due - info.clock.nowMs());
-        };
-        InfoMonitor::TickResult result = InfoMonitor::TickResult::Continue;
-        for (int tick = 1; tick <= c.silentTicks && result == InfoMonitor::TickResult::Continue; ++tick) {
-            nextTick();
-            result = info.monitor.tick(info.doc.get());
-            if (result == InfoMonitor::TickResult::Continue) {
-                EXPECT_EQ(info.monitor.fields().description, "Zeile 2") << "silence is no end of the show";
-                EXPECT_EQ(info.monitor.fields().slide, "002");
-            }
-        }
-        if (result == InfoMonitor::TickResult::Continue) {
-            info.port.devices["COM2"] = answering;
-            nextTick();
-            result = info.monitor.tick(info.doc.get());
-        }
-        EXPECT_EQ(result, c.last);
-        EXPECT_EQ(info.prompter.messages.size(), c.messages) << "said once for the whole program";
-        if (!info.prompter.messages.empty()) {
-            EXPECT_EQ(info.prompter.messages[0].text, lost);
-        }
-        if (c.last == InfoMonitor::TickResult::LinkLost) {
-            // Noticed at the first tick, given up at the first tick 10 s after that.
-            EXPECT_LE(info.clock.nowMs() - silentFrom, 700 + 10000 + 700 + 400) << "as long as the poll waits";
-            EXPECT_FALSE(info.link.connected) << "the next command looks for the projector again";
-            EXPECT_TRUE(std::none_of(info.script->commands.begin(), info.script->commands.end(),
-                                     [](const std::string& command) { return command == "EN"; }))
-                << "no stop: it would only wait for the projector once more";
-        }
     }
 }
 

@@ -27,7 +27,7 @@ using Bytes = std::vector<std::uint8_t>;
 using test::ScriptedSerialPort;
 
 // Records what the protocol did to the write-progress window.
-struct RecordingProgress final : ProgressWindowsWithUser {
+struct RecordingProgress final : WaitingProgressWindows {
     std::vector<std::string> events;
     int lastDone = -1;
     void openWriteProgress(int total) override { events.push_back("open " + std::to_string(total)); }
@@ -94,9 +94,7 @@ protected:
     RecordingProgress progress;
     ProjectorLink link{port, clock, prompter, ""};
     ProjectorProtocol protocol{link, clock, prompter, events, progress};
-    WaitingUser user{clock};
-
-    ScriptedProtocolTest() { progress.user = &user; }
+    ScriptedProtocolTest() { progress.clock = &clock; }
 
     void plugIn(ScriptedSerialPort::Responder device) {
         port.devices["COM2"] = std::move(device);
@@ -133,7 +131,6 @@ struct WaitCase {
     bool moduleWait;
     int expectedResult;
     int expectedQueries;
-    int cancelAfterMs = -1;  // the user ends the wait once it lasted this long
 };
 void PrintTo(const WaitCase& c, std::ostream* os) { *os << c.name; }
 
@@ -142,18 +139,12 @@ class WaitLoops : public ScriptedProtocolTest, public ::testing::WithParamInterf
 TEST_P(WaitLoops, EndOnTheRightLetterOrAfterAbout30Seconds) {
     const WaitCase& c = GetParam();
     plugIn(statusScript(c.letters));
-    user.cancelAfterMs = c.cancelAfterMs;
     const auto start = clock.nowMs();
     EXPECT_EQ(c.moduleWait ? protocol.waitModuleResult() : protocol.waitReady(), c.expectedResult);
     const auto elapsed = clock.nowMs() - start;
-    ASSERT_EQ(user.waits.size(), 1u);
-    EXPECT_EQ(user.waits[0].kind, c.moduleWait ? ProgressWindows::WaitKind::Module : ProgressWindows::WaitKind::Ready);
-    EXPECT_EQ(user.waits[0].lastedMs, elapsed) << "the user sees the whole wait";
-    if (c.cancelAfterMs >= 0) {
-        // Ended by the user: at the next step, which on a silent line lasts one poll.
-        EXPECT_GE(elapsed, c.cancelAfterMs);
-        EXPECT_LE(elapsed, c.cancelAfterMs + 3 * 126 + 50);
-    } else if (c.expectedResult == -1) {
+    ASSERT_EQ(progress.waits.size(), 1u) << "the user sees the whole wait";
+    EXPECT_EQ(progress.waits[0].kind, c.moduleWait ? ProgressWindows::WaitKind::Module : ProgressWindows::WaitKind::Ready);
+    if (c.expectedResult == -1) {
         // Whatever a poll costs (a silent line costs three read time-outs per poll),
         // the wait gives up after 30 s, within one more poll.
         EXPECT_GE(elapsed, 30000);
@@ -182,109 +173,38 @@ INSTANTIATE_TEST_SUITE_P(
                       WaitCase{"ModuleTooSmall", "y", true, 'y', 1},
                       WaitCase{"ModuleEmpty", "z", true, 'z', 1},
                       WaitCase{"ModuleWaitRunsOut", kBusyForever, true, -1, 0},
-                      WaitCase{"SilentModuleWaitRunsOut", "", true, -1, 0},
-                      WaitCase{"UserEndsASilentWait", "", false, -1, 0, 1000},
-                      WaitCase{"UserEndsABusyWait", kBusyForever, false, -1, 0, 1000},
-                      WaitCase{"UserEndsAModuleWait", kBusyForever, true, -1, 0, 2000}),
+                      WaitCase{"SilentModuleWaitRunsOut", "", true, -1, 0}),
     [](const auto& param) { return std::string(param.param.name); });
 
 TEST_F(ScriptedProtocolTest, AWaitTheUserEndedEndsTheRestOfTheSequenceAtOnce) {
     plugIn(statusScript(std::string(100, 'B') + "R"));
-    user.cancelAfterMs = 300;
+    progress.cancelAfterMs = 300;
     EXPECT_EQ(protocol.waitReady(), -1);
-    user.cancelAfterMs = -1;  // pressed once: that is enough for the whole sequence
-
+    EXPECT_EQ(clock.nowMs(), 378 + 300) << "ended at the step after the press";
+    progress.cancelAfterMs = -1;  // pressed once: enough for the whole sequence
     port.written.clear();
     const auto start = clock.nowMs();
-    EXPECT_EQ(protocol.waitReady(), -1);
     EXPECT_EQ(protocol.waitModuleResult(), -1);
-    const Bytes record = {1, 2, 3, 4, 5, 6};
-    EXPECT_LT(protocol.writeBlock(0x1000, record, 0), 0);
-    Bytes read(6);
-    EXPECT_LT(protocol.readBlock(1, 0x1000, read), 0);
-    EXPECT_EQ(clock.nowMs(), start) << "nothing more was waited for";
-    EXPECT_TRUE(port.written.empty()) << "nothing went out";
-    EXPECT_TRUE(protocol.userStopped());
-
-    // The next command waits again.
-    protocol.beginSequence();
-    EXPECT_FALSE(protocol.userStopped());
-    EXPECT_EQ(protocol.waitReady(), 0);
-}
-
-TEST_F(ScriptedProtocolTest, APortThatIsNotOpenIsNotWaitedFor) {
-    plugIn(statusScript("R"));
-    link.closePort();
-    const auto start = clock.nowMs();
-    EXPECT_EQ(protocol.waitReady(), -1);
-    EXPECT_EQ(protocol.waitModuleResult(), -1);
+    Bytes block(6);
+    EXPECT_LT(protocol.writeBlock(0x1000, block, 0), 0);
+    EXPECT_LT(protocol.readBlock(1, 0x1000, block), 0);
     EXPECT_EQ(clock.nowMs(), start);
-    EXPECT_TRUE(user.waits.empty());
+    EXPECT_TRUE(port.written.empty()) << "nothing more went out";
+    protocol.beginSequence();  // the next command waits again
+    EXPECT_EQ(protocol.waitReady(), 0);
+    link.closePort();
+    EXPECT_EQ(protocol.waitReady(), -1) << "a port that is not open is not waited for";
+    EXPECT_EQ(progress.waits.size(), 2u) << "a wait that cannot last shows nothing";
 }
 
 TEST_F(ScriptedProtocolTest, TheSearchForTheProjectorIsAWaitTheUserCanEnd) {
-    const std::string notConnected =
-        "Der Projektor scheint nicht mit dem Computer\nverbunden zu sein!\n\nÜberprüfen Sie die Kabelverbindungen "
-        "und\nschalten Sie den Projektor aus und wieder ein.\n";
-    const struct {
-        const char* name;
-        int cancelAfterMs;
-        std::vector<std::string> opened;
-    } cases[] = {{"searches every port", -1, {"COM2", "COM1", "COM3", "COM4"}},
-                 {"ended after the first port", 500, {"COM2"}}};
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.name);
-        for (const char* name : {"COM1", "COM2", "COM3", "COM4"}) port.devices[name] = test::silentDevice();
-        port.openedNames.clear();
-        prompter.messages.clear();
-        user.waits.clear();
-        user.cancelAfterMs = c.cancelAfterMs;
-        protocol.beginSequence();
-        link.portName = "COM2";
-        bool waitShownWithTheMessage = true;
-        prompter.whileShowing = [&] { waitShownWithTheMessage = user.waiting(); };
-
-        EXPECT_EQ(protocol.connect(), -1);
-        EXPECT_FALSE(waitShownWithTheMessage) << "the search's window goes before its message comes";
-        EXPECT_EQ(port.openedNames, c.opened);
-        ASSERT_EQ(prompter.messages.size(), 1u) << "said as a search that found nothing";
-        EXPECT_EQ(prompter.messages[0].text, notConnected);
-        ASSERT_EQ(user.waits.size(), 1u);
-        EXPECT_EQ(user.waits[0].kind, ProgressWindows::WaitKind::Search);
-        EXPECT_FALSE(link.connected);
-    }
-}
-
-TEST_F(ScriptedProtocolTest, ACommandThatFailsOnADeadLineLeavesTheNextOneToOpenThePortAgain) {
-    const struct {
-        const char* name;
-        ScriptedSerialPort::Responder device;
-        int failWritesAfter;
-        bool markedClosed;
-    } cases[] = {
-        {"nothing comes back", test::silentDevice(), -1, true},
-        {"nothing can be written", test::echoingProjector(), 0, true},
-        {"a wrong echo: the projector is there", [](std::uint8_t b, std::deque<std::uint8_t>& in) {
-             in.push_back(b == 0xE1 ? 'R' : static_cast<std::uint8_t>(b + 1));
-         }, -1, false},
-    };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.name);
-        plugIn(test::echoingProjector());
-        link.connected = true;
-        port.devices["COM2"] = c.device;
-        port.failWritesAfter = c.failWritesAfter;
-        EXPECT_LT(protocol.sendCommand(command::OpenOperation), 0);
-        protocol.reportProjectorError(1);
-        EXPECT_EQ(link.connected, !c.markedClosed);
-
-        port.failWritesAfter = -1;
-        port.devices["COM2"] = test::echoingProjector();  // back again
-        port.openedNames.clear();
-        EXPECT_EQ(link.connect(), 0);
-        EXPECT_EQ(port.openedNames.size(), c.markedClosed ? 1u : 0u);
-        link.closePort();
-    }
+    for (const char* name : {"COM1", "COM2", "COM3", "COM4"}) port.devices[name] = test::silentDevice();
+    progress.cancelAfterMs = 500;
+    prompter.whileShowing = [&] { EXPECT_FALSE(progress.waiting()) << "the window goes before the message"; };
+    EXPECT_EQ(protocol.connect(), -1);
+    EXPECT_EQ(port.openedNames, std::vector<std::string>{"COM2"}) << "ended after the first port";
+    EXPECT_EQ(prompter.messages.size(), 1u);
+    EXPECT_EQ(progress.waits.back().kind, ProgressWindows::WaitKind::Search);
 }
 
 TEST_F(ScriptedProtocolTest, WriteBlockEscapesSmallValuesAndSendsTheHeaderRaw) {

@@ -117,7 +117,7 @@ struct RunBench : TransferBench {
 // The run control against a scripted projector (ScriptedProjector.h) on COM2, connected.
 struct ScriptedRunBench {
     explicit ScriptedRunBench(std::deque<std::string> azReplies) {
-        progress.user = &user;
+        progress.clock = &clock;
         script->azReplies = std::move(azReplies);
         port.devices["COM2"] = scriptedProjector(script);
         link.blockDelay = 0;
@@ -131,7 +131,6 @@ struct ScriptedRunBench {
     ProjectorLink link{port, clock, prompter, ""};
     NoEventPump events;
     RecordingProgress progress;
-    WaitingUser user{clock};
     ProjectorProtocol protocol{link, clock, prompter, events, progress};
     Settings settings;
     ApplicationState appState;

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <utility>
 
 #include "tests/projector/RunBench.h"
 
@@ -297,45 +298,27 @@ TEST(RunPoll, AProjectorThatFallsSilentEndsTheRunWithAMessageOnlyWhenItStaysSile
 }
 
 TEST(RunPoll, AProjectorThatNamesNoLineAfterTheStartIsGivenUpAsASilentOne) {
-    const std::string lost = "Fehler bei der Kommunikation\nmit dem Projektor";
+    // AZ says "0" this often (the start's own AZ included), then "1".
     const struct {
-        const char* name;
         bool gzLost;
-        int zeros;  // AZ replies "0" this often (the start's own AZ included), then "1"
-        bool goesOn;
-        std::vector<std::string> messages;
-    } cases[] = {
-        {"GZ lost, the projector says 0", true, 1000, false, {lost, lost}},
-        {"GZ taken, yet no line runs", false, 1000, false, {lost}},
-        {"the first line after 9.8 s", false, 15, true, {}},
-    };
+        int zeros;
+        std::size_t messages;  // the lost GZ's, then the run's end
+    } cases[] = {{true, 1000, 2}, {false, 1000, 1}, {false, 15, 0}};
     for (const auto& c : cases) {
-        SCOPED_TRACE(c.name);
         ScriptedRunBench run(std::deque<std::string>(static_cast<std::size_t>(c.zeros), "0"));
         run.script->azReplies.push_back("1");
         if (c.gzLost) run.script->garbledEchoes = "G";
-        for (int i = 1; i <= 3; ++i) addLine(*run.doc, i, 10, 20, 0);
+        addLine(*run.doc, 1, 10, 20, 0);
         run.showAlreadyInProjector();
         ASSERT_TRUE(run.control.start(*run.doc, run.view, run.windows));
         const std::int64_t started = run.clock.nowMs();
-
-        RunControl::PollResult result = RunControl::PollResult::Polled;
         while (run.view.polling && run.clock.nowMs() - started < 20000) {
             run.clock.advance(700);
-            result = run.control.poll(*run.doc, run.view);
+            run.control.poll(*run.doc, run.view);
         }
-        EXPECT_EQ(run.runState.showRunning, c.goesOn);
-        EXPECT_EQ(run.prompter.messages.size(), c.messages.size());
-        for (std::size_t i = 0; i < std::min(c.messages.size(), run.prompter.messages.size()); ++i)
-            EXPECT_EQ(run.prompter.messages[i].text, c.messages[i]);
-        if (!c.goesOn) {
-            EXPECT_EQ(result, RunControl::PollResult::LinkLost);
-            EXPECT_FALSE(run.view.polling);
-            EXPECT_LE(run.clock.nowMs() - started, 10700) << "given up after 10 s, as a silent projector";
-            EXPECT_EQ(run.view.endRow, -1) << "no end of the show was seen";
-        } else {
-            EXPECT_EQ(run.view.followed, std::vector<int>{0});
-        }
+        EXPECT_EQ(run.prompter.messages.size(), c.messages) << c.zeros;
+        EXPECT_EQ(run.runState.showRunning, c.messages == 0);
+        if (c.messages > 0) EXPECT_EQ(run.clock.nowMs() - started, 10500) << "the first poll 10 s after the start";
     }
 }
 
@@ -410,10 +393,8 @@ TEST(RunJump, TriesUpToSixTimesUntilTheProjectorNamesTheTargetOrALineBeforeIt) {
         {"running, line 7 at once", 0, {"7"}, 1, true},
         {"running, line 6 at once", 0, {"6"}, 1, true},
         {"halted, line 7 second time", 1, {"9", "7"}, 2, false},
-        {"halted, the target second time", 1, {"5", "8"}, 2, false},
         {"at a pause line, never", 2, {"9"}, 6, false},
-        {"running, never", 0, {"9"}, 6, true},
-        {"running, line 5 is too far back", 0, {"5"}, 6, true},
+        {"running, never", 0, {"5"}, 6, true},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
@@ -437,20 +418,6 @@ TEST(RunJump, TriesUpToSixTimesUntilTheProjectorNamesTheTargetOrALineBeforeIt) {
     }
 }
 
-TEST(RunJump, AJumpOnTheVirtualProjectorLandsAtTheFirstAttempt) {
-    RunBench bench;
-    bench.plainShow(8);
-    ASSERT_TRUE(bench.control.start(bench.doc, bench.view, bench.windows));
-    ASSERT_TRUE(bench.pollUntilFollowed(1));
-    bench.doc.jumpTarget = 5;
-    const std::int64_t before = bench.clock.nowMs();
-    bench.control.jump(bench.doc, bench.view);
-
-    EXPECT_EQ(from(bench.projector.commandLog(), "ST"), (std::vector<std::string>{"ST", "GZ:006", "WE", "AZ"}));
-    EXPECT_LT(bench.clock.nowMs() - before, 1500) << "one attempt, not six";
-    EXPECT_TRUE(bench.pollUntilFollowed(5, 1400));
-}
-
 TEST(RunJump, ALostReplyEndsTheJumpWithABeep) {
     ScriptedRunBench run({"7"});
     run.port.devices["COM2"] = echoingProjector('v');  // echoes, never replies
@@ -461,36 +428,25 @@ TEST(RunJump, ALostReplyEndsTheJumpWithABeep) {
 }
 
 TEST(RunPauses, StartAndJumpGiveTheProjectorItsTime) {
-    // Every pause of the sequences in virtual time, in order: the 50 ms of each status
-    // wait, and the fixed pauses after GZ (start), ST, GZ and WE (jump).
-    const struct {
-        const char* name;
-        int pauseState;  // -1: the start
-        std::vector<std::int64_t> pauses;
-    } cases[] = {
-        {"start", -1, {50, 1000}},
-        {"jump while running", 0, {50, 250, 50, 150, 50, 50, 250}},
-        {"jump while halted", 1, {50, 150, 50, 50, 250}},
-    };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.name);
+    // Every pause in order: 50 ms per status wait, and those after GZ (start), ST, GZ, WE.
+    const std::pair<int, std::vector<std::int64_t>> cases[] = {
+        {-1, {50, 1000}}, {0, {50, 250, 50, 150, 50, 50, 250}}, {1, {50, 150, 50, 50, 250}}};
+    for (const auto& [pauseState, expected] : cases) {
         ScriptedRunBench run({"8"});
-        for (int i = 1; i <= 9; ++i) addLine(*run.doc, i, 10, 20, 0);
+        addLine(*run.doc, 1, 10, 20, 0);
         std::vector<std::int64_t> pauses;
-        std::int64_t last = run.clock.nowMs();
-        run.clock.onAdvance([&](std::int64_t now) {
-            pauses.push_back(now - last);
-            last = now;
+        run.clock.onAdvance([&, last = run.clock.nowMs()](std::int64_t now) mutable {
+            pauses.push_back(now - std::exchange(last, now));
         });
-        if (c.pauseState < 0) {
-            run.showAlreadyInProjector();
+        run.showAlreadyInProjector();
+        run.runState.pauseState = pauseState;
+        run.doc->jumpTarget = 7;
+        if (pauseState < 0) {
             ASSERT_TRUE(run.control.start(*run.doc, run.view, run.windows));
         } else {
-            run.runState.pauseState = c.pauseState;
-            run.doc->jumpTarget = 7;
             run.control.jump(*run.doc, run.view);
         }
-        EXPECT_EQ(pauses, c.pauses);
+        EXPECT_EQ(pauses, expected) << pauseState;
     }
 }
 
@@ -564,45 +520,6 @@ TEST(RunStop, TheHomingWaitGivesUpOnASilentProjector) {
     EXPECT_EQ(run.prompter.messages[0].text, "Fehler bei der Kommunikation\nmit dem Projektor");
     EXPECT_FALSE(run.runState.showRunning);
     EXPECT_FALSE(run.runState.homingDialogOpen);
-}
-
-TEST(RunStop, WithADeadProjectorTheUserSeesTheWaitAndCanEndIt) {
-    const std::string lost = "Fehler bei der Kommunikation\nmit dem Projektor";
-    const struct {
-        const char* name;
-        int cancelAfterMs;
-        std::int64_t atMostMs;
-    } cases[] = {{"waits its 30 s", -1, 31000}, {"Abbrechen after 1 s", 1000, 1900}};
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.name);
-        ScriptedRunBench run({"0"});
-        run.port.devices["COM2"] = silentDevice();
-        run.runState.showRunning = true;
-        run.user.cancelAfterMs = c.cancelAfterMs;
-        const std::int64_t start = run.clock.nowMs();
-        EXPECT_FALSE(run.control.stop(*run.doc, run.windows));
-        EXPECT_LE(run.clock.nowMs() - start, c.atMostMs);
-        ASSERT_EQ(run.user.waits.size(), 1u);
-        EXPECT_EQ(run.user.waits[0].kind, ProgressWindows::WaitKind::Ready);
-        EXPECT_EQ(run.user.waits[0].beganMs, start) << "the wait is there from its start";
-        // Ended, the wait fails as one that ran out: EN is tried and its failure said.
-        ASSERT_EQ(run.prompter.messages.size(), 1u);
-        EXPECT_EQ(run.prompter.messages[0].text, lost);
-        EXPECT_EQ(run.windows.homingOpens, 0);
-        EXPECT_TRUE(run.runState.showRunning) << "nothing is concluded about the show";
-    }
-}
-
-TEST(RunJump, AJumpWhoseWaitTheUserEndedMakesNoFurtherAttempt) {
-    ScriptedRunBench run({"3"});  // the projector never names the target
-    run.script->status = 'B';     // and is busy for ever
-    run.runState.showRunning = true;
-    run.doc->jumpTarget = 7;
-    run.user.cancelAfterMs = 500;
-    run.control.jump(*run.doc, run.view);
-    EXPECT_EQ(std::count(run.script->commands.begin(), run.script->commands.end(), "GZ:008"), 1);
-    EXPECT_EQ(run.prompter.beeps, 1) << "refused as a failed jump is";
-    EXPECT_LT(run.clock.nowMs(), 3000);
 }
 
 TEST(RunStop, AFailedENIsReportedAndOpensNoWait) {

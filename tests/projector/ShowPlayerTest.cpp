@@ -121,10 +121,8 @@ TEST(ShowPlayer, FollowsAnAutoreverseAndAJumpAndStopsAtTheUsersWord) {
         std::vector<std::string> tail;  // from the last EN on
         char status;                    // the projector's when the player returns
     } cases[] = {
-        // EN, the homing wait until home (AZ says no line runs, EN once more), PA; then
-        // the poll's last look ends the run.
+        // Home, then the poll's last look ends the run; Ctrl+C does not wait for home.
         {"s", "s", ShowPlayer::Outcome::Stopped, {"EN", "PA", "AZ"}, 'R'},
-        // The show stopped, the wait for home given up at once ("Abbruch"), PA.
         {"Ctrl+C", "^C", ShowPlayer::Outcome::Interrupted, {"EN", "PA"}, 'B'},
     };
     for (const auto& c : cases) {
@@ -145,9 +143,7 @@ TEST(ShowPlayer, FollowsAnAutoreverseAndAJumpAndStopsAtTheUsersWord) {
         EXPECT_EQ(bench.commandsFrom("EN"), c.tail);
         EXPECT_EQ(bench.projector.statusLetter(), c.status);
         EXPECT_FALSE(bench.runState.showRunning);
-        if (c.stopWith == "^C") {
-            EXPECT_LE(bench.clock.nowMs() - bench.terminal.commandTimes.back(), 1000) << "ended within a second";
-        }
+        EXPECT_LE(bench.clock.nowMs() - bench.terminal.commandTimes.back(), c.status == 'B' ? 1000 : 10000);
     }
 }
 

@@ -80,8 +80,7 @@ private:
 };
 
 // Remembers what the transfer did with its windows.
-// The waits for the projector go to `user`, when a test follows them.
-class RecordingProgress final : public ProgressWindowsWithUser {
+class RecordingProgress final : public WaitingProgressWindows {
 public:
     std::vector<int> writeTotals;  // one per window opened
     int writeOpen = 0;
@@ -112,8 +111,7 @@ public:
         --moduleOpen;
         if (clock) moduleClosedAt.push_back(clock->nowMs());
     }
-    // When set, when each module window opened and closed.
-    VirtualClock* clock = nullptr;
+    // When set (`clock`), when each module window opened and closed.
     std::vector<std::int64_t> moduleOpenedAt;
     std::vector<std::int64_t> moduleClosedAt;
 
