@@ -117,6 +117,7 @@ void CMainFrame::createActions() {
     makeAction(FilePrint, {K(Qt::CTRL | Qt::Key_P)}, QStringLiteral("file-print"));
     makeAction(FilePrintPreview);
     makeAction(FilePrintSetup);
+    makeAction(FileExportVideo);
     makeAction(AppExit);
     makeAction(EditCut, {K(Qt::CTRL | Qt::Key_X), K(Qt::SHIFT | Qt::Key_Delete)}, QStringLiteral("edit-cut"));
     makeAction(EditCopy, {K(Qt::CTRL | Qt::Key_C), K(Qt::CTRL | Qt::Key_Insert)}, QStringLiteral("edit-copy"));
@@ -132,6 +133,9 @@ void CMainFrame::createActions() {
     makeAction(StopShow, {K(Qt::ALT | Qt::Key_B)}, QStringLiteral("show-stop"));
     makeAction(PauseContinue, {K(Qt::Key_Pause), K(Qt::CTRL | Qt::Key_Space)}, QStringLiteral("show-pause"));
     makeAction(NextPicture, {}, QStringLiteral("show-next"));
+    makeAction(Rehearse, {K(Qt::ALT | Qt::Key_P)}, QStringLiteral("show-rehearse"));
+    makeAction(ChoosePictureFolder);
+    makeAction(ChooseMusic);
     makeAction(ScaleShow);
     makeAction(InfoDisplay, {K(Qt::ALT | Qt::Key_I)});
     makeAction(ShowLength, {}, QStringLiteral("show-length"));
@@ -176,7 +180,7 @@ void CMainFrame::createToolBar() {
     // The buttons in the program's order; 0 stands for a separator.
     const int layout[] = {FileNew,       FileOpen,         FileSave,       0,
                           EditCut,       EditCopy,         EditPaste,      0,
-                          StartShow,     StopShow,         PauseContinue,  NextPicture, 0,
+                          StartShow,     StopShow,         PauseContinue,  NextPicture, Rehearse, 0,
                           LoadFromProjector, 0, WriteToProjector, 0, WriteToModule, 0, LoadFromModule, 0,
                           ShowLength,    0,                SearchCurrent,  0,
                           SearchFolders, 0,                FilePrint,      0,
@@ -288,7 +292,7 @@ void CMainFrame::setDocumentMenus(bool documentOpen) {
     QMenu* file = addMenu(ids::MenuFile);
     if (documentOpen) {
         add(file, {FileNew, FileOpen, FileClose, FileSave, FileSaveAs, 0, FilePrint, FilePrintPreview,
-                   FilePrintSetup, 0});
+                   FilePrintSetup, 0, FileExportVideo, 0});
     } else {
         add(file, {FileNew, FileOpen, 0, FilePrintSetup, 0});
     }
@@ -308,7 +312,7 @@ void CMainFrame::setDocumentMenus(bool documentOpen) {
     if (documentOpen) {
         QMenu* show = addMenu(ids::MenuShow);
         add(show, {EditTitle, 0, WriteToProjector, WriteToModule, LoadFromProjector, LoadFromModule, 0, StartShow,
-                   StopShow, 0, ScaleShow, InfoDisplay});
+                   StopShow, 0, Rehearse, ChoosePictureFolder, ChooseMusic, 0, ScaleShow, InfoDisplay});
         QMenu* general = addMenu(ids::MenuGeneral);
         add(general, {ProjectorVersion, cmd::Settings});
     }

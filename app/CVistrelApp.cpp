@@ -23,16 +23,23 @@
 #include "app/CSplitterFrame.h"
 #include "app/DocumentCommands.h"
 #include "app/FileDialogs.h"
+#include "app/VideoExportCommand.h"
 #include "app/FrameRunView.h"
 #include "app/RecentFileList.h"
+#include "app/Rehearsal.h"
+#include "app/RehearsalProjector.h"
 #include "app/SearchCommands.h"
 #include "app/SettingsCommand.h"
 #include "app/ShowLengthCommands.h"
 #include "app/ShowRunWindows.h"
 #include "app/SingleInstance.h"
 #include "dialogs/AboutDialog.h"
+#include "media/AudioInfo.h"
 #include "model/CVistrelDoc.h"
+#include "model/PictureFolder.h"
 #include "model/ShowFile.h"
+#include "model/ShowLengthCommands.h"
+#include "model/ShowMediaChoices.h"
 #include "platform/Clock.h"
 #include "platform/EventPump.h"
 #include "platform/ProgressWindows.h"
@@ -45,6 +52,7 @@
 #include "res/CommandIds.h"
 #include "res/StringTable.h"
 #include "res/strings/ModelStrings.h"
+#include "res/strings/RehearsalStrings.h"
 #include "res/strings/ShellStrings.h"
 #include "views/CEditZeile.h"
 #include "views/CVistrelView.h"
@@ -93,19 +101,34 @@ CVistrelApp::CVistrelApp(Environment environment) : env_(std::move(environment))
     runControl_ = std::make_unique<RunControl>(*protocol_, *transfer_, settings_, appState_, runState_,
                                                env_.prompter, env_.clock);
     runWindows_ = std::make_unique<ShowRunWindows>(ShowRunWindows::Environment{
-        *protocol_, runState_, settings_, env_.prompter, env_.clock,
+        [this]() -> ProjectorProtocol& { return runProtocol(); }, runState_, settings_, env_.prompter, env_.clock,
         [this]() -> QWidget* { return mainFrame_.data(); },
         [this](const std::function<void()>& work) { return whenLineFree(work); },
         [this]() -> CVistrelDoc* {
-            CSplitterFrame* frame = activeFrame();
+            // While a rehearsal runs, the info window describes the rehearsed show.
+            CSplitterFrame* frame = rehearsal_->running() ? rehearsal_->frame() : activeFrame();
             return frame ? &frame->document() : nullptr;
         },
         [this] {
             if (CSplitterFrame* frame = activeFrame()) frame->document().updateAllViews();
             runStateChanged();
         }});
+    rehearsal_ = std::make_unique<Rehearsal>(Rehearsal::Environment{
+        settings_, runState_, env_.prompter, env_.clock, env_.events, *runWindows_,
+        [this](int commandId) { runCommand(commandId); },
+        [this](CSplitterFrame& frame) {
+            if (!whenLineFree([&] { runControl().pauseContinue(frame.document(), frame.runView()); }))
+                env_.prompter.beep();
+            afterCommand();
+        },
+        [this](const QString& text) {
+            if (mainFrame_) mainFrame_->statusBar()->showMessage(text);
+        },
+        [this] { runStateChanged(); },
+        [this](CSplitterFrame& frame) { return rehearsalMedia(frame); }});
     documentCommands_ =
         std::make_unique<DocumentCommands>(env_.prompter, env_.fileDialogs, *recentFiles_, settings_);
+    videoExport_ = std::make_unique<VideoExportCommand>(env_.prompter, env_.fileDialogs);
     SearchCommands::Hooks searchHooks;
     searchHooks.activeFrame = [this] { return activeFrame(); };
     searchHooks.dialogParent = [this]() -> QWidget* { return mainFrame_.data(); };
@@ -119,14 +142,16 @@ CVistrelApp::CVistrelApp(Environment environment) : env_(std::move(environment))
     services_ = std::make_unique<ViewServices>(ViewServices{settings_, appState_, runState_, env_.prompter, {}, {}, {}, {}, {}});
     services_->sendLineToRunningShow = [this](CVistrelDoc& doc) {
         int sent = 0;
-        if (!whenLineFree([&] { sent = transfer_->sendLineToRunningShow(doc); })) env_.prompter.beep();
+        // A line changed in another show than the one rehearsed goes nowhere.
+        if (rehearsal_->running() && &rehearsal_->frame()->document() != &doc) return 1;
+        if (!whenLineFree([&] { sent = runTransfer().sendLineToRunningShow(doc); })) env_.prompter.beep();
         return sent;
     };
     // Space in the list: "Pause bzw. weiter" in every state of the run, also at a pause line.
     services_->pauseContinue = [this](CVistrelDoc& doc) {
         for (CSplitterFrame* frame : frames_) {
             if (&frame->document() != &doc) continue;
-            if (!whenLineFree([&] { runControl_->pauseContinue(doc, frame->runView()); })) env_.prompter.beep();
+            if (!whenLineFree([&] { runControl().pauseContinue(doc, frame->runView()); })) env_.prompter.beep();
             afterCommand();
             return;
         }
@@ -147,7 +172,9 @@ CVistrelApp::CVistrelApp(Environment environment) : env_(std::move(environment))
 }
 
 CVistrelApp::~CVistrelApp() {
-    // The run's windows go first: they still talk to the program while they go.
+    // A rehearsal ends with its windows; then the run's windows go: they still talk
+    // to the program while they go.
+    rehearsal_->abandon();
     runWindows_->closeAll();
     // The show windows go with the main window; their documents go with them.
     frames_.clear();
@@ -318,6 +345,7 @@ bool CVistrelApp::prepareExit() {
         return false;
     }
     if (!confirmSaveAll()) return false;
+    rehearsal_->abandon();
     // The info window keeps its place for the settings written at the end.
     runWindows_->closeAll();
     for (CSplitterFrame* frame : std::vector<CSplitterFrame*>(frames_)) frame->closeWithoutAsking();
@@ -350,7 +378,14 @@ CSplitterFrame* CVistrelApp::createFrame(std::unique_ptr<CVistrelDoc> doc) {
     hooks.closed = [this](CSplitterFrame* frame) { frameClosed(frame); };
     hooks.warnSmallScreen = [this] { warnSmallScreen(); };
     hooks.pollTick = [this](CSplitterFrame& polled) {
-        whenLineFree([&] { runControl_->poll(polled.document(), polled.runView()); });
+        // While a rehearsal runs, only its show window follows it; another window
+        // still polling has nothing of its own to follow.
+        if (rehearsal_->running() && rehearsal_->frame() != &polled) {
+            polled.runView().stopPolling();
+            return;
+        }
+        whenLineFree([&] { runControl().poll(polled.document(), polled.runView()); });
+        rehearsal_->checkEnded();
     };
     hooks.pauseStateChanged = [this] {
         if (mainFrame_) mainFrame_->setPauseIndicator(runState_.pauseState != 0);
@@ -383,6 +418,8 @@ CSplitterFrame* CVistrelApp::createFrame(std::unique_ptr<CVistrelDoc> doc) {
 
 void CVistrelApp::frameClosed(CSplitterFrame* frame) {
     std::erase(frames_, frame);
+    rehearsal_->frameClosing(frame);
+    unsavedMedia_.remove(&frame->document());
     if (!mainFrame_) return;
     if (frames_.empty()) mainFrame_->setDocumentMenus(false);
     mainFrame_->refreshCaption();
@@ -458,6 +495,7 @@ bool talksToProjector(int commandId) {
     case cmd::NextPicture:
     case cmd::JumpToLine:
     case cmd::InfoDisplay:
+    case cmd::Rehearse:
         return true;
     default:
         return false;
@@ -488,7 +526,120 @@ bool CVistrelApp::showIsFollowed() const {
     return false;
 }
 
+RunControl& CVistrelApp::runControl() {
+    return rehearsal_->running() ? rehearsal_->projector()->runControl() : *runControl_;
+}
+
+ProjectorProtocol& CVistrelApp::runProtocol() {
+    return rehearsal_->running() ? rehearsal_->projector()->protocol() : *protocol_;
+}
+
+ShowTransfer& CVistrelApp::runTransfer() {
+    return rehearsal_->running() ? rehearsal_->projector()->transfer() : *transfer_;
+}
+
+CSplitterFrame* CVistrelApp::runCommandFrame(int commandId) const {
+    // Pause, step, jump, stop and the info window act on the rehearsed show, whichever
+    // show window is in front: its list follows, its lines are the ones that pause.
+    switch (commandId) {
+    case cmd::StopShow:
+    case cmd::PauseContinue:
+    case cmd::NextPicture:
+    case cmd::JumpToLine:
+    case cmd::InfoDisplay:
+        if (rehearsal_->running() && rehearsal_->frame()) return rehearsal_->frame();
+        break;
+    default:
+        break;
+    }
+    return activeFrame();
+}
+
+void CVistrelApp::startRehearsal(CSplitterFrame& frame) {
+    rehearsal_->start(frame);
+    rehearsal_->checkEnded();
+}
+
+Rehearsal::Media CVistrelApp::rehearsalMedia(CSplitterFrame& frame) {
+    const std::string& show = frame.document().filePath;
+    if (show.empty()) return unsavedMedia_.value(&frame.document());
+    const ShowMediaChoices choices(showMediaFilePath().toStdString());
+    const ShowMedia chosen = choices.of(show);
+    return {QString::fromStdString(choices.resolvedPictureFolder(show).string()),
+            QString::fromStdString(chosen.musicFile)};
+}
+
+void CVistrelApp::rememberMedia(CSplitterFrame& frame, const std::function<void(Rehearsal::Media&)>& change) {
+    const std::string& show = frame.document().filePath;
+    if (show.empty()) {
+        change(unsavedMedia_[&frame.document()]);
+        return;
+    }
+    // Only what was chosen is kept: a folder found by default follows the show.
+    const ShowMediaChoices choices(showMediaFilePath().toStdString());
+    ShowMedia kept = choices.of(show);
+    Rehearsal::Media media{QString::fromStdString(kept.pictureFolder), QString::fromStdString(kept.musicFile)};
+    change(media);
+    kept = {media.pictureFolder.toStdString(), media.music.toStdString()};
+    if (!choices.remember(show, kept)) {
+        env_.prompter.showMessage(tableText(ids::MediaChoiceNotKept).arg(showMediaFilePath()).toStdString(),
+                                  MessageIcon::Exclamation, MessageButtons::Ok);
+    }
+}
+
+void CVistrelApp::choosePictureFolder(CSplitterFrame& frame) {
+    Rehearsal::Media media = rehearsalMedia(frame);
+    QString start = media.pictureFolder;
+    if (!QFileInfo(start).isDir()) start = dialogStartFolder(settings_.lastFolder);
+    const QString chosen =
+        env_.fileDialogs.getExistingFolder(mainFrame_, tableText(ids::PictureFolderDialogTitle), start);
+    if (chosen.isEmpty()) return;
+    media.pictureFolder = QDir(chosen).absolutePath();
+    rememberMedia(frame, [&](Rehearsal::Media& kept) { kept.pictureFolder = media.pictureFolder; });
+    if (mainFrame_) {
+        mainFrame_->statusBar()->showMessage(tableText(ids::PictureFolderChosen)
+                                                 .arg(QString::fromStdString(frame.document().windowTitle),
+                                                      QDir::toNativeSeparators(media.pictureFolder)));
+    }
+}
+
+void CVistrelApp::chooseMusic(CSplitterFrame& frame) {
+    Rehearsal::Media media = rehearsalMedia(frame);
+    QString start = media.music.isEmpty() ? QString() : QFileInfo(media.music).absolutePath();
+    if (start.isEmpty() || !QFileInfo(start).isDir()) {
+        const std::string& show = frame.document().filePath;
+        start = show.empty() ? dialogStartFolder(settings_.lastFolder)
+                             : QFileInfo(QString::fromStdString(show)).absolutePath();
+    }
+    const QString filter = tableText(ids::MusicFilter) + QStringLiteral(";;") + tableText(ids::AllFilesFilter);
+    const QString chosen =
+        env_.fileDialogs.getOpenFileName(mainFrame_, tableText(ids::MusicDialogTitle), start, filter);
+    if (chosen.isEmpty()) return;
+    media.music = QFileInfo(chosen).absoluteFilePath();
+    rememberMedia(frame, [&](Rehearsal::Media& kept) { kept.music = media.music; });
+    if (mainFrame_) {
+        mainFrame_->statusBar()->showMessage(tableText(ids::MusicChosen)
+                                                 .arg(QString::fromStdString(frame.document().windowTitle),
+                                                      QDir::toNativeSeparators(media.music)));
+    }
+}
+
+ScaleDialog::MusicSeconds CVistrelApp::musicSeconds(CSplitterFrame& frame) {
+    const QString music = rehearsalMedia(frame).music;
+    if (music.isEmpty()) return {};
+    return [this, music]() -> std::optional<std::int64_t> {
+        const media::AudioLength length = media::audioLength(music.toStdString());
+        if (!length.ok()) {
+            env_.prompter.showMessage(length.error, MessageIcon::Exclamation, MessageButtons::Ok);
+            return std::nullopt;
+        }
+        // The same whole seconds as `vistrel-cli scale --to-audio` takes.
+        return musicLengthForScaling(length.milliseconds) / 10;
+    };
+}
+
 void CVistrelApp::runStateChanged() {
+    rehearsal_->checkEnded();
     if (!mainFrame_) return;
     mainFrame_->setPauseIndicator(runState_.pauseState != 0);
     mainFrame_->updateActions();
@@ -509,7 +660,7 @@ void CVistrelApp::runCommand(int commandId) {
         takeLinkSettings();
         protocol_->beginSequence();
     }
-    CSplitterFrame* frame = activeFrame();
+    CSplitterFrame* frame = runCommandFrame(commandId);
     auto newDocument = [this]() -> CVistrelDoc* {
         newShow();
         CSplitterFrame* active = activeFrame();
@@ -523,6 +674,7 @@ void CVistrelApp::runCommand(int commandId) {
     case cmd::FileSave: documentCommands_->save(*frame, false); break;
     case cmd::FileSaveAs: documentCommands_->save(*frame, true); break;
     case cmd::FilePrintSetup: pageSetup(printer(), mainFrame_); break;
+    case cmd::FileExportVideo: videoExport_->run(frame->document(), mainFrame_); break;
     case cmd::FileMruFirst: openRecentFile(0); break;
     case cmd::AppExit: mainFrame_->close(); break;
     case cmd::EditTitle: documentCommands_->editTitle(*frame); break;
@@ -532,14 +684,17 @@ void CVistrelApp::runCommand(int commandId) {
     case cmd::LoadFromModule: transfer_->loadFromModule(frame->document(), newDocument); break;
     case cmd::ProjectorVersion: protocol_->showProjectorVersion(); break;
     case cmd::Settings: runSettingsCommand(settings_, *link_, env_.prompter, frames_, mainFrame_); break;
-    case cmd::ShowLength: runShowLengthCommand(*frame, env_.prompter); break;
-    case cmd::ScaleShow: runScaleShowCommand(*frame, env_.prompter); break;
+    case cmd::ShowLength: runShowLengthCommand(*frame, env_.prompter, musicSeconds(*frame)); break;
+    case cmd::ScaleShow: runScaleShowCommand(*frame, env_.prompter, musicSeconds(*frame)); break;
     case cmd::StartShow: runControl_->start(frame->document(), frame->runView(), *runWindows_); break;
-    case cmd::StopShow: runControl_->stop(frame->document(), *runWindows_); break;
-    case cmd::PauseContinue: runControl_->pauseContinue(frame->document(), frame->runView()); break;
-    case cmd::NextPicture: runControl_->stepForward(frame->document(), frame->runView()); break;
-    case cmd::JumpToLine: runControl_->jump(frame->document(), frame->runView()); break;
-    case cmd::InfoDisplay: runControl_->info(*runWindows_); break;
+    case cmd::StopShow: runControl().stop(frame->document(), *runWindows_); break;
+    case cmd::PauseContinue: runControl().pauseContinue(frame->document(), frame->runView()); break;
+    case cmd::NextPicture: runControl().stepForward(frame->document(), frame->runView()); break;
+    case cmd::JumpToLine: runControl().jump(frame->document(), frame->runView()); break;
+    case cmd::InfoDisplay: runControl().info(*runWindows_); break;
+    case cmd::Rehearse: startRehearsal(*frame); break;
+    case cmd::ChoosePictureFolder: choosePictureFolder(*frame); break;
+    case cmd::ChooseMusic: chooseMusic(*frame); break;
     case cmd::ViewToolBar: mainFrame_->toolBar()->setVisible(!mainFrame_->toolBar()->isVisible()); break;
     case cmd::ViewStatusBar: mainFrame_->statusBar()->setVisible(!mainFrame_->statusBar()->isVisible()); break;
     case cmd::StandardColumns: standardColumns(); break;

@@ -77,6 +77,11 @@ bool ruleAllows(int commandId, const CommandContext& c) {
         return doc && c.showRunning && !c.commandBusy && c.pauseState != 2;
     case NextPicture:
         return doc && c.showRunning && !c.commandBusy;
+    case Rehearse:
+        return doc && idle && c.lineCount > 0;
+    case ChoosePictureFolder:
+    case ChooseMusic:
+        return doc;
 
     case Settings:
     case SearchCurrent:
@@ -87,6 +92,7 @@ bool ruleAllows(int commandId, const CommandContext& c) {
     case SearchFolders:
         return idle;
     case ScaleShow:
+    case FileExportVideo:
         return doc && c.lineCount > 0;
 
     // Window arrangement needs windows to arrange.

@@ -8,14 +8,16 @@
 
 namespace vistrel {
 
-void runShowLengthCommand(CSplitterFrame& frame, Prompter& prompter) {
+void runShowLengthCommand(CSplitterFrame& frame, Prompter& prompter, const ScaleDialog::MusicSeconds& musicSeconds) {
     ShowLengthDialog lengthDialog(frame.window());
     ScaleDialog scaleDialog(frame.window());
+    scaleDialog.setMusicSeconds(musicSeconds);
     showLength(frame.document(), frame.listView()->selectedRows(), prompter, lengthDialog, scaleDialog);
 }
 
-void runScaleShowCommand(CSplitterFrame& frame, Prompter& prompter) {
+void runScaleShowCommand(CSplitterFrame& frame, Prompter& prompter, const ScaleDialog::MusicSeconds& musicSeconds) {
     ScaleDialog scaleDialog(frame.window());
+    scaleDialog.setMusicSeconds(musicSeconds);
     scaleShow(frame.document(), frame.listView()->selectedRows(), prompter, scaleDialog);
 }
 

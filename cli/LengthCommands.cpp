@@ -1,8 +1,12 @@
-// The length and scale subcommands of vistrel-cli: the window program's "Schaulänge" and
-// "Diaschau skalieren" on a show file, with the dialogs answered from the command line.
+// The length, scale and timeline subcommands of vistrel-cli: the window program's
+// "Schaulänge" and "Diaschau skalieren" on a show file, with the dialogs answered from the
+// command line, and the times of a run as the rehearsal makes it.
+#include <algorithm>
 #include <charconv>
 #include <cstdio>
 #include <memory>
+#include <optional>
+#include <span>
 #include <string_view>
 #include <variant>
 
@@ -10,10 +14,12 @@
 #include "cli/ConsolePrompter.h"
 #include "cli/RowList.h"
 #include "cli/ShowFileOptions.h"
+#include "media/AudioInfo.h"
 #include "model/CVistrelDoc.h"
 #include "model/ShowFile.h"
 #include "model/ShowLength.h"
 #include "model/ShowLengthCommands.h"
+#include "model/ShowTimeline.h"
 #include "res/StringTable.h"
 #include "res/strings/LengthStrings.h"
 
@@ -110,10 +116,34 @@ int runLength(const CommandLine& line) {
     return printResult(out) ? 0 : 1;
 }
 
+// The new length of `scale`: --length as typed into the dialog, or the length of the
+// --to-audio music in whole seconds. Nothing, with the exit code in `failed`, when the
+// line asks for neither or both, or the music cannot be measured.
+std::optional<long long> newScaleLength(const CommandLine& line, int& failed) {
+    const std::optional<std::string> lengthText = line.value("length");
+    const std::optional<std::string> music = line.value("to-audio");
+    if (lengthText.has_value() == music.has_value()) {
+        failed = line.usageError("give either --length or --to-audio");
+        return std::nullopt;
+    }
+    if (lengthText) {
+        const auto length = parseLength(*lengthText);
+        if (!length) failed = line.usageError("--length takes HH:MM:SS, not '" + *lengthText + "'");
+        return length;
+    }
+    const media::AudioLength audio = media::audioLength(*music);
+    if (!audio.ok()) {
+        std::fprintf(stderr, "%s\n", audio.error.c_str());
+        failed = 1;
+        return std::nullopt;
+    }
+    return musicLengthForScaling(audio.milliseconds);
+}
+
 int runScale(const CommandLine& line) {
-    const std::string lengthText = line.value("length").value_or("");
-    const auto length = parseLength(lengthText);
-    if (!length) return line.usageError("--length takes HH:MM:SS, not '" + lengthText + "'");
+    int noLength = 0;
+    const std::optional<long long> length = newScaleLength(line, noLength);
+    if (!length) return noLength;
     auto doc = std::make_unique<CVistrelDoc>();
     std::vector<int> rows;
     if (const int failed = loadShow(*doc, line, rows)) return failed;
@@ -124,6 +154,59 @@ int runScale(const CommandLine& line) {
     if (prompter.messagesShown() > 0) return 1;
     ConsolePrompter console;
     return writeShowFile(*doc, line.positional(1), console) ? 0 : 1;
+}
+
+// The 1-based start line of --from, or nothing when the text is no such number.
+std::optional<int> parseStartLine(const std::string& text) {
+    int value = 0;
+    const auto [end, failure] = std::from_chars(text.data(), text.data() + text.size(), value);
+    if (failure != std::errc() || end != text.data() + text.size() || value < 1 || value > MaxProgramLines) {
+        return std::nullopt;
+    }
+    return value;
+}
+
+std::string timelineText(const ShowTimeline& timeline) {
+    std::string out;
+    for (const TimelineLine& l : timeline.lines()) {
+        char number[16];
+        std::snprintf(number, sizeof number, "%03d", l.line.lineIndex + 1);
+        const char* flags = l.pause ? "P" : l.autoreverse ? "A" : "-";
+        out += std::string(number) + '\t' + std::to_string(l.line.slide) + '\t' + std::to_string(l.startTenths) + '\t' +
+               std::to_string(l.effectTenths) + '\t' + std::to_string(l.timerTenths) + '\t' + flags + '\n';
+    }
+    return out + "total\t" + std::to_string(timeline.totalTenths()) + '\n';
+}
+
+std::string timelineJson(const ShowTimeline& timeline) {
+    std::string out = "{\"lines\":[";
+    for (const TimelineLine& l : timeline.lines()) {
+        if (out.back() != '[') out += ',';
+        out += "{\"line\":" + std::to_string(l.line.lineIndex + 1) + ",\"slide\":" + std::to_string(l.line.slide) +
+               ",\"start\":" + std::to_string(l.startTenths) + ",\"effect\":" + std::to_string(l.effectTenths) +
+               ",\"timer\":" + std::to_string(l.timerTenths) + ",\"pause\":" + (l.pause ? "true" : "false") +
+               ",\"autoreverse\":" + (l.autoreverse ? "true" : "false") + "}";
+    }
+    return out + "],\"total\":" + std::to_string(timeline.totalTenths()) + "}\n";
+}
+
+int runTimeline(const CommandLine& line) {
+    int from = 1;
+    if (const std::optional<std::string> fromText = line.value("from")) {
+        const std::optional<int> parsed = parseStartLine(*fromText);
+        if (!parsed) return line.usageError("--from takes a line number from 1 to 999, not '" + *fromText + "'");
+        from = *parsed;
+    }
+    auto doc = std::make_unique<CVistrelDoc>();
+    ConsolePrompter prompter;
+    if (!readShowFile(*doc, line.positional(0), readingSettings(line), prompter)) return 1;
+    if (from > std::max(doc->lineCount, 1)) {
+        return line.usageError("--from " + std::to_string(from) + ": the show has " + std::to_string(doc->lineCount) +
+                               " lines");
+    }
+    const ShowTimeline timeline =
+        ShowTimeline::build(std::span(doc->lines.data(), static_cast<std::size_t>(doc->lineCount)), from);
+    return printResult(line.has("json") ? timelineJson(timeline) : timelineText(timeline)) ? 0 : 1;
 }
 
 const CommandRegistration lengthCommand{{
@@ -144,18 +227,44 @@ const CommandRegistration scaleCommand{{
     .name = "scale",
     .positionals = {"IN", "OUT"},
     .options = withShowReadingOptions(
-        {requiredValueOption("length", "HH:MM:SS", "the new length, as typed into the dialog \"Show skalieren\""),
+        {valueOption("length", "HH:MM:SS", "the new length, as typed into the dialog \"Show skalieren\""),
+         valueOption("to-audio", "FILE",
+                     "the new length is the length of the music FILE in whole seconds, as the dialog's button "
+                     "\"Musiklänge übernehmen\" fills it in"),
          rowsOption()}),
     .summary = "Reads the show IN and runs \"Diaschau skalieren\" on it with the dialog answered with the "
-               "--length: the timers are stretched or shrunk so that the show, or only the ROWS when given, "
+               "--length, or with the length of the music given with --to-audio (exactly one of the two): the timers are stretched or shrunk so that the show, or only the ROWS when given, "
                "runs that long. When the scaling ends without a message, OUT is written (also when nothing "
                "changed). A message (a pause in the show, a length that is not allowed, timers that would "
                "pass 600 s) goes to stderr, and OUT is not written.",
     .notes = "",
     .exitCodes = {{0, "OUT written"},
-                  {1, "a message was shown, or a file could not be read or written (German message on stderr)"},
+                  {1, "a message was shown, or a file could not be read or written, or the music has no "
+                      "length (German message on stderr)"},
                   {2, "usage error"}},
     .run = runScale,
+}};
+
+const CommandRegistration timelineCommand{{
+    .name = "timeline",
+    .positionals = {"FILE"},
+    .options = withShowReadingOptions(
+        {valueOption("from", "N", "the line the run starts from (default 1)"),
+         switchOption("json", "print one JSON object instead: {\"lines\": [...], \"total\": TENTHS}, one object "
+                              "per line with \"line\", \"slide\", \"start\", \"effect\", \"timer\" (numbers) and "
+                              "\"pause\", \"autoreverse\" (true or false)")}),
+    .summary = "Reads the show FILE and lists the lines in the order a run from line N visits them, up to the end "
+               "of the show or an autoreverse line, with their times as the rehearsal and the projector run them: "
+               "one line per program line with NNN, SLIDE, START, EFFECT, TIMER and FLAGS separated by tabs, then "
+               "the line \"total\", a tab and TENTHS. Times are in tenths of a second: EFFECT is the time before the timer starts "
+               "(the dissolve or light function), START is counted from the start line without the waits at pause "
+               "lines. FLAGS is P for a pause line, A for the autoreverse line that ends the run, - for none.",
+    .notes = "For a show without pauses and without slide number 0 whose codes come from the line editor, run "
+             "from line 1, the total is the length \"vistrel-cli length\" prints. A line with slide number 0 "
+             "differs: the length counts only its dissolve, while the projector runs its timer too (dark), and "
+             "a line with slide number 0 and no times at all ends the run there.",
+    .exitCodes = showFileExitCodes(),
+    .run = runTimeline,
 }};
 
 }  // namespace

@@ -6,6 +6,7 @@
 #include <cmath>
 
 #include "model/CVistrelDoc.h"
+#include "model/LineTiming.h"
 
 namespace vistrel {
 
@@ -30,38 +31,9 @@ bool isSelected(const std::vector<int>& selectedRows, int row) {
 
 LineDuration lineDuration(const ProgramLine& line) {
     // 64-bit: dissolve and timer values from a file can be anything an int holds.
-    const std::int64_t d = line.dissolveTime;
-    const std::int64_t t = line.timerTime;
-    const int code = line.specialFunction;
-    switch (code) {
-        case 0: case 200: case 400:
-            return {d + t, false, false};
-        case 60: case 260: case 460:
-            return {2 * d + t, false, false};
-        case 70: case 270: case 470:
-            return {2 * d + t, true, false};
-        case 100: case 160: case 300: case 360: case 500: case 560:
-            return {d + t, false, true};
-        case 170: case 370: case 570:
-            return {d + t, true, true};
-        default:
-            break;
-    }
-    // Every other code by its light digit; the mechanical digit plays no part here.
-    const int light = (code % 100) / 10;
-    const std::int64_t parameter = code % 10;
-    switch (light) {
-        case 1: case 2:  // fade in or freeze for P seconds: P seconds and two dissolves
-            return {2 * (5 * parameter + d) + t, false, false};
-        case 3: case 4: case 5:  // blink, flash or rock P times
-            return {2 * parameter * d + t, false, false};
-        case 6:
-            return {2 * d + t, false, false};
-        case 7:
-            return {2 * d + t, true, false};
-        default:  // 0, 8, 9 (and whatever a negative code gives): the line adds nothing
-            return {0, false, false};
-    }
+    const LineTiming timing = lineTiming(line.specialFunction, line.dissolveTime, line.timerTime);
+    // Only the fade-out/in pause counts here; a timer of 0 is judged with the slide number.
+    return {timing.lengthTenths(), timing.effectPause, timing.endsCounting};
 }
 
 int computeShowLength(CVistrelDoc& doc, int which, bool showTotalLength, const std::vector<int>& selectedRows) {

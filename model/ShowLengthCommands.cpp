@@ -27,6 +27,11 @@ int roundedToWholeSeconds(int tenths) {
     return static_cast<int>(std::floor(tenths / 10.0 + 0.5)) * 10;
 }
 
+std::int64_t musicLengthForScaling(std::int64_t milliseconds) {
+    if (milliseconds <= 0) return 0;
+    return (milliseconds + 500) / 1000 * 10;
+}
+
 std::int64_t enteredLength(std::int64_t hours, std::int64_t minutes, std::int64_t seconds) {
     return (hours * 3600 + minutes * 60 + seconds) * 10;
 }

@@ -30,6 +30,10 @@ LengthParts lengthParts(int tenths);
 // halves upward (tenths in, tenths out).
 int roundedToWholeSeconds(int tenths);
 
+// A piece of music's length as the new length of a scaling ("Musiklänge übernehmen",
+// `vistrel-cli scale --to-audio`): to the nearest whole second, halves upward, in tenths.
+std::int64_t musicLengthForScaling(std::int64_t milliseconds);
+
 // The length a user enters from its three parts, in tenths.
 std::int64_t enteredLength(std::int64_t hours, std::int64_t minutes, std::int64_t seconds);
 

@@ -6,7 +6,7 @@
 #include <string_view>
 #include <vector>
 
-#include "projector/ProgramRecord.h"
+#include "model/ProgramRecord.h"
 #include "res/strings/ProjectorStrings.h"
 #include "res/strings/SafetyStrings.h"
 

@@ -23,7 +23,7 @@ std::span<const std::span<const StringEntry>> allAreas() {
                                      listStrings(),     editorStrings(),    dialogStrings(),
                                      runStrings(),      searchStrings(),    safetyStrings(),
                                      printStrings(),    lineStrings(),      lengthStrings(),
-                                     waitStrings()};
+                                     mediaStrings(),    rehearsalStrings(), waitStrings()};
     return areas;
 }
 
@@ -40,6 +40,13 @@ std::string formatInt(int id, int value) {
     const auto at = pattern.find("%d");
     if (at == std::string::npos) return pattern;
     result = pattern.substr(0, at) + std::to_string(value) + pattern.substr(at + 2);
+    return result;
+}
+
+std::string formatText(int id, const std::string& value) {
+    std::string result = text(id);
+    const auto at = result.find("%s");
+    if (at != std::string::npos) result.replace(at, 2, value);
     return result;
 }
 

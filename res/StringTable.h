@@ -21,6 +21,9 @@ bool has(int id);
 // "%d"-style filling of a table text with one integer (e.g. "Fehlernummer %d bekommen").
 std::string formatInt(int id, int value);
 
+// "%s"-style filling of a table text with one text (e.g. a file name).
+std::string formatText(int id, const std::string& value);
+
 // One area of the table each; the lookup searches all of them.
 std::span<const StringEntry> modelStrings();
 std::span<const StringEntry> projectorStrings();
@@ -34,6 +37,8 @@ std::span<const StringEntry> safetyStrings();
 std::span<const StringEntry> printStrings();
 std::span<const StringEntry> lineStrings();
 std::span<const StringEntry> lengthStrings();
+std::span<const StringEntry> mediaStrings();
+std::span<const StringEntry> rehearsalStrings();
 std::span<const StringEntry> waitStrings();
 
 // Every area, in the order the lookup searches them.

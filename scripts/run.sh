@@ -4,6 +4,9 @@
 #
 #   scripts/run.sh [show.dpd]
 #
+# Without a show it opens the demo show that the build writes (build/demo-show/Willkommen.dpd,
+# its pictures beside it), so that there is something to rehearse at once.
+#
 # The virtual projector runs in the background while Vistrel runs and is stopped when
 # Vistrel ends. Options for it can be given in VISTREL_PROJECTOR_OPTIONS, for example
 #   VISTREL_PROJECTOR_OPTIONS="--module absent --speed 4" scripts/run.sh
@@ -58,5 +61,8 @@ fi
 echo "Virtual projector on COM2: $device"
 export VISTREL_COM2="$device"
 status=0
+if [ "$#" -eq 0 ] && [ -f build/demo-show/Willkommen.dpd ]; then
+  set -- build/demo-show/Willkommen.dpd
+fi
 build/app/vistrel "$@" || status=$?
 exit "$status"

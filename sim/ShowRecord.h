@@ -8,6 +8,8 @@
 #include <cstdint>
 #include <vector>
 
+#include "model/LineTiming.h"
+
 namespace vistrel::sim {
 
 constexpr int ShowRecordSize = 6;
@@ -25,15 +27,14 @@ struct ShowRecord {
     // Six zero bytes end the show.
     bool isEndRecord() const;
     int specialCode() const;
-    // Timer 0, or the light function "fade out/in with pause" without parameter.
+    // The line's times as the editor's show length counts them, so that a show takes
+    // on this projector as long as the editor says.
+    LineTiming timing() const;
+    // Timer 0, or the light function "fade out/in with pause".
     int pauseCount() const;
     // Reaching such a line sends the show back to its first line.
     bool isAutoreverse() const;
-    // How long the line's light effect takes before its timer starts, in tenths: a
-    // plain dissolve is one dissolve; fading out and in is two; fading in or freezing
-    // for P seconds is P seconds and two dissolves; blinking, flashing or rocking P
-    // times is P times out and in. These are the durations the editor's show length
-    // counts with, so that a show takes on this projector as long as the editor says.
+    // How long the line's light effect takes before its timer starts, in tenths.
     int effectTenths() const;
 
     // A record built from the values the line-editing commands and the program use.
@@ -42,6 +43,7 @@ struct ShowRecord {
     bool operator==(const ShowRecord&) const = default;
 };
 
+// The special-function byte, packed as the program writes it (model/ProgramRecord).
 std::uint8_t encodeSpecialFunction(int code);
 int decodeSpecialFunction(std::uint8_t byte);
 

@@ -69,7 +69,9 @@ INSTANTIATE_TEST_SUITE_P(
                       RuleCase{cmd::ShowLength, kShowIdle},
                       RuleCase{cmd::ScaleShow, {false, false, true, true, true, true}},
                       RuleCase{cmd::EditCut, kShowIdle}, RuleCase{cmd::EditPaste, kShowIdle},
-                      RuleCase{cmd::EditCopy, kWithShow}, RuleCase{cmd::EditSelectAll, kWithShow}),
+                      RuleCase{cmd::EditCopy, kWithShow}, RuleCase{cmd::EditSelectAll, kWithShow},
+                      RuleCase{cmd::Rehearse, kLinesIdle}, RuleCase{cmd::ChoosePictureFolder, kWithShow},
+                      RuleCase{cmd::ChooseMusic, kWithShow}),
     [](const auto& testCase) { return std::to_string(testCase.param.command); });
 
 TEST(Rules, RepeatSearchNeedsAnEarlierSearch) {
@@ -152,7 +154,7 @@ TEST_F(MainFrameActions, ToolBarKeepsTheProgramsOrder) {
     for (QAction* action : started.mainFrame()->toolBar()->actions()) ids << (action->isSeparator() ? 0 : action->data().toInt());
     const QList<int> expected{cmd::FileNew, cmd::FileOpen, cmd::FileSave, 0, cmd::EditCut, cmd::EditCopy,
                               cmd::EditPaste, 0, cmd::StartShow, cmd::StopShow, cmd::PauseContinue,
-                              cmd::NextPicture, 0, cmd::LoadFromProjector, 0, cmd::WriteToProjector, 0,
+                              cmd::NextPicture, cmd::Rehearse, 0, cmd::LoadFromProjector, 0, cmd::WriteToProjector, 0,
                               cmd::WriteToModule, 0, cmd::LoadFromModule, 0, cmd::ShowLength, 0,
                               cmd::SearchCurrent, 0, cmd::SearchFolders, 0, cmd::FilePrint, 0, cmd::AppAbout,
                               cmd::ContextHelp};

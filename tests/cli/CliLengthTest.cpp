@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "tests/cli/CliProcess.h"
+#include "tests/media/SoundFiles.h"
 
 namespace vistrel::test {
 namespace {
@@ -71,29 +72,46 @@ protected:
     std::filesystem::path folder_;
 };
 
-TEST_F(CliLength, PrintsTheDialogsTwoLines) {
+// What length (the dialog's two lines) and timeline (the run line by line) print.
+TEST_F(CliLength, PrintsWhatTheCommandShows) {
     struct Case {
+        const char* command;
         const char* name;
         std::vector<Line> lines;
         const char* options;
         const char* out;
     };
     const Case table[] = {
-        {"two_plain_lines", {{1, 25, 40, 0}, {2, 25, 40, 0}}, "",
+        {"length", "two_plain_lines", {{1, 25, 40, 0}, {2, 25, 40, 0}}, "",
          "Gesamtlänge der Schau : 00:00:13\nLänge des selektierten Bereichs : 00:00:00\n"},
-        {"rows", {{1, 25, 40, 0}, {2, 25, 40, 33}, {3, 600, 6000, 0}}, "--rows 2-3",
+        {"length", "rows", {{1, 25, 40, 0}, {2, 25, 40, 33}, {3, 600, 6000, 0}}, "--rows 2-3",
          "Gesamtlänge der Schau : 00:11:25\nLänge des selektierten Bereichs : 00:11:19\n"},
-        {"pause", {{5, 25, 0, 0}, {6, 25, 40, 0}}, "--rows=2",
+        {"length", "pause", {{5, 25, 0, 0}, {6, 25, 40, 0}}, "--rows=2",
          "Gesamtlänge der Schau : 00:00:00\nLänge des selektierten Bereichs : 00:00:06\n"},
-        {"hours", {{1, 0, 6000, 0}, {2, 0, 6000, 0}, {3, 0, 6000, 0}, {4, 0, 6000, 0}, {5, 0, 6000, 0},
+        {"length", "hours", {{1, 0, 6000, 0}, {2, 0, 6000, 0}, {3, 0, 6000, 0}, {4, 0, 6000, 0}, {5, 0, 6000, 0},
                    {6, 0, 6000, 0}, {7, 0, 6000, 0}},
          "--rows 1,3,5-7",
          "Gesamtlänge der Schau : 01:10:00\nLänge des selektierten Bereichs : 00:50:00\n"},
+        {"timeline", "effects, a pause and the autoreverse end",
+         {{12, 25, 40, 0}, {13, 30, 50, 60}, {14, 20, 0, 0}, {15, 25, 40, 15}, {16, 20, 30, 160}, {17, 25, 40, 0}},
+         "",
+         "001\t12\t0\t25\t40\t-\n002\t13\t65\t60\t50\t-\n003\t14\t175\t20\t0\tP\n"
+         "004\t15\t195\t100\t40\t-\n005\t16\t335\t20\t30\tA\ntotal\t385\n"},
+        {"timeline", "from a later line", {{1, 25, 40, 0}, {2, 10, 20, 33}, {3, 25, 40, 0}}, "--from 2",
+         "002\t2\t0\t60\t20\t-\n003\t3\t80\t25\t40\t-\ntotal\t145\n"},
+        {"timeline", "slide 0 runs dark with its timer, an empty one ends the run",
+         {{1, 25, 40, 0}, {0, 10, 100, 0}, {2, 25, 40, 0}, {0, 0, 0, 0}, {3, 25, 40, 0}}, "--from=1",
+         "001\t1\t0\t25\t40\t-\n002\t0\t65\t10\t100\t-\n003\t2\t175\t25\t40\t-\ntotal\t240\n"},
+        {"timeline", "no lines", {}, "", "total\t0\n"},
+        {"timeline", "json", {{12, 25, 40, 0}, {13, 20, 0, 270}}, "--json",
+         "{\"lines\":[{\"line\":1,\"slide\":12,\"start\":0,\"effect\":25,\"timer\":40,\"pause\":false,"
+         "\"autoreverse\":false},{\"line\":2,\"slide\":13,\"start\":65,\"effect\":40,\"timer\":0,"
+         "\"pause\":true,\"autoreverse\":false}],\"total\":105}\n"},
     };
     for (const Case& c : table) {
         SCOPED_TRACE(c.name);
         const std::string in = show(c.lines);
-        const Run r = run("length " + in + " " + c.options);
+        const Run r = run(std::string(c.command) + " " + in + " " + c.options);
         EXPECT_EQ(r.exitCode, 0) << r.err;
         EXPECT_EQ(r.out, c.out);
         EXPECT_EQ(r.err, "");
@@ -109,13 +127,16 @@ TEST_F(CliLength, JsonGivesTheValuesInTenths) {
 
 TEST_F(CliLength, ScaleWritesOutOnlyWithoutAMessage) {
     const std::vector<Line> three{{1, 0, 40, 0}, {2, 0, 40, 0}, {3, 0, 40, 0}};
+    media::test::writeWav(file("24.4s.wav"), 8000, 1, 8000 * 244 / 10);
+    media::test::writeWav(file("23.5s.wav"), 8000, 1, 8000 * 235 / 10);
+    std::ofstream(file("text.wav")) << "no music at all";
     struct Case {
         const char* name;
         std::vector<Line> lines;
-        const char* options;
+        std::string options;
         int exitCode;
         std::vector<int> timers;  // of OUT; empty: OUT not written
-        const char* err;
+        std::string err;
     };
     const Case table[] = {
         {"factor_two", three, "--length 00:00:24", 0, {80, 80, 80}, ""},
@@ -133,6 +154,12 @@ TEST_F(CliLength, ScaleWritesOutOnlyWithoutAMessage) {
         {"timer_too_long", {{1, 0, 3000, 0}, {2, 0, 100, 0}, {3, 0, 40, 0}}, "--length 00:12:55 --rows 1-2", 1, {},
          "Die Skalierung der Diaschau mit der gewünschten\nLänge führt zu ungültigen Timerzeiten.\nDie Skalierung "
          "wird nicht vorgenommen.\nBitte prüfen Sie Ihre Eingabe.\n"},
+        {"music_in_whole_seconds", three, "--to-audio " + file("24.4s.wav"), 0, {80, 80, 80}, ""},
+        {"music_halves_go_up", three, "--to-audio " + file("23.5s.wav"), 0, {80, 80, 80}, ""},
+        {"no_music", three, "--to-audio " + file("text.wav"), 1, {},
+         "Die Datei " + file("text.wav") + " enthält keine Musik, die Vistrel lesen kann.\n"},
+        {"music_missing", three, "--to-audio " + file("none.ogg"), 1, {},
+         "Die Musikdatei " + file("none.ogg") + " wurde nicht gefunden.\n"},
     };
     for (const Case& c : table) {
         SCOPED_TRACE(c.name);
@@ -150,6 +177,16 @@ TEST_F(CliLength, ScaleWritesOutOnlyWithoutAMessage) {
         }
         EXPECT_EQ(timersIn(slurp(in)), timersIn(showText(c.lines)));  // IN is left alone
     }
+}
+
+TEST_F(CliLength, TimelineTotalIsTheLengthOfAShowWithoutPauses) {
+    const std::string in = show({{1, 25, 40, 0}, {2, 30, 50, 60}, {3, 25, 40, 15}, {4, 20, 30, 33},
+                                 {5, 25, 40, 260}, {6, 12, 70, 59}, {7, 18, 40, 400}, {8, 20, 30, 560},
+                                 {9, 25, 40, 0}});
+    const Run timeline = run("timeline " + in);
+    const Run length = run("length --json " + in);
+    EXPECT_NE(timeline.out.find("\ntotal\t949\n"), std::string::npos) << timeline.out;
+    EXPECT_NE(length.out.find("\"showLength\": 949,"), std::string::npos) << length.out;
 }
 
 TEST_F(CliLength, UsageErrors) {
@@ -172,6 +209,14 @@ TEST_F(CliLength, UsageErrors) {
         "scale " + in + " " + out + " --length 00:-1:00",
         "scale " + in + " " + out + " --length 00:00:10 --json",
         "scale " + in + " --length 00:00:10",
+        "scale " + in + " " + out + " --length 00:00:10 --to-audio " + file("music.wav"),
+        "timeline",
+        "timeline " + in + " --from 0",
+        "timeline " + in + " --from 3",
+        "timeline " + in + " --from 1.5",
+        "timeline " + in + " --from=",
+        "timeline " + in + " --json=1",
+        "timeline " + in + " " + out,
     };
     for (const std::string& arguments : table) {
         const Run r = run(arguments);
@@ -182,10 +227,12 @@ TEST_F(CliLength, UsageErrors) {
 }
 
 TEST_F(CliLength, AFileThatCannotBeReadIsAFailure) {
-    const Run r = run("length " + file("missing.dpd") + "");
-    EXPECT_EQ(r.exitCode, 1);
-    EXPECT_NE(r.err, "");
-    EXPECT_EQ(r.out, "");
+    for (const char* command : {"length ", "timeline "}) {
+        const Run r = run(command + file("missing.dpd"));
+        EXPECT_EQ(r.exitCode, 1) << command;
+        EXPECT_EQ(r.err, "Die angegebende Vistrel-Datei konnte \nnicht geladen werden.\n") << command;
+        EXPECT_EQ(r.out, "") << command;
+    }
 }
 
 }  // namespace

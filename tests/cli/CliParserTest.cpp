@@ -25,7 +25,8 @@ const std::map<std::string, std::string> kContracts = {
     {"print", "print FILE --pdf OUT.pdf [--sf-text=0|1] [--page-size A4|Letter]"},
 #endif
     {"length", "length FILE [--rows ROWS] [--json] [--convert-dos-umlauts=0|1] [--use-500watt-times=0|1]"},
-    {"scale", "scale IN OUT --length HH:MM:SS [--rows ROWS] [--convert-dos-umlauts=0|1] [--use-500watt-times=0|1]"},
+    {"scale", "scale IN OUT [--length HH:MM:SS] [--to-audio FILE] [--rows ROWS] [--convert-dos-umlauts=0|1] [--use-500watt-times=0|1]"},
+    {"timeline", "timeline FILE [--from N] [--json] [--convert-dos-umlauts=0|1] [--use-500watt-times=0|1]"},
     {"projector download", "projector download OUT --port PORT [--module]"},
     {"projector upload",
      "projector upload FILE --port PORT [--module] [--end-marker=0|1] [--differential=0|1] [--lamp PERCENT]"},
@@ -33,6 +34,11 @@ const std::map<std::string, std::string> kContracts = {
     {"projector stop", "projector stop --port PORT"},
     {"projector version", "projector version --port PORT"},
     {"save", "save IN OUT [--convert-dos-umlauts=0|1] [--use-500watt-times=0|1]"},
+#ifdef VISTREL_CLI_VIDEO
+    {"video",
+     "video FILE OUT [--images DIR] [--audio FILE] [--size WxH] [--fps N] [--pause-seconds S] [--from N] [--to N] "
+     "[--quality Q]"},
+#endif
     {"sf", "sf CODE..."},
     {"show", "show FILE [--json] [--convert-dos-umlauts=0|1] [--use-500watt-times=0|1]"},
 };

@@ -80,6 +80,10 @@ TEST(LengthText, TheScaleDialogRoundsToWholeSecondsHalvesUp) {
     for (const auto& [tenths, rounded] : table) EXPECT_EQ(roundedToWholeSeconds(tenths), rounded) << tenths;
     EXPECT_EQ(enteredLength(1, 2, 3), 37230);
     EXPECT_EQ(enteredLength(0, 60, 60), 36600);
+    // A piece of music, in milliseconds, becomes whole seconds the same way.
+    const std::pair<std::int64_t, std::int64_t> music[] = {
+        {205499, 2050}, {205500, 2060}, {499, 0}, {500, 10}, {0, 0}, {-20, 0}, {7'200'000, 72000}};
+    for (const auto& [ms, tenths] : music) EXPECT_EQ(musicLengthForScaling(ms), tenths) << ms;
 }
 
 struct ScaleCase {

@@ -5,7 +5,7 @@
 #include <cstdint>
 #include <vector>
 
-#include "projector/ProgramRecord.h"
+#include "model/ProgramRecord.h"
 #include "tests/projector/ShowTransferBench.h"
 
 namespace vistrel {

@@ -318,7 +318,9 @@ TEST(RunPoll, AProjectorThatNamesNoLineAfterTheStartIsGivenUpAsASilentOne) {
         }
         EXPECT_EQ(run.prompter.messages.size(), c.messages) << c.zeros;
         EXPECT_EQ(run.runState.showRunning, c.messages == 0);
-        if (c.messages > 0) EXPECT_EQ(run.clock.nowMs() - started, 10500) << "the first poll 10 s after the start";
+        if (c.messages > 0) {
+            EXPECT_EQ(run.clock.nowMs() - started, 10500) << "the first poll 10 s after the start";
+        }
     }
 }
 

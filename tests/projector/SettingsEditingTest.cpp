@@ -149,7 +149,9 @@ TEST(SettingsEditingPorts, ChangingThePort) {
         form.lampBrightnessText = "0";
         form.portDigit = 3;
         EXPECT_EQ(editing.apply(form), c.closes);
-        if (!c.closes) EXPECT_FALSE(editing.apply(form)) << "the same OK pressed again gives the same answer";
+        if (!c.closes) {
+            EXPECT_FALSE(editing.apply(form)) << "the same OK pressed again gives the same answer";
+        }
         std::vector<std::string> shown;
         for (const auto& m : prompter.messages) shown.push_back(m.text);
         EXPECT_EQ(shown, c.closes ? c.messages : std::vector<std::string>(2, c.messages[0]));

@@ -5,7 +5,7 @@
 
 #include <functional>
 
-#include "projector/ProgramRecord.h"
+#include "model/ProgramRecord.h"
 #include "res/StringTable.h"
 #include "res/strings/ProjectorStrings.h"
 #include "tests/projector/ShowTransferBench.h"

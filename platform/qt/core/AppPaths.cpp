@@ -22,14 +22,33 @@ QString configFolder() {
 
 QString settingsFilePath() { return configFolder() + "/vistrel.def"; }
 
-QString serialLogPath() {
-    const QString overridden = qEnvironmentVariable("VISTREL_LOG");
-    if (!overridden.isEmpty()) return overridden;
+namespace {
+
+QString xdgStateFolder() {
     QString state = qEnvironmentVariable("XDG_STATE_HOME");
     if (state.isEmpty()) state = QDir::homePath() + "/.local/state";
     const QString folder = state + "/vistrel";
     QDir().mkpath(folder);
-    return folder + "/DIA.LOG";
+    return folder;
 }
+
+}  // namespace
+
+QString serialLogPath() {
+    const QString overridden = qEnvironmentVariable("VISTREL_LOG");
+    if (!overridden.isEmpty()) return overridden;
+    return xdgStateFolder() + "/DIA.LOG";
+}
+
+QString stateFolder() {
+    const QString overridden = qEnvironmentVariable("VISTREL_CONFIG_DIR");
+    if (!overridden.isEmpty()) {
+        QDir().mkpath(overridden);
+        return QDir(overridden).absolutePath();
+    }
+    return xdgStateFolder();
+}
+
+QString showMediaFilePath() { return stateFolder() + "/show-media.txt"; }
 
 }  // namespace vistrel

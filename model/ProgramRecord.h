@@ -46,4 +46,12 @@ void decodeProgramRecord(std::span<const std::uint8_t, ProgramRecordSize> record
 
 bool isEndRecord(std::span<const std::uint8_t, ProgramRecordSize> record);
 
+// The line as the projector will run it once written: slide, dissolve, timer and code
+// after their trip through a record (a code the byte cannot carry comes back as the one
+// the projector keeps). The rehearsal runs the virtual projector, so whatever predicts
+// its timing must start from these values, not from the file's.
+ProgramLine asProjectorHoldsIt(const ProgramLine& line);
+// Writing `line` puts an end record into the projector: the show stops before it.
+bool endsShowOnProjector(const ProgramLine& line);
+
 }  // namespace vistrel

@@ -1,4 +1,4 @@
-#include "projector/ProgramRecord.h"
+#include "model/ProgramRecord.h"
 
 #include <algorithm>
 #include <cstdint>
@@ -79,5 +79,14 @@ void decodeProgramRecord(std::span<const std::uint8_t, ProgramRecordSize> record
 bool isEndRecord(std::span<const std::uint8_t, ProgramRecordSize> record) {
     return std::all_of(record.begin(), record.end(), [](std::uint8_t b) { return b == 0; });
 }
+
+ProgramLine asProjectorHoldsIt(const ProgramLine& line) {
+    ProgramLine held = line;
+    const ProgramRecord record = encodeProgramRecord(line);
+    decodeProgramRecord(record, held);
+    return held;
+}
+
+bool endsShowOnProjector(const ProgramLine& line) { return isEndRecord(encodeProgramRecord(line)); }
 
 }  // namespace vistrel

@@ -1,0 +1,101 @@
+#include "model/PictureFolder.h"
+
+#include <algorithm>
+#include <string>
+#include <system_error>
+#include <vector>
+
+namespace vistrel {
+
+namespace {
+
+char lowerAscii(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; }
+
+bool isAsciiDigit(char c) { return c >= '0' && c <= '9'; }
+
+// Letters of any script: ASCII letters and the bytes of UTF-8 sequences ("Übersicht 3").
+bool isLetterOrBlank(char c) {
+    const auto byte = static_cast<unsigned char>(c);
+    return c == ' ' || (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || byte >= 0x80;
+}
+
+// Nine digits always fit an int; longer runs are no slide number anyone uses.
+constexpr std::size_t MaxSlideDigits = 9;
+
+}  // namespace
+
+bool isPictureExtension(std::string_view extension) {
+    if (!extension.empty() && extension.front() == '.') extension.remove_prefix(1);
+    std::string lower(extension);
+    std::transform(lower.begin(), lower.end(), lower.begin(), lowerAscii);
+    static constexpr std::string_view known[] = {"jpg", "jpeg", "png", "bmp", "tif", "tiff", "webp"};
+    return std::find(std::begin(known), std::end(known), lower) != std::end(known);
+}
+
+std::optional<int> slideNumberOfPictureName(std::string_view fileName) {
+    const std::size_t dot = fileName.rfind('.');
+    if (dot == std::string_view::npos || dot == 0) return std::nullopt;
+    if (!isPictureExtension(fileName.substr(dot + 1))) return std::nullopt;
+    const std::string_view stem = fileName.substr(0, dot);
+    std::size_t pos = 0;
+    while (pos < stem.size() && isLetterOrBlank(stem[pos])) ++pos;
+    const std::size_t digitsStart = pos;
+    while (pos < stem.size() && isAsciiDigit(stem[pos])) ++pos;
+    const std::size_t digits = pos - digitsStart;
+    if (digits == 0) return std::nullopt;
+    // Leading zeros do not count against the limit: "0000012" is slide 12.
+    std::size_t first = digitsStart;
+    while (first + 1 < pos && stem[first] == '0') ++first;
+    if (pos - first > MaxSlideDigits) return std::nullopt;
+    int value = 0;
+    for (std::size_t i = first; i < pos; ++i) value = value * 10 + (stem[i] - '0');
+    return value;
+}
+
+PictureFolder PictureFolder::scan(const std::filesystem::path& folder) {
+    PictureFolder result;
+    std::error_code error;
+    std::filesystem::directory_iterator it(folder, error);
+    if (error) return result;
+    std::vector<std::string> names;
+    for (const std::filesystem::directory_iterator end; it != end; it.increment(error)) {
+        if (error) break;
+        names.push_back(it->path().filename().string());
+    }
+    std::sort(names.begin(), names.end());  // std::string compares bytes
+    for (const std::string& name : names) {
+        const std::optional<int> slide = slideNumberOfPictureName(name);
+        if (!slide || *slide == 0 || result.pictures_.contains(*slide)) continue;
+        const std::filesystem::path path = folder / name;
+        // Only files can be pictures; a folder named "12.jpg" is not one. Links count
+        // as what they point to.
+        if (!std::filesystem::is_regular_file(path, error)) continue;
+        result.pictures_.emplace(*slide, path);
+    }
+    return result;
+}
+
+std::optional<std::filesystem::path> PictureFolder::pictureOf(int slide) const {
+    const auto found = pictures_.find(slide);
+    if (found == pictures_.end()) return std::nullopt;
+    return found->second;
+}
+
+bool holdsNumberedPictures(const std::filesystem::path& folder) { return !PictureFolder::scan(folder).empty(); }
+
+std::filesystem::path defaultPictureFolder(const std::filesystem::path& showFile) {
+    std::error_code error;
+    std::filesystem::path show = std::filesystem::absolute(showFile, error);
+    if (error) show = showFile;
+    const std::filesystem::path folder = show.parent_path();
+    if (holdsNumberedPictures(folder)) return folder;
+    std::string name = show.filename().string();
+    if (name.size() > 4) {
+        std::string ending = name.substr(name.size() - 4);
+        std::transform(ending.begin(), ending.end(), ending.begin(), lowerAscii);
+        if (ending == ".dpd") name.resize(name.size() - 4);
+    }
+    return folder / name;
+}
+
+}  // namespace vistrel

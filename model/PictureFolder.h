@@ -1,0 +1,44 @@
+#pragma once
+// Where a slide's picture is found: in a folder of picture files whose names begin
+// with the slide number ("12.jpg", "012.JPG", "Dia 012.tif", "012-Sonnenuntergang.png"
+// all stand for slide 12). Plain file-system work, no image is opened here.
+#include <filesystem>
+#include <map>
+#include <optional>
+#include <string_view>
+
+namespace vistrel {
+
+// The extensions that count as pictures: jpg, jpeg, png, bmp, tif, tiff, webp, in
+// any case, with or without the leading dot.
+bool isPictureExtension(std::string_view extension);
+
+// The slide number a picture file's name stands for: the name before its extension,
+// after optional letters and blanks, must begin with a run of digits. Names without
+// such digits, with another extension or with no name before the dot give none.
+std::optional<int> slideNumberOfPictureName(std::string_view fileName);
+
+// The pictures of one folder, scanned once: for each slide the first file (names in
+// byte order) that stands for it. Slide 0 never has a picture. A folder that cannot be
+// read gives an empty list, never an error.
+class PictureFolder {
+public:
+    static PictureFolder scan(const std::filesystem::path& folder);
+
+    std::optional<std::filesystem::path> pictureOf(int slide) const;
+    const std::map<int, std::filesystem::path>& pictures() const { return pictures_; }
+    bool empty() const { return pictures_.empty(); }
+
+private:
+    std::map<int, std::filesystem::path> pictures_;
+};
+
+// The folder holds at least one numbered picture.
+bool holdsNumberedPictures(const std::filesystem::path& folder);
+
+// Where a show's pictures are looked for when none was chosen: the show's own folder if
+// it holds numbered pictures, else the folder beside the show named like it without
+// ".dpd" ("Urlaub.dpd" → "Urlaub/"), whether that exists or not.
+std::filesystem::path defaultPictureFolder(const std::filesystem::path& showFile);
+
+}  // namespace vistrel

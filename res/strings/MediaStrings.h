@@ -1,0 +1,41 @@
+#pragma once
+// String ids of the texts about sound and video files: the music of a show and the
+// export of a show as a video.
+namespace vistrel::ids {
+constexpr int AudioFileMissing = 4000;      // "Die Musikdatei %s wurde nicht gefunden."
+constexpr int AudioFileUnreadable = 4001;   // "Die Musikdatei %s kann nicht gelesen werden."
+constexpr int AudioFileNotAudio = 4002;     // "Die Datei %s enthält keine Musik, die Vistrel lesen kann."
+constexpr int AudioLengthUnknown = 4003;    // "Die Länge der Musikdatei %s lässt sich nicht bestimmen."
+constexpr int VideoFolderMissing = 4010;      // "Der Ordner %s existiert nicht."
+constexpr int VideoFolderNotWritable = 4011;  // "In den Ordner %s kann nicht geschrieben werden."
+constexpr int VideoWriteFailed = 4012;        // "Die Videodatei %s konnte nicht geschrieben werden."
+constexpr int VideoDiskFull = 4013;           // "Die Videodatei %s konnte nicht geschrieben werden: ..."
+constexpr int VideoFormatUnknown = 4014;      // "Vistrel kann %s nicht als Video schreiben: ..."
+constexpr int VideoEncoderMissing = 4015;     // "Der Videocodierer %s ist in dieser Installation nicht vorhanden."
+constexpr int VideoEncodingFailed = 4016;     // "Beim Codieren des Videos ist ein Fehler aufgetreten."
+constexpr int VideoShowEmpty = 4020;          // "Die Diaschau hat keine Zeilen: Es gibt kein Video zu schreiben."
+constexpr int VideoNothingFromLine = 4021;    // "Ab Zeile %d zeigt die Diaschau nichts: ..."
+constexpr int VideoOutputIsShow = 4022;       // "Die Videodatei %s ist die Diaschau selbst ..."
+
+// "Als Video exportieren": the dialog and the progress window.
+constexpr int VideoDialogTitle = 4030;        // "Als Video exportieren"
+constexpr int VideoFileLabel = 4031;          // "Videodatei:"
+constexpr int VideoBrowse = 4032;             // "Durchsuchen..."
+constexpr int VideoSizeLabel = 4033;          // "Bildgröße:"
+constexpr int VideoSizeOwn = 4034;            // "Eigene Größe"
+constexpr int VideoFpsLabel = 4035;           // "Bilder pro Sekunde:"
+constexpr int VideoPauseLabel = 4036;         // "Pausenzeilen stehen:"
+constexpr int VideoFromLabel = 4037;          // "Von Zeile:"
+constexpr int VideoToLabel = 4038;            // "bis Zeile:"
+constexpr int VideoMusicCheck = 4039;         // "Musik unterlegen"
+constexpr int VideoNoMusic = 4040;            // "Für diese Diaschau ist keine Musik gewählt."
+constexpr int VideoPicturesLabel = 4041;      // "Bilderordner:"
+constexpr int VideoExportButton = 4042;       // "Exportieren"
+constexpr int VideoCancelButton = 4043;       // "Abbrechen"
+constexpr int VideoSaveCaption = 4044;        // "Video speichern unter"
+constexpr int VideoFileFilter = 4045;         // "Videos (*.mp4 *.mkv *.webm)"
+constexpr int VideoProgressTitle = 4046;      // "Video wird geschrieben"
+constexpr int VideoWritten = 4047;            // "Das Video %s ist fertig."
+constexpr int VideoFileMissing = 4048;        // "Bitte geben Sie den Namen der Videodatei an."
+constexpr int VideoProgressStart = 4049;      // "Das Video wird vorbereitet ..."
+}  // namespace vistrel::ids
