@@ -119,7 +119,7 @@ int ShowTransfer::uploadShow(CVistrelDoc& doc, int target) {
 ShowTransfer::UploadOutcome ShowTransfer::upload(CVistrelDoc& doc, int target) {
     const std::uint8_t targetMark = target == Module ? NotInModule : NotInProjector;
 
-    protocol_.link().connect();
+    protocol_.connect();
     protocol_.reportProjectorError(0);
     if (protocol_.sendCommand(command::OpenOperation) < 0) {
         protocol_.reportProjectorError(CommandNotEchoed);
@@ -263,7 +263,7 @@ bool ShowTransfer::closeOperation(bool reportFailure) {
 // --- reading -------------------------------------------------------------------------
 
 bool ShowTransfer::openOperation() {
-    protocol_.link().connect();
+    protocol_.connect();
     protocol_.reportProjectorError(0);
     if (protocol_.sendCommand(command::OpenOperation) < 0) {
         protocol_.reportProjectorError(CommandNotEchoed);
