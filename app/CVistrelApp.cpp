@@ -54,7 +54,6 @@
 #include "res/StringTable.h"
 #include "res/strings/ModelStrings.h"
 #include "res/strings/RehearsalStrings.h"
-#include "res/strings/SafetyStrings.h"
 #include "res/strings/ShellStrings.h"
 #include "views/CEditZeile.h"
 #include "views/CVistrelView.h"
@@ -244,17 +243,10 @@ void CVistrelApp::endOfRun() {
 
 void CVistrelApp::leavePcMode() {
     // A projector that is ready answers at once. One that has been switched off or
-    // unplugged never does: the wait is bounded, and a window says what the program,
-    // whose main window is gone by now, is still waiting for.
-    constexpr int QuickAnswerMs = 1000;
-    const std::int64_t start = env_.clock.nowMs();
-    if (protocol_->waitReady(QuickAnswerMs) < 0) {
-        env_.progress.openWaitWindow(res::text(ids::EndOfRunWaitTitle), res::text(ids::EndOfRunWaitText));
-        env_.events.drain();
-        const auto spent = static_cast<int>(env_.clock.nowMs() - start);
-        protocol_->waitReady(std::max(ProjectorProtocol::WaitLimitMs - spent, 0));
-        env_.progress.closeWaitWindow();
-    }
+    // unplugged never does: the wait is bounded, its window says what the program,
+    // whose main window is gone by now, is still waiting for, and "Nicht warten" ends it.
+    protocol_->beginSequence();
+    protocol_->waitReady(ProjectorProtocol::WaitLimitMs, ProgressWindows::WaitKind::EndOfRun);
     protocol_->sendCommand(command::LeavePcMode);
 }
 
@@ -555,6 +547,7 @@ bool CVistrelApp::whenLineFree(const std::function<void()>& work) {
     if (projectorBusy()) return false;
     ProjectorBusyScope busy(projectorBusy_);
     takeLinkSettings();
+    protocol_->beginSequence();
     work();
     return true;
 }
@@ -704,6 +697,7 @@ void CVistrelApp::runCommand(int commandId) {
     if (talksToProjector(commandId)) {
         busy.emplace(projectorBusy_);
         takeLinkSettings();
+        protocol_->beginSequence();
     }
     CSplitterFrame* frame = runCommandFrame(commandId);
     auto newDocument = [this]() -> CVistrelDoc* {

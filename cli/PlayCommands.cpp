@@ -7,6 +7,7 @@
 #include <string>
 
 #include "cli/CommandRegistry.h"
+#include "cli/Interrupt.h"
 #include "cli/PlayerConsole.h"
 #include "cli/ProjectorSession.h"
 #include "model/CVistrelDoc.h"
@@ -20,17 +21,15 @@ namespace vistrel::cli {
 
 namespace {
 
-// Exit code after Ctrl+C, as the shell reports a program ended by SIGINT.
-constexpr int InterruptedExit = 130;
-
 // A run that went on after a reported failure (a pause the projector did not take,
 // a start line it did not echo) did not do all it was asked: its end is no success.
+// Ctrl+C wins over everything: whatever failed after it failed because of it.
 int exitCodeOf(ShowPlayer::Outcome outcome, const ConsolePrompter& prompter) {
     switch (outcome) {
         case ShowPlayer::Outcome::Ended:
-        case ShowPlayer::Outcome::Stopped: return prompter.errorsShown() == 0 ? 0 : 1;
+        case ShowPlayer::Outcome::Stopped: return exitCodeAfterInterrupt(prompter.errorsShown() == 0 ? 0 : 1);
         case ShowPlayer::Outcome::Interrupted: return InterruptedExit;
-        case ShowPlayer::Outcome::Failed: return 1;
+        case ShowPlayer::Outcome::Failed: return exitCodeAfterInterrupt(1);
     }
     return 1;
 }
@@ -103,8 +102,9 @@ constexpr const char* kPlayNotes =
     "While the show runs, commands are read from standard input, one a line: an empty line is \"Pause bzw. "
     "weiter\" (at a pause line it moves the show on), n is \"Bild vorwärts\", j N is \"Springe zur "
     "Programmzeile\" N, s is \"Diaschau stoppen\" (the command ends once the projector is home). The end of the "
-    "input changes nothing. Ctrl+C stops the show as s does and ends with exit code 130; a second Ctrl+C does "
-    "not wait for the home position (\"Abbruch\").\n\n"
+    "input changes nothing. Ctrl+C ends the command within a second with exit code 130: the show is stopped (EN) "
+    "without waiting for the home position (\"Abbruch\"), and a write of the show still going on is broken "
+    "off.\n\n"
     "Output, one line at a time as the show reaches it: the program number (three digits), a tab and the "
     "line's description, for every line the show passed (also the short ones a poll stepped over), in "
     "order; \"PAUSE !\" when the show stands at a pause line; \"Pause\" and \"weiter\" when the user halts "
@@ -137,12 +137,12 @@ const CommandRegistration stopCommand{{
     .positionals = {},
     .options = {portOption()},
     .summary = "Stops the show running on the projector (\"Diaschau stoppen\") and waits until the projector "
-               "reports its home position. Ctrl+C ends the wait (\"Abbruch\").",
+               "reports its home position. Ctrl+C ends the command within a second (\"Abbruch\").",
     .notes = kPortNotes,
     .exitCodes = {{0, "the projector is home"},
                   {1, "the projector failed (the program's German message on stderr)"},
                   {2, "usage error"},
-                  {130, "the wait was cancelled with Ctrl+C"}},
+                  {130, "ended with Ctrl+C"}},
     .run = runStop,
 }};
 

@@ -7,55 +7,10 @@
 #include <cerrno>
 #include <cstdio>
 
+#include "cli/Interrupt.h"
 #include "platform/Clock.h"
 
 namespace vistrel::cli {
-
-namespace {
-
-// The handler only marks the interrupt and wakes the wait through a pipe; the
-// player stops the show from its own loop, never from inside the handler.
-volatile std::sig_atomic_t interrupted = 0;
-int wakeFds[2] = {-1, -1};
-
-extern "C" void onInterrupt(int) {
-    interrupted = 1;
-    const int saved = errno;
-    if (wakeFds[1] >= 0) {
-        const char byte = 1;
-        [[maybe_unused]] const ssize_t written = ::write(wakeFds[1], &byte, 1);
-    }
-    errno = saved;
-}
-
-void drainWakePipe() {
-    char buffer[64];
-    while (::read(wakeFds[0], buffer, sizeof buffer) > 0) {
-    }
-}
-
-}  // namespace
-
-PlayerConsole::PlayerConsole(int inputFd) : inputFd_(inputFd) {
-    interrupted = 0;
-    if (::pipe(wakeFds) == 0) {
-        for (int fd : wakeFds) ::fcntl(fd, F_SETFL, ::fcntl(fd, F_GETFL) | O_NONBLOCK);
-    }
-    struct sigaction action {};
-    action.sa_handler = onInterrupt;
-    sigemptyset(&action.sa_mask);
-    // The serial port's reads and writes go on undisturbed; only the wait returns early.
-    action.sa_flags = SA_RESTART;
-    ::sigaction(SIGINT, &action, &previous_);
-}
-
-PlayerConsole::~PlayerConsole() {
-    ::sigaction(SIGINT, &previous_, nullptr);
-    for (int& fd : wakeFds) {
-        if (fd >= 0) ::close(fd);
-        fd = -1;
-    }
-}
 
 bool PlayerConsole::inBackground() const {
     if (!::isatty(inputFd_)) return false;
@@ -81,16 +36,13 @@ PlayerTerminal::Input PlayerConsole::waitForInput(int timeoutMs, std::string& li
     SystemClock clock;
     const std::int64_t until = clock.nowMs() + timeoutMs;
     for (;;) {
-        if (interrupted) {
-            interrupted = 0;
-            drainWakePipe();
-            return Input::Interrupt;
-        }
+        // Once pressed, Ctrl+C is the answer to every later wait as well: the command ends.
+        if (interruptRequested()) return Input::Interrupt;
         if (takeLine(line)) return Input::Line;
         const std::int64_t left = until - clock.nowMs();
         if (left <= 0) return Input::Nothing;
 
-        pollfd watched[2] = {{wakeFds[0], POLLIN, 0}, {inputFd_, POLLIN, 0}};
+        pollfd watched[2] = {{interruptWakeFd(), POLLIN, 0}, {inputFd_, POLLIN, 0}};
         // After the end of input only the interrupt and the clock are waited for; so
         // too while the player runs in the background of its terminal, where reading
         // the keyboard would have the terminal stop it, and with it the show's timers.

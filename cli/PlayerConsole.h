@@ -1,10 +1,9 @@
 #pragma once
 // The terminal of `vistrel-cli projector play` and `stop`: commands are read from
 // standard input without ever blocking the show's timers (poll() with the time to
-// the next tick as its time-out), Ctrl+C arrives as an input of its own, and every
-// printed line is flushed at once, so that a script reading the output through a
-// pipe sees each line as the show reaches it.
-#include <csignal>
+// the next tick as its time-out), Ctrl+C (noted by the session's InterruptWatch)
+// arrives as an input of its own, and every printed line is flushed at once, so that
+// a script reading the output through a pipe sees each line as the show reaches it.
 #include <string>
 
 #include "projector/ShowPlayer.h"
@@ -13,11 +12,7 @@ namespace vistrel::cli {
 
 class PlayerConsole final : public PlayerTerminal {
 public:
-    // Takes over SIGINT for its lifetime.
-    PlayerConsole(int inputFd = 0);
-    ~PlayerConsole() override;
-    PlayerConsole(const PlayerConsole&) = delete;
-    PlayerConsole& operator=(const PlayerConsole&) = delete;
+    explicit PlayerConsole(int inputFd = 0) : inputFd_(inputFd) {}
 
     Input waitForInput(int timeoutMs, std::string& line) override;
     void printLine(const std::string& text) override;
@@ -32,7 +27,6 @@ private:
     int inputFd_;
     bool inputEnded_ = false;
     std::string pending_;
-    struct sigaction previous_ {};
 };
 
 }  // namespace vistrel::cli

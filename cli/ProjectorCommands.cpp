@@ -25,7 +25,7 @@ int runVersion(const CommandLine& line) {
     const auto portName = portOf(line);
     if (!portName) return 2;
     ProjectorSession session(*portName);
-    return session.protocol().showProjectorVersion() == 0 ? 0 : 1;
+    return exitCodeAfterInterrupt(session.protocol().showProjectorVersion() == 0 ? 0 : 1);
 }
 
 // --- upload and download: the show transfer menus ---------------------------------------
@@ -51,7 +51,7 @@ int runUpload(const CommandLine& line) {
     TransferSession run(*portName, settings);
     const bool toModule = line.has("module");
     const bool ok = toModule ? run.transfer.writeToModule(*doc) : run.transfer.writeToProjector(*doc);
-    return ok ? 0 : 1;
+    return exitCodeAfterInterrupt(ok ? 0 : 1);
 }
 
 // projector download OUT --port PORT [--module]
@@ -67,7 +67,7 @@ int runDownload(const CommandLine& line) {
     const bool read = fromModule ? run.transfer.loadFromModule(*doc, nullptr)
                                  : run.transfer.loadFromProjector(*doc, nullptr);
     // A broken read has been reported; a partial show is not saved as if it were whole.
-    if (!read) return 1;
+    if (!read || interruptRequested()) return exitCodeAfterInterrupt(1);
     run.session.prompter().setSubject(out);
     return writeShowFile(*doc, out, run.session.prompter()) ? 0 : 1;
 }

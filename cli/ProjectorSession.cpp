@@ -107,7 +107,10 @@ OptionDefinition differentialOption() {
 }
 
 std::vector<std::pair<int, std::string>> projectorExitCodes() {
-    return {{0, "done"}, {1, "the projector failed (the program's German message on stderr)"}, {2, "usage error"}};
+    return {{0, "done"},
+            {1, "the projector failed (the program's German message on stderr)"},
+            {2, "usage error"},
+            {InterruptedExit, "ended with Ctrl+C"}};
 }
 
 }  // namespace vistrel::cli

@@ -10,6 +10,7 @@
 
 #include "cli/CommandRegistry.h"
 #include "cli/ConsolePrompter.h"
+#include "cli/Interrupt.h"
 #include "cli/TerminalProgressWindows.h"
 #include "model/ApplicationState.h"
 #include "model/Settings.h"
@@ -26,7 +27,8 @@ namespace vistrel::cli {
 // One connection to the projector for the length of a command, set up as the
 // window program sets up its link; the port and the log are closed at the end. The
 // terminal gets every message the window program would show, in the same order: the
-// search's word on what it found, then that of the command that failed.
+// search's word on what it found, then that of the command that failed. Ctrl+C ends
+// the waits and transfers of the session (see Interrupt.h).
 class ProjectorSession {
 public:
     explicit ProjectorSession(const std::string& portName);
@@ -42,8 +44,10 @@ public:
     ProgressWindows& progress() { return progress_; }
 
 private:
+    // Ctrl+C ends the command within a second, with the port closed and the log written.
+    InterruptWatch interrupts_;
     QtSerialPort port_;
-    SystemClock clock_;
+    InterruptibleClock clock_;
     ConsolePrompter prompter_;
     NoEventPump events_;
     TerminalProgressWindows progress_;

@@ -2,9 +2,11 @@
 
 #include <algorithm>
 
+#include "cli/Interrupt.h"
 #include "res/StringTable.h"
 #include "res/strings/DialogStrings.h"
 #include "res/strings/ProjectorStrings.h"
+#include "res/strings/WaitStrings.h"
 
 namespace vistrel::cli {
 
@@ -27,6 +29,17 @@ std::string writeText(int done, int total) {
 std::string readText(int line) {
     std::string text = std::string(res::text(ids::ReadProgressTitle)) + "  " + res::text(ids::ReadLineLabel);
     return line > 0 ? text + " " + std::to_string(line) : text;
+}
+
+// "warten ...  Vistrel wartet, bis der Projektor bereit ist (höchstens 30 Sekunden).
+// Strg+C bricht ab." on one line.
+std::string waitText(ProgressWindows::WaitKind kind) {
+    int id = ids::WaitReadyText;
+    if (kind == ProgressWindows::WaitKind::Module) id = ids::WaitModuleText;
+    if (kind == ProgressWindows::WaitKind::Search) id = ids::WaitSearchText;
+    std::string text = std::string(res::text(ids::WaitCaption)) + "  " + res::text(id) + " Strg+C bricht ab.";
+    std::replace(text.begin(), text.end(), '\n', ' ');
+    return text;
 }
 
 }  // namespace
@@ -60,6 +73,28 @@ void TerminalProgressWindows::openModuleWindow(bool reading) {
 }
 
 void TerminalProgressWindows::closeModuleWindow() { close(Window::Module); }
+
+void TerminalProgressWindows::beginWait(WaitKind kind) {
+    waitKind_ = kind;
+    waitBegan_ = std::chrono::steady_clock::now();
+    waitShown_ = false;
+}
+
+void TerminalProgressWindows::endWait() {
+    waitKind_.reset();
+    if (waitShown_) close(Window::Wait);
+    waitShown_ = false;
+}
+
+bool TerminalProgressWindows::waitCancelled() {
+    // As the window program's wait window: nothing for a wait that is over at once.
+    constexpr auto ShowAfter = std::chrono::milliseconds(300);
+    if (waitKind_ && !waitShown_ && std::chrono::steady_clock::now() - waitBegan_ >= ShowAfter) {
+        waitShown_ = true;
+        open(Window::Wait, waitText(*waitKind_));
+    }
+    return interruptRequested();
+}
 
 void TerminalProgressWindows::open(Window window, const std::string& text) {
     open_.emplace_back(window, text);

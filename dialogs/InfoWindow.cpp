@@ -145,6 +145,7 @@ void InfoWindow::tick() {
         const InfoMonitor::TickResult result = monitor_.tick(hooks_.activeDocument ? hooks_.activeDocument() : nullptr);
         showFields();
         if (result == InfoMonitor::TickResult::Stop) stopNow();
+        if (result == InfoMonitor::TickResult::LinkLost) closeWindow();
     });
 }
 

@@ -89,9 +89,11 @@ void SettingsDialog::accept() {
 void SettingsDialog::test() {
     // The search talks to four ports in turn; nothing else may be pressed meanwhile.
     setEnabled(false);
-    const int found = editing_.testPorts();
+    editing_.testPorts([this](int found) {
+        setEnabled(true);
+        checkPort(found);
+    });
     setEnabled(true);
-    if (found > 0) checkPort(found);
     ui_->testButton->setFocus();
 }
 

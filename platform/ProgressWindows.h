@@ -1,5 +1,6 @@
 #pragma once
-// The progress windows of long transfers, reached from projector/ without widgets.
+// The progress windows of long transfers and the window of a wait for the projector,
+// reached from projector/ without widgets.
 #include <string>
 
 namespace vistrel {
@@ -22,10 +23,31 @@ public:
     virtual void openModuleWindow(bool reading) = 0;
     virtual void closeModuleWindow() = 0;
 
-    // A window that only says what the program is waiting for (UTF-8 texts), for waits
-    // outside a transfer, such as the projector at the end of the run. Headless: nothing.
-    virtual void openWaitWindow(const std::string& /*title*/, const std::string& /*text*/) {}
-    virtual void closeWaitWindow() {}
+    // A wait for the projector outside a transfer: the status waits before commands,
+    // the module's answer, the search for the projector, the wait at the end of the
+    // program. Core code marks where such a wait begins and ends and asks, between its
+    // steps, whether the user still wants to wait. The window program shows a window
+    // with "Abbrechen" ("Nicht warten" at the end of the program) once the wait lasts
+    // longer than a moment; the command line takes Ctrl+C for it. Waits do not nest.
+    enum class WaitKind { Ready, Module, Search, EndOfRun };
+    virtual void beginWait(WaitKind /*kind*/) {}
+    virtual void endWait() {}
+    // True once the user has said not to wait any longer. Also keeps the windows alive.
+    virtual bool waitCancelled() { return false; }
+};
+
+// Marks a wait for the projector for as long as a scope lasts.
+class WaitScope {
+public:
+    WaitScope(ProgressWindows& windows, ProgressWindows::WaitKind kind) : windows_(windows) {
+        windows_.beginWait(kind);
+    }
+    ~WaitScope() { windows_.endWait(); }
+    WaitScope(const WaitScope&) = delete;
+    WaitScope& operator=(const WaitScope&) = delete;
+
+private:
+    ProgressWindows& windows_;
 };
 
 // Headless: no windows.

@@ -14,7 +14,6 @@ constexpr int RepeatEveryTicks = 15;
 // The counter starts over here, so that the bar runs again.
 constexpr int CounterWrap = 100;
 constexpr int ReplyLength = 20;
-constexpr int CommandNotEchoed = 1;
 
 }  // namespace
 
@@ -66,7 +65,7 @@ HomingWait::TickResult HomingWait::tick() {
     }
     // Without this bound a projector that went away would keep the wait open for ever.
     if (silentSinceMs_ >= 0 && clock_.nowMs() - silentSinceMs_ >= LinkLostMs) {
-        protocol_.reportProjectorError(CommandNotEchoed);
+        protocol_.reportLinkLost();
         finish(false);
         return TickResult::LinkLost;
     }

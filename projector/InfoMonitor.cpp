@@ -26,8 +26,19 @@ InfoMonitor::TickResult InfoMonitor::tick(CVistrelDoc* doc) {
     std::string reply;
     const bool answered =
         protocol_.sendCommand(command::CurrentLine) >= 0 && protocol_.link().readLine(reply, ReplyLength) >= 0;
-    // Late bytes of a lost exchange must not be taken for the next one.
-    if (!answered) protocol_.reportProjectorError(0);
+    if (!answered) {
+        // Late bytes of a lost exchange must not be taken for the next one.
+        protocol_.reportProjectorError(0);
+        // Silence is not the end of the show: the window keeps what it showed. A projector
+        // that stays silent is given up after as long as the run's own poll waits, and
+        // without a stop, which would only wait for it once more.
+        const std::int64_t now = protocol_.link().clock().nowMs();
+        if (silentSinceMs_ < 0) silentSinceMs_ = now;
+        if (now - silentSinceMs_ < RunControl::LinkLostMs) return TickResult::Continue;
+        protocol_.reportLinkLost();
+        return TickResult::LinkLost;
+    }
+    silentSinceMs_ = -1;
     fields_.programNumber = cp1252ToUtf8(reply);
     const int line = decimalValue(reply) - 1;  // no line, or no number: -1
 
@@ -82,7 +93,7 @@ InfoMonitor::TickResult InfoMonitor::tick(CVistrelDoc* doc) {
 }
 
 void InfoMonitor::stopShow() {
-    protocol_.link().connect();
+    protocol_.connect();
     protocol_.waitReady();
     protocol_.sendCommand(command::EndShow);
 }

@@ -4,6 +4,7 @@
 // show, counts down the time left on the line, and tells the window when the show
 // has ended, has gone back (autoreverse) or does not match the show in the editor.
 // The window binds the fields to its labels and runs the stop when told.
+#include <cstdint>
 #include <string>
 
 #include "model/CVistrelDoc.h"
@@ -32,12 +33,18 @@ public:
     static constexpr int TickTenths = 7;
     static constexpr int NoLineYet = -999;
 
-    enum class TickResult { Continue, Stop };
+    enum class TickResult {
+        Continue,
+        Stop,      // the window must stop the show now
+        LinkLost,  // no answer for as long as the run's poll waits: reported, the window
+                   // closes without stopping anything (there is nobody to stop)
+    };
 
     InfoMonitor(ProjectorProtocol& protocol, const RunState& runState, const Settings& settings, Prompter& prompter);
 
     // One tick against the active show (null when no show window is open). Stop: the
     // window must stop the show now (stopShow, then close and open the homing wait).
+    // A tick without an answer changes nothing on the window.
     TickResult tick(CVistrelDoc* activeDoc);
     // The stop button: EN after the wait; a failure is not reported, as the homing
     // wait repeats EN on its own.
@@ -56,6 +63,8 @@ private:
     bool warnedMismatch_ = false;
     int shownLine_ = NoLineYet;
     int remaining_ = 0;
+    // Since when the projector has answered nothing; -1 while it answers.
+    std::int64_t silentSinceMs_ = -1;
 };
 
 }  // namespace vistrel

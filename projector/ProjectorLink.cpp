@@ -39,6 +39,8 @@ int ProjectorLink::openPort() {
 
 void ProjectorLink::closePort() {
     if (port_.isOpen()) port_.close();
+    // A closed port has no projector behind it: the next command opens and searches again.
+    connected = false;
 }
 
 bool ProjectorLink::isPortOpen() const { return port_.isOpen(); }
@@ -56,6 +58,7 @@ int ProjectorLink::readByte() {
     for (int attempt = 0; attempt < kReadAttempts && byte < 0; ++attempt) byte = port_.readByte();
     if (byte >= 0) {
         readFailureRun = 0;
+        silenceReported = false;
         logByte(static_cast<std::uint8_t>(byte));
         return byte;
     }
@@ -68,6 +71,7 @@ int ProjectorLink::readByte() {
 
 int ProjectorLink::writeByte(std::uint8_t byte) {
     const bool written = port_.writeByte(byte);
+    lastWriteFailed = !written;
     openLogOnce();
     if (!written) {
         purge();
@@ -117,15 +121,15 @@ int ProjectorLink::probe() {
     return isProjectorStatusLetter(reply) ? 0 : -1;
 }
 
-int ProjectorLink::connect() {
-    if (connected) return 0;
+ProjectorLink::Search ProjectorLink::search(const std::function<bool()>& goOn) {
+    if (connected) return Search::Found;
 
     int portsOpened = 0;
     int probedDigit = 0;
     if (openPort() == 0) {
         if (probe() == 0) {
             connected = true;
-            return 0;
+            return Search::Found;
         }
         ++portsOpened;
         probedDigit = portName.size() >= 4 ? portName[3] - '0' : 0;
@@ -133,6 +137,7 @@ int ProjectorLink::connect() {
 
     for (int digit = 1; digit <= 4; ++digit) {
         if (digit == probedDigit) continue;
+        if (goOn && !goOn()) break;
         closePort();
         setPortDigit(digit);
         if (openPort() != 0) {
@@ -142,11 +147,15 @@ int ProjectorLink::connect() {
         ++portsOpened;
         if (probe() == 0) {
             connected = true;
-            return 0;
+            return Search::Found;
         }
     }
+    return portsOpened > 0 ? Search::NoAnswer : Search::NoPorts;
+}
 
-    prompter_.showMessage(portsOpened > 0 ? ids::ProjectorNotConnected : ids::NoPortsAvailable,
+int ProjectorLink::reportSearch(Search result) {
+    if (result == Search::Found) return 0;
+    prompter_.showMessage(result == Search::NoAnswer ? ids::ProjectorNotConnected : ids::NoPortsAvailable,
                           MessageIcon::Exclamation, MessageButtons::Ok);
     return -1;
 }

@@ -9,6 +9,7 @@
 // `connect` talks to the user. There is one link per process.
 #include <cstdint>
 #include <cstdio>
+#include <functional>
 #include <string>
 #include <string_view>
 
@@ -28,12 +29,20 @@ public:
 
     // "COM1" .. "COM4"; the fourth character is the port digit. The settings keep it.
     std::string portName = "COM2";
-    // Set once a projector answered the probe; stays set for the rest of the run.
+    // Set once a projector answered the probe on the open port. Closing the port clears
+    // it, and so do a command that failed on a dead line and a projector that stopped
+    // answering during a run (see ProjectorProtocol::reportProjectorError and
+    // reportLinkLost): the link is either really open to a projector or marked closed,
+    // so that the next command opens the port and searches again.
     bool connected = false;
     // Milliseconds to pause after each block read (kept in the settings file).
     int blockDelay = 10;
     // Consecutive byte reads that got nothing; the first of a run purges the queues.
     int readFailureRun = 0;
+    // The projector's silence has been reported; cleared by the next byte it sends.
+    bool silenceReported = false;
+    // The last byte could not be written (the device has gone, say).
+    bool lastWriteFailed = false;
 
     // Opens `portName` and sets 9600/none/8/2, RTS off, DTR on, then throws away
     // whatever was waiting. After a failure the caller closes the port.
@@ -62,7 +71,13 @@ public:
     int probe();
     // Makes sure a projector is connected, searching COM1 .. COM4 when needed, and
     // tells the user when none is found.
-    int connect();
+    int connect() { return reportSearch(search()); }
+    // The two halves of `connect`, for a caller that shows the search as a wait: the
+    // search itself (`goOn`, asked before each further port, may end it early, which
+    // counts as nothing found), and the message about a search that found nothing.
+    enum class Search { Found, NoAnswer, NoPorts };
+    Search search(const std::function<bool()>& goOn = {});
+    int reportSearch(Search result);
 
     // Closes DIA.LOG for good (at program end); later bytes are not logged.
     void closeLog();

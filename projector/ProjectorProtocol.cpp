@@ -87,7 +87,29 @@ int ProjectorProtocol::statusQuery() {
     return -letter;
 }
 
-int ProjectorProtocol::waitReady(int limitMs) {
+bool ProjectorProtocol::userStopped() {
+    if (!userStopped_ && progress_.waitCancelled()) userStopped_ = true;
+    return userStopped_;
+}
+
+int ProjectorProtocol::connect() {
+    if (link_.connected) return 0;
+    ProjectorLink::Search found = ProjectorLink::Search::Found;
+    {
+        // The message about a failed search comes after its window has gone.
+        const WaitScope shown(progress_, ProgressWindows::WaitKind::Search);
+        found = link_.search([this] {
+            drainEvents();
+            return !userStopped();
+        });
+    }
+    return link_.reportSearch(found);
+}
+
+int ProjectorProtocol::waitReady(int limitMs, ProgressWindows::WaitKind kind) {
+    // A port that is not open never becomes ready: there is nothing to wait for.
+    if (!link_.isPortOpen() || userStopped()) return -1;
+    const WaitScope shown(progress_, kind);
     const std::int64_t deadline = clock_.nowMs() + limitMs;
     for (int poll = 1; poll <= kMaxPolls; ++poll) {
         const int state = statusQuery();
@@ -99,11 +121,14 @@ int ProjectorProtocol::waitReady(int limitMs) {
         // only the clock says when the wait has lasted long enough.
         if (clock_.nowMs() >= deadline) return -1;
         drainEvents();
+        if (userStopped()) return -1;
     }
     return -1;
 }
 
 int ProjectorProtocol::waitModuleResult(int limitMs) {
+    if (!link_.isPortOpen() || userStopped()) return -1;
+    const WaitScope shown(progress_, ProgressWindows::WaitKind::Module);
     const std::int64_t deadline = clock_.nowMs() + limitMs;
     for (int poll = 1; poll <= kMaxPolls; ++poll) {
         const int state = statusQuery();
@@ -119,6 +144,7 @@ int ProjectorProtocol::waitModuleResult(int limitMs) {
         }
         if (clock_.nowMs() >= deadline) return -1;
         drainEvents();
+        if (userStopped()) return -1;
     }
     return -1;
 }
@@ -145,9 +171,10 @@ int ProjectorProtocol::writeDataByte(std::uint8_t value) {
 
 int ProjectorProtocol::writeBlockBody(std::uint16_t address, std::span<const std::uint8_t> data, bool counting) {
     if (data.size() > 0xFFFF) return -1;  // the frame's byte count has 16 bits
-    if (sendHeader(block::Write, address, data.size()) < 0) return -1;
+    if (userStopped() || sendHeader(block::Write, address, data.size()) < 0) return -1;
     for (std::uint8_t value : data) {
-        if (writeDataByte(value) < 0) return -1;
+        // A user who said stop during this sequence gets no half transfer that goes on.
+        if (userStopped() || writeDataByte(value) < 0) return -1;
         if (counting) progress_.setWriteProgress(++transferDone_);
         drainEvents();
     }
@@ -180,8 +207,9 @@ int ProjectorProtocol::readDataByte() {
 
 int ProjectorProtocol::readBlock(int command, std::uint16_t address, std::span<std::uint8_t> out) {
     if (out.size() > 0xFFFF) return -1;
-    if (sendHeader(command, address, out.size()) < 0) return -1;
+    if (userStopped() || sendHeader(command, address, out.size()) < 0) return -1;
     for (auto& value : out) {
+        if (userStopped()) return -1;
         const int byte = readDataByte();
         if (byte < 0) return -1;
         value = static_cast<std::uint8_t>(byte);
@@ -239,17 +267,31 @@ std::string ProjectorProtocol::projectorErrorText(int code) {
     }
 }
 
+void ProjectorProtocol::reportLinkLost() {
+    link_.connected = false;
+    if (link_.silenceReported) return;
+    link_.silenceReported = true;
+    reportProjectorError(1);
+}
+
 void ProjectorProtocol::reportProjectorError(int code) {
     // Clearing the queues first keeps a late answer of the failed command from
     // being taken for the reply to the next one.
     if (link_.isPortOpen()) link_.purge();
     if (code == 0) return;
+    // A failure on a dead line (nothing came back, or nothing could be sent) says that
+    // the projector is gone: the next command opens the port and searches again, and
+    // the run's followers, when they give up on it, need not say so once more.
+    if (link_.readFailureRun > 0 || link_.lastWriteFailed) {
+        link_.silenceReported = true;
+        link_.connected = false;
+    }
     prompter_.showMessage(projectorErrorText(code), MessageIcon::Exclamation, MessageButtons::Ok);
     if (link_.isPortOpen()) link_.purgeInput();
 }
 
 int ProjectorProtocol::showProjectorVersion() {
-    link_.connect();
+    connect();
     reportProjectorError(0);
     if (sendCommand(command::OpenOperation) < 0) {
         prompter_.beep();

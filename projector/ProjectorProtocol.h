@@ -93,12 +93,26 @@ public:
     static constexpr int WaitLimitMs = 30000;
 
     // Polls every 50 ms until the projector is ready: 0 ready, 106 for "j", 122 for
-    // "z", -1 when it has not said so within `limitMs` (or 600 polls). The window
-    // message queue is drained between polls, so the windows stay alive meanwhile.
-    int waitReady(int limitMs = WaitLimitMs);
+    // "z", -1 when it has not said so within `limitMs` (or 600 polls), at once on a
+    // port that is not open. The window message queue is drained between polls, so the
+    // windows stay alive meanwhile. The user sees the wait and may end it (`kind` says
+    // what for); ended, it fails as one that ran out.
+    int waitReady(int limitMs = WaitLimitMs, ProgressWindows::WaitKind kind = ProgressWindows::WaitKind::Ready);
     // Polls until a module operation has finished: 'w', 'x', 'y', 'z', or -1 after
-    // `limitMs` (or 600 polls).
+    // `limitMs` (or 600 polls), or when the user ended the wait.
     int waitModuleResult(int limitMs = WaitLimitMs);
+
+    // The link's `connect`, as a wait the user sees and may end: with no projector
+    // anywhere the search over the ports takes its time.
+    int connect();
+
+    // A sequence is one command or one tick of a timer; its owner marks where each one
+    // begins. Once the user has ended a wait, the sequence's other waits fail at once,
+    // and so do its block transfers: a sequence of many waits would otherwise ask again
+    // and again.
+    void beginSequence() { userStopped_ = false; }
+    // True once the user has said not to wait any longer in this sequence.
+    bool userStopped();
 
     // Writes `data` at `address`. `progressMode` > 0 opens the write-progress
     // window with that total; 0 continues it; -1 marks the last block and closes
@@ -115,6 +129,11 @@ public:
 
     // Shows the message for a failure code; 0 only clears the line.
     void reportProjectorError(int code);
+    // A projector that stopped answering in the middle of a run: "Fehler bei der
+    // Kommunikation" once, however many of the run's followers (the poll, the info
+    // window, the homing wait) notice it, and the link marked closed, so that the next
+    // command opens the port and searches again.
+    void reportLinkLost();
     // The message text for a failure code ("" for 0).
     static std::string projectorErrorText(int code);
 
@@ -142,6 +161,7 @@ private:
     ProgressWindows& progress_;
     int transferTotal_ = 0;
     int transferDone_ = 0;
+    bool userStopped_ = false;
 };
 
 }  // namespace vistrel

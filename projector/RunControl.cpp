@@ -94,7 +94,7 @@ bool RunControl::start(CVistrelDoc& doc, RunView& view, RunWindows& windows) {
     // A failed write has been reported; the projector may hold half a show.
     if (uploadRan && uploaded != ShowTransfer::UploadDone) return false;
 
-    protocol_.link().connect();
+    protocol_.connect();
     protocol_.reportProjectorError(0);
     if (protocol_.sendCommand(command::OpenOperation) < 0) {
         protocol_.reportProjectorError(CommandNotEchoed);
@@ -127,6 +127,8 @@ bool RunControl::start(CVistrelDoc& doc, RunView& view, RunWindows& windows) {
     view.clearSelection();
     view.startPolling();
     silentSinceMs_ = -1;
+    startedAtMs_ = clock_.nowMs();
+    lineSeen_ = false;
     run_.showRunning = true;
     view.updateViews();
     return true;
@@ -154,16 +156,21 @@ RunControl::PollResult RunControl::poll(CVistrelDoc& doc, RunView& view) {
             const std::int64_t now = clock_.nowMs();
             if (silentSinceMs_ < 0) silentSinceMs_ = now;
             if (now - silentSinceMs_ < LinkLostMs) return PollResult::NoAnswer;
-            protocol_.reportProjectorError(CommandNotEchoed);
-            run_.showRunning = false;
-            endRun(doc, view);
-            view.updateViews();
-            return PollResult::LinkLost;
+            protocol_.reportLinkLost();
+            return giveUp(doc, view);
         }
         silentSinceMs_ = -1;
         result = PollResult::Polled;
 
         int current = decimalValue(reply) - 1;
+        if (current >= 0) {
+            lineSeen_ = true;
+        } else if (!lineSeen_ && !stopPolling && clock_.nowMs() - startedAtMs_ >= LinkLostMs) {
+            // The projector answers, but has run no line since the start (its GZ went
+            // astray): waiting on would leave the program "running" until the user stops it.
+            protocol_.reportProjectorError(CommandNotEchoed);
+            return giveUp(doc, view);
+        }
         if (current < run_.lastShownLine) {
             // The line number fell back: the tray went back (autoreverse) or the show is over.
             // The line after the last one seen says which.
@@ -206,6 +213,13 @@ RunControl::PollResult RunControl::poll(CVistrelDoc& doc, RunView& view) {
         return PollResult::Ended;
     }
     return result;
+}
+
+RunControl::PollResult RunControl::giveUp(CVistrelDoc& doc, RunView& view) {
+    run_.showRunning = false;
+    endRun(doc, view);
+    view.updateViews();
+    return PollResult::LinkLost;
 }
 
 void RunControl::endRun(CVistrelDoc&, RunView& view) {
@@ -266,6 +280,11 @@ void RunControl::stepForward(CVistrelDoc& doc, RunView& view) {
 void RunControl::jump(CVistrelDoc& doc, RunView& view) {
     const int target = doc.jumpTarget;
     for (int attempt = 1; attempt <= JumpAttempts; ++attempt) {
+        // A user who would not wait for the projector wants no further attempt either.
+        if (attempt > 1 && protocol_.userStopped()) {
+            prompter_.beep();
+            return;
+        }
         run_.lastShownLine = -1;
         if (run_.pauseState == 0) {
             protocol_.waitReady();
@@ -287,10 +306,11 @@ void RunControl::jump(CVistrelDoc& doc, RunView& view) {
             prompter_.beep();
             return;
         }
-        // Right after the jump the projector still names the line before the target, or
-        // the one before that.
+        // Projectors differ in what they name right after the jump: the target itself
+        // (the virtual projector does), or still the line before it, or the one before
+        // that. Any of the three means the jump has landed.
         const int reported = decimalValue(reply);
-        if (reported == target || reported == target - 1) break;
+        if (reported == target + 1 || reported == target || reported == target - 1) break;
     }
     // After the last attempt the show runs wherever the projector put it.
     if (run_.pauseState != 0) {
@@ -302,7 +322,7 @@ void RunControl::jump(CVistrelDoc& doc, RunView& view) {
 // --- stop and info ----------------------------------------------------------------------
 
 bool RunControl::stop(CVistrelDoc& doc, RunWindows& windows) {
-    protocol_.link().connect();
+    protocol_.connect();
     protocol_.waitReady();
     if (protocol_.sendCommand(command::EndShow) < 0) {
         protocol_.reportProjectorError(CommandNotEchoed);
@@ -317,7 +337,7 @@ bool RunControl::stop(CVistrelDoc& doc, RunWindows& windows) {
 }
 
 bool RunControl::info(RunWindows& windows) {
-    protocol_.link().connect();
+    protocol_.connect();
     protocol_.reportProjectorError(0);
     if (protocol_.sendCommand(command::OpenOperation) < 0) {
         protocol_.reportProjectorError(CommandNotEchoed);

@@ -68,7 +68,8 @@ public:
         Polled,    // the projector told its line
         NoAnswer,  // the projector did not answer this time; nothing was concluded
         Ended,     // the show has ended (or was stopped): the poll timer is stopped
-        LinkLost,  // no answer for LinkLostMs: reported, and the run is over
+        LinkLost,  // no answer for LinkLostMs, or no line of the show for LinkLostMs after
+                   // the start: reported, and the run is over
     };
 
     RunControl(ProjectorProtocol& protocol, ShowTransfer& transfer, Settings& settings, ApplicationState& appState,
@@ -107,6 +108,8 @@ private:
     // AZ and its reply, with replyPending set meanwhile. False when nothing came back.
     bool askCurrentLine(std::string& reply);
     void endRun(CVistrelDoc& doc, RunView& view);
+    // The projector does not follow the run (reported by the caller): the run is over.
+    PollResult giveUp(CVistrelDoc& doc, RunView& view);
 
     ProjectorProtocol& protocol_;
     ShowTransfer& transfer_;
@@ -117,6 +120,10 @@ private:
     Clock& clock_;
     // Since when the poll has had no answer; -1 while the projector answers.
     std::int64_t silentSinceMs_ = -1;
+    // When the run was started, and whether the projector has named a line since. A run
+    // this control did not start is not bounded this way.
+    std::int64_t startedAtMs_ = 0;
+    bool lineSeen_ = true;
 };
 
 }  // namespace vistrel

@@ -5,7 +5,9 @@
 #include "model/DecimalText.h"
 #include "platform/Prompter.h"
 #include "projector/ProjectorLink.h"
+#include "res/StringTable.h"
 #include "res/strings/ProjectorStrings.h"
+#include "res/strings/WaitStrings.h"
 
 namespace vistrel {
 
@@ -42,7 +44,7 @@ int portDigitOf(const std::string& portName) {
 }
 
 SettingsEditing::SettingsEditing(Settings& settings, ProjectorLink& link, Prompter& prompter)
-    : settings_(settings), link_(link), prompter_(prompter) {}
+    : settings_(settings), link_(link), prompter_(prompter), initialPort_(link.portName) {}
 
 SettingsForm SettingsEditing::initialForm() const {
     SettingsForm form;
@@ -74,9 +76,13 @@ bool SettingsEditing::apply(const SettingsForm& form) {
     settings_.use500WattTimes = form.use500WattTimes;
     settings_.lampBrightness = lampBrightnessFromText(form.lampBrightnessText);
 
-    // No port button checked counts as the port left as it was.
+    // No port button checked counts as the port left as it was. The port the dialog
+    // opened with, or one the projector has just answered on, needs no traffic; any
+    // other is opened and probed, on every OK alike: a port refused once is not taken
+    // the second time without a word.
     const bool portChosen = form.portDigit >= kFirstPort && form.portDigit <= kLastPort;
-    if (!portChosen || form.portDigit == portDigitOf(link_.portName)) return true;
+    const bool samePort = form.portDigit == portDigitOf(link_.portName);
+    if (!portChosen || (samePort && (link_.connected || link_.portName == initialPort_))) return true;
 
     int opened = -1;
     int answered = -1;
@@ -106,11 +112,15 @@ bool SettingsEditing::apply(const SettingsForm& form) {
     return true;
 }
 
-int SettingsEditing::testPorts() {
+int SettingsEditing::testPorts(const std::function<void(int digit)>& found) {
+    // The search starts over: whatever answered before counts only if it answers now.
+    const bool wasConnected = link_.connected;
+    const std::string portBefore = link_.portName;
     int portsOpened = 0;
+    int answered = 0;
     {
         WaitCursor wait(prompter_);
-        for (int digit = kFirstPort; digit <= kLastPort; ++digit) {
+        for (int digit = kFirstPort; digit <= kLastPort && answered == 0; ++digit) {
             link_.closePort();
             link_.portName = portNameOf(digit);
             settings_.portName = link_.portName;
@@ -120,12 +130,28 @@ int SettingsEditing::testPorts() {
             }
             if (link_.probe() == 0) {
                 link_.connected = true;
-                return digit;
+                answered = digit;
+                break;
             }
             ++portsOpened;
         }
+        // Nothing found: the port chosen before stays chosen, closed, so that the next
+        // command (or OK) opens it and searches again instead of talking into a port
+        // that did not answer.
+        if (answered == 0) {
+            link_.closePort();
+            link_.portName = portBefore;
+            settings_.portName = portBefore;
+        }
     }
-    prompter_.showMessage(portsOpened > 0 || link_.connected ? ids::ProjectorNotConnected : ids::NoPortsAvailable,
+    if (answered > 0) {
+        // The dialog checks the port's button before the message says which one it is.
+        if (found) found(answered);
+        prompter_.showMessage(res::formatInt(ids::ProjectorFoundOnPort, answered), MessageIcon::Information,
+                              MessageButtons::Ok);
+        return answered;
+    }
+    prompter_.showMessage(portsOpened > 0 || wasConnected ? ids::ProjectorNotConnected : ids::NoPortsAvailable,
                           MessageIcon::Exclamation, MessageButtons::Ok);
     return 0;
 }

@@ -4,6 +4,7 @@
 // and probed, and "Test" searches COM1 .. COM4 for the projector. The dialog only
 // copies its controls into a SettingsForm and back; the rules live here so that they
 // run without windows.
+#include <functional>
 #include <string>
 #include <string_view>
 
@@ -65,14 +66,17 @@ public:
     // and probed. True when the dialog may close; false after a message about the port.
     bool apply(const SettingsForm& form);
 
-    // "Test": the digit of the port the projector answered on (1 .. 4), or 0 after
-    // telling the user that none answered.
-    int testPorts();
+    // "Test": the digit of the port the projector answered on (1 .. 4), said in a
+    // message (`found` hears of it first), or 0 after telling the user that none
+    // answered; the port chosen before then stays chosen, closed.
+    int testPorts(const std::function<void(int digit)>& found = {});
 
 private:
     Settings& settings_;
     ProjectorLink& link_;
     Prompter& prompter_;
+    // The port when the dialog opened: OK with it unchanged talks to no port.
+    std::string initialPort_;
 };
 
 }  // namespace vistrel

@@ -122,10 +122,14 @@ bool ShowPlayer::stopRun(CVistrelDoc& doc) {
 }
 
 bool ShowPlayer::interrupt(CVistrelDoc& doc) {
+    // Ctrl+C ends the command now: the show does not run on unattended, but nobody
+    // waits for the tray to come home either ("Abbruch").
     interrupted_ = true;
-    if (!stopping_) return stopRun(doc);
-    // "Abbruch": the user will not wait for the home position.
-    if (homing_ && !homing_->finished()) homing_->cancel();
+    if (!stopping_ && !stopRun(doc)) return false;
+    if (homing_) {
+        if (!homing_->finished()) homing_->cancel();
+        homing_.reset();
+    }
     return true;
 }
 
@@ -176,6 +180,7 @@ ShowPlayer::Outcome ShowPlayer::play(CVistrelDoc& doc, int fromRow) {
             if (nextPollMs <= clock_.nowMs()) nextPollMs = clock_.nowMs() + RunControl::PollIntervalMs;
         }
         if (!waitForUser(nextPollMs, doc)) return Outcome::Failed;
+        if (interrupted_) return Outcome::Interrupted;
     }
 }
 

@@ -3,11 +3,11 @@
 // plays its two timers itself, the 700 ms poll and the 250 ms tick of the wait for
 // the home position. Between ticks it waits for the user's commands, one a line:
 // an empty line pauses or continues, "n" steps forward, "j N" jumps to program line
-// N, "s" stops; an interrupt (Ctrl+C) stops too, and a second one cancels the wait
-// for the home position. It prints each line the show moves to (and the lines a
-// poll stepped over, in order), "PAUSE !" when the show stands at a pause line,
-// "Pause" and "weiter" when the user halts and continues it, and "Diaschauende" at
-// its end.
+// N, "s" stops; an interrupt (Ctrl+C) ends the run at once: the show is stopped, the
+// wait for the home position given up ("Abbruch"). It prints each line the show moves
+// to (and the lines a poll stepped over, in order), "PAUSE !" when the show stands at a
+// pause line, "Pause" and "weiter" when the user halts and continues it, and
+// "Diaschauende" at its end.
 #include <optional>
 #include <string>
 #include <vector>
@@ -75,7 +75,7 @@ private:
     // The user's command; false when the run has failed.
     bool obey(const std::string& command, CVistrelDoc& doc);
     bool stopRun(CVistrelDoc& doc);
-    // Ctrl+C: stop, or when already stopping, "Abbruch" of the wait for home.
+    // Ctrl+C: stop (unless stopping already) and "Abbruch" of the wait for home.
     bool interrupt(CVistrelDoc& doc);
     // One tick of the homing wait when it is due; false when the projector was lost.
     bool tickHomingWait();

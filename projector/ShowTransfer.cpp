@@ -157,7 +157,7 @@ ShowTransfer::UploadOutcome ShowTransfer::upload(CVistrelDoc& doc, int target) {
     // Checked before a byte goes out: a value that does not fit would arrive as another.
     if (refuseUnstorableShow(doc, prompter_)) return UploadOutcome::Refused;
 
-    protocol_.link().connect();
+    protocol_.connect();
     protocol_.reportProjectorError(0);
     if (protocol_.sendCommand(command::OpenOperation) < 0) {
         protocol_.reportProjectorError(CommandNotEchoed);
@@ -303,7 +303,7 @@ bool ShowTransfer::closeOperation(bool reportFailure) {
 // --- reading -------------------------------------------------------------------------
 
 bool ShowTransfer::openOperation() {
-    protocol_.link().connect();
+    protocol_.connect();
     protocol_.reportProjectorError(0);
     if (protocol_.sendCommand(command::OpenOperation) < 0) {
         protocol_.reportProjectorError(CommandNotEchoed);

@@ -23,7 +23,8 @@ std::span<const std::span<const StringEntry>> allAreas() {
                                      listStrings(),     editorStrings(),    dialogStrings(),
                                      runStrings(),      searchStrings(),    safetyStrings(),
                                      printStrings(),    lineStrings(),      lengthStrings(),
-                                     historyStrings(),  mediaStrings(),     rehearsalStrings()};
+                                     historyStrings(),  mediaStrings(),     rehearsalStrings(),
+                                     waitStrings()};
     return areas;
 }
 

@@ -21,6 +21,7 @@
 #include "platform/ProgressWindows.h"
 #include "platform/fake/RecordingPrompter.h"
 #include "platform/fake/VirtualClock.h"
+#include "platform/fake/WaitingUser.h"
 #include "res/CommandIds.h"
 #include "sim/SimulatedSerialPort.h"
 
@@ -71,7 +72,7 @@ inline void onNextModal(std::function<void(QWidget*)> action) {
 
 // No windows; a test may act "while the write-progress window is up", as a user
 // could while the transfer handles input between its blocks.
-class ScriptedProgressWindows final : public ProgressWindows {
+class ScriptedProgressWindows final : public WaitingProgressWindows {
 public:
     std::function<void()> whileWriting;
     void openWriteProgress(int) override {
@@ -84,14 +85,6 @@ public:
     void closeReadProgress() override {}
     void openModuleWindow(bool) override {}
     void closeModuleWindow() override {}
-    // The texts of every wait window opened, and how many are still open.
-    std::vector<std::string> waitTexts;
-    int waitOpen = 0;
-    void openWaitWindow(const std::string&, const std::string& text) override {
-        waitTexts.push_back(text);
-        ++waitOpen;
-    }
-    void closeWaitWindow() override { --waitOpen; }
 };
 
 class AppFixture : public ::testing::Test {
@@ -100,6 +93,7 @@ protected:
         qputenv("VISTREL_CONFIG_DIR", folder.path().toUtf8());
         qputenv("VISTREL_LOG", (folder.path() + "/DIA.LOG").toUtf8());
         projector = &port.attachProjector("COM2");
+        progress.clock = &clock;
     }
 
     ~AppFixture() override {

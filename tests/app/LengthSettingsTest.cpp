@@ -270,14 +270,15 @@ TEST_F(LengthAndSettings, TestFindsTheProjectorAndAMissingPortKeepsTheDialogOpen
 
     EXPECT_TRUE(com2AfterTest);
     EXPECT_TRUE(stillOpen);
-    ASSERT_EQ(prompter.messages.size(), 1u);
-    EXPECT_EQ(prompter.messages[0].text,
-              "Die Schnittstelle konnte nicht initialisiert werden!\n\nKlicken Sie am besten auf den Test-Knopf,\num "
-              "die Schnittstelle automatisch festzustellen.");
-    // What OK applied stays applied after Cancel, and the port chosen is the one kept.
+    EXPECT_EQ(messageTexts(),
+              (std::vector<std::string>{"Der Projektor antwortet an der Schnittstelle COM2.",
+                                        "Die Schnittstelle konnte nicht initialisiert werden!\n\nKlicken Sie am "
+                                        "besten auf den Test-Knopf,\num die Schnittstelle automatisch festzustellen."}));
+    // What OK applied stays applied after Cancel, and the port chosen is the one kept,
+    // not connected: it did not open.
     EXPECT_TRUE(started.settings().showTotalLength);
     EXPECT_EQ(started.settings().portName, "COM3");
-    EXPECT_TRUE(started.link().connected);
+    EXPECT_FALSE(started.link().connected);
 }
 
 }  // namespace

@@ -129,14 +129,13 @@ TEST_F(RunEnding, AProjectorThatStopsAnsweringEndsTheRunWithOneMessageInBoundedT
         app->mainFrame()->updateActions();
         EXPECT_TRUE(app->mainFrame()->action(cmd::StartShow)->isEnabled()) << "a new start is possible";
 
-        // The poll gives up after 10 s of silence; the info window's stop first waits
-        // for a ready projector (30 s at most) and the homing wait then gives up after 10 s.
+        // Whoever notices first gives up after 10 s of silence, the info window too.
         EXPECT_GT(toldAfterMs, 0);
-        EXPECT_LE(toldAfterMs, 45000);
+        EXPECT_LE(toldAfterMs, 1100 + 10000 + 1100);
+        EXPECT_FALSE(app->link().connected);
         // Between two ticks the window handles its input: the poll and the homing wait
-        // never hold it for long. (The info window's stop waits longer, but its wait
-        // keeps handling input.)
-        EXPECT_LT(longestPollMs, RunControl::PollIntervalMs);
+        // never hold it for long.
+        EXPECT_LT(longestPollMs, 700);
         EXPECT_LT(longestHomingTickMs, 1000);
 
         app.reset();
@@ -144,6 +143,29 @@ TEST_F(RunEnding, AProjectorThatStopsAnsweringEndsTheRunWithOneMessageInBoundedT
         projector = &port.attachProjector("COM2");
         prompter.messages.clear();
         longestPollMs = longestHomingTickMs = 0;
+    }
+}
+
+TEST_F(RunEnding, AStopOrAPauseWithADeadProjectorShowsItsWaitWhichTheUserCanEnd) {
+    // The command, when "Abbrechen" is pressed (-1: never), and how long it lasts at most.
+    const std::tuple<int, int, std::int64_t> cases[] = {
+        {cmd::StopShow, -1, 31000}, {cmd::StopShow, 1000, 2000}, {cmd::PauseContinue, 1000, 2000}};
+    for (const auto& [command, cancelAfterMs, atMostMs] : cases) {
+        startLongShow(false);
+        port.attachSilent("COM2");
+        prompter.messages.clear();
+        progress.cancelAfterMs = cancelAfterMs;
+        const std::int64_t start = clock.nowMs();
+        app->runCommand(command);
+        EXPECT_LE(clock.nowMs() - start, atMostMs) << command;
+        EXPECT_EQ(progress.waits.back().beganMs, start) << "the wait is seen from its start";
+        EXPECT_EQ(messageTexts(), std::vector<std::string>{CommunicationError});
+        EXPECT_FALSE(app->projectorBusy());
+        EXPECT_FALSE(app->link().connected) << "failed on a dead line: the next command searches again";
+
+        app.reset();
+        QApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        projector = &port.attachProjector("COM2");
     }
 }
 

@@ -250,6 +250,34 @@ TEST(PlayFailure, ASilentProjectorGivesTheProgramsMessagesInOrder) {
                   lead + "Fehler bei der Kommunikation mit dem Projektor\n");
 }
 
+TEST(PlayInterrupt, CtrlCEndsEveryProjectorCommandWithinASecond) {
+    const auto folder = std::filesystem::temp_directory_path() / ("vistrel-ctrlc-" + std::to_string(getpid()));
+    std::filesystem::create_directories(folder);
+    const std::string show = (folder / "long.dpd").string();
+    std::ofstream file(show, std::ios::binary);  // 999 lines: writing them takes many seconds
+    for (int i = 0; i < 999; ++i) file << "/p 001 001 /d 010 /t 0050\r\n";
+    file.close();
+    // Pressed while the show is written, and while a silent projector is waited for.
+    const std::pair<std::vector<std::string>, std::vector<std::string>> cases[] = {
+        {{}, {"projector", "play", show}}, {{"--silent"}, {"projector", "stop"}}};
+    for (const auto& [options, args] : cases) {
+        ProjectorProcess projector(VISTREL_PROJECTOR_EXE, options);
+        std::vector<std::string> words = args;
+        words.insert(words.end(), {"--port", projector.devicePath()});
+        PlayerUnderTest command(words, (folder / "DIA.LOG").string());
+        EXPECT_EQ(command.exitCode(1500), -1) << args[1] << " still at work";
+        command.pressCtrlC();
+        EXPECT_EQ(command.exitCode(1000), 130) << args[1];
+    }
+    // And a port that is not there is not waited for at all.
+    for (const char* name : {"VISTREL_COM1", "VISTREL_COM2", "VISTREL_COM3", "VISTREL_COM4"})
+        setenv(name, (folder / "none").c_str(), 1);
+    PlayerUnderTest stop({"projector", "stop", "--port", "COM2"}, (folder / "DIA.LOG").string());
+    for (const char* name : {"VISTREL_COM1", "VISTREL_COM2", "VISTREL_COM3", "VISTREL_COM4"}) unsetenv(name);
+    EXPECT_EQ(stop.exitCode(2000), 1);
+    std::filesystem::remove_all(folder);
+}
+
 #endif
 
 }  // namespace

@@ -93,13 +93,19 @@ INSTANTIATE_TEST_SUITE_P(
                    ids::ProjectorNotConnected, false}),
     [](const auto& param) { return std::string(param.param.name); });
 
-TEST_F(LinkTest, ConnectOnceConnectedSendsNothing) {
+TEST_F(LinkTest, ConnectSendsNothingWhileConnectedAndOpensAClosedPortAgain) {
     port.devices["COM2"] = test::echoingProjector();
     ASSERT_EQ(link.connect(), 0);
     const auto bytesBefore = port.written.size();
-    link.closePort();
     EXPECT_EQ(link.connect(), 0);
     EXPECT_EQ(port.written.size(), bytesBefore);
+
+    // Connected on a closed port would make every command fail without a search.
+    link.closePort();
+    EXPECT_FALSE(link.connected);
+    EXPECT_EQ(link.connect(), 0);
+    EXPECT_TRUE(port.isOpen());
+    EXPECT_EQ(port.written.size(), bytesBefore + 1) << "probed again";
 }
 
 TEST_F(LinkTest, OpenPortConfiguresRaisesDtrAndDrainsStaleInput) {

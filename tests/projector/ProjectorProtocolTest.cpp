@@ -11,6 +11,7 @@
 
 #include "platform/fake/RecordingPrompter.h"
 #include "platform/fake/VirtualClock.h"
+#include "platform/fake/WaitingUser.h"
 #include "projector/ProjectorLink.h"
 #include "projector/ProjectorProtocol.h"
 #include "res/StringTable.h"
@@ -26,7 +27,7 @@ using Bytes = std::vector<std::uint8_t>;
 using test::ScriptedSerialPort;
 
 // Records what the protocol did to the write-progress window.
-struct RecordingProgress final : ProgressWindows {
+struct RecordingProgress final : WaitingProgressWindows {
     std::vector<std::string> events;
     int lastDone = -1;
     void openWriteProgress(int total) override { events.push_back("open " + std::to_string(total)); }
@@ -93,6 +94,7 @@ protected:
     RecordingProgress progress;
     ProjectorLink link{port, clock, prompter, ""};
     ProjectorProtocol protocol{link, clock, prompter, events, progress};
+    ScriptedProtocolTest() { progress.clock = &clock; }
 
     void plugIn(ScriptedSerialPort::Responder device) {
         port.devices["COM2"] = std::move(device);
@@ -140,6 +142,8 @@ TEST_P(WaitLoops, EndOnTheRightLetterOrAfterAbout30Seconds) {
     const auto start = clock.nowMs();
     EXPECT_EQ(c.moduleWait ? protocol.waitModuleResult() : protocol.waitReady(), c.expectedResult);
     const auto elapsed = clock.nowMs() - start;
+    ASSERT_EQ(progress.waits.size(), 1u) << "the user sees the whole wait";
+    EXPECT_EQ(progress.waits[0].kind, c.moduleWait ? ProgressWindows::WaitKind::Module : ProgressWindows::WaitKind::Ready);
     if (c.expectedResult == -1) {
         // Whatever a poll costs (a silent line costs three read time-outs per poll),
         // the wait gives up after 30 s, within one more poll.
@@ -171,6 +175,37 @@ INSTANTIATE_TEST_SUITE_P(
                       WaitCase{"ModuleWaitRunsOut", kBusyForever, true, -1, 0},
                       WaitCase{"SilentModuleWaitRunsOut", "", true, -1, 0}),
     [](const auto& param) { return std::string(param.param.name); });
+
+TEST_F(ScriptedProtocolTest, AWaitTheUserEndedEndsTheRestOfTheSequenceAtOnce) {
+    plugIn(statusScript(std::string(100, 'B') + "R"));
+    progress.cancelAfterMs = 300;
+    EXPECT_EQ(protocol.waitReady(), -1);
+    EXPECT_EQ(clock.nowMs(), 378 + 300) << "ended at the step after the press";
+    progress.cancelAfterMs = -1;  // pressed once: enough for the whole sequence
+    port.written.clear();
+    const auto start = clock.nowMs();
+    EXPECT_EQ(protocol.waitModuleResult(), -1);
+    Bytes block(6);
+    EXPECT_LT(protocol.writeBlock(0x1000, block, 0), 0);
+    EXPECT_LT(protocol.readBlock(1, 0x1000, block), 0);
+    EXPECT_EQ(clock.nowMs(), start);
+    EXPECT_TRUE(port.written.empty()) << "nothing more went out";
+    protocol.beginSequence();  // the next command waits again
+    EXPECT_EQ(protocol.waitReady(), 0);
+    link.closePort();
+    EXPECT_EQ(protocol.waitReady(), -1) << "a port that is not open is not waited for";
+    EXPECT_EQ(progress.waits.size(), 2u) << "a wait that cannot last shows nothing";
+}
+
+TEST_F(ScriptedProtocolTest, TheSearchForTheProjectorIsAWaitTheUserCanEnd) {
+    for (const char* name : {"COM1", "COM2", "COM3", "COM4"}) port.devices[name] = test::silentDevice();
+    progress.cancelAfterMs = 500;
+    prompter.whileShowing = [&] { EXPECT_FALSE(progress.waiting()) << "the window goes before the message"; };
+    EXPECT_EQ(protocol.connect(), -1);
+    EXPECT_EQ(port.openedNames, std::vector<std::string>{"COM2"}) << "ended after the first port";
+    EXPECT_EQ(prompter.messages.size(), 1u);
+    EXPECT_EQ(progress.waits.back().kind, ProgressWindows::WaitKind::Search);
+}
 
 TEST_F(ScriptedProtocolTest, WriteBlockEscapesSmallValuesAndSendsTheHeaderRaw) {
     plugIn(test::loopBackPlug());

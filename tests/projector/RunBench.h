@@ -117,6 +117,7 @@ struct RunBench : TransferBench {
 // The run control against a scripted projector (ScriptedProjector.h) on COM2, connected.
 struct ScriptedRunBench {
     explicit ScriptedRunBench(std::deque<std::string> azReplies) {
+        progress.clock = &clock;
         script->azReplies = std::move(azReplies);
         port.devices["COM2"] = scriptedProjector(script);
         link.blockDelay = 0;
@@ -138,6 +139,16 @@ struct ScriptedRunBench {
     RunControl control{protocol, transfer, settings, appState, runState, prompter, clock};
     std::unique_ptr<CVistrelDoc> doc = std::make_unique<CVistrelDoc>();
     RecordingRunView view;
+    RecordingRunWindows windows{protocol, runState, clock};
+
+    // The projector holds the show already: with differential transfer a start writes
+    // nothing first (the scripted projector knows no block frames).
+    void showAlreadyInProjector() {
+        settings.differentialTransfer = true;
+        doc->windowTitle = "show.dpd";
+        appState.projectorShowTitle = "show.dpd";
+        for (int i = 0; i < doc->lineCount; ++i) doc->lines[i].changeMarks = ChangedSinceSave;
+    }
 };
 
 }  // namespace vistrel::test

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <utility>
 
 #include "tests/projector/RunBench.h"
 
@@ -296,6 +297,33 @@ TEST(RunPoll, AProjectorThatFallsSilentEndsTheRunWithAMessageOnlyWhenItStaysSile
     }
 }
 
+TEST(RunPoll, AProjectorThatNamesNoLineAfterTheStartIsGivenUpAsASilentOne) {
+    // AZ says "0" this often (the start's own AZ included), then "1".
+    const struct {
+        bool gzLost;
+        int zeros;
+        std::size_t messages;  // the lost GZ's, then the run's end
+    } cases[] = {{true, 1000, 2}, {false, 1000, 1}, {false, 15, 0}};
+    for (const auto& c : cases) {
+        ScriptedRunBench run(std::deque<std::string>(static_cast<std::size_t>(c.zeros), "0"));
+        run.script->azReplies.push_back("1");
+        if (c.gzLost) run.script->garbledEchoes = "G";
+        addLine(*run.doc, 1, 10, 20, 0);
+        run.showAlreadyInProjector();
+        ASSERT_TRUE(run.control.start(*run.doc, run.view, run.windows));
+        const std::int64_t started = run.clock.nowMs();
+        while (run.view.polling && run.clock.nowMs() - started < 20000) {
+            run.clock.advance(700);
+            run.control.poll(*run.doc, run.view);
+        }
+        EXPECT_EQ(run.prompter.messages.size(), c.messages) << c.zeros;
+        EXPECT_EQ(run.runState.showRunning, c.messages == 0);
+        if (c.messages > 0) {
+            EXPECT_EQ(run.clock.nowMs() - started, 10500) << "the first poll 10 s after the start";
+        }
+    }
+}
+
 TEST(RunPoll, OneReplyAndWhatThePollConcludesFromIt) {
     // The show ran to line 4 (index 3); the projector's line 5 is a plain one.
     const struct {
@@ -353,7 +381,7 @@ TEST(RunPoll, TheFirstRunOfTheProgramAsksForLineThreeAtItsFirstPoll) {
 
 // --- jump -------------------------------------------------------------------------------
 
-TEST(RunJump, TriesUpToSixTimesUntilTheProjectorNamesTheLineBeforeTheTarget) {
+TEST(RunJump, TriesUpToSixTimesUntilTheProjectorNamesTheTargetOrALineBeforeIt) {
     const std::vector<std::string> halted = {"GZ:008", "WE", "AZ"};
     const std::vector<std::string> running = {"ST", "GZ:008", "WE", "AZ"};
     const struct {
@@ -363,11 +391,12 @@ TEST(RunJump, TriesUpToSixTimesUntilTheProjectorNamesTheLineBeforeTheTarget) {
         int attempts;
         bool stThen;
     } cases[] = {
+        {"running, the target line 8 at once", 0, {"8"}, 1, true},
         {"running, line 7 at once", 0, {"7"}, 1, true},
         {"running, line 6 at once", 0, {"6"}, 1, true},
-        {"halted, line 7 second time", 1, {"8", "7"}, 2, false},
-        {"at a pause line, never", 2, {"8"}, 6, false},
-        {"running, never", 0, {"9"}, 6, true},
+        {"halted, line 7 second time", 1, {"9", "7"}, 2, false},
+        {"at a pause line, never", 2, {"9"}, 6, false},
+        {"running, never", 0, {"5"}, 6, true},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
@@ -398,6 +427,29 @@ TEST(RunJump, ALostReplyEndsTheJumpWithABeep) {
     run.control.jump(*run.doc, run.view);
     EXPECT_EQ(run.prompter.beeps, 1);
     EXPECT_FALSE(run.runState.replyPending);
+}
+
+TEST(RunPauses, StartAndJumpGiveTheProjectorItsTime) {
+    // Every pause in order: 50 ms per status wait, and those after GZ (start), ST, GZ, WE.
+    const std::pair<int, std::vector<std::int64_t>> cases[] = {
+        {-1, {50, 1000}}, {0, {50, 250, 50, 150, 50, 50, 250}}, {1, {50, 150, 50, 50, 250}}};
+    for (const auto& [pauseState, expected] : cases) {
+        ScriptedRunBench run({"8"});
+        addLine(*run.doc, 1, 10, 20, 0);
+        std::vector<std::int64_t> pauses;
+        run.clock.onAdvance([&, last = run.clock.nowMs()](std::int64_t now) mutable {
+            pauses.push_back(now - std::exchange(last, now));
+        });
+        run.showAlreadyInProjector();
+        run.runState.pauseState = pauseState;
+        run.doc->jumpTarget = 7;
+        if (pauseState < 0) {
+            ASSERT_TRUE(run.control.start(*run.doc, run.view, run.windows));
+        } else {
+            run.control.jump(*run.doc, run.view);
+        }
+        EXPECT_EQ(pauses, expected) << pauseState;
+    }
 }
 
 // --- stop and the homing wait -----------------------------------------------------------

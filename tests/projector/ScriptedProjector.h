@@ -20,12 +20,18 @@ struct ProjectorScript {
     std::map<int, std::string> lzReplies;  // by line number; missing lines give a plain line
     std::vector<std::string> commands;     // every text command received, without CR
     std::string pending;
+    // Bytes whose echo comes back wrong (one more): the command they begin is lost.
+    std::string garbledEchoes;
 };
 
 inline ScriptedSerialPort::Responder scriptedProjector(std::shared_ptr<ProjectorScript> script) {
     return [script](std::uint8_t byte, std::deque<std::uint8_t>& input) {
         if (byte == 0xE1) {
             input.push_back(static_cast<std::uint8_t>(script->status));
+            return;
+        }
+        if (script->garbledEchoes.find(static_cast<char>(byte)) != std::string::npos) {
+            input.push_back(static_cast<std::uint8_t>(byte + 1));
             return;
         }
         input.push_back(byte);

@@ -142,16 +142,19 @@ TEST(SettingsEditingPorts, ChangingThePort) {
         port.attachProjector("COM2");
         if (std::string(c.attach) == "projector") port.attachProjector("COM3");
         if (std::string(c.attach) == "silent") port.attachSilent("COM3");
-        ASSERT_EQ(link.openPort(), 0);  // the old port is open
+        ASSERT_EQ(link.connect(), 0);  // the projector answered on the old port
 
         SettingsForm form = editing.initialForm();
         form.showTotalLength = true;
         form.lampBrightnessText = "0";
         form.portDigit = 3;
         EXPECT_EQ(editing.apply(form), c.closes);
+        if (!c.closes) {
+            EXPECT_FALSE(editing.apply(form)) << "the same OK pressed again gives the same answer";
+        }
         std::vector<std::string> shown;
         for (const auto& m : prompter.messages) shown.push_back(m.text);
-        EXPECT_EQ(shown, c.messages);
+        EXPECT_EQ(shown, c.closes ? c.messages : std::vector<std::string>(2, c.messages[0]));
         for (const auto& m : prompter.messages) EXPECT_EQ(m.icon, MessageIcon::Exclamation);
         // The options and the new port are in effect whether or not the dialog closes.
         EXPECT_TRUE(settings.showTotalLength);
@@ -169,14 +172,16 @@ TEST_F(SettingsEditingTest, TestFindsTheProjectorOnCom2AndLeavesItOpen) {
     port.attachProjector("COM2");
     port.attachProjector("COM3");
     link.portName = "COM4";
-    EXPECT_EQ(editing.testPorts(), 2);
+    int checkedBeforeTheMessage = 0;
+    EXPECT_EQ(editing.testPorts([&](int digit) { checkedBeforeTheMessage = prompter.messages.empty() ? digit : -1; }), 2);
+    EXPECT_EQ(checkedBeforeTheMessage, 2);
     EXPECT_EQ(port.openAttempts(), (std::vector<std::string>{"COM1", "COM2"}));
     EXPECT_TRUE(port.isOpen());
     EXPECT_EQ(port.openName(), "COM2");
     EXPECT_EQ(link.portName, "COM2");
     EXPECT_EQ(settings.portName, "COM2");
     EXPECT_TRUE(link.connected);
-    EXPECT_TRUE(prompter.messages.empty());
+    EXPECT_EQ(messages(), std::vector<std::string>{"Der Projektor antwortet an der Schnittstelle COM2."});
     EXPECT_EQ(prompter.waitCursorDepth, 0);
     // OK right after: the port found is the port checked, nothing more is sent.
     const std::size_t opens = port.openAttempts().size();
@@ -186,32 +191,40 @@ TEST_F(SettingsEditingTest, TestFindsTheProjectorOnCom2AndLeavesItOpen) {
     EXPECT_EQ(port.openAttempts().size(), opens);
 }
 
-TEST(SettingsEditingPorts, TestWithoutAProjectorSaysWhy) {
+TEST(SettingsEditingPorts, TestWithoutAProjectorSaysWhyAndLeavesTheLinkClosed) {
     struct Case {
         const char* name;
-        bool silentCom3;
-        bool connectedBefore;
+        const char* silent;    // a port that opens but never answers
+        bool connectedBefore;  // the projector had answered on COM2 and has gone since
         const char* message;
     };
     const Case table[] = {
-        {"no_port_at_all", false, false, kNoPorts},
-        {"a_port_but_no_projector", true, false, kNotConnected},
-        {"no_port_but_connected_before", false, true, kNotConnected},
+        {"no_port_at_all", "", false, kNoPorts},
+        {"a_port_but_no_projector", "COM3", false, kNotConnected},
+        {"the_last_port_tried_is_silent", "COM4", false, kNotConnected},
+        {"no_port_but_connected_before", "", true, kNotConnected},
     };
     for (const Case& c : table) {
         SCOPED_TRACE(c.name);
         Rig rig;
         auto& [clock, port, prompter, link, settings, editing] = rig;
-        if (c.silentCom3) port.attachSilent("COM3");
-        link.connected = c.connectedBefore;
+        if (*c.silent) port.attachSilent(c.silent);
+        if (c.connectedBefore) {
+            port.attachProjector("COM2");
+            ASSERT_EQ(link.connect(), 0);
+            port.detach("COM2");
+        }
         EXPECT_EQ(editing.testPorts(), 0);
         ASSERT_EQ(prompter.messages.size(), 1u);
         EXPECT_EQ(prompter.messages[0].text, c.message);
         EXPECT_EQ(prompter.messages[0].icon, MessageIcon::Exclamation);
-        EXPECT_EQ(link.portName, "COM4");
-        EXPECT_EQ(settings.portName, "COM4");
-        EXPECT_EQ(port.openAttempts(), (std::vector<std::string>{"COM1", "COM2", "COM3", "COM4"}));
+        EXPECT_EQ(link.portName, "COM2");
+        EXPECT_EQ(settings.portName, "COM2");
+        EXPECT_EQ(std::vector<std::string>(port.openAttempts().end() - 4, port.openAttempts().end()),
+                  (std::vector<std::string>{"COM1", "COM2", "COM3", "COM4"}));
         EXPECT_FALSE(port.isOpen());
+        EXPECT_FALSE(link.connected);
+        EXPECT_TRUE(editing.apply(editing.initialForm())) << "OK with the port left as it was";
     }
 }
 

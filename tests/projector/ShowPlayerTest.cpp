@@ -34,6 +34,7 @@ public:
 
     std::vector<std::string> printed;
     std::vector<std::string> notes;
+    std::vector<std::int64_t> commandTimes;  // when each command was given
     // Commands typed at a given time, whatever was printed.
     std::deque<std::pair<std::int64_t, std::string>> typed;
     std::int64_t giveUpAtMs = 10 * 60 * 1000;
@@ -46,6 +47,7 @@ public:
             clock_.advance(typed.front().first - clock_.nowMs());
             line = typed.front().second;
             typed.pop_front();
+            commandTimes.push_back(clock_.nowMs());
             if (lineCommandCount) commandSpans.emplace_back(lineCommandCount(), npos);
             return line == "^C" ? Input::Interrupt : Input::Line;
         }
@@ -135,7 +137,13 @@ TEST(ShowPlayer, FollowsAnAutoreverseAndAJumpAndStopsAtTheUsersWord) {
         const char* name;
         std::string stopWith;
         ShowPlayer::Outcome outcome;
-    } cases[] = {{"s", "s", ShowPlayer::Outcome::Stopped}, {"Ctrl+C", "^C", ShowPlayer::Outcome::Interrupted}};
+        std::vector<std::string> tail;  // from the last EN on
+        char status;                    // the projector's when the player returns
+    } cases[] = {
+        // Home, then the poll's last look ends the run; Ctrl+C does not wait for home.
+        {"s", "s", ShowPlayer::Outcome::Stopped, {"EN", "PA", "AZ"}, 'R'},
+        {"Ctrl+C", "^C", ShowPlayer::Outcome::Interrupted, {"EN", "PA"}, 'B'},
+    };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
         PlayerBench bench({{"001\tEins", 2, "j 4"}, {"004\tVier", 1, c.stopWith}});
@@ -151,11 +159,10 @@ TEST(ShowPlayer, FollowsAnAutoreverseAndAJumpAndStopsAtTheUsersWord) {
                "ask for line 3";
         EXPECT_NE(std::find(bench.projector.commandLog().begin(), bench.projector.commandLog().end(), "GZ:004"),
                   bench.projector.commandLog().end());
-        // Stop: EN, the homing wait until home, PA; then the poll's last look ends the run.
-        const auto tail = bench.commandsFrom("PA");
-        EXPECT_EQ(tail, (std::vector<std::string>{"PA", "AZ"}));
-        EXPECT_EQ(bench.projector.statusLetter(), 'R');
+        EXPECT_EQ(bench.commandsFrom("EN"), c.tail);
+        EXPECT_EQ(bench.projector.statusLetter(), c.status);
         EXPECT_FALSE(bench.runState.showRunning);
+        EXPECT_LE(bench.clock.nowMs() - bench.terminal.commandTimes.back(), c.status == 'B' ? 1000 : 10000);
     }
 }
 

@@ -16,6 +16,7 @@
 #include "platform/ProgressWindows.h"
 #include "platform/fake/RecordingPrompter.h"
 #include "platform/fake/VirtualClock.h"
+#include "platform/fake/WaitingUser.h"
 #include "projector/ProjectorLink.h"
 #include "projector/ProjectorProtocol.h"
 #include "projector/RunState.h"
@@ -79,7 +80,7 @@ private:
 };
 
 // Remembers what the transfer did with its windows.
-class RecordingProgress final : public ProgressWindows {
+class RecordingProgress final : public WaitingProgressWindows {
 public:
     std::vector<int> writeTotals;  // one per window opened
     int writeOpen = 0;
@@ -110,12 +111,12 @@ public:
         --moduleOpen;
         if (clock) moduleClosedAt.push_back(clock->nowMs());
     }
-    // When set, when each module window opened and closed.
-    VirtualClock* clock = nullptr;
+    // When set (`clock`), when each module window opened and closed.
     std::vector<std::int64_t> moduleOpenedAt;
     std::vector<std::int64_t> moduleClosedAt;
 
     bool allClosed() const { return writeOpen == 0 && readOpen == 0 && moduleOpen == 0; }
+
 };
 
 struct TransferBench {

@@ -8,6 +8,7 @@
 #include <QLabel>
 #include <QMessageBox>
 #include <QProgressBar>
+#include <QPushButton>
 #include <QTest>
 #include <QTimer>
 
@@ -136,6 +137,29 @@ TEST_F(ProgressWindowsTest, AMessageBoxDuringATransferGetsTheMouse) {
     windows.closeWriteProgress();
     EXPECT_EQ(QWidget::mouseGrabber(), nullptr);
     EXPECT_EQ(QApplication::overrideCursor(), nullptr);
+}
+
+TEST_F(ProgressWindowsTest, AWaitShowsItsWindowOnlyWhenItLastsAndItsButtonEndsIt) {
+    for (const auto kind : {ProgressWindows::WaitKind::Ready, ProgressWindows::WaitKind::EndOfRun}) {
+        windows.beginWait(kind);  // answered at once, as nearly every wait is: no window
+        windows.waitCancelled();
+        windows.endWait();
+        windows.openModuleWindow(false);  // a transfer window holds the mouse
+        windows.beginWait(kind);
+        QTest::qWait(350);
+        EXPECT_FALSE(windows.waitCancelled());
+        ProjectorWaitDialog* window = windows.waitWindow();
+        ASSERT_NE(window, nullptr);
+        EXPECT_EQ(window->button()->text(), kind == ProgressWindows::WaitKind::Ready ? "Abbrechen" : "Nicht warten");
+        EXPECT_NE(QWidget::mouseGrabber(), windows.moduleWindow()) << "or the button could not be pressed";
+        QTest::mouseClick(window->button(), Qt::LeftButton);
+        EXPECT_TRUE(windows.waitCancelled());
+        windows.endWait();
+        EXPECT_EQ(windows.waitWindow(), nullptr);
+        EXPECT_EQ(QWidget::mouseGrabber(), windows.moduleWindow()) << "taken back once the wait is over";
+        windows.closeModuleWindow();
+    }
+    EXPECT_EQ(busyChanges, (std::vector<bool>{true, false, true, false})) << "no window for the quick waits";
 }
 
 TEST(ProgressWindowsOwnership, AWindowDeletedWithItsParentIsForgotten) {

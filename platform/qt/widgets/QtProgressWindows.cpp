@@ -10,9 +10,12 @@
 #include <QTimer>
 #include <QVBoxLayout>
 
+#include "platform/qt/widgets/ProjectorWaitDialog.h"
 #include "res/StringTable.h"
 #include "res/strings/DialogStrings.h"
 #include "res/strings/ProjectorStrings.h"
+#include "res/strings/SafetyStrings.h"
+#include "res/strings/WaitStrings.h"
 
 namespace vistrel {
 
@@ -173,11 +176,51 @@ void QtProgressWindows::openModuleWindow(bool reading) {
 
 void QtProgressWindows::closeModuleWindow() { close(module_); }
 
-void QtProgressWindows::openWaitWindow(const std::string& title, const std::string& text) {
-    open(wait_, new TransferProgressDialog(parent_, TransferProgressDialog::Kind::TextOnly,
-                                           QString::fromStdString(title), QString::fromStdString(text), nullptr));
+void QtProgressWindows::beginWait(WaitKind kind) {
+    waitKind_ = kind;
+    waitCancelled_ = false;
+    waitClock_.start();
 }
 
-void QtProgressWindows::closeWaitWindow() { close(wait_); }
+void QtProgressWindows::endWait() {
+    waitKind_.reset();
+    waitCancelled_ = false;
+    if (!wait_) return;
+    delete wait_.data();
+    wait_ = nullptr;
+    if (!busy() && onBusyChanged) onBusyChanged(false);
+}
+
+bool QtProgressWindows::waitCancelled() {
+    if (!waitKind_) return false;
+    if (!wait_ && !waitCancelled_ && waitClock_.elapsed() >= ShowWaitAfterMs) showWaitWindow();
+    if (wait_ && wait_->cancelled()) waitCancelled_ = true;
+    return waitCancelled_;
+}
+
+void QtProgressWindows::showWaitWindow() {
+    QString title = tableText(ids::WaitCaption);
+    QString text = tableText(ids::WaitReadyText);
+    QString button = tableText(ids::WaitCancel);
+    switch (*waitKind_) {
+        case WaitKind::Ready: break;
+        case WaitKind::Module: text = tableText(ids::WaitModuleText); break;
+        case WaitKind::Search: text = tableText(ids::WaitSearchText); break;
+        case WaitKind::EndOfRun:
+            title = tableText(ids::EndOfRunWaitTitle);
+            text = tableText(ids::EndOfRunWaitText);
+            button = tableText(ids::WaitDontWait);
+            break;
+    }
+    const bool wasBusy = busy();
+    wait_ = new ProjectorWaitDialog(parent_, title, text, button);
+    // A transfer window that holds the mouse lets go of it for a modal window only.
+    if (QWidget::mouseGrabber() != nullptr) wait_->setWindowModality(Qt::ApplicationModal);
+    wait_->show();
+    wait_->raise();
+    // Painted now, not only after the next step of the wait, which may take a while.
+    QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+    if (!wasBusy && onBusyChanged) onBusyChanged(true);
+}
 
 }  // namespace vistrel

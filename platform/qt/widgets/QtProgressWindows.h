@@ -1,13 +1,16 @@
 #pragma once
 // The progress windows of long show transfers as real, modeless dialogs: the write
 // progress with its bar, the read progress with the number of the line being read, and
-// the module window. The transfer only sets counters; each open window picks them up
+// the module window; and the window of a wait for the projector (ProjectorWaitDialog). The transfer only sets counters; each open window picks them up
 // on its own 200 ms timer, which runs whenever the transfer drains the event queue.
 #include <QDialog>
+#include <QElapsedTimer>
 #include <QPointer>
 #include <functional>
+#include <optional>
 
 #include "platform/ProgressWindows.h"
+#include "platform/qt/widgets/ProjectorWaitDialog.h"
 
 class QLabel;
 class QProgressBar;
@@ -70,8 +73,12 @@ public:
     void openModuleWindow(bool reading) override;
     void closeModuleWindow() override;
 
-    void openWaitWindow(const std::string& title, const std::string& text) override;
-    void closeWaitWindow() override;
+    // The wait window comes up once a wait has lasted ShowWaitAfterMs: a wait that the
+    // projector answers at once (nearly every one) shows nothing.
+    static constexpr int ShowWaitAfterMs = 300;
+    void beginWait(WaitKind kind) override;
+    void endWait() override;
+    bool waitCancelled() override;
 
     // The application's busy flag: true while any progress window is up.
     bool busy() const { return write_ || read_ || module_ || wait_; }
@@ -82,7 +89,7 @@ public:
     TransferProgressDialog* writeWindow() const { return write_; }
     TransferProgressDialog* readWindow() const { return read_; }
     TransferProgressDialog* moduleWindow() const { return module_; }
-    TransferProgressDialog* waitWindow() const { return wait_; }
+    ProjectorWaitDialog* waitWindow() const { return wait_; }
 
     // The parent of windows opened from now on (the main window once it exists).
     void setParent(QWidget* parent) { parent_ = parent; }
@@ -94,13 +101,19 @@ private:
     void open(DialogPtr& slot, TransferProgressDialog* dialog);
     void close(DialogPtr& slot);
 
+    void showWaitWindow();
+
     QWidget* parent_;
     DialogPtr write_;
     DialogPtr read_;
     DialogPtr module_;
-    DialogPtr wait_;
+    QPointer<ProjectorWaitDialog> wait_;
     int writeDone_ = 0;
     int readLine_ = 0;
+    // The wait going on, since when, and whether its window's button was pressed.
+    std::optional<WaitKind> waitKind_;
+    QElapsedTimer waitClock_;
+    bool waitCancelled_ = false;
 };
 
 }  // namespace vistrel
