@@ -12,6 +12,8 @@ packages=(
   fonts-liberation fontconfig xvfb xauth
   clang libclang-rt-14-dev
   libavformat-dev libavcodec-dev libavutil-dev libswscale-dev libswresample-dev
+  qt6-image-formats-plugins gstreamer1.0-plugins-base gstreamer1.0-plugins-good
+  dpkg-dev file lintian appstream desktop-file-utils xdg-utils bash-completion man-db
 )
 missing=()
 for p in "${packages[@]}"; do
