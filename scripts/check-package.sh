@@ -76,7 +76,8 @@ default=$(xdg-mime query default application/x-vistrel-show 2>&1 || true)
 [ "$default" = "vistrel.desktop" ] && pass "xdg-mime: *.dpd opens in vistrel.desktop" || fail "xdg-mime query default: '$default'"
 grep -q "application/x-vistrel-show:\*\.dpd" /usr/share/mime/globs2 && pass "the MIME database knows *.dpd" \
   || fail "*.dpd is not in /usr/share/mime/globs2"
-desktop-file-validate /usr/share/applications/vistrel.desktop && pass "desktop-file-validate" || fail "desktop-file-validate"
+hints=$(desktop-file-validate /usr/share/applications/vistrel.desktop 2>&1) && [ -z "$hints" ] \
+  && pass "desktop-file-validate: clean" || fail "desktop-file-validate: $hints"
 metainfo=$(grep '^/usr/share/metainfo/' "$work/files" || true)
 appstreamcli validate --no-net "$metainfo" >"$work/appstream" 2>&1 && pass "appstreamcli validate --no-net" \
   || { cat "$work/appstream"; fail "appstreamcli validate"; }

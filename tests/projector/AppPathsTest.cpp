@@ -92,24 +92,25 @@ QByteArray readFile(const QString& path) {
 
 struct AdoptCase {
     const char* what;
-    bool oldSettings, oldProfile, newSettings, settingsIsFolder;
+    bool oldSettings, oldProfile, newSettings, settingsIsFolder, programIsConfigFolder;
     int copied;
     QByteArray settingsAfter, profileAfter;
 };
 
 TEST(AppPaths, FilesBesideAnEarlierBuildAreCopiedOnceAndNeverOverwriteTheUsersOwn) {
     const AdoptCase cases[] = {
-        {"both carried over", true, true, false, false, 2, "old settings", "old profile"},
-        {"only the settings", true, false, false, false, 1, "old settings", "<missing>"},
-        {"the user's own settings win", true, true, true, false, 1, "new settings", "old profile"},
-        {"nothing beside the program", false, false, false, false, 0, "<missing>", "<missing>"},
-        {"a folder named vistrel.def is no settings file", false, true, false, true, 1, "<missing>", "old profile"},
+        {"both carried over", true, true, false, false, false, 2, "old settings", "old profile"},
+        {"only the settings", true, false, false, false, false, 1, "old settings", "<missing>"},
+        {"the user's own settings win", true, true, true, false, false, 1, "new settings", "old profile"},
+        {"nothing beside the program", false, false, false, false, false, 0, "<missing>", "<missing>"},
+        {"a folder named vistrel.def is no settings file", false, true, false, true, false, 1, "<missing>", "old profile"},
+        {"the program runs from the config folder", true, false, false, false, true, 0, "old settings", "<missing>"},
     };
     for (const AdoptCase& c : cases) {
         SCOPED_TRACE(c.what);
         QTemporaryDir temp;
         const QString program = temp.path() + "/bin";
-        const QString config = temp.path() + "/config";
+        const QString config = c.programIsConfigFolder ? program : temp.path() + "/config";
         QDir().mkpath(program);
         QDir().mkpath(config);
         if (c.oldSettings) writeFile(program + "/vistrel.def", "old settings");
@@ -125,14 +126,6 @@ TEST(AppPaths, FilesBesideAnEarlierBuildAreCopiedOnceAndNeverOverwriteTheUsersOw
         }
         EXPECT_EQ(adoptFilesFromProgramFolder(program, config), 0) << "a second start copies nothing";
     }
-}
-
-TEST(AppPaths, AProgramFolderThatIsTheConfigFolderIsLeftAlone) {
-    QTemporaryDir temp;
-    writeFile(temp.path() + "/vistrel.def", "settings");
-    EXPECT_EQ(adoptFilesFromProgramFolder(temp.path(), temp.path()), 0);
-    EXPECT_EQ(adoptFilesFromProgramFolder(QString(), temp.path()), 0);
-    EXPECT_EQ(readFile(temp.path() + "/vistrel.def"), "settings");
 }
 
 }  // namespace
