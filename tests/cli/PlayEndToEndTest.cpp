@@ -114,12 +114,24 @@ public:
         }
         return -1;
     }
-    std::string errorText() {
+    // What the player wrote on stderr. A player that is still running is killed after
+    // `timeoutMs`, so that a test whose show went wrong fails instead of waiting for ever.
+    std::string errorText(int timeoutMs = 5000) {
         std::string text;
-        char chunk[256];
-        ssize_t got = 0;
-        while ((got = read(errors_, chunk, sizeof chunk)) > 0) text.append(chunk, static_cast<std::size_t>(got));
-        return text;
+        const auto until = std::chrono::steady_clock::now() + std::chrono::milliseconds(timeoutMs);
+        for (;;) {
+            const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(until - std::chrono::steady_clock::now());
+            if (left.count() <= 0) {
+                kill(pid_, SIGKILL);
+                return text + "[still running]";
+            }
+            pollfd watched{errors_, POLLIN, 0};
+            if (poll(&watched, 1, static_cast<int>(left.count())) <= 0) continue;
+            char chunk[256];
+            const ssize_t got = read(errors_, chunk, sizeof chunk);
+            if (got <= 0) return text;
+            text.append(chunk, static_cast<std::size_t>(got));
+        }
     }
 
 private:
