@@ -19,6 +19,8 @@
 #include "app/RecentFileList.h"
 #include "res/CommandIds.h"
 #include "res/StringTable.h"
+#include "res/strings/HistoryStrings.h"
+#include "res/strings/ListStrings.h"
 #include "res/strings/SearchStrings.h"
 #include "res/strings/ShellStrings.h"
 
@@ -117,7 +119,10 @@ void CMainFrame::createActions() {
     makeAction(FilePrint, {K(Qt::CTRL | Qt::Key_P)}, QStringLiteral("file-print"));
     makeAction(FilePrintPreview);
     makeAction(FilePrintSetup);
+    makeAction(FileExportVideo);
     makeAction(AppExit);
+    makeAction(EditUndo, {K(Qt::CTRL | Qt::Key_Z), K(Qt::ALT | Qt::Key_Backspace)}, QStringLiteral("edit-undo"));
+    makeAction(EditRedo, {K(Qt::CTRL | Qt::Key_Y), K(Qt::CTRL | Qt::SHIFT | Qt::Key_Z)}, QStringLiteral("edit-redo"));
     makeAction(EditCut, {K(Qt::CTRL | Qt::Key_X), K(Qt::SHIFT | Qt::Key_Delete)}, QStringLiteral("edit-cut"));
     makeAction(EditCopy, {K(Qt::CTRL | Qt::Key_C), K(Qt::CTRL | Qt::Key_Insert)}, QStringLiteral("edit-copy"));
     makeAction(EditPaste, {K(Qt::CTRL | Qt::Key_V), K(Qt::SHIFT | Qt::Key_Insert)}, QStringLiteral("edit-paste"));
@@ -132,6 +137,9 @@ void CMainFrame::createActions() {
     makeAction(StopShow, {K(Qt::ALT | Qt::Key_B)}, QStringLiteral("show-stop"));
     makeAction(PauseContinue, {K(Qt::Key_Pause), K(Qt::CTRL | Qt::Key_Space)}, QStringLiteral("show-pause"));
     makeAction(NextPicture, {}, QStringLiteral("show-next"));
+    makeAction(Rehearse, {K(Qt::ALT | Qt::Key_P)}, QStringLiteral("show-rehearse"));
+    makeAction(ChoosePictureFolder);
+    makeAction(ChooseMusic);
     makeAction(ScaleShow);
     makeAction(InfoDisplay, {K(Qt::ALT | Qt::Key_I)});
     makeAction(ShowLength, {}, QStringLiteral("show-length"));
@@ -157,6 +165,15 @@ void CMainFrame::createActions() {
     makeAction(ContextHelp, {K(Qt::SHIFT | Qt::Key_F1)}, QStringLiteral("help-context"));
     makeAction(AppAbout, {}, QStringLiteral("help-about"));
 
+    // The row commands of the program list's context menu: the menu shows these actions.
+    const std::pair<int, int> rowCommands[] = {
+        {JumpToLine, ids::MenuJumpToLine},          {EditLine, ids::MenuEditLine},
+        {InsertLine, ids::MenuWithoutCorrection},   {InsertLineCorrected, ids::MenuWithCorrection},
+        {RemoveLines, ids::MenuWithoutCorrection},  {RemoveLinesCorrected, ids::MenuWithCorrection},
+        {TimersZero, ids::MenuTimersZero},          {TimersInput, ids::MenuTimersInput},
+        {CorrectSlideNumbers, ids::MenuCorrectSlideNumbers}};
+    for (const auto& [id, textId] : rowCommands) makeAction(id)->setText(tableText(textId));
+
     // The placeholder stands where the recent files go; it shows only when there are none.
     makeAction(FileMruFirst);
     for (int number = 1; number <= RecentFileList::Capacity; ++number) {
@@ -176,7 +193,8 @@ void CMainFrame::createToolBar() {
     // The buttons in the program's order; 0 stands for a separator.
     const int layout[] = {FileNew,       FileOpen,         FileSave,       0,
                           EditCut,       EditCopy,         EditPaste,      0,
-                          StartShow,     StopShow,         PauseContinue,  NextPicture, 0,
+                          EditUndo,      EditRedo,         0,
+                          StartShow,     StopShow,         PauseContinue,  NextPicture, Rehearse, 0,
                           LoadFromProjector, 0, WriteToProjector, 0, WriteToModule, 0, LoadFromModule, 0,
                           ShowLength,    0,                SearchCurrent,  0,
                           SearchFolders, 0,                FilePrint,      0,
@@ -288,7 +306,7 @@ void CMainFrame::setDocumentMenus(bool documentOpen) {
     QMenu* file = addMenu(ids::MenuFile);
     if (documentOpen) {
         add(file, {FileNew, FileOpen, FileClose, FileSave, FileSaveAs, 0, FilePrint, FilePrintPreview,
-                   FilePrintSetup, 0});
+                   FilePrintSetup, 0, FileExportVideo, 0});
     } else {
         add(file, {FileNew, FileOpen, 0, FilePrintSetup, 0});
     }
@@ -297,7 +315,7 @@ void CMainFrame::setDocumentMenus(bool documentOpen) {
 
     if (documentOpen) {
         QMenu* edit = addMenu(ids::MenuEdit);
-        add(edit, {EditCut, EditCopy, EditPaste, EditRemove, 0, EditSelectAll});
+        add(edit, {EditUndo, EditRedo, 0, EditCut, EditCopy, EditPaste, EditRemove, 0, EditSelectAll});
     }
 
     // The searches have a menu of their own in both sets; repeating needs a show.
@@ -308,7 +326,7 @@ void CMainFrame::setDocumentMenus(bool documentOpen) {
     if (documentOpen) {
         QMenu* show = addMenu(ids::MenuShow);
         add(show, {EditTitle, 0, WriteToProjector, WriteToModule, LoadFromProjector, LoadFromModule, 0, StartShow,
-                   StopShow, 0, ScaleShow, InfoDisplay});
+                   StopShow, 0, Rehearse, ChoosePictureFolder, ChooseMusic, 0, ScaleShow, InfoDisplay});
         QMenu* general = addMenu(ids::MenuGeneral);
         add(general, {ProjectorVersion, cmd::Settings});
     }
@@ -341,6 +359,19 @@ void CMainFrame::updateActions() {
     }
     actions_.value(cmd::ViewStatusBar)->setChecked(statusBar()->isVisible());
     setPauseIndicator(app_.runState().pauseState != 0);
+    refreshHistoryTexts();
+}
+
+void CMainFrame::refreshHistoryTexts() {
+    // "Rückgängig: Zeile 12 geändert": the menu and the button name the step they take.
+    const auto [undoName, redoName] = app_.historyStepNames();
+    auto name = [](QAction* action, int commandId, int withStepId, const QString& step) {
+        const QString text = step.isEmpty() ? tableText(commandId) : tableText(withStepId).arg(step);
+        action->setText(text);
+        action->setToolTip(text);
+    };
+    name(actions_.value(cmd::EditUndo), cmd::EditUndo, ids::UndoStep, undoName);
+    name(actions_.value(cmd::EditRedo), cmd::EditRedo, ids::RedoStep, redoName);
 }
 
 void CMainFrame::setPauseIndicator(bool paused) {

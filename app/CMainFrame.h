@@ -61,6 +61,7 @@ private:
     void refreshRecentFiles();
     void refreshWindowList();
     void refreshLockIndicators();
+    void refreshHistoryTexts();
 
     CVistrelApp& app_;
     QMdiArea* mdiArea_ = nullptr;

@@ -9,6 +9,7 @@
 
 #include "app/ActivePane.h"
 #include "app/FrameRunView.h"
+#include "edits/ShowHistory.h"
 #include "views/CEditZeile.h"
 #include "views/CVistrelView.h"
 #include "views/ViewServices.h"
@@ -21,6 +22,12 @@ CSplitterFrame::CSplitterFrame(std::unique_ptr<CVistrelDoc> doc, ViewServices& s
     setAttribute(Qt::WA_DeleteOnClose);
     const QIcon programIcon = QGuiApplication::windowIcon();
     if (!programIcon.isNull()) setWindowIcon(programIcon);
+    // The history comes first: the views find it when they are made.
+    history_ = std::make_unique<ShowHistory>(*doc_);
+    connect(history_.get(), &ShowHistory::changed, this, [this] {
+        if (hooks_.showChanged) hooks_.showChanged();
+    });
+    doc_->addView(&watch_);
 
     splitter_ = new QSplitter(Qt::Vertical);
     splitter_->setChildrenCollapsible(false);
@@ -55,7 +62,7 @@ CSplitterFrame::CSplitterFrame(std::unique_ptr<CVistrelDoc> doc, ViewServices& s
     list_->setFocus();
     // The editor has its first update once the window is up, as every view does; that
     // loads its fields and puts the keyboard into the slide number, ready for the first line.
-    QTimer::singleShot(0, editor_, [editor = editor_] { editor->reload(); });
+    QTimer::singleShot(0, editor_, [editor = editor_] { editor->reload(true); });
 }
 
 CSplitterFrame::~CSplitterFrame() {
@@ -64,6 +71,14 @@ CSplitterFrame::~CSplitterFrame() {
     // The views tell the document when they go; they must go while it still exists.
     delete splitter_;
     splitter_ = nullptr;
+    doc_->removeView(&watch_);
+    history_->disconnect(this);
+    history_.reset();
+}
+
+void CSplitterFrame::DocumentWatch::documentChanged(const DocumentChange& /*change*/) {
+    frame_.refreshTitle();
+    if (frame_.hooks_.showChanged) frame_.hooks_.showChanged();
 }
 
 bool CSplitterFrame::editorIsActivePane() const { return activePane_ && activePane_->editorActive(); }

@@ -1,6 +1,7 @@
 #pragma once
 // The window of one open show: the line editor above, the program list below, split
-// by a movable bar. It owns its document for as long as it is open. On its first
+// by a movable bar. It owns its document and the document's history for as long as it
+// is open, and its caption follows what the document announces. On its first
 // size it checks the screen (a warning once per run below 720 x 500) and makes sure
 // the window is big enough to work in; closing it asks about unsaved changes.
 #include <QMdiSubWindow>
@@ -18,6 +19,7 @@ class ActivePane;
 class CEditZeile;
 class CVistrelView;
 class FrameRunView;
+class ShowHistory;
 struct ViewServices;
 
 class CSplitterFrame : public QMdiSubWindow {
@@ -52,6 +54,8 @@ public:
         // The run control changed "PAUSE !" or whether a show runs.
         std::function<void()> pauseStateChanged;
         std::function<void()> runStateChanged;
+        // The show changed, or its history did (what undo and redo would take).
+        std::function<void()> showChanged;
     };
 
     CSplitterFrame(std::unique_ptr<CVistrelDoc> doc, ViewServices& services, Hooks hooks, bool fullSize,
@@ -61,6 +65,7 @@ public:
     CVistrelDoc& document() { return *doc_; }
     const CVistrelDoc& document() const { return *doc_; }
     CVistrelView* listView() const { return list_; }
+    ShowHistory& history() const { return *history_; }
     CEditZeile* editor() const { return editor_; }
     QSplitter* splitter() const { return splitter_; }
     // Whether the edit commands act on the line editor's fields rather than the list.
@@ -87,8 +92,20 @@ protected:
     void resizeEvent(QResizeEvent* event) override;
 
 private:
+    // Follows the document's notices for the window: caption and commands.
+    class DocumentWatch : public DocumentView {
+    public:
+        explicit DocumentWatch(CSplitterFrame& frame) : frame_(frame) {}
+        void documentChanged(const DocumentChange& change) override;
+
+    private:
+        CSplitterFrame& frame_;
+    };
+
     std::unique_ptr<CVistrelDoc> doc_;
     Hooks hooks_;
+    std::unique_ptr<ShowHistory> history_;
+    DocumentWatch watch_{*this};
     bool fullSize_;
     QSplitter* splitter_ = nullptr;
     CEditZeile* editor_ = nullptr;

@@ -1,5 +1,6 @@
 #include "app/CVistrelApp.h"
 #include "app/WindowActivationKeeper.h"
+#include "edits/ShowHistory.h"
 
 #include <algorithm>
 #include <optional>
@@ -23,16 +24,23 @@
 #include "app/CSplitterFrame.h"
 #include "app/DocumentCommands.h"
 #include "app/FileDialogs.h"
+#include "app/VideoExportCommand.h"
 #include "app/FrameRunView.h"
 #include "app/RecentFileList.h"
+#include "app/Rehearsal.h"
+#include "app/RehearsalProjector.h"
 #include "app/SearchCommands.h"
 #include "app/SettingsCommand.h"
 #include "app/ShowLengthCommands.h"
 #include "app/ShowRunWindows.h"
 #include "app/SingleInstance.h"
 #include "dialogs/AboutDialog.h"
+#include "media/AudioInfo.h"
 #include "model/CVistrelDoc.h"
+#include "model/PictureFolder.h"
 #include "model/ShowFile.h"
+#include "model/ShowLengthCommands.h"
+#include "model/ShowMediaChoices.h"
 #include "platform/Clock.h"
 #include "platform/EventPump.h"
 #include "platform/ProgressWindows.h"
@@ -45,6 +53,7 @@
 #include "res/CommandIds.h"
 #include "res/StringTable.h"
 #include "res/strings/ModelStrings.h"
+#include "res/strings/RehearsalStrings.h"
 #include "res/strings/SafetyStrings.h"
 #include "res/strings/ShellStrings.h"
 #include "views/CEditZeile.h"
@@ -63,7 +72,8 @@ QString tableText(int id) { return QString::fromUtf8(res::text(id)); }
 // The edit commands that act on the field with the focus when the user works in the line editor.
 bool isEditCommand(int commandId) {
     return commandId == cmd::EditCut || commandId == cmd::EditCopy || commandId == cmd::EditPaste ||
-           commandId == cmd::EditRemove || commandId == cmd::EditSelectAll;
+           commandId == cmd::EditRemove || commandId == cmd::EditSelectAll || commandId == cmd::EditUndo ||
+           commandId == cmd::EditRedo;
 }
 
 // The folder part of a path made absolute, ending in a separator.
@@ -92,19 +102,34 @@ CVistrelApp::CVistrelApp(Environment environment) : env_(std::move(environment))
     runControl_ = std::make_unique<RunControl>(*protocol_, *transfer_, settings_, appState_, runState_,
                                                env_.prompter, env_.clock);
     runWindows_ = std::make_unique<ShowRunWindows>(ShowRunWindows::Environment{
-        *protocol_, runState_, settings_, env_.prompter, env_.clock,
+        [this]() -> ProjectorProtocol& { return runProtocol(); }, runState_, settings_, env_.prompter, env_.clock,
         [this]() -> QWidget* { return mainFrame_.data(); },
         [this](const std::function<void()>& work) { return whenLineFree(work); },
         [this]() -> CVistrelDoc* {
-            CSplitterFrame* frame = activeFrame();
+            // While a rehearsal runs, the info window describes the rehearsed show.
+            CSplitterFrame* frame = rehearsal_->running() ? rehearsal_->frame() : activeFrame();
             return frame ? &frame->document() : nullptr;
         },
         [this] {
-            if (CSplitterFrame* frame = activeFrame()) frame->document().updateAllViews();
+            if (CSplitterFrame* frame = activeFrame()) frame->document().announce({});
             runStateChanged();
         }});
+    rehearsal_ = std::make_unique<Rehearsal>(Rehearsal::Environment{
+        settings_, runState_, env_.prompter, env_.clock, env_.events, *runWindows_,
+        [this](int commandId) { runCommand(commandId); },
+        [this](CSplitterFrame& frame) {
+            if (!whenLineFree([&] { runControl().pauseContinue(frame.document(), frame.runView()); }))
+                env_.prompter.beep();
+            afterCommand();
+        },
+        [this](const QString& text) {
+            if (mainFrame_) mainFrame_->statusBar()->showMessage(text);
+        },
+        [this] { runStateChanged(); },
+        [this](CSplitterFrame& frame) { return rehearsalMedia(frame); }});
     documentCommands_ =
         std::make_unique<DocumentCommands>(env_.prompter, env_.fileDialogs, *recentFiles_, settings_);
+    videoExport_ = std::make_unique<VideoExportCommand>(env_.prompter, env_.fileDialogs);
     SearchCommands::Hooks searchHooks;
     searchHooks.activeFrame = [this] { return activeFrame(); };
     searchHooks.dialogParent = [this]() -> QWidget* { return mainFrame_.data(); };
@@ -115,22 +140,27 @@ CVistrelApp::CVistrelApp(Environment environment) : env_(std::move(environment))
         return activeFrame();
     };
     search_ = new SearchCommands(settings_, appState_, env_.prompter, std::move(searchHooks), this);
-    services_ = std::make_unique<ViewServices>(ViewServices{settings_, appState_, runState_, env_.prompter, {}, {}, {}, {}, {}});
+    services_ = std::make_unique<ViewServices>(ViewServices{settings_, appState_, runState_, env_.prompter, {}, {}, {}, {}, {}, {}});
     services_->sendLineToRunningShow = [this](CVistrelDoc& doc) {
         int sent = 0;
-        if (!whenLineFree([&] { sent = transfer_->sendLineToRunningShow(doc); })) env_.prompter.beep();
+        // A line changed in another show than the one rehearsed goes nowhere.
+        if (rehearsal_->running() && &rehearsal_->frame()->document() != &doc) return 1;
+        if (!whenLineFree([&] { sent = runTransfer().sendLineToRunningShow(doc); })) env_.prompter.beep();
         return sent;
     };
     // Space in the list: "Pause bzw. weiter" in every state of the run, also at a pause line.
     services_->pauseContinue = [this](CVistrelDoc& doc) {
         for (CSplitterFrame* frame : frames_) {
             if (&frame->document() != &doc) continue;
-            if (!whenLineFree([&] { runControl_->pauseContinue(doc, frame->runView()); })) env_.prompter.beep();
+            if (!whenLineFree([&] { runControl().pauseContinue(doc, frame->runView()); })) env_.prompter.beep();
             afterCommand();
             return;
         }
     };
     services_->runCommand = [this](int commandId) { runCommand(commandId); };
+    services_->commandAction = [this](int commandId) -> QAction* {
+        return mainFrame_ ? mainFrame_->action(commandId) : nullptr;
+    };
     services_->updateActions = [this] {
         if (mainFrame_) mainFrame_->updateActions();
     };
@@ -146,7 +176,9 @@ CVistrelApp::CVistrelApp(Environment environment) : env_(std::move(environment))
 }
 
 CVistrelApp::~CVistrelApp() {
-    // The run's windows go first: they still talk to the program while they go.
+    // A rehearsal ends with its windows; then the run's windows go: they still talk
+    // to the program while they go.
+    rehearsal_->abandon();
     runWindows_->closeAll();
     // The show windows go with the main window; their documents go with them.
     frames_.clear();
@@ -324,6 +356,7 @@ bool CVistrelApp::prepareExit() {
         return false;
     }
     if (!confirmSaveAll()) return false;
+    rehearsal_->abandon();
     // The info window keeps its place for the settings written at the end.
     runWindows_->closeAll();
     for (CSplitterFrame* frame : std::vector<CSplitterFrame*>(frames_)) frame->closeWithoutAsking();
@@ -356,12 +389,20 @@ CSplitterFrame* CVistrelApp::createFrame(std::unique_ptr<CVistrelDoc> doc) {
     hooks.closed = [this](CSplitterFrame* frame) { frameClosed(frame); };
     hooks.warnSmallScreen = [this] { warnSmallScreen(); };
     hooks.pollTick = [this](CSplitterFrame& polled) {
-        whenLineFree([&] { runControl_->poll(polled.document(), polled.runView()); });
+        // While a rehearsal runs, only its show window follows it; another window
+        // still polling has nothing of its own to follow.
+        if (rehearsal_->running() && rehearsal_->frame() != &polled) {
+            polled.runView().stopPolling();
+            return;
+        }
+        whenLineFree([&] { runControl().poll(polled.document(), polled.runView()); });
+        rehearsal_->checkEnded();
     };
     hooks.pauseStateChanged = [this] {
         if (mainFrame_) mainFrame_->setPauseIndicator(runState_.pauseState != 0);
     };
     hooks.runStateChanged = [this] { runStateChanged(); };
+    hooks.showChanged = [this] { afterCommand(); };
     hooks.screenSize = env_.screenSize ? env_.screenSize : [] {
         const QScreen* screen = QGuiApplication::primaryScreen();
         return screen ? screen->size() : QSize();
@@ -389,6 +430,8 @@ CSplitterFrame* CVistrelApp::createFrame(std::unique_ptr<CVistrelDoc> doc) {
 
 void CVistrelApp::frameClosed(CSplitterFrame* frame) {
     std::erase(frames_, frame);
+    rehearsal_->frameClosing(frame);
+    unsavedMedia_.remove(&frame->document());
     if (!mainFrame_) return;
     if (frames_.empty()) mainFrame_->setDocumentMenus(false);
     mainFrame_->refreshCaption();
@@ -401,22 +444,42 @@ void CVistrelApp::warnSmallScreen() {
     env_.prompter.showMessage(ids::ResolutionWarning, MessageIcon::Exclamation, MessageButtons::Ok);
 }
 
+bool CVistrelApp::editorFieldHasFocus(CSplitterFrame& frame) const {
+    QWidget* focus = QApplication::focusWidget();
+    return frame.editorIsActivePane() && focus && frame.editor()->isAncestorOf(focus);
+}
+
 bool CVistrelApp::viewEnables(int commandId) const {
     CSplitterFrame* frame = activeFrame();
     if (!frame) return false;
-    QWidget* focus = QApplication::focusWidget();
-    if (isEditCommand(commandId) && frame->editorIsActivePane() && focus && frame->editor()->isAncestorOf(focus))
-        return frame->editor()->isCommandEnabled(commandId);
+    if (isEditCommand(commandId) && editorFieldHasFocus(*frame)) return frame->editor()->isCommandEnabled(commandId);
     return frame->listView()->isCommandEnabled(commandId);
 }
 
 bool CVistrelApp::routeToView(int commandId) {
     CSplitterFrame* frame = activeFrame();
     if (!frame) return false;
-    QWidget* focus = QApplication::focusWidget();
-    if (isEditCommand(commandId) && frame->editorIsActivePane() && focus && frame->editor()->isAncestorOf(focus))
-        return frame->editor()->handleCommand(commandId);
+    if (isEditCommand(commandId) && editorFieldHasFocus(*frame)) return frame->editor()->handleCommand(commandId);
     return frame->listView()->handleCommand(commandId);
+}
+
+void CVistrelApp::undoOrRedo(CSplitterFrame& frame, int commandId) {
+    // As in any text field, typing not yet taken over is taken back first.
+    if (editorFieldHasFocus(frame) && frame.editor()->isCommandEnabled(commandId)) {
+        frame.editor()->handleCommand(commandId);
+        return;
+    }
+    if (commandId == cmd::EditUndo) {
+        frame.history().undo();
+    } else {
+        frame.history().redo();
+    }
+}
+
+std::pair<QString, QString> CVistrelApp::historyStepNames() const {
+    CSplitterFrame* frame = activeFrame();
+    if (!frame) return {};
+    return {frame->history().undoName(), frame->history().redoName()};
 }
 
 CommandContext CVistrelApp::commandContext() const {
@@ -431,6 +494,8 @@ CommandContext CVistrelApp::commandContext() const {
         context.lineCount = doc.lineCount;
         context.searchIndex = doc.searchIndex;
         context.commandBusy = doc.commandBusy;
+        context.canUndo = frame->history().canUndo();
+        context.canRedo = frame->history().canRedo();
         context.viewEnables = [this](int commandId) { return viewEnables(commandId); };
     }
     return context;
@@ -464,6 +529,7 @@ bool talksToProjector(int commandId) {
     case cmd::NextPicture:
     case cmd::JumpToLine:
     case cmd::InfoDisplay:
+    case cmd::Rehearse:
         return true;
     default:
         return false;
@@ -493,7 +559,120 @@ bool CVistrelApp::showIsFollowed() const {
     return false;
 }
 
+RunControl& CVistrelApp::runControl() {
+    return rehearsal_->running() ? rehearsal_->projector()->runControl() : *runControl_;
+}
+
+ProjectorProtocol& CVistrelApp::runProtocol() {
+    return rehearsal_->running() ? rehearsal_->projector()->protocol() : *protocol_;
+}
+
+ShowTransfer& CVistrelApp::runTransfer() {
+    return rehearsal_->running() ? rehearsal_->projector()->transfer() : *transfer_;
+}
+
+CSplitterFrame* CVistrelApp::runCommandFrame(int commandId) const {
+    // Pause, step, jump, stop and the info window act on the rehearsed show, whichever
+    // show window is in front: its list follows, its lines are the ones that pause.
+    switch (commandId) {
+    case cmd::StopShow:
+    case cmd::PauseContinue:
+    case cmd::NextPicture:
+    case cmd::JumpToLine:
+    case cmd::InfoDisplay:
+        if (rehearsal_->running() && rehearsal_->frame()) return rehearsal_->frame();
+        break;
+    default:
+        break;
+    }
+    return activeFrame();
+}
+
+void CVistrelApp::startRehearsal(CSplitterFrame& frame) {
+    rehearsal_->start(frame);
+    rehearsal_->checkEnded();
+}
+
+Rehearsal::Media CVistrelApp::rehearsalMedia(CSplitterFrame& frame) {
+    const std::string& show = frame.document().filePath;
+    if (show.empty()) return unsavedMedia_.value(&frame.document());
+    const ShowMediaChoices choices(showMediaFilePath().toStdString());
+    const ShowMedia chosen = choices.of(show);
+    return {QString::fromStdString(choices.resolvedPictureFolder(show).string()),
+            QString::fromStdString(chosen.musicFile)};
+}
+
+void CVistrelApp::rememberMedia(CSplitterFrame& frame, const std::function<void(Rehearsal::Media&)>& change) {
+    const std::string& show = frame.document().filePath;
+    if (show.empty()) {
+        change(unsavedMedia_[&frame.document()]);
+        return;
+    }
+    // Only what was chosen is kept: a folder found by default follows the show.
+    const ShowMediaChoices choices(showMediaFilePath().toStdString());
+    ShowMedia kept = choices.of(show);
+    Rehearsal::Media media{QString::fromStdString(kept.pictureFolder), QString::fromStdString(kept.musicFile)};
+    change(media);
+    kept = {media.pictureFolder.toStdString(), media.music.toStdString()};
+    if (!choices.remember(show, kept)) {
+        env_.prompter.showMessage(tableText(ids::MediaChoiceNotKept).arg(showMediaFilePath()).toStdString(),
+                                  MessageIcon::Exclamation, MessageButtons::Ok);
+    }
+}
+
+void CVistrelApp::choosePictureFolder(CSplitterFrame& frame) {
+    Rehearsal::Media media = rehearsalMedia(frame);
+    QString start = media.pictureFolder;
+    if (!QFileInfo(start).isDir()) start = dialogStartFolder(settings_.lastFolder);
+    const QString chosen =
+        env_.fileDialogs.getExistingFolder(mainFrame_, tableText(ids::PictureFolderDialogTitle), start);
+    if (chosen.isEmpty()) return;
+    media.pictureFolder = QDir(chosen).absolutePath();
+    rememberMedia(frame, [&](Rehearsal::Media& kept) { kept.pictureFolder = media.pictureFolder; });
+    if (mainFrame_) {
+        mainFrame_->statusBar()->showMessage(tableText(ids::PictureFolderChosen)
+                                                 .arg(QString::fromStdString(frame.document().windowTitle),
+                                                      QDir::toNativeSeparators(media.pictureFolder)));
+    }
+}
+
+void CVistrelApp::chooseMusic(CSplitterFrame& frame) {
+    Rehearsal::Media media = rehearsalMedia(frame);
+    QString start = media.music.isEmpty() ? QString() : QFileInfo(media.music).absolutePath();
+    if (start.isEmpty() || !QFileInfo(start).isDir()) {
+        const std::string& show = frame.document().filePath;
+        start = show.empty() ? dialogStartFolder(settings_.lastFolder)
+                             : QFileInfo(QString::fromStdString(show)).absolutePath();
+    }
+    const QString filter = tableText(ids::MusicFilter) + QStringLiteral(";;") + tableText(ids::AllFilesFilter);
+    const QString chosen =
+        env_.fileDialogs.getOpenFileName(mainFrame_, tableText(ids::MusicDialogTitle), start, filter);
+    if (chosen.isEmpty()) return;
+    media.music = QFileInfo(chosen).absoluteFilePath();
+    rememberMedia(frame, [&](Rehearsal::Media& kept) { kept.music = media.music; });
+    if (mainFrame_) {
+        mainFrame_->statusBar()->showMessage(tableText(ids::MusicChosen)
+                                                 .arg(QString::fromStdString(frame.document().windowTitle),
+                                                      QDir::toNativeSeparators(media.music)));
+    }
+}
+
+ScaleDialog::MusicSeconds CVistrelApp::musicSeconds(CSplitterFrame& frame) {
+    const QString music = rehearsalMedia(frame).music;
+    if (music.isEmpty()) return {};
+    return [this, music]() -> std::optional<std::int64_t> {
+        const media::AudioLength length = media::audioLength(music.toStdString());
+        if (!length.ok()) {
+            env_.prompter.showMessage(length.error, MessageIcon::Exclamation, MessageButtons::Ok);
+            return std::nullopt;
+        }
+        // The same whole seconds as `vistrel-cli scale --to-audio` takes.
+        return musicLengthForScaling(length.milliseconds) / 10;
+    };
+}
+
 void CVistrelApp::runStateChanged() {
+    rehearsal_->checkEnded();
     if (!mainFrame_) return;
     mainFrame_->setPauseIndicator(runState_.pauseState != 0);
     mainFrame_->updateActions();
@@ -513,7 +692,7 @@ void CVistrelApp::runCommand(int commandId) {
         busy.emplace(projectorBusy_);
         takeLinkSettings();
     }
-    CSplitterFrame* frame = activeFrame();
+    CSplitterFrame* frame = runCommandFrame(commandId);
     auto newDocument = [this]() -> CVistrelDoc* {
         newShow();
         CSplitterFrame* active = activeFrame();
@@ -527,23 +706,29 @@ void CVistrelApp::runCommand(int commandId) {
     case cmd::FileSave: documentCommands_->save(*frame, false); break;
     case cmd::FileSaveAs: documentCommands_->save(*frame, true); break;
     case cmd::FilePrintSetup: pageSetup(printer(), mainFrame_); break;
+    case cmd::FileExportVideo: videoExport_->run(frame->document(), mainFrame_); break;
     case cmd::FileMruFirst: openRecentFile(0); break;
     case cmd::AppExit: mainFrame_->close(); break;
     case cmd::EditTitle: documentCommands_->editTitle(*frame); break;
+    case cmd::EditUndo:
+    case cmd::EditRedo: undoOrRedo(*frame, commandId); break;
     case cmd::WriteToProjector: transfer_->writeToProjector(frame->document()); break;
     case cmd::WriteToModule: transfer_->writeToModule(frame->document()); break;
     case cmd::LoadFromProjector: transfer_->loadFromProjector(frame->document(), newDocument); break;
     case cmd::LoadFromModule: transfer_->loadFromModule(frame->document(), newDocument); break;
     case cmd::ProjectorVersion: protocol_->showProjectorVersion(); break;
     case cmd::Settings: runSettingsCommand(settings_, *link_, env_.prompter, frames_, mainFrame_); break;
-    case cmd::ShowLength: runShowLengthCommand(*frame, env_.prompter); break;
-    case cmd::ScaleShow: runScaleShowCommand(*frame, env_.prompter); break;
+    case cmd::ShowLength: runShowLengthCommand(*frame, env_.prompter, musicSeconds(*frame)); break;
+    case cmd::ScaleShow: runScaleShowCommand(*frame, env_.prompter, musicSeconds(*frame)); break;
     case cmd::StartShow: runControl_->start(frame->document(), frame->runView(), *runWindows_); break;
-    case cmd::StopShow: runControl_->stop(frame->document(), *runWindows_); break;
-    case cmd::PauseContinue: runControl_->pauseContinue(frame->document(), frame->runView()); break;
-    case cmd::NextPicture: runControl_->stepForward(frame->document(), frame->runView()); break;
-    case cmd::JumpToLine: runControl_->jump(frame->document(), frame->runView()); break;
-    case cmd::InfoDisplay: runControl_->info(*runWindows_); break;
+    case cmd::StopShow: runControl().stop(frame->document(), *runWindows_); break;
+    case cmd::PauseContinue: runControl().pauseContinue(frame->document(), frame->runView()); break;
+    case cmd::NextPicture: runControl().stepForward(frame->document(), frame->runView()); break;
+    case cmd::JumpToLine: runControl().jump(frame->document(), frame->runView()); break;
+    case cmd::InfoDisplay: runControl().info(*runWindows_); break;
+    case cmd::Rehearse: startRehearsal(*frame); break;
+    case cmd::ChoosePictureFolder: choosePictureFolder(*frame); break;
+    case cmd::ChooseMusic: chooseMusic(*frame); break;
     case cmd::ViewToolBar: mainFrame_->toolBar()->setVisible(!mainFrame_->toolBar()->isVisible()); break;
     case cmd::ViewStatusBar: mainFrame_->statusBar()->setVisible(!mainFrame_->statusBar()->isVisible()); break;
     case cmd::StandardColumns: standardColumns(); break;

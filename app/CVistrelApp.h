@@ -7,11 +7,14 @@
 // port and log closed, settings written).
 #include <QObject>
 #include <QPointer>
+#include <QHash>
 #include <QStringList>
 #include <memory>
 #include <vector>
 
 #include "app/EnablingRules.h"
+#include "app/Rehearsal.h"
+#include "dialogs/ScaleDialog.h"
 #include "model/ApplicationState.h"
 #include "model/Settings.h"
 #include "projector/RunState.h"
@@ -33,12 +36,14 @@ class ProjectorLink;
 class ProjectorProtocol;
 class Prompter;
 class RecentFileList;
+class Rehearsal;
 class SearchCommands;
 class RunControl;
 class ShowRunWindows;
 class SerialPort;
 class ShowTransfer;
 class SingleInstance;
+class VideoExportCommand;
 
 class CVistrelApp : public QObject {
     Q_OBJECT
@@ -86,6 +91,8 @@ public:
     // Runs a command id as menus, accelerators, the tool bar and context menus do.
     void runCommand(int commandId);
     CommandContext commandContext() const;
+    // The names of the steps undo and redo of the active show would take (empty: none).
+    std::pair<QString, QString> historyStepNames() const;
 
     CMainFrame* mainFrame() const;
     Settings& settings() { return settings_; }
@@ -112,13 +119,19 @@ public:
     // this, so that they never cut into a sequence that is waiting.
     bool whenLineFree(const std::function<void()>& work);
 
-    RunControl& runControl() { return *runControl_; }
+    // The run control of the projector the run commands talk to: the rehearsal's
+    // while a rehearsal runs, else the projector's on the serial port.
+    RunControl& runControl();
     ShowRunWindows& runWindows() { return *runWindows_; }
+    Rehearsal& rehearsal() { return *rehearsal_; }
 
 private:
     CSplitterFrame* createFrame(std::unique_ptr<CVistrelDoc> doc);
     void frameClosed(CSplitterFrame* frame);
     bool routeToView(int commandId);
+    // Undo or redo: the typing in the line editor's field first, then the show's steps.
+    void undoOrRedo(CSplitterFrame& frame, int commandId);
+    bool editorFieldHasFocus(CSplitterFrame& frame) const;
     bool viewEnables(int commandId) const;
     void standardColumns();
     void arrangeIcons();
@@ -133,6 +146,19 @@ private:
     bool showIsFollowed() const;
     // Points the link at the port and pause the settings name now.
     void takeLinkSettings();
+    ProjectorProtocol& runProtocol();
+    ShowTransfer& runTransfer();
+    // The show window a run command acts on: the rehearsal's while one runs.
+    CSplitterFrame* runCommandFrame(int commandId) const;
+    void startRehearsal(CSplitterFrame& frame);
+    // "Bilderordner wählen..." and "Musik wählen...", and what was chosen for a show.
+    void choosePictureFolder(CSplitterFrame& frame);
+    void chooseMusic(CSplitterFrame& frame);
+    Rehearsal::Media rehearsalMedia(CSplitterFrame& frame);
+    // Changes what is kept for the show of `frame` (its own choices, not the defaults).
+    void rememberMedia(CSplitterFrame& frame, const std::function<void(Rehearsal::Media&)>& change);
+    // "Musiklänge übernehmen" of the scaling dialog for the show of `frame`.
+    ScaleDialog::MusicSeconds musicSeconds(CSplitterFrame& frame);
 
     Environment env_;
     Settings settings_;
@@ -144,7 +170,10 @@ private:
     std::unique_ptr<ShowTransfer> transfer_;
     std::unique_ptr<RunControl> runControl_;
     std::unique_ptr<ShowRunWindows> runWindows_;
+    // After the run windows: it goes first, and closes those it opened.
+    std::unique_ptr<Rehearsal> rehearsal_;
     std::unique_ptr<DocumentCommands> documentCommands_;
+    std::unique_ptr<VideoExportCommand> videoExport_;
     SearchCommands* search_ = nullptr;  // owned as a child
     std::unique_ptr<ViewServices> services_;
     std::unique_ptr<QPrinter> printer_;
@@ -157,6 +186,9 @@ private:
     bool openingHandOver_ = false;
     int projectorBusy_ = 0;
     bool smallScreenWarned_ = false;
+    // The choices for shows never saved, which have no path to keep them under, for
+    // as long as their window is open.
+    QHash<const CVistrelDoc*, Rehearsal::Media> unsavedMedia_;
 };
 
 }  // namespace vistrel

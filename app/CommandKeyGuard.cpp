@@ -3,7 +3,11 @@
 #include <QAction>
 #include <QApplication>
 #include <QKeyEvent>
+#include <QLineEdit>
+#include <QPlainTextEdit>
 #include <QWidget>
+
+#include "res/CommandIds.h"
 
 namespace vistrel {
 
@@ -24,6 +28,18 @@ QAction* CommandKeyGuard::commandFor(const QKeyEvent& key) const {
     return nullptr;
 }
 
+bool CommandKeyGuard::fieldKeeps(const QAction& command) {
+    const int id = command.data().toInt();
+    if (id != cmd::EditUndo && id != cmd::EditRedo) return true;
+    QWidget* focus = QApplication::focusWidget();
+    const bool redo = id == cmd::EditRedo;
+    if (auto* line = qobject_cast<QLineEdit*>(focus)) return redo ? line->isRedoAvailable() : line->isUndoAvailable();
+    if (auto* text = qobject_cast<QPlainTextEdit*>(focus)) {
+        return redo ? text->document()->isRedoAvailable() : text->document()->isUndoAvailable();
+    }
+    return true;
+}
+
 bool CommandKeyGuard::eventFilter(QObject* watched, QEvent* event) {
     const QEvent::Type type = event->type();
     if (type != QEvent::ShortcutOverride && type != QEvent::KeyPress) return false;
@@ -36,8 +52,12 @@ bool CommandKeyGuard::eventFilter(QObject* watched, QEvent* event) {
     if (type == QEvent::ShortcutOverride) {
         // Asked just before the shortcuts are matched: the rules decide with the state
         // of this moment.
-        if (command) refreshRules_();
-        return false;
+        if (!command) return false;
+        refreshRules_();
+        if (fieldKeeps(*command)) return false;
+        // Kept from the field (and the widgets around it): the command's shortcut acts.
+        event->ignore();
+        return true;
     }
     // A key press that got this far was not taken as a shortcut: either its command is
     // disabled, or the field claimed the combination as its own (Ctrl+C in a field).

@@ -5,6 +5,8 @@
 // Alt combination never types a character at all. The enabling rules are brought up
 // to date as the key arrives, so that a command enabled a moment ago is not refused
 // (or a disabled one run) because the idle refresh has not come round yet.
+// Undo and redo belong to a text field while it has typing of its own to take back or
+// do again; otherwise their keys reach the show's history, also from a field.
 #include <QHash>
 #include <QObject>
 #include <functional>
@@ -30,6 +32,8 @@ protected:
 private:
     // The command whose shortcut `key` is, or null.
     QAction* commandFor(const QKeyEvent& key) const;
+    // Whether the field with the focus takes `command`'s key itself.
+    static bool fieldKeeps(const QAction& command);
 
     QWidget& window_;
     const QHash<int, QAction*>& actions_;

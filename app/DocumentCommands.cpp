@@ -7,6 +7,8 @@
 #include "app/FileDialogs.h"
 #include "app/RecentFileList.h"
 #include "dialogs/ShowTitleDialog.h"
+#include "edits/ChangeTitleCommand.h"
+#include "edits/ShowHistory.h"
 #include "model/Cp1252.h"
 #include "model/Settings.h"
 #include "platform/Prompter.h"
@@ -64,6 +66,7 @@ bool DocumentCommands::writeTo(CSplitterFrame& frame, const QString& path) {
     // must not look like a saved one.
     const QString written = QString::fromStdString(doc.filePath);
     doc.windowTitle = QFileInfo(written).fileName().toStdString();
+    frame.history().markSaved();
     frame.refreshTitle();
     recentFiles_.add(written);
     recentFiles_.save();
@@ -96,21 +99,29 @@ bool DocumentCommands::confirmClose(CSplitterFrame& frame) {
 
 void DocumentCommands::editTitle(CSplitterFrame& frame) {
     CVistrelDoc& doc = frame.document();
-    // Opening the dialog counts as a change, whatever its outcome.
-    doc.lines[0].changeMarks |= ChangedSinceSave;
-
-    ShowHeader& header = doc.header;
+    const ShowHeader& header = doc.header;
     const ShowTitleTexts texts{fromHeader(header.title), fromHeader(header.description),
                                fromHeader(header.descriptionContinued), fromHeader(header.storageLocation),
                                fromHeader(header.moduleNumber)};
     ShowTitleDialog dialog(texts, prompter_, frame.window());
-    if (dialog.exec() != QDialog::Accepted) return;
-    const ShowTitleTexts result = dialog.texts();
-    header.title = toHeader(result.title);
-    header.description = toHeader(result.description);
-    header.descriptionContinued.clear();
-    header.storageLocation = toHeader(result.storageLocation);
-    header.moduleNumber = toHeader(result.moduleNumber);
+    if (dialog.exec() == QDialog::Accepted) {
+        const ShowTitleTexts result = dialog.texts();
+        ShowHeader confirmed;
+        confirmed.title = toHeader(result.title);
+        confirmed.description = toHeader(result.description);
+        confirmed.storageLocation = toHeader(result.storageLocation);
+        confirmed.moduleNumber = toHeader(result.moduleNumber);
+        // One step: the texts, and the show marked as changed. Texts confirmed as they
+        // were change nothing to take back.
+        if (!(confirmed == doc.header) &&
+            frame.history().perform(std::make_unique<ChangeTitleCommand>(frame.history(), confirmed)))
+            return;
+    }
+    // Opening the dialog counts as a change, whatever its outcome.
+    doc.lines[0].changeMarks |= ChangedSinceSave;
+    DocumentChange change;
+    change.addLines(0, 0);
+    doc.announce(change);
 }
 
 }  // namespace vistrel

@@ -55,6 +55,12 @@ bool ruleAllows(int commandId, const CommandContext& c) {
     case EditCut:
     case EditPaste:
         return idle && view(commandId);
+    // The show's steps, or the typing in the editor's field; nothing while a show runs,
+    // as the projector holds what the list shows.
+    case EditUndo:
+        return doc && idle && (c.canUndo || view(commandId));
+    case EditRedo:
+        return doc && idle && (c.canRedo || view(commandId));
 
     // Transfers.
     case WriteToModule:
@@ -77,6 +83,11 @@ bool ruleAllows(int commandId, const CommandContext& c) {
         return doc && c.showRunning && !c.commandBusy && c.pauseState != 2;
     case NextPicture:
         return doc && c.showRunning && !c.commandBusy;
+    case Rehearse:
+        return doc && idle && c.lineCount > 0;
+    case ChoosePictureFolder:
+    case ChooseMusic:
+        return doc;
 
     case Settings:
     case SearchCurrent:
@@ -87,6 +98,7 @@ bool ruleAllows(int commandId, const CommandContext& c) {
     case SearchFolders:
         return idle;
     case ScaleShow:
+    case FileExportVideo:
         return doc && c.lineCount > 0;
 
     // Window arrangement needs windows to arrange.

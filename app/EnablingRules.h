@@ -15,6 +15,9 @@ struct CommandContext {
     bool showRunning = false;
     int pauseState = 0;
     int recentFiles = 0;
+    // The active show's history has a step to undo / to redo.
+    bool canUndo = false;
+    bool canRedo = false;
     // Whether the active window's list or editor can carry out an edit command now
     // (selection, clipboard, operation built). Empty: none can.
     std::function<bool(int commandId)> viewEnables;

@@ -63,4 +63,13 @@ QString QtFileDialogs::getSaveFileName(QWidget* parent, const QString& caption, 
     return run(dialog);
 }
 
+QString QtFileDialogs::getExistingFolder(QWidget* parent, const QString& caption, const QString& folder) {
+    QFileDialog dialog(parent, caption, folder);
+    dialog.setAcceptMode(QFileDialog::AcceptOpen);
+    dialog.setFileMode(QFileDialog::Directory);
+    dialog.setOption(QFileDialog::ShowDirsOnly);
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return {};
+    return dialog.selectedFiles().constFirst();
+}
+
 }  // namespace vistrel

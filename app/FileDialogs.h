@@ -18,6 +18,8 @@ public:
                                     const QString& filter) = 0;
     virtual QString getSaveFileName(QWidget* parent, const QString& caption, const QString& preset,
                                     const QString& filter) = 0;
+    // A folder, starting in `folder`; empty when cancelled.
+    virtual QString getExistingFolder(QWidget* parent, const QString& caption, const QString& folder) = 0;
 };
 
 // The folder a file dialog starts in: the last folder a show was opened from (as the
@@ -33,6 +35,7 @@ public:
                             const QString& filter) override;
     QString getSaveFileName(QWidget* parent, const QString& caption, const QString& preset,
                             const QString& filter) override;
+    QString getExistingFolder(QWidget* parent, const QString& caption, const QString& folder) override;
 };
 
 }  // namespace vistrel

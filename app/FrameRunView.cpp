@@ -26,7 +26,7 @@ void FrameRunView::pauseStateChanged() {
 }
 
 void FrameRunView::updateViews() {
-    frame_.document().updateAllViews();
+    frame_.document().announce({});
     if (hooks_.runStateChanged) hooks_.runStateChanged();
 }
 

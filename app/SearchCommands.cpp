@@ -85,7 +85,6 @@ void SearchCommands::openHit(const QString& path) {
         appState_.searchPending = true;
         frame->document().searchIndex = -1;
         frame->listView()->runPendingSearch();
-        frame->listView()->notifyLineEditor(0);
     }
 }
 

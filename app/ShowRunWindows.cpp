@@ -24,7 +24,7 @@ void ShowRunWindows::openInfoWindow() {
     hooks.stopped = [this] {
         if (!env_.runState.homingDialogOpen) openHomingWait();
     };
-    info_ = new InfoWindow(env_.protocol, env_.runState, env_.settings, env_.prompter, std::move(hooks),
+    info_ = new InfoWindow(env_.protocol(), env_.runState, env_.settings, env_.prompter, std::move(hooks),
                            env_.parent ? env_.parent() : nullptr);
     info_->show();
 }
@@ -38,7 +38,7 @@ void ShowRunWindows::openHomingWait() {
     HomingWaitDialog::Hooks hooks;
     hooks.whenLineFree = env_.whenLineFree;
     hooks.finished = env_.runEnded;
-    homing_ = new HomingWaitDialog(env_.protocol, env_.runState, env_.clock, std::move(hooks),
+    homing_ = new HomingWaitDialog(env_.protocol(), env_.runState, env_.clock, std::move(hooks),
                                    env_.parent ? env_.parent() : nullptr);
     homing_->show();
 }

@@ -17,7 +17,9 @@ class InfoWindow;
 class ShowRunWindows final : public RunWindows {
 public:
     struct Environment {
-        ProjectorProtocol& protocol;
+        // The projector the windows talk to: the one on the serial port, or the
+        // rehearsal's while a rehearsal runs.
+        std::function<ProjectorProtocol&()> protocol;
         RunState& runState;
         Settings& settings;
         Prompter& prompter;

@@ -5,6 +5,8 @@
 #include <QEvent>
 #include <QTimer>
 
+#include "app/RehearsalWindow.h"
+
 namespace vistrel {
 
 WindowActivationKeeper::WindowActivationKeeper(QWidget* mainWindow) : QObject(mainWindow), mainWindow_(mainWindow) {
@@ -13,10 +15,11 @@ WindowActivationKeeper::WindowActivationKeeper(QWidget* mainWindow) : QObject(ma
 
 bool WindowActivationKeeper::eventFilter(QObject* watched, QEvent* event) {
     if (event->type() == QEvent::Hide) {
-        auto* dialog = qobject_cast<QDialog*>(watched);
-        // Only our own dialogs closing: the user was working with us, so taking the
-        // keyboard back cannot steal it from another program.
-        if (dialog && dialog->isWindow()) {
+        auto* window = qobject_cast<QWidget*>(watched);
+        // Only our own dialogs and the rehearsal's window closing: the user was working
+        // with us, so taking the keyboard back cannot steal it from another program.
+        const bool ours = qobject_cast<QDialog*>(watched) || qobject_cast<RehearsalWindow*>(watched);
+        if (ours && window->isWindow()) {
             QTimer::singleShot(0, this, [this] { reactivateIfNoneActive(); });
         }
     }

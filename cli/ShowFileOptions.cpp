@@ -1,5 +1,11 @@
 #include "cli/ShowFileOptions.h"
 
+#include "model/CVistrelDoc.h"
+#include "model/ShowFile.h"
+#include "platform/Prompter.h"
+#include "platform/qt/core/AppPaths.h"
+#include "res/strings/ModelStrings.h"
+
 namespace vistrel::cli {
 
 std::vector<OptionDefinition> showReadingOptions() {
@@ -22,6 +28,17 @@ std::vector<std::pair<int, std::string>> showFileExitCodes() {
     return {{0, "done"},
             {1, "a file could not be read or written (the program's German message on stderr)"},
             {2, "usage error"}};
+}
+
+std::unique_ptr<CVistrelDoc> readShowAsTheWindowProgramDoes(const std::string& file, Prompter& prompter) {
+    if (!hasShowFileName(file)) {
+        prompter.showMessage(ids::NotADpdFile, MessageIcon::Exclamation, MessageButtons::Ok);
+        return nullptr;
+    }
+    const Settings settings = readSettings(settingsFilePath().toStdString());
+    auto doc = std::make_unique<CVistrelDoc>();  // fixed storage for 1002 lines: off the stack
+    if (!readShowFile(*doc, file, settings, prompter)) return nullptr;
+    return doc;
 }
 
 std::vector<OptionDefinition> withShowReadingOptions(std::vector<OptionDefinition> options) {

@@ -6,18 +6,29 @@
 #include <vector>
 
 #include "cli/Dispatcher.h"
-#ifdef VISTREL_CLI_PRINT
+#if defined(VISTREL_CLI_PRINT) || defined(VISTREL_CLI_VIDEO)
 #include <QGuiApplication>
 #endif
 
 namespace {
 
-// Qt's application object: the serial port and the paths need one. Only `print`
-// needs fonts and so the GUI one; it never needs a screen, so it draws off screen
-// unless told otherwise. Every other command stays free of any display.
-std::unique_ptr<QCoreApplication> makeApplication(int& argc, char** argv) {
+// Whether the subcommand draws: it needs fonts and so the GUI application.
+bool drawsPictures([[maybe_unused]] const std::string& command) {
 #ifdef VISTREL_CLI_PRINT
-    if (argc >= 2 && std::string(argv[1]) == "print") {
+    if (command == "print") return true;
+#endif
+#ifdef VISTREL_CLI_VIDEO
+    if (command == "video") return true;
+#endif
+    return false;
+}
+
+// Qt's application object: the serial port and the paths need one. Only `print` and
+// `video` need fonts and so the GUI one; they never need a screen, so they draw off
+// screen unless told otherwise. Every other command stays free of any display.
+std::unique_ptr<QCoreApplication> makeApplication(int& argc, char** argv) {
+#if defined(VISTREL_CLI_PRINT) || defined(VISTREL_CLI_VIDEO)
+    if (argc >= 2 && drawsPictures(argv[1])) {
         if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
         // Qt's remarks about the desktop session (a missing runtime folder and the
         // like) are not the user's business here; failures are reported in German.

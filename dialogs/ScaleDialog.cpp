@@ -1,6 +1,7 @@
 #include "dialogs/ScaleDialog.h"
 
 #include <QKeyEvent>
+#include <algorithm>
 
 #include "dialogs/SpinButton.h"
 #include "model/DecimalText.h"
@@ -33,6 +34,30 @@ ScaleDialog::ScaleDialog(QWidget* parent)
     for (const Field& field : fields_) field.edit->setFixedWidth(width);
     connect(ui_->okButton, &QPushButton::clicked, this, &QDialog::accept);
     connect(ui_->cancelButton, &QPushButton::clicked, this, &QDialog::reject);
+    connect(ui_->musicLengthButton, &QPushButton::clicked, this, &ScaleDialog::takeMusicLength);
+}
+
+void ScaleDialog::setMusicSeconds(MusicSeconds musicSeconds) {
+    musicSeconds_ = std::move(musicSeconds);
+    ui_->musicLengthButton->setEnabled(static_cast<bool>(musicSeconds_));
+}
+
+void ScaleDialog::takeMusicLength() {
+    if (!musicSeconds_) return;
+    const std::optional<std::int64_t> seconds = musicSeconds_();
+    if (!seconds) return;
+    // The fields hold at most 23:59:59; longer music is beyond any show anyway and is
+    // refused as too long when confirmed.
+    const std::int64_t shown = std::clamp<std::int64_t>(*seconds, 0, 23 * 3600 + 59 * 60 + 59);
+    showLength(static_cast<int>(shown / 3600), static_cast<int>(shown / 60 % 60), static_cast<int>(shown % 60));
+}
+
+void ScaleDialog::showLength(int hours, int minutes, int seconds) {
+    const int values[3] = {hours, minutes, seconds};
+    for (int i = 0; i < 3; ++i) {
+        fields_[i].edit->setText(twoDigits(values[i]));
+        fields_[i].spin->setPosition(values[i]);
+    }
 }
 
 ScaleDialog::~ScaleDialog() = default;
@@ -70,11 +95,7 @@ void ScaleDialog::setOldLength(int oldLength) {
     const int shown = roundedToWholeSeconds(oldLength);
     ui_->oldLengthText->setText(QString::fromStdString(lengthText(shown)));
     const LengthParts parts = lengthParts(shown);
-    const int values[3] = {parts.hours, parts.minutes, parts.seconds};
-    for (int i = 0; i < 3; ++i) {
-        fields_[i].edit->setText(twoDigits(values[i]));
-        fields_[i].spin->setPosition(values[i]);
-    }
+    showLength(parts.hours, parts.minutes, parts.seconds);
     ui_->hoursEdit->setFocus();
     ui_->hoursEdit->selectAll();
 }

@@ -1,8 +1,12 @@
 #pragma once
 // "Show skalieren": shows the old length in whole seconds and asks for the new one in
 // three two-digit fields (hours, minutes, seconds), each with a spin beside it.
+// "Musiklänge übernehmen" fills them with the length of the show's music, so that a
+// show is fitted to its music in one step.
 #include <QDialog>
+#include <functional>
 #include <memory>
+#include <optional>
 
 #include "model/ShowLengthCommands.h"
 
@@ -23,6 +27,13 @@ public:
     explicit ScaleDialog(QWidget* parent = nullptr);
     ~ScaleDialog() override;
 
+    // The length of the show's music in whole seconds, or nothing when it cannot be
+    // told (the function has said why). Without one the button stays disabled.
+    using MusicSeconds = std::function<std::optional<std::int64_t>()>;
+    void setMusicSeconds(MusicSeconds musicSeconds);
+    // "Musiklänge übernehmen".
+    void takeMusicLength();
+
     // Fills the dialog from `oldLength` (tenths) without showing it.
     void setOldLength(int oldLength);
     // The length the three fields hold, in tenths.
@@ -41,9 +52,11 @@ private:
         SpinButton* spin;
     };
     void bind(const Field& field, int maximum);
+    void showLength(int hours, int minutes, int seconds);
 
     std::unique_ptr<Ui::ScaleDialog> ui_;
     Field fields_[3];
+    MusicSeconds musicSeconds_;
 };
 
 }  // namespace vistrel

@@ -53,8 +53,7 @@ bool CVistrelDoc::openFromFile(const std::string& path, const Settings& settings
     // A file that could not be read (too large, not a plain file, unreadable) may still
     // be someone's show: the empty window must not overwrite it with a plain "Save".
     if (!read) filePath.clear();
-    reloadList = true;
-    updateAllViews();
+    linesReplaced(Replaced::ReadIn);
     return true;
 }
 
@@ -66,20 +65,48 @@ bool CVistrelDoc::saveToFile(const std::string& path, Prompter& prompter) {
     return true;
 }
 
+void CVistrelDoc::takeTitleTexts(const ShowHeader& texts) {
+    lines[0].changeMarks |= ChangedSinceSave;
+    const ShowHeader before = header;
+    header = texts;
+    header.descriptionContinued.clear();
+    DocumentChange change;
+    change.headerFields = differingHeaderFields(before, header);
+    change.addLines(0, 0);
+    announce(change);
+}
+
 void CVistrelDoc::addView(DocumentView* view) {
     if (view && std::find(views_.begin(), views_.end(), view) == views_.end()) views_.push_back(view);
 }
 
 void CVistrelDoc::removeView(DocumentView* view) { std::erase(views_, view); }
 
-void CVistrelDoc::updateAllViews(DocumentView* sender) {
+void CVistrelDoc::announce(const DocumentChange& change, DocumentView* sender) {
     // A view may remove itself or another while it is told: walk a copy and skip
     // views that have left meanwhile.
     const std::vector<DocumentView*> current = views_;
     for (DocumentView* view : current) {
         if (view == sender || std::find(views_.begin(), views_.end(), view) == views_.end()) continue;
-        view->onDocumentUpdate(sender);
+        view->documentChanged(change);
     }
+}
+
+void CVistrelDoc::linesReplaced(Replaced how) {
+    // A full show offers its last line slot; the editor refuses to add beyond it.
+    currentLine = std::min(std::max(lineCount, 0), MaxProgramLines - 1);
+    appendMode = true;
+    clickBelowLastLine = false;
+    DocumentChange change;
+    change.addLines(0, usedLines(*this) - 1);
+    change.linesMoved = true;
+    change.rowsRebuilt = true;
+    change.currentLineChanged = true;
+    if (how == Replaced::ReadIn) {
+        change.showReplaced = true;
+        change.headerFields = AllHeaderFields;
+    }
+    announce(change);
 }
 
 }  // namespace vistrel

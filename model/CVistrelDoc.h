@@ -1,13 +1,14 @@
 #pragma once
 // One open show: its lines and header in fixed storage, the change marks that say
-// whether it must be saved or written to the projector, and the flags by which the
-// program list, the line editor and the run control hand work to each other.
-// Plain C++: the windows observe it through DocumentView.
+// whether it must be saved or written to the projector, and the line the editor works
+// on. Whatever changes it is announced once (DocumentChange); the windows observe it
+// through DocumentView. Plain C++.
 #include <array>
 #include <functional>
 #include <string>
 #include <vector>
 
+#include "model/DocumentChange.h"
 #include "model/ProgramLine.h"
 
 namespace vistrel {
@@ -19,8 +20,8 @@ struct Settings;
 class DocumentView {
 public:
     virtual ~DocumentView() = default;
-    // The document changed; `sender` is the view that announced it (not told again), or null.
-    virtual void onDocumentUpdate(DocumentView* sender) = 0;
+    // The document changed as `change` says. The view that announced it is not told.
+    virtual void documentChanged(const DocumentChange& change) = 0;
 };
 
 // What the document needs of its program list: which rows are selected.
@@ -46,18 +47,18 @@ public:
     ShowHeader header;
     int lineCount = 0;
     std::string filePath;  // full path (UTF-8); empty for a show never saved or opened
-    bool reloadList = false;
     int searchIndex = -1;
-    bool editorReload = false;
-    bool applyPending = false;
     int currentLine = 0;
-    bool refreshViews = false;
     bool appendMode = true;
     bool clickBelowLastLine = false;
     int jumpTarget = 0;
 
     // The framework's title: the file name, or "Vistre<n>" for a new show (UTF-8).
     std::string windowTitle;
+    // How often lines of this show went into the projector's memory and into the
+    // module: a step taken back after such a write leaves lines the target does not hold.
+    int projectorWrites = 0;
+    int moduleWrites = 0;
 
     // --- queries ---
     bool hasUnsavedChanges() const;
@@ -72,11 +73,28 @@ public:
     // Told the full path after every successful saveToFile (the recent-file list).
     std::function<void(const std::string&)> onSavedToFile;
 
+    // --- header ---
+    // The title dialog's texts confirmed: `texts` become the header (the continuation
+    // of the description emptied, as the dialog shows it joined), and the change is
+    // announced. The first line record says that the show has changed.
+    void takeTitleTexts(const ShowHeader& texts);
+
     // --- views ---
     void addView(DocumentView* view);
     void removeView(DocumentView* view);
     const std::vector<DocumentView*>& views() const { return views_; }
-    void updateAllViews(DocumentView* sender = nullptr);
+    // Tells every view but `sender` what changed. An empty change only asks them to
+    // look again (the run state or the settings changed).
+    void announce(const DocumentChange& change, DocumentView* sender = nullptr);
+
+    // How the lines were replaced as a whole.
+    enum class Replaced {
+        ReadIn,     // a show read from a file, the projector or the module
+        Rewritten,  // every line rewritten in place (scaling)
+    };
+    // The lines were replaced as a whole: the editor offers a new line after the last
+    // one, and the list builds its rows anew.
+    void linesReplaced(Replaced how);
 
 private:
     std::vector<DocumentView*> views_;

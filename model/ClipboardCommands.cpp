@@ -166,6 +166,7 @@ int ClipboardCommands::insertRecords(std::string_view text, int position) {
 
     const int count = static_cast<int>(pasted.size());
     const bool inTheMiddle = position < doc.lineCount;
+    DocumentChange change;
     if (count > 0) {
         // The lines after the insertion point move down whole; nothing is read back
         // from the list, so their descriptions keep every character.
@@ -178,8 +179,11 @@ int ClipboardCommands::insertRecords(std::string_view text, int position) {
             e_.renumberFrom(0);
             for (int i = 0; i < doc.lineCount; ++i) e_.line(i).changeMarks = AllChangeMarks;
         }
+        change.addLines(inTheMiddle ? 0 : position, doc.lineCount - 1);
+        change.linesMoved = true;
     }
     for (int i = position; i < doc.lineCount; ++i) e_.line(i).changeMarks = AllChangeMarks;
+    change.addLines(position, doc.lineCount - 1);
 
     if (refused > 0) {
         const std::string message = refused == 1 ? filledIn(ids::PasteRefusedOne, {}, firstRefusal)
@@ -187,9 +191,9 @@ int ClipboardCommands::insertRecords(std::string_view text, int position) {
                                                             firstRefusal);
         e_.prompter.showMessage(message, MessageIcon::Exclamation, MessageButtons::Ok);
     }
-    e_.offerNewLineAtEnd();
+    e_.offerNewLineAtEnd(change);
     e_.recomputeShowLength();
-    e_.updateAllViews();
+    e_.announce(change);
     return count;
 }
 

@@ -40,6 +40,25 @@ int decimalValue(std::string_view text) {
     return -value > INT_MAX ? INT_MAX : static_cast<int>(-value);
 }
 
+bool isPlainNumber(std::string_view text, bool fraction, bool sign) {
+    std::size_t i = skipBlanks(text);
+    std::size_t end = text.size();
+    while (end > i && isBlank(text[end - 1])) --end;
+    if (sign && i < end && (text[i] == '+' || text[i] == '-')) ++i;
+    std::size_t digits = 0;
+    bool separator = false;
+    for (; i < end; ++i) {
+        if (isDigit(text[i])) {
+            ++digits;
+        } else if (fraction && !separator && (text[i] == '.' || text[i] == ',')) {
+            separator = true;
+        } else {
+            return false;
+        }
+    }
+    return digits > 0;
+}
+
 double decimalFraction(std::string_view text) {
     std::size_t i = skipBlanks(text);
     bool negative = false;

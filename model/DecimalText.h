@@ -17,6 +17,11 @@ int decimalValue(std::string_view text);
 // point and fraction, an optional exponent. Nothing else ("inf", hex) is read.
 double decimalFraction(std::string_view text);
 
+// True when `text` is a number as a user types one into a field, and nothing else:
+// digits, with one decimal point or comma where `fraction` allows it, a leading + or -
+// where `sign` allows it, blanks around it. "", "abc", "7x" and "1e3" are no numbers.
+bool isPlainNumber(std::string_view text, bool fraction, bool sign);
+
 // Seconds to tenths, truncated toward zero and kept inside the int range.
 int truncatedTenths(double seconds);
 

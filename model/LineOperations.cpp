@@ -29,6 +29,7 @@ std::string replaced(std::string text, std::string_view placeholder, const std::
 }  // namespace
 
 std::optional<int> timerEntryTenths(std::string_view entry) {
+    if (!isPlainNumber(entry, true, false)) return std::nullopt;
     // A German user types a decimal comma as readily as a point.
     std::string pointed(entry);
     const auto comma = pointed.find(',');
@@ -38,7 +39,10 @@ std::optional<int> timerEntryTenths(std::string_view entry) {
     return truncatedTenths(seconds);
 }
 
-int slideIncrementEntry(std::string_view entry) { return decimalValue(entry); }
+std::optional<int> slideIncrementEntry(std::string_view entry) {
+    if (!isPlainNumber(entry, false, true)) return std::nullopt;
+    return decimalValue(entry);
+}
 
 bool LineOperations::editorShowsOneOf(const std::vector<int>& lines) const {
     return !e_.doc.appendMode && std::binary_search(lines.begin(), lines.end(), e_.doc.currentLine);
@@ -46,23 +50,23 @@ bool LineOperations::editorShowsOneOf(const std::vector<int>& lines) const {
 
 // The editor would otherwise keep showing the old values, and its next "Übernehmen"
 // would write them back over the change.
-void LineOperations::reloadEditorIfItShowsOneOf(const std::vector<int>& lines) {
-    if (editorShowsOneOf(lines)) e_.doc.editorReload = true;
+void LineOperations::reloadEditorIfItShowsOneOf(const std::vector<int>& lines, DocumentChange& change) const {
+    if (editorShowsOneOf(lines)) change.currentLineChanged = true;
 }
 
 // ---------------------------------------------------------------------------
 // Insertion
 
-void LineOperations::insertLine() {
+bool LineOperations::insertCopy(DocumentChange& change) {
     insertedItem_ = -1;
     CVistrelDoc& doc = e_.doc;
     if (doc.lineCount >= MaxProgramLines) {
         e_.prompter.showMessage(ids::LineCapacityReached, MessageIcon::Exclamation, MessageButtons::Ok);
-        return;
+        return false;
     }
     e_.appState.searchPending = false;
     const int clicked = e_.rows.contextItem();
-    if (clicked < 0 || clicked >= doc.lineCount) return;  // no line of the show was clicked
+    if (clicked < 0 || clicked >= doc.lineCount) return false;  // no line of the show was clicked
     const int inserted = clicked + 1;
 
     ProgramLine copy = e_.line(clicked);
@@ -82,9 +86,18 @@ void LineOperations::insertLine() {
     e_.rows.selectAndFocusRow(inserted);
     doc.appendMode = false;
     doc.currentLine = inserted;
-    doc.editorReload = true;
+    change.addLines(clicked, doc.lineCount - 1);
+    change.linesMoved = true;
+    change.currentLineChanged = true;
+    change.lineToShow = inserted;
+    return true;
+}
+
+void LineOperations::insertLine() {
+    DocumentChange change;
+    if (!insertCopy(change)) return;
     e_.recomputeShowLength();
-    e_.updateAllViews();
+    e_.announce(change);
 }
 
 void LineOperations::insertLineCorrected() {
@@ -104,8 +117,8 @@ void LineOperations::insertLineCorrected() {
         }
     }
 
-    insertLine();
-    if (insertedItem_ < 0) return;
+    DocumentChange change;
+    if (!insertCopy(change)) return;
     const int inserted = insertedItem_;
     const int clickedSlide = e_.line(inserted - 1).slideNumber;
     for (int i = 0; i < doc.lineCount; ++i) {
@@ -117,10 +130,9 @@ void LineOperations::insertLineCorrected() {
     e_.markChanged(inserted, SlideColumn);
     e_.rows.clearRowState(inserted - 1);
     e_.rows.selectAndFocusRow(inserted);
-    // The editor was told of the new line before its slide number moved on.
-    doc.editorReload = true;
+    change.addLines(0, doc.lineCount - 1);
     e_.recomputeShowLength();
-    e_.updateAllViews();
+    e_.announce(change);
 }
 
 // ---------------------------------------------------------------------------
@@ -128,6 +140,7 @@ void LineOperations::insertLineCorrected() {
 
 void LineOperations::removeLines(const std::function<bool()>& copyFirst) {
     CVistrelDoc& doc = e_.doc;
+    DocumentChange change;
     const bool copied = !copyFirst || copyFirst();
     if (copied) {
         WaitCursor wait(e_.prompter);
@@ -149,11 +162,13 @@ void LineOperations::removeLines(const std::function<bool()>& copyFirst) {
             for (int i = selected.front(); i < doc.lineCount; ++i) e_.line(i).changeMarks = AllChangeMarks;
             // Counts as changed even when no remaining line was.
             if (doc.lineCount > 0) e_.line(0).changeMarks |= ChangedSinceSave;
+            change.addLines(0, doc.lineCount + static_cast<int>(selected.size()) - 1);
+            change.linesMoved = true;
         }
     }
-    e_.offerNewLineAtEnd();
+    e_.offerNewLineAtEnd(change);
     e_.recomputeShowLength();
-    e_.updateAllViews();
+    e_.announce(change);
 }
 
 void LineOperations::removeLinesCorrected() {
@@ -186,6 +201,9 @@ void LineOperations::removeLinesCorrected() {
     }
 
     const int firstRemoved = selected.front();
+    DocumentChange change;
+    change.addLines(0, doc.lineCount - 1);
+    change.linesMoved = true;
     const bool editorLineMoved = doc.appendMode || doc.currentLine >= firstRemoved;
     const bool editorLineShifted =
         doc.currentLine >= 0 && doc.currentLine < doc.lineCount && shifted[static_cast<std::size_t>(doc.currentLine)];
@@ -210,32 +228,35 @@ void LineOperations::removeLinesCorrected() {
     // The editor's line may have gone or moved: like a removal without correction it
     // then offers a new line at the end; a line that only got a new slide number reloads.
     if (editorLineMoved) {
-        e_.offerNewLineAtEnd();
+        e_.offerNewLineAtEnd(change);
     } else if (editorLineShifted) {
-        doc.editorReload = true;
+        change.currentLineChanged = true;
     }
     e_.recomputeShowLength();
-    e_.updateAllViews();
+    e_.announce(change);
 }
 
 // ---------------------------------------------------------------------------
 // Timers and slide numbers
 
-void LineOperations::setSelectedTimers(const std::vector<int>& lines, int tenths) {
+void LineOperations::setSelectedTimers(const std::vector<int>& lines, int tenths, DocumentChange& change) {
     for (int i : lines) {
         e_.line(i).timerTime = tenths;
         e_.markChanged(i, TimerColumn);
     }
-    reloadEditorIfItShowsOneOf(lines);
+    if (!lines.empty()) change.addLines(lines.front(), lines.back());
+    reloadEditorIfItShowsOneOf(lines, change);
 }
 
 void LineOperations::clearTimers() {
-    setSelectedTimers(e_.selectedLines(), 0);
+    DocumentChange change;
+    setSelectedTimers(e_.selectedLines(), 0, change);
     e_.recomputeShowLength();
-    e_.updateAllViews();
+    e_.announce(change);
 }
 
 void LineOperations::setTimers() {
+    DocumentChange change;
     const std::vector<int> selected = e_.selectedLines();
     if (!selected.empty()) {
         if (!dialogs_) return;
@@ -245,10 +266,12 @@ void LineOperations::setTimers() {
             return false;
         });
         if (!entry) return;  // Cancel changes nothing
-        setSelectedTimers(selected, timerEntryTenths(*entry).value_or(0));
+        const std::optional<int> tenths = timerEntryTenths(*entry);
+        if (!tenths) return;  // a dialog that let a refused entry through changes nothing either
+        setSelectedTimers(selected, *tenths, change);
     }
     e_.recomputeShowLength();
-    e_.updateAllViews();
+    e_.announce(change);
 }
 
 void LineOperations::shiftSlideNumbers() {
@@ -262,8 +285,12 @@ void LineOperations::shiftSlideNumbers() {
         highest = std::max<long long>(highest, e_.line(i).slideNumber);
     }
     const auto entry = dialogs_->askSlideIncrement([&](const std::string& text) {
-        const long long increment = slideIncrementEntry(text);
-        if (increment == 0 || (slideInRange(lowest + increment) && slideInRange(highest + increment))) return true;
+        // An entry that is no number gets the same answer as one that goes too far:
+        // which increments would do.
+        const std::optional<int> typed = slideIncrementEntry(text);
+        const long long increment = typed.value_or(0);
+        if (typed && (increment == 0 || (slideInRange(lowest + increment) && slideInRange(highest + increment))))
+            return true;
         // Tell the user which increments would do.
         const long long from = -lowest;
         const long long to = MaxSlideNumber - highest;
@@ -279,16 +306,19 @@ void LineOperations::shiftSlideNumbers() {
     });
     if (!entry) return;
 
+    const std::optional<int> increment = slideIncrementEntry(*entry);
+    if (!increment) return;
     WaitCursor wait(e_.prompter);
-    const int increment = slideIncrementEntry(*entry);
+    DocumentChange change;
     for (int i : selected) {
-        e_.line(i).slideNumber += increment;
+        e_.line(i).slideNumber += *increment;
         e_.markChanged(i, SlideColumn);
     }
     e_.line(0).changeMarks |= ChangedSinceSave;
-    reloadEditorIfItShowsOneOf(selected);
+    change.addLines(0, selected.back());
+    reloadEditorIfItShowsOneOf(selected, change);
     e_.recomputeShowLength();
-    e_.updateAllViews();
+    e_.announce(change);
 }
 
 void LineOperations::selectAll() {

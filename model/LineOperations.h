@@ -28,11 +28,12 @@ public:
     virtual std::optional<std::string> askSlideIncrement(const EntryCheck& accept) = 0;
 };
 
-// The timer dialog's entry in tenths: seconds with a decimal point or comma, reading
-// up to the first character that belongs to no number; nothing outside 0..600 s.
+// The timer dialog's entry in tenths: seconds, with a decimal point or comma; nothing
+// that is not a number ("", "abc", "7x") and nothing outside 0..600 s.
 std::optional<int> timerEntryTenths(std::string_view entry);
-// The increment dialog's entry: a signed integer ("+10", "-3"); no number reads as 0.
-int slideIncrementEntry(std::string_view entry);
+// The increment dialog's entry: a whole number with or without its sign ("+10", "-3",
+// "7"); nothing for an entry that is no such number.
+std::optional<int> slideIncrementEntry(std::string_view entry);
 
 class LineOperations {
 public:
@@ -59,10 +60,12 @@ public:
     int insertedItem() const { return insertedItem_; }
 
 private:
+    // Inserts the copy of the clicked line; false when refused.
+    bool insertCopy(DocumentChange& change);
     // Whether the line the editor shows is one of `lines` (then it must reload).
     bool editorShowsOneOf(const std::vector<int>& lines) const;
-    void reloadEditorIfItShowsOneOf(const std::vector<int>& lines);
-    void setSelectedTimers(const std::vector<int>& lines, int tenths);
+    void reloadEditorIfItShowsOneOf(const std::vector<int>& lines, DocumentChange& change) const;
+    void setSelectedTimers(const std::vector<int>& lines, int tenths, DocumentChange& change);
 
     ShowEditing& e_;
     LineDialogs* dialogs_;

@@ -26,7 +26,15 @@ struct ProgramLine {
     std::int32_t specialFunction = 0;
     FixedText<181> description;
     std::uint8_t changeMarks = 0;
+
+    friend bool operator==(const ProgramLine&, const ProgramLine&) = default;
 };
+
+// Whether two lines say the same, whatever their change marks.
+inline bool sameContent(const ProgramLine& a, const ProgramLine& b) {
+    return a.programNumber == b.programNumber && a.slideNumber == b.slideNumber && a.dissolveTime == b.dissolveTime &&
+           a.timerTime == b.timerTime && a.specialFunction == b.specialFunction && a.description == b.description;
+}
 
 struct ShowHeader {
     FixedText<180> title;                 // "/h1"
@@ -34,6 +42,11 @@ struct ShowHeader {
     FixedText<180> descriptionContinued;  // "/h3"
     FixedText<20> storageLocation;        // "/h4"
     FixedText<20> moduleNumber;           // "/a"
+
+    friend bool operator==(const ShowHeader&, const ShowHeader&) = default;
 };
+
+// The fields in which two headers differ, as HeaderField bits (model/DocumentChange.h).
+unsigned differingHeaderFields(const ShowHeader& a, const ShowHeader& b);
 
 }  // namespace vistrel

@@ -70,6 +70,15 @@ void PlainProgramRows::selectAndFocusRow(int row) {
     focused_ = row;
 }
 
+void PlainProgramRows::selectRow(int row) {
+    if (row >= 0 && row < rowCount()) rows_[static_cast<std::size_t>(row)].selected = true;
+}
+
+void PlainProgramRows::setSelection(const std::vector<int>& rows, int focused) {
+    select(rows);
+    focused_ = focused >= 0 && focused < rowCount() ? focused : -1;
+}
+
 void PlainProgramRows::selectAllRows() {
     for (Row& row : rows_) row.selected = true;
 }

@@ -29,7 +29,13 @@ public:
     virtual void clearRowState(int row) = 0;
     // The row becomes selected and focused; the other rows keep their selection.
     virtual void selectAndFocusRow(int row) = 0;
+    // The row becomes selected; focus and the other rows stay as they are.
+    virtual void selectRow(int row) = 0;
     virtual void selectAllRows() = 0;
+    // The row with the focus, -1 for none.
+    virtual int focusedRow() const = 0;
+    // Exactly `rows` selected and `focused` (-1: none) focused, as they were before.
+    virtual void setSelection(const std::vector<int>& rows, int focused) = 0;
 };
 
 // The rows as the list would hold them after filling itself from `doc`.
@@ -52,12 +58,14 @@ public:
     void setCell(int row, int column, const std::string& text) override;
     void clearRowState(int row) override;
     void selectAndFocusRow(int row) override;
+    void selectRow(int row) override;
     void selectAllRows() override;
+    int focusedRow() const override { return focused_; }
+    void setSelection(const std::vector<int>& rows, int focused) override;
 
     void setContextItem(int row) { contextItem_ = row; }
     // Selects exactly `rows` (out-of-range rows are left out).
     void select(const std::vector<int>& rows);
-    int focusedRow() const { return focused_; }
 
 private:
     struct Row {

@@ -27,12 +27,11 @@ void ShowEditing::markChanged(int index, int column) {
     rows.setCell(index, column, cellText(changed, column, false));
 }
 
-void ShowEditing::offerNewLineAtEnd() {
+void ShowEditing::offerNewLineAtEnd(DocumentChange& change) {
     // A full show offers its last slot; the editor refuses to add beyond it.
     doc.currentLine = std::min(doc.lineCount, MaxProgramLines - 1);
     doc.appendMode = true;
-    doc.editorReload = true;
-    doc.refreshViews = true;
+    change.currentLineChanged = true;
 }
 
 void ShowEditing::recomputeShowLength() {

@@ -1,7 +1,7 @@
 #pragma once
 // What every operation on whole lines works with: the show, the program list's rows,
 // the user, the settings; and the steps those operations share (renumbering, the new
-// line at the end for the editor, show length, telling the other views).
+// line at the end for the editor, show length, announcing what changed).
 #include "model/ApplicationState.h"
 #include "model/CVistrelDoc.h"
 #include "model/ProgramRows.h"
@@ -28,10 +28,10 @@ struct ShowEditing {
     void renumberFrom(int first);
     // Gives `line` all change marks and rewrites its row's `column` cell.
     void markChanged(int index, int column);
-    // The line editor offers a new line after the last one, and reloads.
-    void offerNewLineAtEnd();
+    // The line editor offers a new line after the last one (and so reloads).
+    void offerNewLineAtEnd(DocumentChange& change);
     void recomputeShowLength();
-    void updateAllViews() { doc.updateAllViews(sender); }
+    void announce(const DocumentChange& change) { doc.announce(change, sender); }
 };
 
 }  // namespace vistrel

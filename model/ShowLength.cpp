@@ -127,13 +127,11 @@ ScaleOutcome scaleTimers(CVistrelDoc& doc, const std::vector<int>& rowsToUse, co
         const double scaled = std::floor(line.timerTime * factor + 0.5);
         if (scaled > 6000.0) {
             for (std::size_t i = 0; i < previousTimers.size(); ++i) doc.lines[i].timerTime = previousTimers[i];
-            doc.reloadList = true;
             return ScaleOutcome::TimerTooLong;
         }
         line.timerTime = clampedInt(scaled);
         line.changeMarks = AllChangeMarks;
     }
-    doc.reloadList = true;
     return ScaleOutcome::Scaled;
 }
 

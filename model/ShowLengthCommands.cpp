@@ -69,12 +69,13 @@ ScaleResult scaleShow(CVistrelDoc& doc, const std::vector<int>& selectedRows, Pr
             return ScaleResult::Unchanged;
         case ScaleOutcome::TimerTooLong:
             prompter.showMessage(ids::ScaleTimersInvalid, MessageIcon::Exclamation, MessageButtons::Ok);
-            doc.updateAllViews();
+            // The timers are back, but lines before the failing one keep their marks.
+            doc.linesReplaced(CVistrelDoc::Replaced::Rewritten);
             return ScaleResult::TimerTooLong;
         case ScaleOutcome::Scaled:
             break;
     }
-    doc.updateAllViews();
+    doc.linesReplaced(CVistrelDoc::Replaced::Rewritten);
     return ScaleResult::Scaled;
 }
 

@@ -164,6 +164,7 @@ ShowTransfer::UploadOutcome ShowTransfer::upload(CVistrelDoc& doc, int target) {
 
     const int endRecordBytes = (settings_.endMarker ? EndMarkerRecords : 1) * ProgramRecordSize;
     const int total = ProgramRecordSize * linesToSend + endRecordBytes;
+    ++(target == Module ? doc.moduleWrites : doc.projectorWrites);
     int next = 0;  // index of the line after the last one handled
     bool failed = false;
     bool firstBlock = true;
@@ -298,8 +299,7 @@ ShowTransfer::ReadResult ShowTransfer::readShow(CVistrelDoc& doc, bool clearDesc
     result.started = true;
     result.complete = readRecords(doc, start, clearDescriptions);
     if (result.complete) result.closed = closeOperation(true);
-    doc.reloadList = true;
-    doc.updateAllViews();
+    doc.linesReplaced(CVistrelDoc::Replaced::ReadIn);
     return result;
 }
 
@@ -469,8 +469,7 @@ bool ShowTransfer::closeModuleRead(bool read) {
 void ShowTransfer::takeLines(CVistrelDoc& doc, const CVistrelDoc& from) {
     doc.lines = from.lines;
     doc.lineCount = from.lineCount;
-    doc.reloadList = true;
-    doc.updateAllViews();
+    doc.linesReplaced(CVistrelDoc::Replaced::ReadIn);
 }
 
 void ShowTransfer::offerPartialRead(const CVistrelDoc& doc, const CVistrelDoc& partial,
@@ -494,6 +493,7 @@ int ShowTransfer::sendLineToRunningShow(CVistrelDoc& doc) {
         return 0;
     }
     LineUpdateScope active(lineUpdateActive_);
+    ++doc.projectorWrites;
     // The run control's poll stays off the line for the whole exchange, not only while
     // LZ is answered: its AZ between two of these commands would be taken for an echo.
     ReplyPendingScope pending(runState_);

@@ -13,10 +13,13 @@ constexpr int FilePrint = 57607;
 constexpr int FilePrintDirect = 57608;
 constexpr int FilePrintPreview = 57609;
 constexpr int FilePrintSetup = 57606;
+constexpr int FileExportVideo = 32860;  // "Als Video exportieren..."
 constexpr int FileMruFirst = 57616;  // "Letzte Datei" and the recent files after it
 constexpr int AppExit = 57665;
 
 // Edit
+constexpr int EditUndo = 57643;  // "Rückgängig: WHAT"
+constexpr int EditRedo = 57644;  // "Wiederherstellen: WHAT"
 constexpr int EditCut = 57635;
 constexpr int EditCopy = 57634;
 constexpr int EditPaste = 57637;
@@ -43,6 +46,10 @@ constexpr int PauseContinue = 32808;      // "Pause bzw. weiter"
 constexpr int ShowLength = 32820;         // "Schaulänge"
 constexpr int NextPicture = 32828;        // "Bild vorwärts"
 constexpr int JumpToLine = 32829;         // "Springe zur Programmzeile"
+// The rehearsal on the screen
+constexpr int Rehearse = 32850;             // "Diaschau am Bildschirm proben"
+constexpr int ChoosePictureFolder = 32851;  // "Bilderordner wählen..."
+constexpr int ChooseMusic = 32852;          // "Musik wählen..."
 
 // Rows of the program list (context menus 146 / 147)
 constexpr int RemoveLines = 32792;               // "Zeile(n) entfernen" / "ohne Dianummern-Korrektur"

@@ -23,7 +23,7 @@ std::span<const std::span<const StringEntry>> allAreas() {
                                      listStrings(),     editorStrings(),    dialogStrings(),
                                      runStrings(),      searchStrings(),    safetyStrings(),
                                      printStrings(),    lineStrings(),      lengthStrings(),
-                                     mediaStrings()};
+                                     historyStrings(),  mediaStrings(),     rehearsalStrings()};
     return areas;
 }
 

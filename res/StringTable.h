@@ -37,7 +37,9 @@ std::span<const StringEntry> safetyStrings();
 std::span<const StringEntry> printStrings();
 std::span<const StringEntry> lineStrings();
 std::span<const StringEntry> lengthStrings();
+std::span<const StringEntry> historyStrings();
 std::span<const StringEntry> mediaStrings();
+std::span<const StringEntry> rehearsalStrings();
 
 // Every area, in the order the lookup searches them.
 std::span<const std::span<const StringEntry>> allAreas();

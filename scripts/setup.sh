@@ -13,6 +13,7 @@ all=0
 packages=(
   build-essential cmake ninja-build pkg-config
   qt6-base-dev qt6-base-dev-tools qt6-serialport-dev qt6-svg-dev qt6-l10n-tools qt6-translations-l10n
+  qt6-multimedia-dev qt6-image-formats-plugins gstreamer1.0-plugins-base gstreamer1.0-plugins-good
   libgl-dev libegl-dev libvulkan-dev libxkbcommon-dev
   libgtest-dev libgmock-dev
   fonts-liberation fontconfig xvfb xauth

@@ -19,6 +19,7 @@ void ShowRunner::stop() {
     running_ = false;
     halted_ = false;
     line_ = 0;
+    previousLine_ = 0;
 }
 
 void ShowRunner::halt(std::int64_t nowMs) {
@@ -75,6 +76,30 @@ void ShowRunner::advanceTo(std::int64_t nowMs) {
     }
 }
 
+ShowRunner::Position ShowRunner::position(std::int64_t nowMs) const {
+    Position at;
+    if (!running_) return at;
+    at.running = true;
+    at.halted = halted_;
+    at.line = line_;
+    at.previousLine = previousLine_;
+    at.phase = phase_;
+    at.effectMs = effectMs_;
+    at.timerMs = timerMs_;
+    at.pausesLeft = pausesLeft_;
+    switch (phase_) {
+        case Phase::Effect: at.phaseLengthMs = effectMs_; break;
+        case Phase::Timer: at.phaseLengthMs = timerMs_; break;
+        case Phase::Reverse: at.phaseLengthMs = reverseMs_; break;
+        case Phase::Pause: at.phaseLengthMs = 0; break;
+    }
+    if (phase_ != Phase::Pause) {
+        const std::int64_t remaining = halted_ ? remainingMs_ : phaseEndMs_ - nowMs;
+        at.phaseElapsedMs = std::clamp<std::int64_t>(at.phaseLengthMs - remaining, 0, at.phaseLengthMs);
+    }
+    return at;
+}
+
 void ShowRunner::beginLine(int line, std::int64_t atMs) {
     if (line > MaxShowRecords) {
         stop();
@@ -85,28 +110,32 @@ void ShowRunner::beginLine(int line, std::int64_t atMs) {
         stop();
         return;
     }
+    // What stood on the screen before: nothing after the tray ran back.
+    previousLine_ = running_ && line_ > 0 && phase_ != Phase::Reverse ? line_ : 0;
     line_ = line;
     const LineTiming timing = record.timing();
     if (line != 1 && timing.autoreverse) {
         const std::int64_t backMs =
             scaled(std::int64_t{record.dissolveTenths} * 100 + std::int64_t{record.timerHundredths} * 10);
         if (backMs == 0) {
+            phase_ = Phase::Reverse;  // the tray went back, however quickly
             beginLine(1, atMs);
             return;
         }
         phase_ = Phase::Reverse;
         pausesLeft_ = 0;
+        reverseMs_ = backMs;
         phaseEndMs_ = atMs + backMs;
         return;
     }
     phase_ = Phase::Effect;
     pausesLeft_ = timing.pauseCount();
-    const std::int64_t effectMs = scaled(timing.effectTenths * 100);
+    effectMs_ = scaled(timing.effectTenths * 100);
     timerMs_ = scaled(std::int64_t{record.timerHundredths} * 10);
     // A line that neither pauses nor takes any time would let the show race without
     // end once sped up; every such line stands for at least one millisecond.
-    if (pausesLeft_ == 0 && effectMs + timerMs_ == 0) timerMs_ = 1;
-    phaseEndMs_ = atMs + effectMs;
+    if (pausesLeft_ == 0 && effectMs_ + timerMs_ == 0) timerMs_ = 1;
+    phaseEndMs_ = atMs + effectMs_;
 }
 
 }  // namespace vistrel::sim

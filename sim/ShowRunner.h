@@ -20,6 +20,24 @@ namespace vistrel::sim {
 
 class ShowRunner {
 public:
+    enum class Phase { Effect, Pause, Timer, Reverse };
+
+    // Where the show stands at a moment, to the millisecond, for a screen that draws
+    // what the projector shows. Times are as the show runs them (after the speed
+    // factor) and stand still while the show is halted.
+    struct Position {
+        bool running = false;
+        bool halted = false;
+        int line = 0;          // 1-based line begun last; while the tray runs back, the autoreverse line
+        int previousLine = 0;  // the line shown before it; 0 after the start and after the tray ran back
+        Phase phase = Phase::Effect;
+        std::int64_t phaseElapsedMs = 0;  // how far into its phase
+        std::int64_t phaseLengthMs = 0;   // how long the phase lasts (0 for a pause: it waits)
+        std::int64_t effectMs = 0;        // the line's light effect
+        std::int64_t timerMs = 0;         // the line's timer
+        int pausesLeft = 0;               // continuations the line still waits for
+    };
+
     ShowRunner(const ProjectorMemory& memory, int speed);
 
     // Runs from a 1-based line (0 counts as 1). A halted show stays halted at the new line.
@@ -39,9 +57,10 @@ public:
     bool reversing() const { return running_ && phase_ == Phase::Reverse; }
     // 1-based line being shown; 0 when no show runs or the tray is running back.
     int currentLine() const { return running_ && phase_ != Phase::Reverse ? line_ : 0; }
+    // The position at nowMs; the show must have been advanced to nowMs.
+    Position position(std::int64_t nowMs) const;
 
 private:
-    enum class Phase { Effect, Pause, Timer, Reverse };
 
     void beginLine(int line, std::int64_t atMs);
     std::int64_t scaled(std::int64_t ms) const { return ms / speed_; }
@@ -51,11 +70,14 @@ private:
     bool running_ = false;
     bool halted_ = false;
     int line_ = 0;
+    int previousLine_ = 0;
     Phase phase_ = Phase::Effect;
     std::int64_t phaseEndMs_ = 0;
     std::int64_t remainingMs_ = 0;  // of the current phase while halted
     int pausesLeft_ = 0;
     std::int64_t timerMs_ = 0;
+    std::int64_t effectMs_ = 0;
+    std::int64_t reverseMs_ = 0;
 };
 
 }  // namespace vistrel::sim

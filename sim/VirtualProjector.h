@@ -104,6 +104,8 @@ public:
     bool isRunning() const { return runner_.running(); }
     bool isHalted() const { return runner_.halted(); }
     bool isAtPause() const { return runner_.atPause(); }
+    // Where the show stands, as of the last advanceTo.
+    ShowRunner::Position showPosition() const { return runner_.position(nowMs_); }
     bool isHoming() const { return nowMs_ < homingUntilMs_; }
     bool inCommandMode() const { return !frame_ && text_.empty(); }
     // The letter a status query would get now.

@@ -17,9 +17,11 @@
 #include "res/StringTable.h"
 #include "res/strings/EditorStrings.h"
 #include "res/strings/ModelStrings.h"
+#include "edits/ApplyLineCommand.h"
+#include "edits/ShowHistory.h"
 #include "ui_EditZeile.h"
-#include "views/CTextView.h"
 #include "views/EditorValues.h"
+#include "views/FunctionLists.h"
 #include "views/SliderMapping.h"
 #include "views/ViewEvents.h"
 #include "views/ViewServices.h"
@@ -30,16 +32,7 @@ namespace {
 
 constexpr int LastEditableLine = MaxProgramLines - 1;
 constexpr int DescriptionLimit = 179;
-constexpr int FullLightListSize = 8;
-constexpr int ShortLightListSize = 3;
-// The light functions that take a parameter (fade-in, freeze: seconds; blink, flash, rock: count).
-constexpr int FirstParameterLight = 1;
-constexpr int LastParameterLight = 5;
 constexpr double DefaultDissolveSeconds = 2.5;
-
-bool takesParameter(int mechanical, int light) {
-    return mechanical == 0 && light >= FirstParameterLight && light <= LastParameterLight;
-}
 
 // True when the two selection lists can show the code's function digits.
 bool fitsSelectionLists(int code) {
@@ -62,9 +55,8 @@ CEditZeile::CEditZeile(CVistrelDoc& doc, ViewServices& services, QWidget* parent
     ui_->setupUi(this);
     Ui::EditZeile& f = *ui_;
 
-    for (int m = 0; m < MechanicalFunctionCount; ++m)
-        f.mechanicalList->addItem(QString::fromStdString(mechanicalListText(m)));
-    for (int l = 0; l < LightFunctionCount; ++l) f.lightList->addItem(QString::fromStdString(lightListText(l)));
+    functions_ = std::make_unique<FunctionLists>(*f.mechanicalList, *f.lightList, *f.parameterEdit,
+                                                 *f.parameterSlider, *f.parameterLabel);
     f.totalTimeCaption->hide();
 
     // Each field takes only what it can hold: digits, and in the times one decimal point
@@ -151,8 +143,6 @@ bool CEditZeile::focusAllowed() const {
     return !services_.runState.showRunning && !services_.appState.searchPending;
 }
 
-CTextView* CEditZeile::listView() const { return dynamic_cast<CTextView*>(doc_.listView); }
-
 // ---------------------------------------------------------------------------
 // Members <-> controls
 
@@ -186,34 +176,6 @@ void CEditZeile::writeFields() {
 // ---------------------------------------------------------------------------
 // Special function
 
-void CEditZeile::useShortLightList(bool shortList) {
-    QComboBox* list = ui_->lightList;
-    ++writingControls_;
-    const auto done = qScopeGuard([this] { --writingControls_; });
-    if (shortList && list->count() >= FullLightListSize - 1) {
-        // Keep "Normale Ueberblendung" and the two fade-out/in functions, the only
-        // light functions a mechanical function combines with.
-        const int before = list->currentIndex();
-        for (int i = 0; i < LastParameterLight; ++i) list->removeItem(FirstParameterLight);
-        list->setCurrentIndex(before > LastParameterLight ? before - LastParameterLight : 0);
-    } else if (!shortList && list->count() < FullLightListSize - 1) {
-        const int before = list->currentIndex();
-        for (int light = FirstParameterLight; light <= LastParameterLight; ++light)
-            list->insertItem(light, QString::fromStdString(lightListText(light)));
-        list->setCurrentIndex(before > 0 ? before + LastParameterLight : std::max(before, 0));
-    }
-}
-
-void CEditZeile::updateParameterControls(int mechanical, int light) {
-    const bool enabled = takesParameter(mechanical, light);
-    ui_->parameterEdit->setEnabled(enabled);
-    ui_->parameterSlider->setEnabled(enabled);
-    QString label;
-    if (mechanical == 0 && (light == 1 || light == 2)) label = tableText(ids::SecondsLabel);
-    if (mechanical == 0 && light >= 3 && light <= 5) label = tableText(ids::CountLabel);
-    ui_->parameterLabel->setText(label);
-}
-
 void CEditZeile::composeCode() {
     Ui::EditZeile& f = *ui_;
     // A list left without a selection by a loaded code the lists cannot show takes
@@ -223,13 +185,11 @@ void CEditZeile::composeCode() {
     if (f.lightList->currentIndex() < 0) f.lightList->setCurrentIndex(0);
     --writingControls_;
     const int mechanical = std::max(f.mechanicalList->currentIndex(), 0);
-    useShortLightList(mechanical != 0);
-    const int index = std::max(f.lightList->currentIndex(), 0);
-    int light = index;
+    functions_->useShortLightList(mechanical != 0);
+    const int light = FunctionLists::lightOfItem(mechanical, std::max(f.lightList->currentIndex(), 0));
     if (mechanical != 0) {
-        light = index == 0 ? 0 : index + LastParameterLight;
         parameterText_ = QStringLiteral("0");
-    } else if (takesParameter(mechanical, light)) {
+    } else if (FunctionLists::takesParameter(mechanical, light)) {
         if (readInteger(parameterText_) == 0) parameterText_ = QStringLiteral("1");
     } else {
         parameterText_ = QStringLiteral("0");
@@ -238,7 +198,7 @@ void CEditZeile::composeCode() {
     const ComposedSpecialFunction composed = composeSpecialFunction(mechanical, light, parameter);
     if (composed.valid) codeText_ = QString::fromStdString(composed.codeText);
 
-    updateParameterControls(mechanical, light);
+    functions_->showParameterFor(mechanical, light);
     ++writingControls_;
     setTextIfDifferent(f.parameterEdit, parameterText_);
     if (parameter >= 1 && parameter <= 9) f.parameterSlider->setValue(parameter);
@@ -257,10 +217,9 @@ void CEditZeile::selectLoadedFunction(int mechanical, int light, int parameter) 
     ++writingControls_;
     f.mechanicalList->setCurrentIndex(mechanicalKnown ? mechanical : -1);
     --writingControls_;
-    useShortLightList(mechanicalEffect);
-    int item = light < LightFunctionCount ? light : -1;
-    if (mechanicalEffect) item = (light == 6 || light == 7) ? light - LastParameterLight : 0;
-    updateParameterControls(mechanicalKnown ? mechanical : -1, mechanicalEffect && item == 0 ? 0 : item);
+    functions_->useShortLightList(mechanicalEffect);
+    const int item = FunctionLists::itemOfLight(mechanicalEffect ? mechanical : 0, light);
+    functions_->showParameterFor(mechanicalKnown ? mechanical : -1, mechanicalEffect && item == 0 ? 0 : item);
     ++writingControls_;
     f.lightList->setCurrentIndex(item);
     f.parameterSlider->setValue(std::clamp(parameter, 1, 9));
@@ -405,7 +364,7 @@ void CEditZeile::setupSliders() {
 // ---------------------------------------------------------------------------
 // Reload and apply
 
-void CEditZeile::reload() {
+void CEditZeile::reload(bool lineChanged) {
     Ui::EditZeile& f = *ui_;
     if (!spinsLoaded_) {
         spinsLoaded_ = true;
@@ -416,7 +375,7 @@ void CEditZeile::reload() {
     showTotalTime();
     if (doc_.lineCount > 0) firstUpdate_ = false;
     if (sliderInit_) setupSliders();
-    if (!doc_.editorReload && !firstUpdate_) return;
+    if (!lineChanged && !firstUpdate_) return;
     if (focusAllowed()) f.slideNumberEdit->setFocus();
 
     bool composeLoadedCode = false;
@@ -446,12 +405,10 @@ void CEditZeile::reload() {
         else
             showTimes(before.dissolveTime * 0.1, before.timerTime * 0.1);
 
-        doc_.refreshViews = false;
         firstUpdate_ = false;
         writeFields();
         if (focusAllowed()) f.slideNumberEdit->selectAll();
     } else {
-        doc_.editorReload = false;
         const int current = std::clamp(doc_.currentLine, 0, LineStorageRecords - 1);
         const ProgramLine& line = doc_.lines[current];
         programNumberText_ = QString::asprintf("%03d", current + 1);
@@ -466,16 +423,12 @@ void CEditZeile::reload() {
         // composes a new one, so applying a line never alters a function it did not touch.
         showLoadedCode(line.specialFunction);
         if (focusAllowed()) f.slideNumberEdit->selectAll();
-        doc_.refreshViews = false;
     }
-    doc_.editorReload = false;
     if (composeLoadedCode) composeCode();
 }
 
 bool CEditZeile::apply() {
     readFields();
-    if (doc_.currentLine >= MaxProgramLines) doc_.appendMode = false;
-
     // Every value is checked before any is stored: a refused value must not reach the
     // document, and a line taken over half would be neither the old nor the new one.
     EditorFields fields{slideNumberText_, dissolveText_, timerText_, parameterText_, codeText_, descriptionText_};
@@ -484,37 +437,21 @@ bool CEditZeile::apply() {
         services_.prompter.showMessage(refusal, MessageIcon::Exclamation, MessageButtons::Ok);
         return false;
     }
-    if (doc_.appendMode && doc_.lineCount >= MaxProgramLines) {
-        // A full show has no room for a new line; storing it would overwrite the last one.
-        services_.prompter.showMessage(ids::LineCapacityReached, MessageIcon::Exclamation, MessageButtons::Ok);
-        return false;
-    }
-    // A new line always goes right after the last one; anything else would leave a
-    // gap of records that are not lines.
-    if (doc_.appendMode) doc_.currentLine = doc_.lineCount;
+    const RunningShow show{services_.runState.showRunning, services_.sendLineToRunningShow};
+    const std::string number = programNumberText_.toLatin1().toStdString();
 
-    ProgramLine& target = doc_.lines[std::clamp(doc_.currentLine, 0, LastEditableLine)];
-    if (doc_.appendMode) {
-        const QByteArray number = programNumberText_.toLatin1();
-        target.programNumber = std::string_view(number.constData(), std::size_t(number.size()));
+    ShowHistory* history = ShowHistory::of(doc_);
+    if (!history) {
+        // A form without its window's history (and list) stores the line all the same.
+        PlainProgramRows rows(rowsFilledFromDocument(doc_));
+        ShowEditing editing{doc_, rows, services_.prompter, services_.appState, services_.settings, nullptr};
+        return applyEditedLine(editing, checked, number, show);
     }
-    target.slideNumber = checked.slideNumber;
-    target.dissolveTime = checked.dissolveTime;
-    target.timerTime = checked.timerTime;
-    target.specialFunction = checked.specialFunction;
-    target.description = checked.description;
-    target.changeMarks = AllChangeMarks;
-
-    if (doc_.appendMode) ++doc_.lineCount;
-    doc_.applyPending = true;
-
-    if (CTextView* list = listView()) {
-        list->applyCurrentLine();
-        list->viewport()->update();
-    }
-    reload();
+    ShowEditing editing{doc_, history->rows(), services_.prompter, services_.appState, services_.settings, nullptr};
+    bool stored = false;
+    history->perform(std::make_unique<ApplyLineCommand>(*history, editing, checked, number, show, stored));
     update();
-    return true;
+    return stored;
 }
 
 void CEditZeile::showTotalTime() {
@@ -541,7 +478,7 @@ void CEditZeile::remapSliders() {
     --writingControls_;
 }
 
-void CEditZeile::onDocumentUpdate(DocumentView* /*sender*/) { reload(); }
+void CEditZeile::documentChanged(const DocumentChange& change) { reload(change.currentLineChanged); }
 
 // ---------------------------------------------------------------------------
 // Edit commands and events
@@ -554,7 +491,15 @@ QWidget* CEditZeile::focusedField() const {
 }
 
 bool CEditZeile::isCommandEnabled(int commandId) const {
+    QWidget* field = focusedField();
+    auto* line = qobject_cast<QLineEdit*>(field);
+    auto* text = qobject_cast<QPlainTextEdit*>(field);
     switch (commandId) {
+        // The typing in the field, not yet taken over into the show.
+        case cmd::EditUndo:
+            return (line && line->isUndoAvailable()) || (text && text->document()->isUndoAvailable());
+        case cmd::EditRedo:
+            return (line && line->isRedoAvailable()) || (text && text->document()->isRedoAvailable());
         case cmd::EditCopy:
         case cmd::EditSelectAll:
             return focusedField() != nullptr;
@@ -584,16 +529,18 @@ bool CEditZeile::handleCommand(int commandId) {
         case cmd::EditSelectAll:
             line ? line->selectAll() : text->selectAll();
             return true;
+        case cmd::EditUndo:
+            line ? line->undo() : text->undo();
+            return true;
+        case cmd::EditRedo:
+            line ? line->redo() : text->redo();
+            return true;
         default:
             return false;
     }
 }
 
 bool CEditZeile::event(QEvent* event) {
-    if (event->type() == ReloadEditorEvent::Type) {
-        reload();
-        return true;
-    }
     if (event->type() == SliderSetupEvent::Type) {
         // A reload that came first has already placed the sliders for its line.
         if (sliderInit_) {

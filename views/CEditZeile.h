@@ -2,8 +2,9 @@
 // The line editor above the program list: shows one program line (the current one,
 // or a new line prefilled from the line before it), lets the user change it with
 // fields, spins, sliders and two selection lists, and stores it with "Übernehmen".
-// The list tells it to reload through a posted event; it hands a stored line back to
-// the list's applyCurrentLine.
+// It loads its line again whenever the document says the line moved or changed; the
+// rules for what it may store are the line's draft (model/LineDraft), and storing it
+// is one step of the show's history (ApplyLineCommand).
 #include <QString>
 #include <QWidget>
 #include <memory>
@@ -16,8 +17,8 @@ class EditZeile;
 
 namespace vistrel {
 
+class FunctionLists;
 struct ViewServices;
-class CTextView;
 
 class CEditZeile : public QWidget, public DocumentView {
     Q_OBJECT
@@ -26,11 +27,12 @@ public:
     CEditZeile(CVistrelDoc& doc, ViewServices& services, QWidget* parent = nullptr);
     ~CEditZeile() override;
 
-    // DocumentView: the document changed; reload when the list asked for it.
-    void onDocumentUpdate(DocumentView* sender) override;
+    // DocumentView: the document changed; the fields follow when the line did.
+    void documentChanged(const DocumentChange& change) override;
 
-    // Reloads the fields from the document when `editorReload` is set or on the first reload.
-    void reload();
+    // The total time, the first set-up, and the fields from the document's current
+    // line when `lineChanged` or on the first reload.
+    void reload(bool lineChanged = false);
     // "Übernehmen": checks every field and stores the line; false when a value was refused.
     bool apply();
     // The total time "Gesamtzeit :" (also called after the settings changed).
@@ -56,10 +58,8 @@ private:
     void writeFields();
 
     void composeCode();
-    void useShortLightList(bool shortList);
     void selectLoadedFunction(int mechanical, int light, int parameter);
     void showLoadedCode(int code);
-    void updateParameterControls(int mechanical, int light);
 
     void onParameterEdited();
     void onTimeEdited(bool dissolve);
@@ -76,11 +76,11 @@ private:
     bool logarithmic() const;
     bool focusAllowed() const;
     QWidget* focusedField() const;
-    CTextView* listView() const;
 
     CVistrelDoc& doc_;
     ViewServices& services_;
     std::unique_ptr<Ui::EditZeile> ui_;
+    std::unique_ptr<FunctionLists> functions_;
 
     bool sliderInit_ = true;
     bool firstUpdate_ = true;

@@ -20,20 +20,16 @@
 #include "res/strings/ListStrings.h"
 #include "res/strings/ShellStrings.h"
 #include "res/strings/ModelStrings.h"
-#include "views/CEditZeile.h"
-#include "views/EditorValues.h"
-#include "views/ListGeometry.h"
+#include "views/ListContextMenu.h"
 #include "views/ProgramListModel.h"
+#include "views/ProgramRowPainter.h"
 #include "views/ShowSearch.h"
-#include "views/ViewEvents.h"
 #include "views/ViewServices.h"
 
 namespace vistrel {
 
 namespace {
 
-// The list never takes over a line at or beyond this row.
-constexpr int RowLimit = 1000;
 constexpr int LastEditableLine = MaxProgramLines - 1;
 
 QString fromCp1252(const std::string& bytes) { return QString::fromStdString(cp1252ToUtf8(bytes)); }
@@ -111,10 +107,6 @@ void CTextView::fillFromDocument() {
     model_->setRows(std::move(rows));
 }
 
-void CTextView::setRowCells(int row, bool emptyDescriptionAsBlank) {
-    model_->setRow(row, rowFromLine(doc_.lines[row], emptyDescriptionAsBlank));
-}
-
 QString CTextView::cellText(int row, int column) const { return model_->cell(row, column); }
 
 int CTextView::rowCount() const { return model_->rowCount(); }
@@ -156,6 +148,28 @@ void CTextView::selectAndFocusRow(int row) {
     scrollTo(index, QAbstractItemView::EnsureVisible);
 }
 
+void CTextView::selectRow(int row) {
+    if (row < 0 || row >= rowCount()) return;
+    selectionModel()->select(model_->index(row, 0), QItemSelectionModel::Select | QItemSelectionModel::Rows);
+}
+
+int CTextView::focusedRow() const {
+    const QModelIndex current = selectionModel() ? selectionModel()->currentIndex() : QModelIndex();
+    return current.isValid() ? current.row() : -1;
+}
+
+void CTextView::setSelection(const std::vector<int>& rows, int focused) {
+    QItemSelectionModel* selection = selectionModel();
+    QItemSelection wanted;
+    for (int row : rows) {
+        if (row >= 0 && row < rowCount()) wanted.select(model_->index(row, 0), model_->index(row, 0));
+    }
+    const QModelIndex current = focused >= 0 && focused < rowCount() ? model_->index(focused, 0) : QModelIndex();
+    selection->setCurrentIndex(current, QItemSelectionModel::NoUpdate);
+    selection->select(wanted, QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
+    viewport()->update();
+}
+
 void CTextView::selectAllRows() {
     if (rowCount() == 0) return;
     const QItemSelection all(model_->index(0, 0), model_->index(rowCount() - 1, ProgramListModel::ColumnCount - 1));
@@ -174,36 +188,30 @@ void CTextView::recomputeShowLength() {
     doc_.showLength = computeShowLength(doc_, WholeShow, services_.settings.showTotalLength);
 }
 
-void CTextView::onDocumentUpdate(DocumentView* /*sender*/) { updateFromDocument(); }
-
-void CTextView::updateFromDocument() {
+void CTextView::documentChanged(const DocumentChange& change) {
     doc_.listView = this;
-    if (doc_.reloadList) {
-        doc_.reloadList = false;
+    if (change.rowsRebuilt) {
         fillFromDocument();
-        // The new line after the last one; a full show offers its last line slot and
-        // the editor refuses to add beyond it.
-        doc_.currentLine = std::min(doc_.lineCount, LastEditableLine);
-        doc_.appendMode = true;
-        doc_.editorReload = true;
-        doc_.refreshViews = true;
         recomputeShowLength();
         if (services_.appState.searchPending) runPendingSearch();
     }
-    if (doc_.refreshViews) {
-        notifyLineEditor(0);
-        viewport()->update();
-    }
+    if (change.lineToShow >= 0 && change.lineToShow < rowCount())
+        scrollTo(model_->index(change.lineToShow, 0), QAbstractItemView::EnsureVisible);
+    viewport()->update();
     recomputeShowLength();
 }
 
-void CTextView::notifyLineEditor(int code) {
-    for (DocumentView* view : doc_.views()) {
-        if (auto* editor = dynamic_cast<CEditZeile*>(view)) {
-            QCoreApplication::postEvent(editor, new ReloadEditorEvent(code));
-            return;
-        }
-    }
+void CTextView::updateFromDocument() {
+    doc_.listView = this;
+    fillFromDocument();
+    recomputeShowLength();
+    if (services_.appState.searchPending) runPendingSearch();
+}
+
+void CTextView::announceCurrentLine() {
+    DocumentChange change;
+    change.currentLineChanged = true;
+    doc_.announce(change, this);
 }
 
 void CTextView::refreshAllItems() {
@@ -265,61 +273,9 @@ void CTextView::makeCurrentLine(int row, Trigger trigger) {
     }
 
     doc_.currentLine = std::clamp(row, 0, LastEditableLine);
-    doc_.editorReload = true;
     recomputeShowLength();
-
-    if (trigger == Trigger::EnterKey) {
-        doc_.updateAllViews(this);
-    } else {
-        notifyLineEditor(0);
-        viewport()->update();
-    }
-}
-
-void CTextView::applyCurrentLine() {
-    if (showRunning()) {
-        const bool isNewLine = doc_.appendMode || doc_.currentLine > doc_.lineCount;
-        const bool sent = services_.sendLineToRunningShow ? services_.sendLineToRunningShow(doc_) != 0 : !isNewLine;
-        if (!sent && isNewLine) {
-            services_.prompter.showMessage(ids::NoNewLinesWhileRunning, MessageIcon::None, MessageButtons::Ok);
-            // Take back the line the editor appended; the refused line is not taken over later.
-            if (doc_.appendMode && doc_.lineCount > 0) --doc_.lineCount;
-            doc_.applyPending = false;
-            return;
-        }
-    }
-    doc_.applyPending = false;
-
-    const int row = std::max(doc_.currentLine, 0);
-    if (row >= RowLimit || row >= LineStorageRecords) return;
-
-    if (doc_.appendMode) model_->insertRowAt(std::min(row, rowCount()), fromCp1252(doc_.lines[row].programNumber.str()));
-
-    if (row < rowCount()) {
-        setRowCells(row, false);
-        if (row < doc_.lineCount) {
-            const QModelIndex index = model_->index(row, 0);
-            selectionModel()->select(index, QItemSelectionModel::Deselect | QItemSelectionModel::Rows);
-            if (selectionModel()->currentIndex().row() == row)
-                selectionModel()->setCurrentIndex(QModelIndex(), QItemSelectionModel::NoUpdate);
-            if (row + 1 < rowCount())
-                selectionModel()->select(model_->index(row + 1, 0),
-                                         QItemSelectionModel::Select | QItemSelectionModel::Rows);
-        }
-        update(model_->index(row, 0));
-        scrollTo(model_->index(row, 0), QAbstractItemView::EnsureVisible);
-    }
-
-    ++doc_.currentLine;
-    if (doc_.currentLine >= doc_.lineCount) doc_.appendMode = true;
-    if (doc_.currentLine >= MaxProgramLines) {
-        doc_.appendMode = false;
-        doc_.currentLine = LastEditableLine;
-        services_.prompter.showMessage(ids::LineCapacityReached, MessageIcon::Exclamation, MessageButtons::Ok);
-    }
-    doc_.editorReload = true;
-    doc_.refreshViews = true;
-    recomputeShowLength();
+    announceCurrentLine();
+    viewport()->update();
 }
 
 // ---------------------------------------------------------------------------
@@ -336,14 +292,9 @@ void CTextView::setCommandOperation(int commandId, std::function<void()> run, st
 void CTextView::searchCurrentShow() { vistrel::searchCurrentShow(*this); }
 
 void CTextView::runPendingSearch() {
+    // A hit becomes the editor's line, as after every search.
     searchCurrentShow();
     services_.appState.searchPending = false;
-    const std::vector<int> rows = selectedRows();
-    if (!rows.empty()) {
-        doc_.currentLine = std::min(rows.front(), LastEditableLine);
-        doc_.editorReload = true;
-        doc_.appendMode = false;
-    }
 }
 
 bool CTextView::isCommandEnabled(int commandId) const {
@@ -515,63 +466,11 @@ void CTextView::showContextMenu(const QPoint& viewportPos) {
     update(model_->index(row, 0));
     contextItem_ = row;
     doc_.jumpTarget = running ? row : 0;
-
-    auto* menu = new QMenu(this);
-    menu->setAttribute(Qt::WA_DeleteOnClose);
-    auto text = [](int id) { return QString::fromUtf8(res::text(id)); };
-    auto entry = [this, &text](QMenu* into, int textId, int commandId) {
-        QAction* action = into->addAction(text(textId));
-        action->setData(commandId);
-        action->setEnabled(isCommandEnabled(commandId));
-        // What the entry does, in the status bar while the mouse is on it.
-        if (res::has(ids::StatusPromptOffset + commandId))
-            action->setStatusTip(text(ids::StatusPromptOffset + commandId));
-        connect(action, &QAction::triggered, this, [this, commandId] {
-            if (!handleCommand(commandId) && services_.runCommand) services_.runCommand(commandId);
-        });
-    };
-    // The menu has one popup "Zeile" whose entries are shown directly.
-    menu->setTitle(text(ids::MenuLine));
-    if (running) entry(menu, ids::MenuJumpToLine, cmd::JumpToLine);
-    entry(menu, ids::MenuEditLine, cmd::EditLine);
-    QMenu* insert = menu->addMenu(text(ids::MenuInsertLine));
-    entry(insert, ids::MenuWithoutCorrection, cmd::InsertLine);
-    entry(insert, ids::MenuWithCorrection, cmd::InsertLineCorrected);
-    QMenu* remove = menu->addMenu(text(ids::MenuRemoveLines));
-    entry(remove, ids::MenuWithoutCorrection, cmd::RemoveLines);
-    entry(remove, ids::MenuWithCorrection, cmd::RemoveLinesCorrected);
-    QMenu* timers = menu->addMenu(text(ids::MenuTimers));
-    entry(timers, ids::MenuTimersZero, cmd::TimersZero);
-    entry(timers, ids::MenuTimersInput, cmd::TimersInput);
-    if (!running) entry(menu, ids::MenuCorrectSlideNumbers, cmd::CorrectSlideNumbers);
-
-    // A popup menu is a window of its own, so its entries' prompts would stop there;
-    // handed to the list they reach the main window's status bar.
-    auto showPrompt = [this](const QString& prompt) {
-        QStatusTipEvent tip(prompt);
-        QCoreApplication::sendEvent(this, &tip);
-    };
-    for (QMenu* popup : {menu, insert, remove, timers}) {
-        connect(popup, &QMenu::hovered, this, [showPrompt](QAction* action) { showPrompt(action->statusTip()); });
-    }
-    connect(menu, &QMenu::aboutToHide, this, [showPrompt] { showPrompt(QString()); });
-
-    contextMenu_ = menu;
-    const QPoint global = viewport()->mapToGlobal(viewportPos + QPoint(0, 12));
-    menu->popup(QPoint(global.x() - menu->sizeHint().width() / 2, global.y()));
+    contextMenu_ = ListContextMenu::popup(*this, running, viewport()->mapToGlobal(viewportPos + QPoint(0, 12)));
 }
 
 // ---------------------------------------------------------------------------
 // Window events
-
-bool CTextView::event(QEvent* event) {
-    if (event->type() == ApplyLineEvent::Type) {
-        if (doc_.applyPending) applyCurrentLine();
-        event->accept();
-        return true;
-    }
-    return QTreeView::event(event);
-}
 
 void CTextView::closeEvent(QCloseEvent* event) {
     storeColumnWidths();
@@ -591,117 +490,21 @@ void CTextView::focusOutEvent(QFocusEvent* event) {
 // ---------------------------------------------------------------------------
 // Drawing
 
-QRect CTextView::columnRect(int column, const QRect& rowRect) const {
-    return QRect(header()->sectionViewportPosition(column), rowRect.top(), header()->sectionSize(column),
-                 rowRect.height());
-}
-
 void CTextView::drawRow(QPainter* painter, const QStyleOptionViewItem& option, const QModelIndex& index) const {
-    namespace geo = listgeometry;
+    ProgramRowPainter::Columns columns;
+    for (int c = 0; c < ProgramListModel::ColumnCount; ++c) {
+        columns.left[static_cast<std::size_t>(c)] = header()->sectionViewportPosition(c);
+        columns.width[static_cast<std::size_t>(c)] = header()->sectionSize(c);
+    }
+    columns.viewportWidth = viewport()->width();
     const int row = index.row();
+    const QModelIndex current = selectionModel() ? selectionModel()->currentIndex() : QModelIndex();
+    ProgramRowPainter::RowState state;
+    state.highlighted = selectionModel() && selectionModel()->isRowSelected(row, QModelIndex());
+    state.focusFrame = hasFocus() && current.isValid() && current.row() == row;
     const QRect rowBand(0, option.rect.top(), viewport()->width(), option.rect.height());
-    const QRect label = columnRect(0, rowBand);
-    const int lastColumn = ProgramListModel::ColumnCount - 1;
-    const int columnsRight = header()->sectionViewportPosition(lastColumn) + header()->sectionSize(lastColumn);
-    const QRect bounds(QPoint(label.left(), rowBand.top()), QPoint(columnsRight - 1, rowBand.bottom()));
-    const QRect band = geo::highlightRect(bounds, label.left(), clientWidthSelect_, viewport()->width());
-
-    const bool listHasFocus = hasFocus();
-    const bool highlighted = selectionModel() && selectionModel()->isRowSelected(row, QModelIndex());
-    const QPalette& pal = palette();
-    const QColor normalText = pal.color(QPalette::Active, QPalette::Text);
-    const QColor highlightText = pal.color(QPalette::Active, QPalette::HighlightedText);
-    const QColor textColour = highlighted ? highlightText : normalText;
-
-    const QColor rowBackground = pal.color(QPalette::Active, highlighted ? QPalette::Highlight : QPalette::Base);
-
-    painter->save();
-    painter->setFont(font());
-    painter->fillRect(band, rowBackground);
-    painter->setPen(textColour);
-    const QFontMetrics metrics(font());
-    const int flags = Qt::AlignLeft | Qt::AlignVCenter | Qt::TextSingleLine | Qt::TextDontClip;
-
-    const QString first = geo::shortenText(model_->cell(row, 0), label.width(), geo::FirstColumnOffset, metrics);
-    painter->drawText(geo::insetCell(label, geo::FirstColumnInset), flags, first);
-
-    bool endOfShow = false;
-    for (int column = 1; column <= lastColumn && !endOfShow; ++column) {
-        const QRect cell = columnRect(column, rowBand);
-        QString text = model_->cell(row, column);
-        if (text.isEmpty()) continue;
-        if (column == 4 && services_.settings.sfCodesAsText) {
-            const QByteArray digits = text.toUtf8();
-            text = QString::fromStdString(formatSpecialFunction(readInteger(text), digits.toStdString()));
-        }
-        text = geo::shortenText(text, cell.width(), geo::CellOffset, metrics);
-
-        if (column == 1 && readInteger(text) == 0 && row < doc_.lineCount && doc_.lines[row].slideNumber == 0) {
-            drawEndOfShow(painter, rowBand, row, highlighted);
-            endOfShow = true;
-            break;
-        }
-        const QRect textBox = geo::insetCell(cell, geo::CellInset);
-        if (column == 3) {
-            const int timer = row < doc_.lineCount ? doc_.lines[row].timerTime : 0;
-            if (const auto tint = geo::timerColour(timer, services_.settings.use500WattTimes)) {
-                // On the highlight blue and red would be lost; the timer keeps its colour,
-                // and so its meaning, on a patch of the list's own background.
-                if (highlighted && !geo::readableOn(*tint, rowBackground)) {
-                    const int blanks = metrics.horizontalAdvance(text.left(text.size() - text.trimmed().size()));
-                    const int width = metrics.horizontalAdvance(text.trimmed());
-                    painter->fillRect(QRect(textBox.left() + blanks - 2, cell.top() + 1, width + 4, cell.height() - 2),
-                                      pal.color(QPalette::Active, QPalette::Base));
-                }
-                painter->setPen(*tint);
-            }
-        }
-        painter->drawText(textBox, flags, text);
-        painter->setPen(textColour);
-    }
-
-    if (listHasFocus && selectionModel() && selectionModel()->currentIndex().row() == row &&
-        selectionModel()->currentIndex().isValid()) {
-        QPen dotted(highlighted ? highlightText : normalText, 1, Qt::DotLine);
-        painter->setPen(dotted);
-        painter->setBrush(Qt::NoBrush);
-        painter->drawRect(band.adjusted(0, 0, -1, -1));
-    }
-    painter->restore();
-}
-
-void CTextView::drawEndOfShow(QPainter* painter, const QRect& rowBand, int row, bool highlighted) const {
-    namespace geo = listgeometry;
-    const QRect label = columnRect(0, rowBand);
-    const int lastColumn = ProgramListModel::ColumnCount - 1;
-    const QRect lastCell = columnRect(lastColumn, rowBand);
-    const QRect bar = geo::endOfShowBar(label.left(), lastCell.left() + lastCell.width(), rowBand.top(),
-                                        rowBand.height());
-    // The bar has its own fill, so its texts keep the list's text colour on a selected
-    // row too (the highlight's white would vanish on the grey).
-    const QColor base = palette().color(QPalette::Active, QPalette::Base);
-    const QColor fill = geo::endOfShowFill(QApplication::palette("QMenu").color(QPalette::Active, QPalette::Window), base);
-    painter->setPen(QPen(Qt::black));
-    painter->setBrush(fill);
-    painter->drawRect(bar.adjusted(0, 0, -1, -1));
-    // The bar covers nearly all of its row; a selected one says so with a frame in the
-    // highlight colour.
-    if (highlighted) {
-        painter->setPen(QPen(palette().color(QPalette::Active, QPalette::Highlight), 2));
-        painter->setBrush(Qt::NoBrush);
-        painter->drawRect(bar.adjusted(1, 1, -1, -1));
-    }
-    painter->setPen(geo::textOnFill(fill, palette().color(QPalette::Active, QPalette::Text)));
-    const int flags = Qt::AlignLeft | Qt::AlignVCenter | Qt::TextSingleLine | Qt::TextDontClip;
-    painter->drawText(bar, flags, QStringLiteral("      ") + QString::fromUtf8(res::text(ids::EndOfShow)));
-
-    const QString dissolve = model_->cell(row, 2);
-    if (dissolve.isEmpty()) return;
-    const QFontMetrics metrics(font());
-    const QString shortened = geo::shortenText(dissolve, label.width(), geo::CellOffset, metrics);
-    const QRect dissolveCell = columnRect(2, rowBand);
-    painter->drawText(QRect(dissolveCell.left() + geo::CellInset, rowBand.top(), label.width(), rowBand.height()),
-                      flags, shortened);
+    ProgramRowPainter(*model_, doc_, services_.settings)
+        .paint(*painter, row, rowBand, columns, state, font(), palette(), clientWidthSelect_);
 }
 
 }  // namespace vistrel

@@ -1,8 +1,9 @@
 #pragma once
-// The program list of a show window: one row per program line, six columns, drawn
-// by the program itself so that short timers, special-function texts and the end of
-// the show stand out. It is where lines are selected and where the line editor gets
-// the line it works on; the rows mirror the document and are rebuilt from it.
+// The program list of a show window: one row per program line, six columns, each row
+// drawn by ProgramRowPainter. It is where lines are selected and where the line editor
+// gets the line it works on (makeCurrentLine); the rows mirror the document, are
+// written by the line operations and rebuilt from the document when it says so. Its
+// context menu is ListContextMenu's; its commands are hooked in by ListCommands.
 #include <QMenu>
 #include <QPointer>
 #include <QTreeView>
@@ -28,8 +29,8 @@ public:
     CTextView(CVistrelDoc& doc, ViewServices& services, QWidget* parent = nullptr);
     ~CTextView() override;
 
-    // DocumentView: the steps of the update from the document.
-    void onDocumentUpdate(DocumentView* sender) override;
+    // DocumentView: rows rebuilt, scrolled and repainted as the change says.
+    void documentChanged(const DocumentChange& change) override;
     // ProgramRows: the rows as the line operations see and change them.
     std::vector<int> selectedRows() const override;
     int rowCount() const override;
@@ -40,7 +41,10 @@ public:
     void setCell(int row, int column, const std::string& text) override;
     void clearRowState(int row) override;
     void selectAndFocusRow(int row) override;
+    void selectRow(int row) override;
     void selectAllRows() override;
+    int focusedRow() const override;
+    void setSelection(const std::vector<int>& rows, int focused) override;
 
     // Commands of the "Bearbeiten" menu and the context menus; false when not handled
     // here (the caller then routes the command on).
@@ -59,11 +63,9 @@ public:
     void runPendingSearch();
 
     void fillFromDocument();
-    void applyCurrentLine();
     // `row` is the row hit by a click (-1: below the last row). The command takes the
     // context row and the Enter key the first selected row instead.
     void makeCurrentLine(int row, Trigger trigger);
-    void notifyLineEditor(int code);
     void refreshAllItems();
 
     // While a show runs the selection follows the projector: `row` becomes the only
@@ -92,11 +94,10 @@ protected:
     void mouseReleaseEvent(QMouseEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
-    bool event(QEvent* event) override;
     void focusInEvent(QFocusEvent* event) override;
     void focusOutEvent(QFocusEvent* event) override;
 
-    // The update steps; the first update of the concrete view runs the same.
+    // The first update: the rows from the document, and a search waiting for them.
     void updateFromDocument();
 
     CVistrelDoc& doc_;
@@ -109,15 +110,13 @@ private:
     };
 
     void setupColumns();
-    void setRowCells(int row, bool emptyDescriptionAsBlank);
     int rowAt(const QPoint& viewportPos) const;
     void showContextMenu(const QPoint& viewportPos);
     void recomputeShowLength();
     bool showRunning() const;
     void runOperation(int commandId);
-
-    void drawEndOfShow(QPainter* painter, const QRect& rowRect, int row, bool highlighted) const;
-    QRect columnRect(int column, const QRect& rowRect) const;
+    // Tells the others (the line editor) that the current line moved.
+    void announceCurrentLine();
 
     ProgramListModel* model_ = nullptr;
     // The highlight of a selected row runs on to the client edge, past the last column.

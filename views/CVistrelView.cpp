@@ -6,13 +6,26 @@
 #include <QTimer>
 #include <QUrl>
 
+#include "edits/ShowHistory.h"
 #include "views/ListCommands.h"
 #include "views/ViewServices.h"
 
 namespace vistrel {
 
 CVistrelView::CVistrelView(CVistrelDoc& doc, ViewServices& services, QWidget* parent)
-    : CTextView(doc, services, parent), commands_(new ListCommands(*this)) {}
+    : CTextView(doc, services, parent), commands_(new ListCommands(*this)) {
+    ShowHistory* history = ShowHistory::of(doc);
+    if (!history) {
+        ownHistory_ = std::make_unique<ShowHistory>(doc);
+        history = ownHistory_.get();
+    }
+    // The steps keep the rows of this list and their selection.
+    history->setRows(this);
+}
+
+CVistrelView::~CVistrelView() {
+    if (ShowHistory* history = ShowHistory::of(doc_)) history->setRows(nullptr);
+}
 
 void CVistrelView::initialUpdate() {
     initialUpdateDone_ = true;

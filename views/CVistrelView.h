@@ -1,18 +1,23 @@
 #pragma once
 // The list as the document window embeds it: a CTextView that fills itself from the
-// document on its first update, carries the line operations and the clipboard, and
-// opens show files dropped on it from a file manager.
+// document on its first update, carries the line operations and the clipboard (their
+// steps go into the show's history, which it keeps itself where the window has none),
+// and opens show files dropped on it from a file manager.
+#include <memory>
+
 #include "views/CTextView.h"
 
 namespace vistrel {
 
 class ListCommands;
+class ShowHistory;
 
 class CVistrelView : public CTextView {
     Q_OBJECT
 
 public:
     CVistrelView(CVistrelDoc& doc, ViewServices& services, QWidget* parent = nullptr);
+    ~CVistrelView() override;
 
     // The window's first update: the list's update steps. Runs by itself when the list
     // is first shown, unless the window ran it before.
@@ -31,6 +36,7 @@ protected:
 
 private:
     bool initialUpdateDone_ = false;
+    std::unique_ptr<ShowHistory> ownHistory_;
     ListCommands* commands_ = nullptr;
 };
 

@@ -5,9 +5,6 @@
 #include <cmath>
 
 #include "model/Cp1252.h"
-#include "res/strings/EditorStrings.h"
-#include "res/strings/ModelStrings.h"
-#include "views/SliderMapping.h"
 
 namespace vistrel {
 
@@ -61,32 +58,12 @@ double readDecimal(const QString& text) {
 QString formatSeconds(double seconds) { return QString::asprintf("%*.*f", 5, 1, seconds); }
 
 int checkEditorFields(const EditorFields& fields, CheckedLine& line) {
-    CheckedLine checked;
-
-    checked.slideNumber = readInteger(fields.slideNumber);
-    if (checked.slideNumber < 0 || checked.slideNumber > 999) return ids::InvalidSlideNumber;
-
-    const double dissolveTenths = std::trunc(slider::normalisedDissolve(readDecimal(fields.dissolve)) * 10.0);
-    if (dissolveTenths < 0.0 || dissolveTenths > 255.0) return ids::InvalidDissolveTime;
-    checked.dissolveTime = static_cast<int>(dissolveTenths);
-
-    const double timerTenths = std::trunc(readDecimal(fields.timer) * 10.0);
-    if (timerTenths < 0.0 || timerTenths > 6000.0) return ids::InvalidTimerTime;
-    checked.timerTime = static_cast<int>(timerTenths);
-
-    const int parameter = readInteger(fields.parameter);
-    if (parameter < 0 || parameter > 9) return ids::InvalidSpecialFunction;
-
-    // A line without a slide is the end of the show and carries no special function.
-    checked.specialFunction = checked.slideNumber == 0 ? 0 : readInteger(fields.code);
-
+    auto latin = [](const QString& text) { return text.toLatin1().toStdString(); };
     const QByteArray utf8 = fields.description.toUtf8();
-    checked.description = fields.description == QStringLiteral(" ")
-                              ? std::string()
-                              : utf8ToCp1252(std::string_view(utf8.constData(), std::size_t(utf8.size())));
-
-    line = checked;
-    return 0;
+    const LineDraftFields draft{latin(fields.slideNumber), latin(fields.dissolve),  latin(fields.timer),
+                                latin(fields.parameter),   latin(fields.code),
+                                utf8ToCp1252(std::string_view(utf8.constData(), std::size_t(utf8.size())))};
+    return checkLineDraft(draft, line);
 }
 
 }  // namespace vistrel

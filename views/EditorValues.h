@@ -1,10 +1,12 @@
 #pragma once
-// Reading and checking the line editor's field texts. Numbers are read the way the
-// program always read them: leading blanks skipped, then as many characters as form
-// a number; a text that is no number reads as 0. Kept apart from the form so that the
-// checks can be tried without widgets.
+// The line editor's field texts as the form reads them while the user types (for the
+// spins and sliders), and as "Übernehmen" hands them to the line's draft rules
+// (model/LineDraft). While typing, numbers are read the way the program always read
+// them: leading blanks skipped, then as many characters as form a number.
 #include <QString>
 #include <string>
+
+#include "model/LineDraft.h"
 
 namespace vistrel {
 
@@ -26,18 +28,9 @@ struct EditorFields {
     QString description;
 };
 
-// The values of a line as they go into the document.
-struct CheckedLine {
-    int slideNumber = 0;
-    int dissolveTime = 0;  // tenths
-    int timerTime = 0;     // tenths
-    int specialFunction = 0;
-    std::string description;  // Windows-1252 bytes
-};
-
-// Checks every field before anything is stored. Returns 0 and fills `line` when all
-// values are acceptable, otherwise the string id of the message for the first refused
-// value (in the order slide number, dissolve, timer, parameter).
+// Checks every field before anything is stored (checkLineDraft). Returns 0 and fills
+// `line` when all values are acceptable, otherwise the string id of the message for
+// the first refused value (in the order slide number, dissolve, timer, parameter).
 int checkEditorFields(const EditorFields& fields, CheckedLine& line);
 
 }  // namespace vistrel

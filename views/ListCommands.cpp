@@ -1,5 +1,12 @@
 #include "views/ListCommands.h"
 
+#include "edits/CutCommand.h"
+#include "edits/InsertLineCommand.h"
+#include "edits/PasteCommand.h"
+#include "edits/RemoveLinesCommand.h"
+#include "edits/SetTimersCommand.h"
+#include "edits/ShiftSlideNumbersCommand.h"
+#include "edits/ShowHistory.h"
 #include "res/CommandIds.h"
 #include "views/CTextView.h"
 #include "views/ViewServices.h"
@@ -8,31 +15,44 @@ namespace vistrel {
 
 ListCommands::ListCommands(CTextView& list)
     : QObject(&list),
+      doc_(list.document()),
       dialogs_(&list),
       editing_{list.document(), list, list.services().prompter, list.services().appState, list.services().settings,
                &list},
       lines_(editing_, &dialogs_),
       clipboard_(editing_, lines_, &desktopClipboard_) {
     ApplicationState& appState = list.services().appState;
+    // Each change of the show is one step of its history; copying and selecting are not.
     const std::pair<int, std::function<void()>> commands[] = {
-        {cmd::InsertLine, [this] { lines_.insertLine(); }},
-        {cmd::InsertLineCorrected, [this] { lines_.insertLineCorrected(); }},
+        {cmd::InsertLine, [this] { step(std::make_unique<InsertLineCommand>(history(), lines_, false)); }},
+        {cmd::InsertLineCorrected, [this] { step(std::make_unique<InsertLineCommand>(history(), lines_, true)); }},
         {cmd::RemoveLines,
          [this, &appState] {
              appState.searchPending = false;
-             lines_.removeLines();
+             step(std::make_unique<RemoveLinesCommand>(history(), lines_, false));
          }},
-        {cmd::EditRemove, [this] { lines_.removeLines(); }},
-        {cmd::RemoveLinesCorrected, [this] { lines_.removeLinesCorrected(); }},
-        {cmd::TimersZero, [this] { lines_.clearTimers(); }},
-        {cmd::TimersInput, [this] { lines_.setTimers(); }},
-        {cmd::CorrectSlideNumbers, [this] { lines_.shiftSlideNumbers(); }},
+        {cmd::EditRemove, [this] { step(std::make_unique<RemoveLinesCommand>(history(), lines_, false)); }},
+        {cmd::RemoveLinesCorrected,
+         [this] { step(std::make_unique<RemoveLinesCommand>(history(), lines_, true)); }},
+        {cmd::TimersZero, [this] { step(std::make_unique<SetTimersCommand>(history(), lines_, true)); }},
+        {cmd::TimersInput, [this] { step(std::make_unique<SetTimersCommand>(history(), lines_, false)); }},
+        {cmd::CorrectSlideNumbers,
+         [this] { step(std::make_unique<ShiftSlideNumbersCommand>(history(), lines_)); }},
         {cmd::EditSelectAll, [this] { lines_.selectAll(); }},
         {cmd::EditCopy, [this] { clipboard_.copyToClipboard(); }},
-        {cmd::EditCut, [this] { clipboard_.cutToClipboard(); }},
-        {cmd::EditPaste, [this] { clipboard_.pasteFromClipboard(); }},
+        {cmd::EditCut, [this] { step(std::make_unique<CutCommand>(history(), clipboard_)); }},
+        {cmd::EditPaste, [this] { step(std::make_unique<PasteCommand>(history(), clipboard_)); }},
     };
     for (const auto& [id, run] : commands) list.setCommandOperation(id, run);
 }
+
+ShowHistory& ListCommands::history() {
+    ShowHistory* history = ShowHistory::of(doc_);
+    // The list makes sure its document has one before any command can run.
+    Q_ASSERT(history);
+    return *history;
+}
+
+void ListCommands::step(std::unique_ptr<ShowEditCommand> command) { history().perform(std::move(command)); }
 
 }  // namespace vistrel

@@ -1,8 +1,10 @@
 #pragma once
 // Binds the line operations and the clipboard to one program list: the commands of
 // its context menus, the "Bearbeiten" menu, the accelerators and the Delete and
-// Insert keys run them on the list's document. The list itself only draws.
+// Insert keys run them on the list's document, each change as one step of the show's
+// history. The list itself only draws.
 #include <QObject>
+#include <memory>
 
 #include "dialogs/LineEntryDialog.h"
 #include "model/ClipboardCommands.h"
@@ -12,6 +14,8 @@
 namespace vistrel {
 
 class CTextView;
+class ShowEditCommand;
+class ShowHistory;
 
 class ListCommands : public QObject {
     Q_OBJECT
@@ -24,6 +28,10 @@ public:
     ClipboardCommands& clipboard() { return clipboard_; }
 
 private:
+    ShowHistory& history();
+    void step(std::unique_ptr<ShowEditCommand> command);
+
+    CVistrelDoc& doc_;
     DesktopClipboard desktopClipboard_;
     QtLineDialogs dialogs_;
     ShowEditing editing_;

@@ -1,6 +1,7 @@
 #include "views/ShowSearch.h"
 
 #include <QItemSelectionModel>
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -41,7 +42,15 @@ void searchCurrentShow(CTextView& list) {
     list.scrollTo(hit, QAbstractItemView::EnsureVisible);
     list.viewport()->update();
     doc.searchIndex = step.searchIndex;
+    // The hit is the line the user looks at now: the editor shows it, as after a click
+    // on its row, so that what is typed next changes this line and no other.
+    doc.currentLine = std::min(step.hitRow, MaxProgramLines - 1);
+    doc.appendMode = false;
+    doc.clickBelowLastLine = false;
     doc.showLength = computeShowLength(doc, WholeShow, services.settings.showTotalLength);
+    DocumentChange change;
+    change.currentLineChanged = true;
+    doc.announce(change, &list);
 }
 
 }  // namespace vistrel

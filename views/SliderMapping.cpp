@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <cmath>
 
+#include "model/LineDraft.h"
+
 namespace vistrel::slider {
 
 namespace {
@@ -25,18 +27,9 @@ int clampPosition(double position) {
 
 }  // namespace
 
-double roundToHalfSecond(double seconds) {
-    const double whole = std::floor(seconds);
-    const double fraction = seconds - whole;
-    if (fraction < 0.25) return whole;
-    if (fraction <= 0.75) return whole + 0.5;
-    return whole + 1.0;
-}
+double roundToHalfSecond(double seconds) { return vistrel::roundToHalfSecond(seconds); }
 
-double normalisedDissolve(double seconds) {
-    const double rounded = roundToHalfSecond(seconds);
-    return rounded <= 0.1 ? 0.1 : rounded;
-}
+double normalisedDissolve(double seconds) { return storedDissolveSeconds(seconds); }
 
 double timerSeconds(int position, bool logarithmic) {
     position = std::clamp(position, MinPosition, MaxPosition);

@@ -4,6 +4,8 @@
 #include <QString>
 #include <functional>
 
+class QAction;
+
 #include "model/ApplicationState.h"
 #include "model/Settings.h"
 #include "projector/RunState.h"
@@ -30,6 +32,9 @@ struct ViewServices {
     std::function<void()> updateActions;
     // Opens a show file dropped on a list, as "Öffnen" does (refusing other files). May be empty.
     std::function<void(const QString& path)> openShow;
+    // The main window's action of a command id, for the list's context menu; null
+    // where the main window has none. May be empty.
+    std::function<QAction*(int commandId)> commandAction;
 };
 
 }  // namespace vistrel

@@ -86,14 +86,13 @@ struct WindowShow {
     ApplicationState appState;
     RunState runState;
     RecordingPrompter prompter;
-    ViewServices services{settings, appState, runState, prompter, {}, {}, {}, {}, {}};
+    ViewServices services{settings, appState, runState, prompter, {}, {}, {}, {}, {}, {}};
     CVistrelView list{doc, services};
 
     explicit WindowShow(int count) {
         fill(doc, count);
         list.resize(900, 600);
         list.show();
-        doc.reloadList = true;
         list.initialUpdate();
         QApplication::processEvents();
     }

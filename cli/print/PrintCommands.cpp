@@ -9,6 +9,7 @@
 
 #include "cli/CommandRegistry.h"
 #include "cli/ConsolePrompter.h"
+#include "cli/ShowFileOptions.h"
 #include "cli/TerminalProgress.h"
 #include "model/CVistrelDoc.h"
 #include "model/Settings.h"
@@ -38,15 +39,9 @@ int runPrint(const CommandLine& line) {
     if (pdf.empty()) return line.usageError("--pdf needs a file name");
 
     ConsolePrompter prompter;
-    // Read exactly as "Öffnen" reads a show: the name must carry the show file ending,
-    // and the reading options are those of the settings.
-    if (!hasShowFileName(file)) {
-        prompter.showMessage(ids::NotADpdFile, MessageIcon::Exclamation, MessageButtons::Ok);
-        return 1;
-    }
+    const auto doc = readShowAsTheWindowProgramDoes(file, prompter);
+    if (!doc) return 1;
     const Settings settings = readSettings(settingsFilePath().toStdString());
-    auto doc = std::make_unique<CVistrelDoc>();  // fixed storage for 1002 lines: off the stack
-    if (!readShowFile(*doc, file, settings, prompter)) return 1;
     doc->windowTitle = QFileInfo(QString::fromStdString(file)).fileName().toStdString();
 
     print::PrintOptions options;

@@ -1,4 +1,6 @@
+#include "res/CommandIds.h"
 #include "res/StringTable.h"
+#include "res/strings/ShellStrings.h"
 #include "res/strings/MediaStrings.h"
 
 namespace vistrel::res {
@@ -9,6 +11,44 @@ constexpr StringEntry kEntries[] = {
     {ids::AudioFileUnreadable, "Die Musikdatei %s kann nicht gelesen werden."},
     {ids::AudioFileNotAudio, "Die Datei %s enthält keine Musik, die Vistrel lesen kann."},
     {ids::AudioLengthUnknown, "Die Länge der Musikdatei %s lässt sich nicht bestimmen."},
+    {ids::VideoFolderMissing, "Der Ordner %s existiert nicht."},
+    {ids::VideoFolderNotWritable, "In den Ordner %s kann nicht geschrieben werden."},
+    {ids::VideoWriteFailed, "Die Videodatei %s konnte nicht geschrieben werden."},
+    {ids::VideoDiskFull, "Die Videodatei %s konnte nicht geschrieben werden: Auf dem Datenträger ist kein Platz mehr."},
+    {ids::VideoFormatUnknown,
+     "Vistrel kann %s nicht als Video schreiben: Der Dateiname muss auf .mp4, .mkv oder .webm enden."},
+    {ids::VideoEncoderMissing, "Der Videocodierer %s ist in dieser Installation nicht vorhanden."},
+    {ids::VideoEncodingFailed, "Beim Codieren des Videos ist ein Fehler aufgetreten."},
+    {ids::VideoShowEmpty, "Die Diaschau hat keine Zeilen: Es gibt kein Video zu schreiben."},
+    {ids::VideoNothingFromLine, "Ab Zeile %d zeigt die Diaschau nichts: Es gibt kein Video zu schreiben."},
+    {ids::VideoOutputIsShow,
+     "Die Videodatei %s ist die Diaschau selbst und wird nicht überschrieben. Bitte wählen Sie einen anderen "
+     "Namen."},
+
+    {ids::VideoDialogTitle, "Als Video exportieren"},
+    {ids::VideoFileLabel, "&Videodatei:"},
+    {ids::VideoBrowse, "&Durchsuchen..."},
+    {ids::VideoSizeLabel, "&Bildgröße:"},
+    {ids::VideoSizeOwn, "Eigene Größe"},
+    {ids::VideoFpsLabel, "Bilder pro &Sekunde:"},
+    {ids::VideoPauseLabel, "&Pausenzeilen stehen:"},
+    {ids::VideoFromLabel, "V&on Zeile:"},
+    {ids::VideoToLabel, "b&is Zeile:"},
+    {ids::VideoMusicCheck, "&Musik unterlegen"},
+    {ids::VideoNoMusic, "Für diese Diaschau ist keine Musik gewählt."},
+    {ids::VideoPicturesLabel, "Bilderordner:"},
+    {ids::VideoExportButton, "&Exportieren"},
+    {ids::VideoCancelButton, "Abbrechen"},
+    {ids::VideoSaveCaption, "Video speichern unter"},
+    {ids::VideoFileFilter, "Videos (*.mp4 *.mkv *.webm)"},
+    {ids::VideoProgressTitle, "Video wird geschrieben"},
+    {ids::VideoWritten, "Das Video %s ist fertig."},
+    {ids::VideoFileMissing, "Bitte geben Sie den Namen der Videodatei an."},
+    {ids::VideoProgressStart, "Das Video wird vorbereitet ..."},
+
+    // The command in the menu "Datei".
+    {cmd::FileExportVideo, "Als &Video exportieren..."},
+    {ids::StatusPromptOffset + cmd::FileExportVideo, "Schreibt die Diaschau als Videodatei, so wie die Probe sie zeigt"},
 };
 }  // namespace
 

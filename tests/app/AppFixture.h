@@ -46,6 +46,10 @@ public:
         calls.push_back({true, preset, filter});
         return next();
     }
+    QString getExistingFolder(QWidget*, const QString&, const QString& folder) override {
+        calls.push_back({false, folder, QString()});
+        return next();
+    }
 
 private:
     QString next() {

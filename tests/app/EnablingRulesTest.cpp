@@ -69,7 +69,10 @@ INSTANTIATE_TEST_SUITE_P(
                       RuleCase{cmd::ShowLength, kShowIdle},
                       RuleCase{cmd::ScaleShow, {false, false, true, true, true, true}},
                       RuleCase{cmd::EditCut, kShowIdle}, RuleCase{cmd::EditPaste, kShowIdle},
-                      RuleCase{cmd::EditCopy, kWithShow}, RuleCase{cmd::EditSelectAll, kWithShow}),
+                      RuleCase{cmd::EditCopy, kWithShow}, RuleCase{cmd::EditSelectAll, kWithShow},
+                      RuleCase{cmd::Rehearse, kLinesIdle}, RuleCase{cmd::ChoosePictureFolder, kWithShow},
+                      RuleCase{cmd::ChooseMusic, kWithShow},
+                      RuleCase{cmd::EditUndo, kShowIdle}, RuleCase{cmd::EditRedo, kShowIdle}),
     [](const auto& testCase) { return std::to_string(testCase.param.command); });
 
 TEST(Rules, RepeatSearchNeedsAnEarlierSearch) {
@@ -86,6 +89,15 @@ TEST(Rules, EditCommandsFollowWhatTheListCanDo) {
     context.viewEnables = [](int id) { return id == cmd::EditCopy; };
     EXPECT_TRUE(isCommandEnabled(cmd::EditCopy, context));
     EXPECT_FALSE(isCommandEnabled(cmd::EditRemove, context));
+}
+
+TEST(Rules, UndoAndRedoNeedAStepOrTypingToTakeBack) {
+    CommandContext context = contextFor(State::ShowWithLines);
+    context.viewEnables = [](int) { return false; };  // no typing in a field
+    EXPECT_FALSE(ruleAllows(cmd::EditUndo, context));
+    context.canUndo = true;
+    EXPECT_TRUE(ruleAllows(cmd::EditUndo, context));
+    EXPECT_FALSE(ruleAllows(cmd::EditRedo, context));
 }
 
 TEST(Rules, EveryCommandIsBuiltAndFollowsItsRule) {
@@ -131,6 +143,8 @@ TEST_F(MainFrameActions, ActionsCarryTheirTextsAndKeys) {
     const Expected expected[] = {
         {cmd::FileOpen, "Ö&ffnen...", {QKeySequence("Ctrl+O")}},
         {cmd::EditCut, "Ausschneiden", {QKeySequence("Ctrl+X"), QKeySequence("Shift+Del")}},
+        {cmd::EditUndo, "Rückgängig", {QKeySequence("Ctrl+Z"), QKeySequence("Alt+Backspace")}},
+        {cmd::EditRedo, "Wiederherstellen", {QKeySequence("Ctrl+Y"), QKeySequence("Ctrl+Shift+Z")}},
         {cmd::EditTitle, "Titel bearbeiten / anzeigen", {QKeySequence("Alt+T")}},
         {cmd::WriteToProjector, "Diaschau in den Projektor speichern", {QKeySequence("Alt+U")}},
         {cmd::LoadFromProjector, "Diaschau vom Projektor laden", {QKeySequence("Alt+L")}},
@@ -151,8 +165,8 @@ TEST_F(MainFrameActions, ToolBarKeepsTheProgramsOrder) {
     QList<int> ids;
     for (QAction* action : started.mainFrame()->toolBar()->actions()) ids << (action->isSeparator() ? 0 : action->data().toInt());
     const QList<int> expected{cmd::FileNew, cmd::FileOpen, cmd::FileSave, 0, cmd::EditCut, cmd::EditCopy,
-                              cmd::EditPaste, 0, cmd::StartShow, cmd::StopShow, cmd::PauseContinue,
-                              cmd::NextPicture, 0, cmd::LoadFromProjector, 0, cmd::WriteToProjector, 0,
+                              cmd::EditPaste, 0, cmd::EditUndo, cmd::EditRedo, 0, cmd::StartShow, cmd::StopShow, cmd::PauseContinue,
+                              cmd::NextPicture, cmd::Rehearse, 0, cmd::LoadFromProjector, 0, cmd::WriteToProjector, 0,
                               cmd::WriteToModule, 0, cmd::LoadFromModule, 0, cmd::ShowLength, 0,
                               cmd::SearchCurrent, 0, cmd::SearchFolders, 0, cmd::FilePrint, 0, cmd::AppAbout,
                               cmd::ContextHelp};

@@ -3,6 +3,7 @@
 // recording prompter, the port the in-process virtual projector.
 #include <QCheckBox>
 #include <QDir>
+#include <QFile>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -17,6 +18,7 @@
 #include "dialogs/ShowLengthDialog.h"
 #include "dialogs/SpinButton.h"
 #include "projector/ProjectorLink.h"
+#include "tests/media/SoundFiles.h"
 #include "tests/app/AppFixture.h"
 #include "views/CEditZeile.h"
 #include "views/CVistrelView.h"
@@ -48,8 +50,7 @@ protected:
         for (const auto& [slide, dissolve, timer] : lines) {
             doc.lines[static_cast<std::size_t>(doc.lineCount++)] = ProgramLine{"", slide, dissolve, timer, 0, "", 0};
         }
-        doc.reloadList = true;
-        doc.updateAllViews();
+        doc.linesReplaced(CVistrelDoc::Replaced::ReadIn);
         return frame;
     }
 };
@@ -112,6 +113,63 @@ TEST_F(LengthAndSettings, TheScaleSpinsWriteTwoDigitsAndFollowTheField) {
     for (int i = 0; i < 30; ++i) child<SpinButton>(&dialog, "hoursSpin")->stepUp();
     EXPECT_EQ(child<QLineEdit>(&dialog, "hoursEdit")->text(), "23");
     EXPECT_EQ(dialog.enteredLength(), (23 * 3600 + 60 + 60) * 10);
+}
+
+TEST_F(LengthAndSettings, MusicLengthFillsTheNewLengthInWholeSeconds) {
+    const struct {
+        const char* what;
+        std::int64_t musicFrames;  // at 8000 per second; -1: no music chosen, 0: a file that is no music
+        const char* hours;
+        const char* minutes;
+        const char* seconds;
+        bool buttonEnabled;
+        std::size_t messages;
+    } cases[] = {
+        {"65.7 s of music", 525600, "00", "01", "06", true, 0},
+        {"65.4 s of music", 523200, "00", "01", "05", true, 0},
+        {"no music chosen", -1, "00", "00", "13", false, 0},
+        {"a file that is no music", 0, "00", "00", "13", true, 1},
+    };
+    int index = 0;
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        app.reset();
+        QApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        prompter.messages.clear();
+        showWith({{1, 0, 40}, {2, 0, 40}, {3, 5, 40}});
+        if (c.musicFrames >= 0) {
+            const QString music = folder.filePath(QString("musik%1.wav").arg(index++));
+            if (c.musicFrames > 0) {
+                media::test::writeWav(music.toStdString(), 8000, 1, c.musicFrames);
+            } else {
+                QFile text(music);
+                ASSERT_TRUE(text.open(QIODevice::WriteOnly));
+                text.write("keine Musik");
+            }
+            dialogs.answers.push_back(music);
+            app->runCommand(cmd::ChooseMusic);
+        }
+        QString hours, minutes, seconds;
+        bool enabled = false;
+        onNextModal([&](QWidget* modal) {
+            auto* scale = qobject_cast<ScaleDialog*>(modal);
+            ASSERT_NE(scale, nullptr);
+            auto* button = child<QPushButton>(scale, "musicLengthButton");
+            EXPECT_EQ(button->text(), "Musiklänge übernehmen");
+            enabled = button->isEnabled();
+            QTest::mouseClick(button, Qt::LeftButton);
+            hours = child<QLineEdit>(scale, "hoursEdit")->text();
+            minutes = child<QLineEdit>(scale, "minutesEdit")->text();
+            seconds = child<QLineEdit>(scale, "secondsEdit")->text();
+            QTest::mouseClick(child<QPushButton>(scale, "cancelButton"), Qt::LeftButton);
+        });
+        app->runCommand(cmd::ScaleShow);
+        EXPECT_EQ(enabled, c.buttonEnabled);
+        EXPECT_EQ(hours, c.hours);
+        EXPECT_EQ(minutes, c.minutes);
+        EXPECT_EQ(seconds, c.seconds);
+        EXPECT_EQ(prompter.messages.size(), c.messages);
+    }
 }
 
 TEST_F(LengthAndSettings, ScaleWithAPauseIsRefused) {

@@ -286,9 +286,11 @@ TEST_F(RunShow, ALineChangedDuringTheRunGoesIntoTheProjector) {
     CVistrelDoc& doc = frame.document();
     doc.currentLine = 2;
     doc.appendMode = false;
-    doc.lines[2].slideNumber = 42;
-    doc.applyPending = true;
-    frame.listView()->applyCurrentLine();
+    DocumentChange moved;
+    moved.currentLineChanged = true;
+    doc.announce(moved);  // the line editor shows line 3
+    frame.editor()->findChild<QLineEdit*>(QStringLiteral("slideNumberEdit"))->setText(QStringLiteral("42"));
+    ASSERT_TRUE(frame.editor()->apply());
     const std::vector<std::string> expected = {"SZ:003", "BN:042", "DI:010", "TI:0020", "SF:000", "LZ:003"};
     EXPECT_TRUE(std::search(commands().begin(), commands().end(), expected.begin(), expected.end()) !=
                 commands().end());

@@ -4,6 +4,7 @@
 #include <QCheckBox>
 #include <QDialog>
 #include <QLineEdit>
+#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTest>
 #include <QTreeView>
@@ -85,23 +86,27 @@ TEST_F(Search, InTheOpenShowStepsThroughTheHitsAndRunsOut) {
         std::vector<int> selection;
         const char* message;  // the message box the step shows, "" for none
         int searchIndex;
+        const char* editorDescription;  // the hit is the line the editor shows
     };
     answerTerm("meer");
     const Step steps[] = {
-        {cmd::SearchCurrent, {1}, "", 1},
-        {cmd::SearchRepeat, {4}, "", 4},
-        {cmd::SearchRepeat, {4}, "Es wurden keine passenden Datensätze gefunden.", -2},
-        {cmd::SearchRepeat, {1}, "", 1},  // from the top again, no wrap-around before
+        {cmd::SearchCurrent, {1}, "", 1, "Meer am Morgen"},
+        {cmd::SearchRepeat, {4}, "", 4, "MEER am Abend"},
+        {cmd::SearchRepeat, {4}, "Es wurden keine passenden Datensätze gefunden.", -2, "MEER am Abend"},
+        {cmd::SearchRepeat, {1}, "", 1, "Meer am Morgen"},  // from the top again, no wrap-around before
     };
     for (const Step& step : steps) {
         prompter.messages.clear();
         app->runCommand(step.command);
         EXPECT_EQ(selected(), step.selection) << step.command;
         EXPECT_EQ(lastMessage(), step.message);
-        EXPECT_EQ(app->activeFrame()->document().searchIndex, step.searchIndex);
+        const CVistrelDoc& doc = app->activeFrame()->document();
+        EXPECT_EQ(doc.searchIndex, step.searchIndex);
+        EXPECT_EQ(doc.currentLine, step.selection.front());
+        EXPECT_FALSE(doc.appendMode);
+        auto* description = app->activeFrame()->editor()->findChild<QPlainTextEdit*>("descriptionEdit");
+        EXPECT_EQ(description->toPlainText(), QString::fromUtf8(step.editorDescription));
     }
-    // The line editor's line is not the search's business.
-    EXPECT_EQ(app->activeFrame()->document().currentLine, 5);
 }
 
 TEST_F(Search, CaseAndTheFirstSearchWithoutAHit) {

@@ -27,8 +27,7 @@ void appendShowLines(CVistrelDoc& doc, const Lines& lines) {
         line.changeMarks = AllChangeMarks;
         ++doc.lineCount;
     }
-    doc.reloadList = true;
-    doc.updateAllViews();
+    doc.linesReplaced(CVistrelDoc::Replaced::ReadIn);
 }
 
 }  // namespace vistrel::test

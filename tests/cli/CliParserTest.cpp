@@ -34,6 +34,11 @@ const std::map<std::string, std::string> kContracts = {
     {"projector stop", "projector stop --port PORT"},
     {"projector version", "projector version --port PORT"},
     {"save", "save IN OUT [--convert-dos-umlauts=0|1] [--use-500watt-times=0|1]"},
+#ifdef VISTREL_CLI_VIDEO
+    {"video",
+     "video FILE OUT [--images DIR] [--audio FILE] [--size WxH] [--fps N] [--pause-seconds S] [--from N] [--to N] "
+     "[--quality Q]"},
+#endif
     {"sf", "sf CODE..."},
     {"show", "show FILE [--json] [--convert-dos-umlauts=0|1] [--use-500watt-times=0|1]"},
 };

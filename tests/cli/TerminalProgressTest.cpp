@@ -211,8 +211,8 @@ void expectProgressOnlyOnATerminal(const std::vector<std::string>& args, const s
     EXPECT_EQ(quiet.err, "");
 }
 
-// The folder search counts its files and printing counts its pages on a terminal;
-// with stderr in a file both say nothing at all.
+// The folder search counts its files, printing its pages and the video export its lines
+// on a terminal; with stderr in a file they say nothing at all.
 TEST(TerminalProgress, SearchAndPrintShowProgressOnlyOnATerminal) {
     test::SearchTree tree;
     for (int i = 0; i < 40; ++i) tree.show("f" + std::to_string(i % 4) + "/s" + std::to_string(i) + ".dpd", "T", {"Sonne"});
@@ -230,6 +230,10 @@ TEST(TerminalProgress, SearchAndPrintShowProgressOnlyOnATerminal) {
         {{"find", tree.root(), "sonne", "--json"}, "Anzahl der durchsuchten Vistrel-Dateien : "},
 #ifdef VISTREL_CLI_PRINT
         {{"print", tree.root() + "/long.dpd", "--pdf", tree.root() + "/long.pdf"}, "Drucken: Seite 1 von "},
+#endif
+#ifdef VISTREL_CLI_VIDEO
+        {{"video", tree.root() + "/long.dpd", tree.root() + "/long.mp4", "--size", "64x36", "--fps", "2", "--to", "20"},
+         "Video: Zeile 1 von 20"},
 #endif
     };
     for (const Case& c : cases) {

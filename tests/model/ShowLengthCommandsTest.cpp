@@ -53,7 +53,11 @@ public:
 class CountingView final : public DocumentView {
 public:
     int updates = 0;
-    void onDocumentUpdate(DocumentView*) override { ++updates; }
+    bool rowsRebuilt = false;
+    void documentChanged(const DocumentChange& change) override {
+        ++updates;
+        rowsRebuilt = rowsRebuilt || change.rowsRebuilt;
+    }
 };
 
 constexpr const char* kPause =
@@ -166,7 +170,7 @@ TEST(ScaleShow, FollowsTheScalingRules) {
         // The list refills after a scaling that changed or put back timers, and only then.
         const bool refilled = c.result == ScaleResult::Scaled || c.result == ScaleResult::TimerTooLong;
         EXPECT_EQ(view.updates, refilled ? 1 : 0);
-        EXPECT_EQ(doc->reloadList, refilled);
+        EXPECT_EQ(view.rowsRebuilt, refilled);
         for (int i = 0; i < doc->lineCount; ++i) {
             const int marks = doc->lines[static_cast<std::size_t>(i)].changeMarks;
             if (c.result != ScaleResult::Scaled) {

@@ -127,6 +127,63 @@ TEST_F(ShowRun, GZWhileHaltedMovesButStaysHalted) {
     EXPECT_EQ(az(), 4);
 }
 
+// What a screen that draws the show reads from the projector: the line, the one
+// before it, the phase and how far into it, to the millisecond, with commands given
+// at exact moments (no wire time).
+TEST(ShowPosition, FollowsTheShowToTheMillisecond) {
+    VirtualProjector projector;
+    projector.loadShow({
+        ShowRecord::fromLine(11, 10, 20, 0),   // 1: dissolve 1 s, timer 2 s
+        ShowRecord::fromLine(12, 5, 0, 0),     // 2: dissolve 0.5 s, then waits
+        ShowRecord::fromLine(13, 10, 10, 15),  // 3: fade in 5 s: 7 s of effect, timer 1 s
+        ShowRecord::fromLine(14, 10, 10, 100), // 4: autoreverse, 2 s back
+    });
+    auto commandAt = [&](const std::string& text, std::int64_t ms) {
+        for (char c : text + "\r") projector.receive(static_cast<std::uint8_t>(c), ms);
+        projector.discardOutput();
+    };
+    using Phase = ShowRunner::Phase;
+    const struct {
+        std::int64_t ms;
+        const char* command;  // given at `ms`, before looking
+        int line, previous;
+        Phase phase;
+        std::int64_t elapsed, length;
+        bool halted;
+    } steps[] = {
+        {1000, "GZ:000", 1, 0, Phase::Effect, 0, 1000, false},
+        {1400, nullptr, 1, 0, Phase::Effect, 400, 1000, false},
+        {2500, nullptr, 1, 0, Phase::Timer, 500, 2000, false},
+        {3000, "ST", 1, 0, Phase::Timer, 1000, 2000, true},
+        {60000, nullptr, 1, 0, Phase::Timer, 1000, 2000, true},  // halted: time stands
+        {61000, "WE", 1, 0, Phase::Timer, 1000, 2000, false},
+        {62000, nullptr, 2, 1, Phase::Effect, 0, 500, false},
+        {62499, nullptr, 2, 1, Phase::Effect, 499, 500, false},
+        {70000, nullptr, 2, 1, Phase::Pause, 0, 0, false},
+        {70000, "BV", 3, 2, Phase::Effect, 0, 7000, false},
+        {77000, nullptr, 3, 2, Phase::Timer, 0, 1000, false},
+        {78500, nullptr, 4, 3, Phase::Reverse, 500, 2000, false},
+        {80000, nullptr, 1, 0, Phase::Effect, 0, 1000, false},  // dark before line 1 again
+        {80300, "GZ:003", 3, 1, Phase::Effect, 0, 7000, false},  // a jump: from what was shown
+    };
+    for (const auto& step : steps) {
+        SCOPED_TRACE(testing::Message() << step.ms << " ms" << (step.command ? " " : "")
+                                        << (step.command ? step.command : ""));
+        projector.advanceTo(step.ms);
+        if (step.command) commandAt(step.command, step.ms);
+        const ShowRunner::Position at = projector.showPosition();
+        EXPECT_TRUE(at.running);
+        EXPECT_EQ(at.line, step.line);
+        EXPECT_EQ(at.previousLine, step.previous);
+        EXPECT_EQ(at.phase, step.phase);
+        EXPECT_EQ(at.phaseElapsedMs, step.elapsed);
+        EXPECT_EQ(at.phaseLengthMs, step.length);
+        EXPECT_EQ(at.halted, step.halted);
+    }
+    commandAt("EN", 90000);
+    EXPECT_FALSE(projector.showPosition().running);
+}
+
 TEST_F(ShowRun, ShowOfOnlyAutoreverseLinesDoesNotSpin) {
     start({ShowRecord::fromLine(1, 0, 1, 100), ShowRecord::fromLine(2, 0, 1, 100)});
     wait(100000);

@@ -37,6 +37,7 @@ TEST(EditorValues, AcceptedValuesAsStored) {
         {fields("5", "2.5", "5.4", "3", "033"), 5, 25, 54, 33},
         {fields("0", "2.5", "4.0", "0", "160"), 0, 25, 40, 0},  // no special function on an end line
         {fields("7", "  2.5", "  0.3"), 7, 25, 3, 0},
+        {fields("0", "2,5", "4,5"), 0, 25, 45, 0},  // a typed 0 is a slide number; a decimal comma
     };
     for (const auto& c : cases) {
         CheckedLine line;
@@ -57,6 +58,16 @@ TEST(EditorValues, RefusesTheFirstValueOutOfRangeAndFillsNothing) {
         {fields("1", "2.5", "600.1"), "Die gewählte Timerzeit ist nicht zulässig."},
         {fields("1", "2.5", "-0.1"), "Die gewählte Timerzeit ist nicht zulässig."},
         {fields("1", "2.5", "4.0", "12"),
+         "Der Sonderfunktionscode ist ungültig!\r\nPrüfen Sie die Anzahl bzw. die Dauer der Sonderfunktion."},
+        // A field without a number is refused, not read as 0: an empty slide number
+        // would end the show at this line, an empty timer make it a pause.
+        {fields("", "2.5", "4.0"), "Die gewählte Dianummer ist nicht zulässig."},
+        {fields("7x", "2.5", "4.0"), "Die gewählte Dianummer ist nicht zulässig."},
+        {fields("1", "  ", "4.0"), "Die gewählte Überblendzeit ist nicht zulässig."},
+        {fields("1", "2.5", ""), "Die gewählte Timerzeit ist nicht zulässig."},
+        {fields("1", "2.5", " ."), "Die gewählte Timerzeit ist nicht zulässig."},
+        {fields("1", "2.5", "abc"), "Die gewählte Timerzeit ist nicht zulässig."},
+        {fields("1", "2.5", "4.0", ""),
          "Der Sonderfunktionscode ist ungültig!\r\nPrüfen Sie die Anzahl bzw. die Dauer der Sonderfunktion."},
     };
     for (const auto& [in, message] : cases) {

@@ -10,12 +10,12 @@
 #include <QTest>
 
 #include "ViewsFixture.h"
+#include "edits/ShowHistory.h"
 #include "res/CommandIds.h"
 #include "res/StringTable.h"
 #include "res/strings/ListStrings.h"
 #include "res/strings/ModelStrings.h"
 #include "views/ListGeometry.h"
-#include "views/ViewEvents.h"
 
 namespace vistrel::test {
 namespace {
@@ -64,9 +64,8 @@ TEST_F(ListTest, CellTextsMirrorTheDocument) {
 
 TEST_F(ListTest, ClicksMakeTheCurrentLine) {
     openShow(6);
-    // The editor reloads from a posted event, after the list's click handling is over.
+    // The editor follows the click as the document tells it.
     QTest::mousePress(w.list->viewport(), Qt::LeftButton, Qt::NoModifier, rowPoint(2));
-    EXPECT_EQ(slideField(), QStringLiteral("7"));
     ShowWindow::settle();
     EXPECT_EQ(slideField(), QStringLiteral("3"));
     QTest::mouseRelease(w.list->viewport(), Qt::LeftButton, Qt::NoModifier, rowPoint(2));
@@ -115,10 +114,16 @@ TEST_F(ListTest, ClicksAreIgnoredWhileAShowRunsAndInAnEmptyList) {
     EXPECT_FALSE(empty.doc.clickBelowLastLine);
     EXPECT_EQ(empty.list->contextMenu(), nullptr);
     // "Zeile bearbeiten" without a row of the show to edit does nothing.
+    struct Watch final : DocumentView {
+        int told = 0;
+        void documentChanged(const DocumentChange&) override { ++told; }
+    } watch;
+    empty.doc.addView(&watch);
     EXPECT_TRUE(empty.list->handleCommand(cmd::EditLine));
     ShowWindow::settle();
     EXPECT_TRUE(empty.doc.appendMode);
-    EXPECT_FALSE(empty.doc.editorReload);
+    EXPECT_EQ(watch.told, 0);
+    empty.doc.removeView(&watch);
 }
 
 std::vector<std::pair<QString, bool>> menuEntries(QMenu* menu) {
@@ -274,7 +279,7 @@ TEST_F(ListTest, LinesAppliedWhileAShowRuns) {
     ASSERT_EQ(w.prompter.messages.size(), 1u);
     EXPECT_EQ(w.prompter.messages[0].text, res::text(ids::NoNewLinesWhileRunning));
     EXPECT_EQ(w.prompter.messages[0].icon, MessageIcon::None);
-    EXPECT_FALSE(w.doc.applyPending);
+    EXPECT_FALSE(ShowHistory::of(w.doc)->canUndo()) << "a refused line is no step";
 
     // An existing line goes to the projector and into the list.
     w.list->makeCurrentLine(1, CTextView::Trigger::DoubleClick);
@@ -288,22 +293,6 @@ TEST_F(ListTest, LinesAppliedWhileAShowRuns) {
     EXPECT_EQ(w.doc.lines[1].slideNumber, 42);
     EXPECT_EQ(w.list->cellText(1, 1), QStringLiteral("  42"));
     EXPECT_EQ(w.doc.currentLine, 2);  // on to the next line
-}
-
-TEST_F(ListTest, PostedApplyEventTakesOverAPendingLine) {
-    openShow(2);
-    w.doc.lines[0].slideNumber = 77;
-    w.doc.currentLine = 0;
-    w.doc.appendMode = false;
-    QCoreApplication::postEvent(w.list, new ApplyLineEvent);
-    ShowWindow::settle();
-    EXPECT_EQ(w.list->cellText(0, 1), QStringLiteral("  1"));  // not pending: nothing taken over
-    w.doc.applyPending = true;
-    QCoreApplication::postEvent(w.list, new ApplyLineEvent);
-    ShowWindow::settle();
-    EXPECT_EQ(w.list->cellText(0, 1), QStringLiteral("  77"));
-    EXPECT_FALSE(w.doc.applyPending);
-    EXPECT_EQ(w.doc.currentLine, 1);
 }
 
 TEST_F(ListTest, ColumnWidthsAreKeptOnlyFromAListWithRows) {

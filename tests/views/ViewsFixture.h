@@ -21,7 +21,7 @@ struct ShowWindow {
     ApplicationState appState;
     RunState runState;
     RecordingPrompter prompter;
-    ViewServices services{settings, appState, runState, prompter, {}, {}, {}, {}, {}};
+    ViewServices services{settings, appState, runState, prompter, {}, {}, {}, {}, {}, {}};
     CVistrelDoc doc;
     std::unique_ptr<QSplitter> window;
     CEditZeile* editor = nullptr;
@@ -70,8 +70,7 @@ struct ShowWindow {
 
     // As after loading a file: the list rebuilds itself and the editor follows.
     void reloadFromDocument() {
-        doc.reloadList = true;
-        doc.updateAllViews();
+        doc.linesReplaced(CVistrelDoc::Replaced::ReadIn);
         settle();
     }
 

@@ -1,0 +1,169 @@
+#include "app/Rehearsal.h"
+
+#include <QTimer>
+
+#include "app/CSplitterFrame.h"
+#include "app/FrameRunView.h"
+#include "app/RehearsalMusic.h"
+#include "app/RehearsalProjector.h"
+#include "app/RehearsalScene.h"
+#include "app/RehearsalWindow.h"
+#include "app/ShowRunWindows.h"
+#include "platform/Clock.h"
+#include "platform/Prompter.h"
+#include "res/CommandIds.h"
+#include "res/StringTable.h"
+#include "res/strings/RehearsalStrings.h"
+
+namespace vistrel {
+
+namespace {
+
+QString tableText(int id) { return QString::fromUtf8(res::text(id)); }
+
+// How often a stop that found the line busy is tried again.
+constexpr int StopRetryMs = 250;
+// How often the start looks whether the projector shows its first line yet.
+constexpr int StartWatchMs = 10;
+
+}  // namespace
+
+Rehearsal::Rehearsal(Environment environment) : env_(std::move(environment)) {
+    startWatch_.setInterval(StartWatchMs);
+    connect(&startWatch_, &QTimer::timeout, this, &Rehearsal::showWindowOnceRunning);
+}
+
+Rehearsal::~Rehearsal() {
+    abandon();
+    delete window_.data();
+}
+
+RehearsalWindow* Rehearsal::window() const { return window_.data(); }
+
+bool Rehearsal::start(CSplitterFrame& frame) {
+    if (running()) return false;
+    // An info window left open talks to the projector on the serial port; the
+    // rehearsal opens its own when the settings ask for one.
+    if (env_.runWindows.infoWindowOpen()) env_.runWindows.closeInfoWindow();
+
+    retiredMusic_.reset();
+    retiredScene_.reset();
+    retired_.reset();
+    projector_ = std::make_unique<RehearsalProjector>(env_.settings, env_.runState, env_.prompter, env_.clock,
+                                                      env_.events);
+    frame_ = &frame;
+    const Media media = env_.media ? env_.media(frame) : Media{};
+    scene_ = std::make_unique<RehearsalScene>(frame.document(), *projector_, media.pictureFolder,
+                                              [this](const QString& line) {
+                                                  if (env_.showStatus) env_.showStatus(line);
+                                              });
+    music_ = std::make_unique<RehearsalMusic>(RehearsalMusic::Hooks{
+        [this](const QString& message) {
+            env_.prompter.showMessage(message.toStdString(), MessageIcon::Exclamation, MessageButtons::Ok);
+        },
+        [this](const QString& line) {
+            if (env_.showStatus) env_.showStatus(line);
+        }});
+    if (!media.music.isEmpty()) music_->open(media.music);
+    window_ = new RehearsalWindow(RehearsalWindow::Hooks{
+        [this](QPainter& painter, const QRect& area) {
+            if (!scene_) return;
+            scene_->paint(painter, area);
+            if (music_) music_->follow(scene_->musicPositionMs(), env_.clock.nowMs());
+        },
+        [this] { return scene_ ? scene_->overlayLines() : QStringList(); },
+        env_.runCommand,
+        [this] {
+            if (frame_ && env_.pauseOrContinue) env_.pauseOrContinue(*frame_);
+        },
+        [this] { stopRequested(); }});
+    window_->setWindowTitle(tableText(ids::RehearsalWindowTitle).arg(QString::fromStdString(frame.document().windowTitle)));
+
+    // The window comes up as soon as the projector shows the first line: the write
+    // and the question about the marked row come first, and the run control waits a
+    // while after the start, during which the window already plays.
+    starting_ = true;
+    startWatch_.start();
+    const bool started = projector_->runControl().start(frame.document(), frame.runView(), env_.runWindows);
+    startWatch_.stop();
+    starting_ = false;
+    if (!started) {
+        finish(false);
+        return false;
+    }
+    showWindowOnceRunning();
+    return true;
+}
+
+void Rehearsal::showWindowOnceRunning() {
+    if (!window_ || window_->isVisible() || !projector_) return;
+    if (!projector_->projector().isRunning()) return;
+    startWatch_.stop();
+    window_->show();
+    window_->raise();
+    window_->activateWindow();
+}
+
+void Rehearsal::stopRequested() {
+    if (!running() || finishing_) return;
+    const RunState& run = env_.runState;
+    if (!run.homingDialogOpen && run.showRunning) env_.runCommand(cmd::StopShow);
+    // The line was busy (the start still waiting, say): try again shortly.
+    if (running() && !run.homingDialogOpen && run.showRunning) {
+        QTimer::singleShot(StopRetryMs, this, &Rehearsal::stopRequested);
+    }
+}
+
+void Rehearsal::checkEnded() {
+    if (!running() || starting_ || finishing_) return;
+    if (env_.runState.showRunning || env_.runState.homingDialogOpen) return;
+    finish(false);
+}
+
+void Rehearsal::frameClosing(CSplitterFrame* frame) {
+    if (running() && frame == frame_) abandon();
+}
+
+void Rehearsal::abandon() {
+    if (running()) finish(true);
+}
+
+void Rehearsal::finish(bool runStillGoing) {
+    if (finishing_) return;
+    finishing_ = true;
+    startWatch_.stop();
+    if (music_) music_->stop();
+    if (window_) window_->closeQuietly();
+    if (runStillGoing) {
+        // The info window and the homing wait talk to the rehearsal's projector,
+        // which goes now: they go first. Closing the wait ends the run as a lost
+        // projector does, without PA.
+        env_.runWindows.closeAll();
+        RunState& run = env_.runState;
+        run.showRunning = false;
+        run.pauseState = 0;
+        run.lastShownLine = -1;
+        run.justStarted = true;
+        run.replyPending = false;
+        if (frame_) frame_->document().commandBusy = false;
+    } else if (env_.runWindows.infoWindowOpen()) {
+        env_.runWindows.closeInfoWindow();
+    }
+    if (frame_) frame_->runView().stopPolling();
+    frame_ = nullptr;
+
+    // The run control may still be on the call stack (the poll that saw the end):
+    // what the rehearsal ran on goes once the stack has left it.
+    retired_ = std::move(projector_);
+    retiredScene_ = std::move(scene_);
+    retiredMusic_ = std::move(music_);
+    QTimer::singleShot(0, this, [this] {
+        retiredMusic_.reset();
+        retiredScene_.reset();
+        retired_.reset();
+    });
+    finishing_ = false;
+    if (env_.runStateChanged) env_.runStateChanged();
+}
+
+}  // namespace vistrel

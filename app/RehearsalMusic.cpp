@@ -1,0 +1,106 @@
+#include "app/RehearsalMusic.h"
+
+#include <QAudioDevice>
+#include <QAudioOutput>
+#include <QFileInfo>
+#include <QMediaDevices>
+#include <QMediaPlayer>
+#include <QUrl>
+#include <cstdlib>
+
+#include "media/AudioInfo.h"
+#include "res/StringTable.h"
+#include "res/strings/RehearsalStrings.h"
+
+namespace vistrel {
+
+MusicFollower::Decision MusicFollower::follow(std::optional<std::int64_t> showMs, std::int64_t nowMs) {
+    if (!showMs) {
+        if (!playing_) return {};
+        playing_ = false;
+        return {Action::Pause, 0};
+    }
+    if (playing_) {
+        const std::int64_t expected = fromShowMs_ + (nowMs - fromClockMs_);
+        if (std::llabs(expected - *showMs) <= ToleranceMs) return {};
+    }
+    // Not playing yet, or the show moved on by more than the music did (a step, a
+    // jump, the tray back at the start): from where the show stands.
+    playing_ = true;
+    fromShowMs_ = *showMs;
+    fromClockMs_ = nowMs;
+    return {Action::PlayFrom, *showMs};
+}
+
+RehearsalMusic::RehearsalMusic(Hooks hooks, QObject* parent) : QObject(parent), hooks_(std::move(hooks)) {}
+
+RehearsalMusic::~RehearsalMusic() { stop(); }
+
+bool RehearsalMusic::open(const QString& path) {
+    path_ = path;
+    // Checked before any player is made: a file that is no music gets its message at
+    // once, and the player is never handed something it might choke on.
+    if (!QFileInfo(path).isFile() || !media::audioLength(path.toStdString()).ok()) {
+        failed();
+        return false;
+    }
+    if (QMediaDevices::audioOutputs().isEmpty()) {
+        if (hooks_.noOutput) hooks_.noOutput(QString::fromUtf8(res::text(ids::RehearsalNoSoundOutput)));
+        return false;
+    }
+    output_ = std::make_unique<QAudioOutput>();
+    player_ = std::make_unique<QMediaPlayer>();
+    player_->setAudioOutput(output_.get());
+    connect(player_.get(), &QMediaPlayer::errorOccurred, this, [this](QMediaPlayer::Error error, const QString&) {
+        if (error != QMediaPlayer::NoError) failed();
+    });
+    // A position asked for while the file was still loading may have been dropped: once
+    // it is loaded, the music goes to where the show stands by then.
+    connect(player_.get(), &QMediaPlayer::mediaStatusChanged, this, [this](QMediaPlayer::MediaStatus status) {
+        if (status == QMediaPlayer::LoadedMedia && playing_) {
+            player_->setPosition(playFromMs_ + sincePlayFrom_.elapsed());
+        }
+    });
+    player_->setSource(QUrl::fromLocalFile(path));
+    return true;
+}
+
+void RehearsalMusic::failed() {
+    // The rehearsal goes on without sound; the player goes once the event that
+    // reported the error is over.
+    if (player_) {
+        player_->disconnect(this);
+        player_.release()->deleteLater();
+        output_.release()->deleteLater();
+    }
+    if (failedOnce_) return;
+    failedOnce_ = true;
+    if (hooks_.cannotPlay) {
+        hooks_.cannotPlay(QString::fromUtf8(res::text(ids::RehearsalMusicUnplayable)).arg(path_));
+    }
+}
+
+void RehearsalMusic::follow(std::optional<std::int64_t> showMs, std::int64_t nowMs) {
+    if (!player_) return;
+    const MusicFollower::Decision decision = follower_.follow(showMs, nowMs);
+    switch (decision.action) {
+        case MusicFollower::Action::None: break;
+        case MusicFollower::Action::Pause:
+            playing_ = false;
+            player_->pause();
+            break;
+        case MusicFollower::Action::PlayFrom:
+            playing_ = true;
+            playFromMs_ = decision.positionMs;
+            sincePlayFrom_.start();
+            player_->setPosition(decision.positionMs);
+            if (player_->playbackState() != QMediaPlayer::PlayingState) player_->play();
+            break;
+    }
+}
+
+void RehearsalMusic::stop() {
+    if (player_) player_->stop();
+}
+
+}  // namespace vistrel

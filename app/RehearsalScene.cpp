@@ -1,0 +1,165 @@
+#include "app/RehearsalScene.h"
+
+#include <QPainter>
+#include <span>
+
+#include "app/RehearsalProjector.h"
+#include "model/CVistrelDoc.h"
+#include "model/Cp1252.h"
+#include "model/DecimalText.h"
+#include "res/StringTable.h"
+#include "res/strings/RehearsalStrings.h"
+#include "res/strings/RunStrings.h"
+
+namespace vistrel {
+
+namespace {
+
+using Phase = sim::ShowRunner::Phase;
+
+QString tableText(int id) { return QString::fromUtf8(res::text(id)); }
+
+// The lines the pictures are made ahead for, after the one shown.
+constexpr int LinesAhead = 2;
+
+// The time into the line's effect and timer, the wait at its pause not counted.
+std::int64_t elapsedOnLine(const sim::ShowRunner::Position& position) {
+    switch (position.phase) {
+        case Phase::Effect:
+        case Phase::Reverse: return position.phaseElapsedMs;
+        case Phase::Pause: return position.effectMs;
+        case Phase::Timer: return position.effectMs + position.phaseElapsedMs;
+    }
+    return 0;
+}
+
+}  // namespace
+
+RehearsalScene::RehearsalScene(const CVistrelDoc& doc, RehearsalProjector& projector, const QString& pictureFolder,
+                               std::function<void(const QString&)> statusLine)
+    : doc_(doc),
+      projector_(projector),
+      statusLine_(std::move(statusLine)),
+      pictures_(pictureFolder, [&doc](int lineIndex) {
+          if (lineIndex < 0 || lineIndex >= doc.lineCount) return QString();
+          return QString::fromStdString(cp1252ToUtf8(doc.lines[static_cast<std::size_t>(lineIndex)].description.view()));
+      }) {}
+
+ProjectedLine RehearsalScene::projectorLine(int line) {
+    ProjectedLine projected;
+    if (line < 1 || line > sim::MaxShowRecords) return projected;
+    const sim::ShowRecord record = projector_.projector().memory().record(line - 1);
+    projected.lineIndex = line - 1;
+    projected.slide = record.slide;
+    projected.dissolveTenths = record.dissolveTenths;
+    projected.timerTenths = record.timerHundredths / 10;
+    projected.specialFunction = record.specialCode();
+    return projected;
+}
+
+ProjectionInput RehearsalScene::projectionInput(const sim::ShowRunner::Position& position,
+                                                const std::function<ProjectedLine(int)>& lineAt) {
+    ProjectionInput input;
+    if (!position.running) return input;
+    input.line = lineAt(position.line);
+    if (position.previousLine > 0) {
+        const ProjectedLine previous = lineAt(position.previousLine);
+        input.previousSlide = previous.slide;
+        input.previousLineIndex = previous.lineIndex;
+    }
+    input.elapsedMs = elapsedOnLine(position);
+    input.atPause = position.phase == Phase::Pause;
+    input.trayReturning = position.phase == Phase::Reverse;
+    return input;
+}
+
+RehearsalScene::Moment RehearsalScene::sample() {
+    Moment moment;
+    moment.position = projector_.projector().showPosition();
+    if (moment.position.running) {
+        moment.input = projectionInput(moment.position, [this](int line) { return projectorLine(line); });
+        moment.projection = projectAt(moment.input);
+    }
+    return moment;
+}
+
+void RehearsalScene::paint(QPainter& painter, const QRect& area) {
+    last_ = sample();
+    const QSize size = area.size();
+    painter_.paint(painter, area, last_.projection, [&](const ProjectionLayer& layer) {
+        return pictures_.ready(layer.slide, layer.lineIndex, size).value_or(QImage());
+    });
+    if (last_.position.running) prefetchAhead(size);
+    reportUnreadable();
+}
+
+void RehearsalScene::prefetchAhead(QSize area) {
+    // The lines the show goes on with: the next ones in memory, over an autoreverse
+    // line back to line 1, up to the end record.
+    int line = last_.position.line;
+    for (int ahead = 0; ahead < LinesAhead; ++ahead) {
+        ++line;
+        if (line > sim::MaxShowRecords) return;
+        sim::ShowRecord record = projector_.projector().memory().record(line - 1);
+        if (record.isEndRecord()) return;
+        if (record.isAutoreverse()) {
+            line = 1;
+            record = projector_.projector().memory().record(0);
+        }
+        pictures_.prefetch(record.slide, line - 1, area);
+    }
+}
+
+void RehearsalScene::reportUnreadable() {
+    if (!statusLine_) return;
+    for (const auto& file : pictures_.takeUnreadable()) {
+        statusLine_(tableText(ids::RehearsalPictureUnreadable).arg(file.slide).arg(file.path));
+    }
+}
+
+QStringList RehearsalScene::overlayLines() const {
+    const sim::ShowRunner::Position& position = last_.position;
+    if (!position.running) return {tableText(ids::EndOfShowReached).trimmed()};
+    const int index = position.line - 1;
+    const bool known = index >= 0 && index < doc_.lineCount;
+    const QString unknown = tableText(ids::InfoUnknown);
+    auto labelled = [](int labelId, const QString& value) { return tableText(labelId) + QLatin1Char(' ') + value; };
+
+    QStringList lines;
+    lines << labelled(ids::InfoProgramNumber, QString::number(position.line));
+    lines << labelled(ids::InfoSlideNumber, QString::fromStdString(zeroPadded(last_.input.line.slide, 3)));
+    QString description = known ? QString::fromStdString(cp1252ToUtf8(doc_.lines[static_cast<std::size_t>(index)].description.view()))
+                                : unknown;
+    if (position.phase == Phase::Reverse) description = tableText(ids::InfoAutoreverse);
+    lines << labelled(ids::InfoDescription, description);
+    QString left;
+    if (position.phase == Phase::Pause) {
+        left = tableText(ids::InfoPause);
+    } else {
+        const std::int64_t lineMs =
+            position.phase == Phase::Reverse ? position.phaseLengthMs : position.effectMs + position.timerMs;
+        const std::int64_t leftMs = std::max<std::int64_t>(0, lineMs - elapsedOnLine(position));
+        // In tenths, rounded up: "0.0" only once the line is over.
+        left = QString::fromStdString(secondsText(static_cast<int>((leftMs + 99) / 100))).trimmed();
+    }
+    lines << labelled(ids::InfoRemaining, left);
+    return lines;
+}
+
+std::optional<std::int64_t> RehearsalScene::musicPositionMs() {
+    const sim::ShowRunner::Position& position = last_.position;
+    if (!position.running || position.halted || position.phase == Phase::Pause || position.phase == Phase::Reverse) {
+        return std::nullopt;
+    }
+    // The timeline follows the lines as they are now, edits during the run included.
+    if (!timeline_ || timelineLine_ != position.line) {
+        timeline_ = ShowTimeline::build(std::span<const ProgramLine>(doc_.lines.data(), static_cast<std::size_t>(doc_.lineCount)), 1);
+        timelineLine_ = position.line;
+    }
+    for (const TimelineLine& entry : timeline_->lines()) {
+        if (entry.line.lineIndex == position.line - 1) return entry.startTenths * 100 + elapsedOnLine(position);
+    }
+    return std::nullopt;
+}
+
+}  // namespace vistrel

@@ -1,0 +1,77 @@
+#pragma once
+// What the rehearsal window shows at each frame, read from the rehearsal's virtual
+// projector: where its show stands (line, phase, time into it), turned into the
+// projection of that moment and drawn with the show's pictures; the overlay's lines;
+// and where the music should be. The window only asks; the timing is the projector's
+// and the look of each effect the projection's.
+#include <QImage>
+#include <QString>
+#include <QStringList>
+#include <cstdint>
+#include <functional>
+#include <memory>
+#include <optional>
+
+#include "model/Projection.h"
+#include "model/ShowTimeline.h"
+#include "pictures/ProjectionPainter.h"
+#include "pictures/SlidePictures.h"
+#include "sim/ShowRunner.h"
+
+class QPainter;
+class QRect;
+
+namespace vistrel {
+
+class CVistrelDoc;
+class RehearsalProjector;
+
+class RehearsalScene {
+public:
+    // The moment a frame shows.
+    struct Moment {
+        sim::ShowRunner::Position position;
+        ProjectionInput input;
+        Projection projection;
+    };
+
+    RehearsalScene(const CVistrelDoc& doc, RehearsalProjector& projector, const QString& pictureFolder,
+                   std::function<void(const QString& statusLine)> statusLine);
+
+    // Where the show stands now.
+    Moment sample();
+    // Samples and draws the frame into `area`, asking for the pictures of the lines
+    // to come meanwhile.
+    void paint(QPainter& painter, const QRect& area);
+
+    // The overlay (key I) for the moment drawn last: line, slide, description and the
+    // time left on the line, as the info window shows them.
+    QStringList overlayLines() const;
+    // Where the music should be for the moment drawn last, on the timeline of a run
+    // from line 1; nothing while it must not play.
+    std::optional<std::int64_t> musicPositionMs();
+
+    pictures::SlidePictures& pictures() { return pictures_; }
+    const Moment& lastMoment() const { return last_; }
+
+    // The input of the projection for a position of the show, with the lines as the
+    // projector holds them (`lineAt` gives a 1-based line).
+    static ProjectionInput projectionInput(const sim::ShowRunner::Position& position,
+                                           const std::function<ProjectedLine(int line)>& lineAt);
+
+private:
+    ProjectedLine projectorLine(int line);
+    void prefetchAhead(QSize area);
+    void reportUnreadable();
+
+    const CVistrelDoc& doc_;
+    RehearsalProjector& projector_;
+    std::function<void(const QString&)> statusLine_;
+    pictures::SlidePictures pictures_;
+    pictures::ProjectionPainter painter_;
+    Moment last_;
+    std::optional<ShowTimeline> timeline_;
+    int timelineLine_ = -1;  // the line the timeline was built at
+};
+
+}  // namespace vistrel

@@ -1,0 +1,20 @@
+#pragma once
+// "Ausschneiden" in the program list: the selected rows copied, then removed.
+#include "edits/ShowEditCommand.h"
+#include "model/ClipboardCommands.h"
+
+namespace vistrel {
+
+class CutCommand final : public ShowEditCommand {
+public:
+    CutCommand(ShowHistory& history, ClipboardCommands& clipboard);
+
+protected:
+    void edit() override;
+    QString stepName() const override;
+
+private:
+    ClipboardCommands& clipboard_;
+};
+
+}  // namespace vistrel

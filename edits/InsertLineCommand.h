@@ -1,0 +1,22 @@
+#pragma once
+// "Zeile einfügen", with or without slide-number correction: a copy of the clicked
+// line after it.
+#include "edits/ShowEditCommand.h"
+#include "model/LineOperations.h"
+
+namespace vistrel {
+
+class InsertLineCommand final : public ShowEditCommand {
+public:
+    InsertLineCommand(ShowHistory& history, LineOperations& lines, bool corrected);
+
+protected:
+    void edit() override;
+    QString stepName() const override;
+
+private:
+    LineOperations& lines_;
+    bool corrected_;
+};
+
+}  // namespace vistrel

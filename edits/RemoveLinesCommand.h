@@ -1,0 +1,22 @@
+#pragma once
+// "Zeile(n) entfernen", with or without slide-number correction, "Entfernen" and the
+// Delete key: the selected rows go.
+#include "edits/ShowEditCommand.h"
+#include "model/LineOperations.h"
+
+namespace vistrel {
+
+class RemoveLinesCommand final : public ShowEditCommand {
+public:
+    RemoveLinesCommand(ShowHistory& history, LineOperations& lines, bool corrected);
+
+protected:
+    void edit() override;
+    QString stepName() const override;
+
+private:
+    LineOperations& lines_;
+    bool corrected_;
+};
+
+}  // namespace vistrel

@@ -1,0 +1,22 @@
+#include "edits/SetTimersCommand.h"
+
+#include "res/strings/HistoryStrings.h"
+
+namespace vistrel {
+
+SetTimersCommand::SetTimersCommand(ShowHistory& history, LineOperations& lines, bool toZero)
+    : ShowEditCommand(history), lines_(lines), toZero_(toZero) {}
+
+void SetTimersCommand::edit() {
+    if (toZero_) {
+        lines_.clearTimers();
+    } else {
+        lines_.setTimers();
+    }
+}
+
+QString SetTimersCommand::stepName() const {
+    return stepText(ids::StepTimersSet);
+}
+
+}  // namespace vistrel

@@ -1,0 +1,21 @@
+#pragma once
+// "Timerzeit(en) = ...": the timers of the selected rows set to 0 or to an entered time.
+#include "edits/ShowEditCommand.h"
+#include "model/LineOperations.h"
+
+namespace vistrel {
+
+class SetTimersCommand final : public ShowEditCommand {
+public:
+    SetTimersCommand(ShowHistory& history, LineOperations& lines, bool toZero);
+
+protected:
+    void edit() override;
+    QString stepName() const override;
+
+private:
+    LineOperations& lines_;
+    bool toZero_;
+};
+
+}  // namespace vistrel

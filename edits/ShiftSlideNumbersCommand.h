@@ -1,0 +1,21 @@
+#pragma once
+// "Dianummern korrigieren...": the slide numbers of the selected rows moved by an
+// entered increment.
+#include "edits/ShowEditCommand.h"
+#include "model/LineOperations.h"
+
+namespace vistrel {
+
+class ShiftSlideNumbersCommand final : public ShowEditCommand {
+public:
+    ShiftSlideNumbersCommand(ShowHistory& history, LineOperations& lines);
+
+protected:
+    void edit() override;
+    QString stepName() const override;
+
+private:
+    LineOperations& lines_;
+};
+
+}  // namespace vistrel

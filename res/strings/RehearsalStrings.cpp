@@ -1,0 +1,35 @@
+#include "res/StringTable.h"
+#include "res/strings/RehearsalStrings.h"
+
+#include "res/CommandIds.h"
+#include "res/strings/ShellStrings.h"
+
+namespace vistrel::res {
+
+namespace {
+using namespace vistrel::cmd;
+constexpr int Tip = ids::ToolTipOffset;
+
+constexpr StringEntry kEntries[] = {
+    {Rehearse, "Diaschau am Bildschirm proben"},
+    {ChoosePictureFolder, "Bilderordner wählen..."},
+    {ChooseMusic, "Musik wählen..."},
+    {Tip + Rehearse, "Diaschau am Bildschirm proben"},
+
+    {ids::RehearsalWindowTitle, "Probe - %1"},
+    {ids::RehearsalMusicUnplayable, "Die Musikdatei\n%1\nkann nicht abgespielt werden.\nDie Probe läuft ohne Musik."},
+    {ids::RehearsalNoSoundOutput, "Keine Tonausgabe gefunden: die Probe läuft ohne Musik."},
+    {ids::RehearsalPictureUnreadable, "Das Bild für Dia %1 kann nicht gelesen werden: %2"},
+    {ids::PictureFolderDialogTitle, "Bilderordner wählen"},
+    {ids::MusicDialogTitle, "Musik wählen"},
+    {ids::MusicFilter, "Musik (*.mp3 *.ogg *.oga *.opus *.flac *.wav *.m4a *.aac *.wma)"},
+    {ids::AllFilesFilter, "Alle Dateien (*)"},
+    {ids::PictureFolderChosen, "Bilderordner für %1: %2"},
+    {ids::MusicChosen, "Musik für %1: %2"},
+    {ids::MediaChoiceNotKept, "Die Wahl kann nicht gespeichert werden.\nVistrel kann die Datei\n%1\nnicht schreiben."},
+};
+}  // namespace
+
+std::span<const StringEntry> rehearsalStrings() { return kEntries; }
+
+}  // namespace vistrel::res
