@@ -195,8 +195,9 @@ int start() {
     app.startUp({});
     CSplitterFrame* frame = app.activeFrame();
     fillShow(frame->document(), 999, 20, 40, {0, 15, 33, 60, 41, 52, 22});
-    frame->document().reloadList = true;
-    frame->document().updateAllViews();
+    DocumentChange filled;
+    filled.rowsRebuilt = true;
+    frame->document().announce(filled);
     app.runCommand(cmd::ChoosePictureFolder);
     QApplication::processEvents();
 
