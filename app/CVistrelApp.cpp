@@ -75,8 +75,6 @@ bool isEditCommand(int commandId) {
            commandId == cmd::EditRedo;
 }
 
-QString profilePath() { return configFolder() + QStringLiteral("/Vistrel.ini"); }
-
 // The folder part of a path made absolute, ending in a separator.
 std::string folderOf(const QString& absolutePath) {
     QString folder = QFileInfo(absolutePath).absolutePath();

@@ -34,6 +34,9 @@ int main(int argc, char* argv[]) {
     if (qtGerman.load(QStringLiteral("qtbase_de"), QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
         QApplication::installTranslator(&qtGerman);
 
+    // Settings of a build that kept them beside its executable carry over once.
+    vistrel::adoptFilesOfOlderBuilds();
+
     QStringList arguments = QApplication::arguments();
     arguments.removeFirst();
 
