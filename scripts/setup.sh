@@ -18,7 +18,6 @@ packages=(
   libgtest-dev libgmock-dev
   fonts-liberation fontconfig xvfb xauth
   libavformat-dev libavcodec-dev libavutil-dev libswscale-dev libswresample-dev
-  qt6-image-formats-plugins gstreamer1.0-plugins-base gstreamer1.0-plugins-good
   dpkg-dev file lintian appstream desktop-file-utils xdg-utils bash-completion man-db
 )
 [ "$all" = 1 ] && packages+=(libbenchmark-dev clang libclang-rt-14-dev)

@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Sets everything up and runs every test of the program.
 #
-#   scripts/test.sh          set-up, build and the whole suite (a few minutes)
+#   scripts/test.sh          set-up, build and the whole suite (a few minutes), then the
+#                            Debian package: built, installed, checked and removed again
 #   scripts/test.sh --all    the same, then the suite again built with clang and
 #                            AddressSanitizer + UndefinedBehaviorSanitizer (build-asan/), and
 #                            each fuzz target for a short while (scripts/fuzz.sh runs them
@@ -20,6 +21,7 @@ if [ "$all" = 1 ]; then scripts/setup.sh --all; else scripts/setup.sh; fi
 export QT_QPA_PLATFORM=offscreen
 ctest --test-dir build --output-on-failure --timeout 600 --parallel "$(nproc)"
 echo "Set-up, build and tests: $((SECONDS - started)) s"
+scripts/check-package.sh
 [ "$all" = 1 ] || exit 0
 
 # Memory errors, leaks and undefined behaviour stop the test that causes them.
