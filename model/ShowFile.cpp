@@ -243,10 +243,18 @@ ShowReadReport parseShowText(CVistrelDoc& doc, std::string_view text, const Show
 
 std::string readLossMessage(const ShowReadReport& report) {
     if (report.noShowContent) return res::text(ids::FileHoldsNoShow);
-    const int unread = report.unreadLines();
-    if (unread == 0) return {};
-    if (unread == 1) return res::text(ids::FileLineUnread);
-    return res::formatInt(ids::FileLinesUnread, unread);
+    // A line cut short is still in the show, so it gets its own words: only its rest is lost.
+    const auto counted = [](int count, int one, int many) {
+        return count == 1 ? res::text(one) : res::formatInt(many, count);
+    };
+    const int dropped = report.rejectedLines + report.linesBeyondLimit;
+    std::string message;
+    if (dropped > 0) message = counted(dropped, ids::FileLineUnread, ids::FileLinesUnread);
+    if (report.cutLines > 0) {
+        if (!message.empty()) message += '\n';
+        message += counted(report.cutLines, ids::FileLineCut, ids::FileLinesCut);
+    }
+    return message;
 }
 
 std::string formatShowText(CVistrelDoc& doc) {

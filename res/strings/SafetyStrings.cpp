@@ -15,6 +15,9 @@ constexpr StringEntry kEntries[] = {
      "Die Datei enthält keine Programmzeile und keine Kopfzeile einer Diaschau;\nbeim Speichern fehlt ihr Inhalt."},
     {ids::FileLineUnread, "Eine Zeile der Datei konnte nicht gelesen werden;\nbeim Speichern fehlt sie."},
     {ids::FileLinesUnread, "%d Zeilen der Datei konnten nicht gelesen werden;\nbeim Speichern fehlen sie."},
+    {ids::FileLineCut, "Eine Zeile der Datei konnte nur zum Teil gelesen werden;\nbeim Speichern fehlt ihr Rest."},
+    {ids::FileLinesCut,
+     "%d Zeilen der Datei konnten nur zum Teil gelesen werden;\nbeim Speichern fehlt ihr Rest."},
     {ids::UploadValueRefused,
      "In Zeile %1 hat %2 den Wert %3;\nder Projektor kann nur %4 bis %5 speichern.\nDie Diaschau wird nicht "
      "übertragen."},

@@ -26,4 +26,7 @@ constexpr int PlayerContinued = 3733;          // "weiter"
 // The command line: a port that names no device, a scale length out of range.
 constexpr int PortDoesNotExist = 3734;         // "Diese Schnittstelle gibt es nicht."
 constexpr int ScaleLengthRange = 3735;         // "Die eingegebenen Werte sind nicht zulässig! ..."
+// What the show reader could read of a line only in part (a zero byte cut it short).
+constexpr int FileLineCut = 3736;              // "Eine Zeile der Datei konnte nur zum Teil gelesen werden; ..."
+constexpr int FileLinesCut = 3737;             // "%d Zeilen der Datei konnten nur zum Teil gelesen werden; ..."
 }  // namespace vistrel::ids

@@ -133,7 +133,10 @@ TEST(ReadShowText, ReportsWhatItLeavesOut) {
          "Eine Zeile der Datei konnte nicht gelesen werden;\nbeim Speichern fehlt sie."},
         // A zero byte cuts its own line; the lines after it are read.
         {std::string("/p 001 001 /c a\0b\r\n/p 002 /q\r\n/p 003\r\n", 38), 2,
-         "2 Zeilen der Datei konnten nicht gelesen werden;\nbeim Speichern fehlen sie."},
+         "Eine Zeile der Datei konnte nicht gelesen werden;\nbeim Speichern fehlt sie.\n"
+         "Eine Zeile der Datei konnte nur zum Teil gelesen werden;\nbeim Speichern fehlt ihr Rest."},
+        {std::string("/p 001 001 /c a\0b\r\n/p 002 002 /c \0\r\n", 36), 2,
+         "2 Zeilen der Datei konnten nur zum Teil gelesen werden;\nbeim Speichern fehlt ihr Rest."},
         {overlong, 999, "4 Zeilen der Datei konnten nicht gelesen werden;\nbeim Speichern fehlen sie."},
         {"Liebe Grüße\r\nvom Urlaub\r\n", 0, noShow},
         {std::string("/\0p\0 \0\r\0\n\0", 10), 0, noShow},  // a UTF-16 file
