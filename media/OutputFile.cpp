@@ -6,6 +6,7 @@
 #include <cerrno>
 #include <filesystem>
 
+#include "model/FileAccess.h"
 #include "res/StringTable.h"
 #include "res/strings/MediaStrings.h"
 
@@ -49,6 +50,8 @@ bool OutputFile::create() {
         error_ = res::formatText(ids::VideoFolderMissing, folder);
         return false;
     }
+    // A video left half-written by a killed export may be gigabytes: gone with the next one.
+    removeAbandonedTemporaries(folder, static_cast<long>(::getpid()));
     const std::string stem = (std::filesystem::path(folder) / (".vistrel-" + std::to_string(::getpid()))).string();
     // Another file of this process may be on its way in the same folder: count on.
     for (int attempt = 0; attempt < 100; ++attempt) {

@@ -93,11 +93,13 @@ TEST(VideoEncoder, EachEndingGivesItsContainerAndCodecs) {
 }
 
 // A full disk, in a child process whose files may not grow past 64 KB: the write
-// fails as on a full disk, and the old file and the folder are as they were.
+// fails as on a full disk, the old file is as it was, and no temporary file is left,
+// neither its own nor the one a killed export left before.
 TEST(VideoEncoder, FullDiskIsReportedAndLeavesNothingBehind) {
     ScratchFolder folder;
     const std::string out = folder.file("big.mkv");
     std::ofstream(out) << "old";
+    std::ofstream(folder.file(".vistrel-999999999.tmp")) << "half a video of a killed export";
     int pipeEnds[2];
     ASSERT_EQ(::pipe(pipeEnds), 0);
     const pid_t child = ::fork();
