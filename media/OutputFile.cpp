@@ -50,23 +50,16 @@ bool OutputFile::create() {
         error_ = res::formatText(ids::VideoFolderMissing, folder);
         return false;
     }
-    // A video left half-written by a killed export may be gigabytes: gone with the next one.
-    removeAbandonedTemporaries(folder, static_cast<long>(::getpid()));
-    const std::string stem = (std::filesystem::path(folder) / (".vistrel-" + std::to_string(::getpid()))).string();
-    // Another file of this process may be on its way in the same folder: count on.
-    for (int attempt = 0; attempt < 100; ++attempt) {
-        const std::string candidate = stem + (attempt == 0 ? "" : "-" + std::to_string(attempt)) + ".tmp";
-        const int fd = ::open(candidate.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
-        if (fd >= 0) {
-            ::close(fd);
-            temporaryPath_ = candidate;
-            pending_ = true;
-            return true;
-        }
-        if (errno != EEXIST) break;
+    // Named as a save names its temporary file, and like a save it first removes those of
+    // killed writers: a video left half-written may be gigabytes.
+    const int fd = openTemporaryFileBeside(targetPath_, temporaryPath_);
+    if (fd < 0) {
+        error_ = res::formatText(ids::VideoFolderNotWritable, folder);
+        return false;
     }
-    error_ = res::formatText(ids::VideoFolderNotWritable, folder);
-    return false;
+    ::close(fd);
+    pending_ = true;
+    return true;
 }
 
 bool OutputFile::commit() {

@@ -41,22 +41,6 @@ constexpr int MaxLinkDepth = 40;
 constexpr std::string_view TemporaryPrefix = ".vistrel-";
 constexpr std::string_view TemporarySuffix = ".tmp";
 
-// A fresh file in the folder of `target` (a rename across file systems would not be
-// atomic), created exclusively so that no other file is reused. Its name carries this
-// process's id, so that a later write can tell whether its writer is still alive; a
-// second write of the same process in the same folder gets a running number after it.
-Descriptor createTemporaryBeside(const fs::path& target, fs::path& temporary) {
-    const std::string pid = std::to_string(static_cast<long>(::getpid()));
-    for (int attempt = 0; attempt < 64; ++attempt) {
-        const std::string number = attempt == 0 ? std::string() : "-" + std::to_string(attempt);
-        temporary = target.parent_path() /
-                    (std::string(TemporaryPrefix) + pid + number + std::string(TemporarySuffix));
-        const int fd = ::open(temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
-        if (fd >= 0 || errno != EEXIST) return Descriptor(fd);
-    }
-    return Descriptor(-1);
-}
-
 bool writeAll(int fd, std::string_view bytes) {
     while (!bytes.empty()) {
         const ssize_t n = ::write(fd, bytes.data(), bytes.size());
@@ -136,13 +120,11 @@ bool readWholeFile(const std::string& path, std::size_t maxBytes, std::string& b
 bool replaceFileContents(const std::string& path, std::string_view bytes) {
     fs::path target;
     if (!resolveSaveTarget(fs::path(path), target) || !mayReplace(target)) return false;
-    removeAbandonedTemporaries(target.parent_path().empty() ? "." : target.parent_path().string(),
-                               static_cast<long>(::getpid()));
-
     std::error_code error;
-    fs::path temporary;
-    Descriptor file = createTemporaryBeside(target, temporary);
+    std::string temporaryPath;
+    Descriptor file(openTemporaryFileBeside(target.string(), temporaryPath));
     if (file.get() < 0) return false;
+    const fs::path temporary(temporaryPath);
     // On the disk before the rename: otherwise a power cut right after it can leave an
     // empty file where the old show was.
     bool ok = writeAll(file.get(), bytes);
@@ -181,6 +163,23 @@ long temporaryFileWriter(std::string_view name) {
     };
     if (!allDigits(pid) || (dash != std::string_view::npos && !allDigits(number))) return -1;
     return std::stol(std::string(pid));
+}
+
+// Created exclusively, so that no other file is reused. The name carries this process's
+// id, so that a later write can tell whether its writer is still alive; a second write of
+// the same process in the same folder gets a running number after it.
+int openTemporaryFileBeside(const std::string& target, std::string& temporaryPath) {
+    const fs::path folder = fs::path(target).parent_path();
+    const long pid = static_cast<long>(::getpid());
+    removeAbandonedTemporaries(folder.empty() ? "." : folder.string(), pid);
+    for (int attempt = 0; attempt < 64; ++attempt) {
+        const std::string number = attempt == 0 ? std::string() : "-" + std::to_string(attempt);
+        temporaryPath = (folder / (std::string(TemporaryPrefix) + std::to_string(pid) + number +
+                                   std::string(TemporarySuffix))).string();
+        const int fd = ::open(temporaryPath.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+        if (fd >= 0 || errno != EEXIST) return fd;
+    }
+    return -1;
 }
 
 void removeAbandonedTemporaries(const std::string& folder, long ownPid) {

@@ -22,6 +22,12 @@ bool readWholeFile(const std::string& path, std::size_t maxBytes, std::string& b
 // failure the previous file is untouched and no temporary file is left behind.
 bool replaceFileContents(const std::string& path, std::string_view bytes);
 
+// Creates the hidden temporary file a write to `target` goes to first, in the same folder
+// (a rename across file systems would not be atomic), after removing the temporaries of
+// writers that are gone. Returns the open descriptor, or -1 (errno says why), and the
+// file's path in `temporaryPath`.
+int openTemporaryFileBeside(const std::string& target, std::string& temporaryPath);
+
 // Removes the temporary files in `folder` whose writing process is gone. Called by every
 // write; `ownPid` is this process (its own files may be in use).
 void removeAbandonedTemporaries(const std::string& folder, long ownPid);

@@ -15,20 +15,8 @@ done
 vistrel=build/app/vistrel
 cli=build/cli/vistrel-cli
 
-work="$(mktemp -d -t vistrel-clipboard.XXXXXX)"
-pids=()
-cleanup() {
-  for pid in "${pids[@]}"; do kill "$pid" 2>/dev/null || true; done
-  rm -rf "$work"
-}
-trap cleanup EXIT
-
-if ! xdpyinfo -display "$display" >/dev/null 2>&1 && [ ! -e "/tmp/.X${display#:}-lock" ]; then
-  Xvfb "$display" -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 &
-  pids+=($!)
-  sleep 1
-fi
-export DISPLAY="$display"
+source scripts/lib/virtual-screen.sh
+use_virtual_screen clipboard "$display"
 
 # The source show has Windows-1252 umlauts and an empty description; the target one line.
 printf '/h1 Quelle\r\n/p 001 021 /d 025 /t 0055 /s 000 /c \xdcbergang \x80\r\n/p 002 022 /d 030 /t 0000 /s 160 \r\n' >"$work/a.dpd"

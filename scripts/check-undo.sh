@@ -17,20 +17,8 @@ for tool in Xvfb xdotool; do
 done
 vistrel="$PWD/build/app/vistrel"
 
-work="$(mktemp -d -t vistrel-undo.XXXXXX)"
-pids=()
-cleanup() {
-  for pid in "${pids[@]}"; do kill "$pid" 2>/dev/null || true; done
-  rm -rf "$work"
-}
-trap cleanup EXIT
-
-if ! xdpyinfo -display "$display" >/dev/null 2>&1 && [ ! -e "/tmp/.X${display#:}-lock" ]; then
-  Xvfb "$display" -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 &
-  pids+=($!)
-  sleep 1
-fi
-export DISPLAY="$display"
+source scripts/lib/virtual-screen.sh
+use_virtual_screen undo "$display"
 
 printf '/h1 Urlaub\r\n/h2 Ostsee\r\n/h3 \r\n/h4 Schrank 2\r\n/a 7\r\n' >"$work/original.dpd"
 printf '/p 001 010 /d 025 /t 0055 /s 000 /c Eins\r\n/p 002 020 /d 025 /t 0040 /s 000 /c Zwei\r\n' >>"$work/original.dpd"
