@@ -10,11 +10,12 @@
 // loop). The work runs on a thread of its own; every step it reports and then its end
 // arrive on the owner's thread, in the order made, as queued calls: nothing there waits
 // for the work, and nothing runs an event loop of its own. Cancel is one atomic flag the
-// work reads between two steps (`cancelFlag()` for code that takes such a flag). Once
-// the owner has cancelled, the result is not delivered: `cancelled` comes instead, after
-// the steps reported before the work stopped. An owner that goes cancels its work, waits
-// a bounded time for it and hears nothing more from it; so the work must own (capture by
-// value) whatever it uses.
+// work reads between two steps (`cancelFlag()` for code that takes such a flag). Work
+// that returns after a cancel delivers no result: `cancelled` comes instead, after the
+// steps it reported. A cancel that comes after the work has returned is too late and
+// the result arrives: a video written is said to be written. An owner that goes cancels
+// its work, waits a bounded time for it and hears nothing more from it; so the work must
+// own (capture by value) whatever it uses.
 #include <functional>
 #include <type_traits>
 #include <utility>
@@ -22,6 +23,16 @@
 #include "background/JobThread.h"
 
 namespace vistrel::background {
+
+// What receives a job's result: the result, or nothing for work that only reports.
+template <typename Result>
+struct ResultReceiverOf {
+    using type = std::function<void(Result)>;
+};
+template <>
+struct ResultReceiverOf<void> {
+    using type = std::function<void()>;
+};
 
 template <typename Step, typename Result = void>
 class BackgroundJob : public JobThread {
@@ -45,8 +56,7 @@ public:
     };
 
     using Work = std::function<Result(const Control&)>;
-    using ResultReceiver = std::conditional_t<std::is_void_v<Result>, std::function<void()>,
-                                              std::function<void(Result)>>;
+    using ResultReceiver = typename ResultReceiverOf<Result>::type;
 
     // Each runs on the owner's thread; any may be left empty.
     struct Receivers {
@@ -64,17 +74,21 @@ public:
             const Control control(run, this);
             if constexpr (std::is_void_v<Result>) {
                 work(control);
-                run.handOver([this] { end(); });
+                run.handOver([this, stopped = run.cancelled()] { end(stopped); });
             } else {
-                run.handOver([this, result = work(control)]() mutable { end(std::move(result)); });
+                Result result = work(control);
+                run.handOver([this, stopped = run.cancelled(), result = std::move(result)]() mutable {
+                    end(stopped, std::move(result));
+                });
             }
         });
     }
 
 private:
     template <typename... Value>
-    void end(Value&&... result) {
-        if (markEnded()) {
+    void end(bool stopped, Value&&... result) {
+        markEnded();
+        if (stopped) {
             if (receivers_.cancelled) receivers_.cancelled();
         } else if (receivers_.finished) {
             receivers_.finished(std::forward<Value>(result)...);

@@ -12,11 +12,6 @@ void JobThread::launch(std::function<void(JobRun&)> work) {
     });
 }
 
-bool JobThread::markEnded() {
-    running_ = false;
-    return run_ && run_->cancelled();
-}
-
 void JobThread::letGo() {
     running_ = false;
     if (!run_) return;

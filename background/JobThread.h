@@ -25,7 +25,7 @@ public:
 
     // From start until its end has been delivered (or it was let go).
     bool running() const { return running_; }
-    // Asks the work to stop; its end follows as `cancelled`, never as a result.
+    // Asks the work to stop; its end follows.
     void cancel() {
         if (run_) run_->cancel();
     }
@@ -33,8 +33,8 @@ public:
 protected:
     // Runs `work` on a thread of its own; it hands its end over as its last call.
     void launch(std::function<void(JobRun&)> work);
-    // On the owner's thread, by the end's call: whether the run was cancelled.
-    bool markEnded();
+    // On the owner's thread, by the end's call.
+    void markEnded() { running_ = false; }
 
 private:
     void letGo();
