@@ -1,6 +1,6 @@
 // Background work as its owners meet it: the steps in the order made and the result on
-// the owner's thread while that thread stays free, no result after a cancel, and an
-// owner that goes while its work runs neither waits for ever nor hears from it again.
+// the owner's thread while that thread stays free, no result from work a cancel stopped,
+// and an owner that goes or starts again neither waits for ever nor hears from the run.
 #include <gtest/gtest.h>
 
 #include <QCoreApplication>
@@ -8,7 +8,6 @@
 #include <QThread>
 #include <QTimer>
 #include <atomic>
-#include <chrono>
 #include <memory>
 #include <string>
 #include <thread>
@@ -21,21 +20,25 @@ namespace {
 
 using namespace std::chrono_literals;
 using Job = BackgroundJob<int, std::string>;
+using Flag = std::shared_ptr<std::atomic<bool>>;
+Flag newFlag() { return std::make_shared<std::atomic<bool>>(false); }
 
-// Waits on the work's side, bounded, until `flag` is set.
-void awaitFlag(const std::atomic<bool>& flag) {
-    for (int i = 0; i < 10'000 && !flag; ++i) std::this_thread::sleep_for(1ms);
+// Each side waits, bounded, until `done` says so.
+template <typename Done>
+void awaitOnWork(Done done) {
+    for (int i = 0; i < 10'000 && !done(); ++i) std::this_thread::sleep_for(1ms);
 }
+bool awaitOnOwner(const std::function<bool()>& done) { return QTest::qWaitFor(done, 10'000); }
 
-// What reached the owner, and on which thread.
+// What reached the owner, and whether all of it on the owner's thread.
 struct Heard {
     std::vector<int> steps;
     std::vector<std::string> results;
     int cancelled = 0;
-    bool allOnOwnersThread = true;
+    bool onOwnersThread = true;
 
     Job::Receivers receivers() {
-        auto here = [this] { allOnOwnersThread = allOnOwnersThread && QThread::currentThread() == qApp->thread(); };
+        auto here = [this] { onOwnersThread = onOwnersThread && QThread::currentThread() == qApp->thread(); };
         return {[this, here](const int& step) { here(), steps.push_back(step); },
                 [this, here](std::string result) { here(), results.push_back(std::move(result)); },
                 [this, here] { here(), ++cancelled; }};
@@ -45,22 +48,19 @@ struct Heard {
 TEST(BackgroundJob, StepsInOrderAndTheResultArriveOnTheOwnersThreadWhichStaysFree) {
     Heard heard;
     Job job(heard.receivers());
-    auto ownerTicked = std::make_shared<std::atomic<bool>>(false);
+    Flag ownerTicked = newFlag();
     QTimer::singleShot(10, [ownerTicked] { *ownerTicked = true; });
-    std::atomic<bool> workOnOwnersThread = true;
-    job.start([ownerTicked, &workOnOwnersThread](const Job::Control& control) {
-        workOnOwnersThread = QThread::currentThread() == qApp->thread();
+    job.start([ownerTicked](const Job::Control& control) {
         for (int step : {3, 1, 4, 1, 5}) control.report(step);
-        awaitFlag(*ownerTicked);  // the owner's timer fires while the work runs
+        awaitOnWork([&] { return ownerTicked->load(); });  // the owner's timer fires meanwhile
+        if (QThread::currentThread() == qApp->thread()) return std::string("im Thread des Besitzers");
         return std::string(*ownerTicked ? "fertig" : "Besitzer blockiert");
     });
-    EXPECT_TRUE(job.running());
-    ASSERT_TRUE(QTest::qWaitFor([&] { return !job.running(); }, 10'000));
-    EXPECT_FALSE(workOnOwnersThread);
+    ASSERT_TRUE(awaitOnOwner([&] { return !job.running(); }));
     EXPECT_EQ(heard.steps, (std::vector<int>{3, 1, 4, 1, 5}));
     EXPECT_EQ(heard.results, std::vector<std::string>{"fertig"});
     EXPECT_EQ(heard.cancelled, 0);
-    EXPECT_TRUE(heard.allOnOwnersThread);
+    EXPECT_TRUE(heard.onOwnersThread);
 }
 
 TEST(BackgroundJob, WorkThatStopsForACancelDeliversTheStepsItMadeButNoResult) {
@@ -80,36 +80,26 @@ TEST(BackgroundJob, WorkThatStopsForACancelDeliversTheStepsItMadeButNoResult) {
         SCOPED_TRACE(c.what);
         Heard heard;
         Job job(heard.receivers());
-        auto begin = std::make_shared<std::atomic<bool>>(c.when != When::BeforeTheWorkBegan);
-        // Gone with the work's closure, once its end has been handed over.
-        auto token = std::make_shared<int>(0);
+        Flag begin = newFlag();
+        *begin = c.when != When::BeforeTheWorkBegan;
+        auto token = std::make_shared<int>(0);  // goes with the work, after its end was handed over
         const std::weak_ptr<int> workGone = token;
         const bool endless = c.when == When::WhileItRuns;
         job.start([begin, endless, token = std::move(token)](const Job::Control& control) {
-            awaitFlag(*begin);
+            awaitOnWork([&] { return begin->load(); });
             if (control.cancelled()) return std::string("nicht angefangen");
             control.report(1);
-            for (int step = 2; endless && !control.cancelled(); ++step) {
-                if (step == 2) control.report(step);
-                std::this_thread::sleep_for(1ms);
-            }
+            if (endless) control.report(2);
+            while (endless && !control.cancelled()) std::this_thread::sleep_for(1ms);
             return std::string("Ergebnis");
         });
-        switch (c.when) {
-            case When::BeforeTheWorkBegan:
-                job.cancel();
-                *begin = true;
-                break;
-            case When::WhileItRuns:
-                ASSERT_TRUE(QTest::qWaitFor([&] { return heard.steps.size() == 2; }, 10'000));
-                job.cancel();
-                break;
-            case When::AfterItReturned:
-                for (int i = 0; i < 10'000 && !workGone.expired(); ++i) std::this_thread::sleep_for(1ms);
-                job.cancel();
-                break;
+        if (c.when == When::BeforeTheWorkBegan) job.cancel(), *begin = true;
+        if (c.when == When::WhileItRuns) {
+            ASSERT_TRUE(awaitOnOwner([&] { return heard.steps.size() == 2; }));
         }
-        ASSERT_TRUE(QTest::qWaitFor([&] { return !job.running(); }, 10'000));
+        if (c.when == When::AfterItReturned) awaitOnWork([&] { return workGone.expired(); });
+        job.cancel();
+        ASSERT_TRUE(awaitOnOwner([&] { return !job.running(); }));
         EXPECT_EQ(heard.steps, c.steps);
         EXPECT_EQ(heard.results, c.results);
         EXPECT_EQ(heard.cancelled, c.cancelled);
@@ -120,7 +110,7 @@ TEST(BackgroundJob, AnOwnerThatGoesWhileItsWorkRunsNeitherHangsNorHearsFromItAga
     const struct {
         const char* what;
         bool workAsksForCancel;
-        bool workEndedWhenOwnerWent;
+        bool endedWhenOwnerWent;
     } cases[] = {
         {"work that stops when asked has ended when its owner is gone", true, true},
         {"work that does not ask in time is left to end on its own", false, false},
@@ -128,28 +118,26 @@ TEST(BackgroundJob, AnOwnerThatGoesWhileItsWorkRunsNeitherHangsNorHearsFromItAga
     for (const auto& c : cases) {
         SCOPED_TRACE(c.what);
         Heard heard;
-        auto release = std::make_shared<std::atomic<bool>>(false);  // set by the test only after the owner went
-        auto ended = std::make_shared<std::atomic<bool>>(false);
+        Flag release = newFlag();  // set only after the owner went
+        Flag ended = newFlag();
         // An owner that waited for its work without bound would be freed only by this.
-        std::thread watchdog([release] { awaitFlag(*release), *release = true; });
+        std::thread watchdog([release] { awaitOnWork([&] { return release->load(); }), *release = true; });
         {
             Job job(heard.receivers(), 50ms);
-            const bool asks = c.workAsksForCancel;
-            job.start([release, ended, asks](const Job::Control& control) {
+            job.start([release, ended, asks = c.workAsksForCancel](const Job::Control& control) {
                 control.report(1);
                 while (!(asks ? control.cancelled() : release->load())) std::this_thread::sleep_for(1ms);
                 control.report(2);
                 *ended = true;
                 return std::string("zu spät");
             });
-            ASSERT_TRUE(QTest::qWaitFor([&] { return !heard.steps.empty(); }, 10'000));
+            ASSERT_TRUE(awaitOnOwner([&] { return !heard.steps.empty(); }));
         }
-        EXPECT_EQ(ended->load(), c.workEndedWhenOwnerWent);
+        EXPECT_EQ(ended->load(), c.endedWhenOwnerWent);
         *release = true;
         watchdog.join();
-        awaitFlag(*ended);
-        ASSERT_TRUE(ended->load());
-        QTest::qWait(20);  // whatever the work handed over would be delivered by now
+        awaitOnWork([&] { return ended->load(); });
+        QTest::qWait(20);  // whatever the work handed over would have arrived by now
         EXPECT_EQ(heard.steps, std::vector<int>{1});
         EXPECT_EQ(heard.results, std::vector<std::string>{});
         EXPECT_EQ(heard.cancelled, 0);
@@ -160,19 +148,13 @@ TEST(BackgroundJob, StartingAgainLetsGoOfTheRunBefore) {
     Heard heard;
     Job job(heard.receivers());
     job.start([](const Job::Control& control) {
-        while (!control.cancelled()) {
-            control.report(1);
-            std::this_thread::sleep_for(1ms);
-        }
+        for (; !control.cancelled(); std::this_thread::sleep_for(1ms)) control.report(1);
         return std::string("erster Lauf");
     });
-    ASSERT_TRUE(QTest::qWaitFor([&] { return !heard.steps.empty(); }, 10'000));
+    ASSERT_TRUE(awaitOnOwner([&] { return !heard.steps.empty(); }));
     heard.steps.clear();
-    job.start([](const Job::Control& control) {
-        control.report(2);
-        return std::string("zweiter Lauf");
-    });
-    ASSERT_TRUE(QTest::qWaitFor([&] { return !job.running(); }, 10'000));
+    job.start([](const Job::Control& control) { return control.report(2), std::string("zweiter Lauf"); });
+    ASSERT_TRUE(awaitOnOwner([&] { return !job.running(); }));
     EXPECT_EQ(heard.steps, std::vector<int>{2});
     EXPECT_EQ(heard.results, std::vector<std::string>{"zweiter Lauf"});
     EXPECT_EQ(heard.cancelled, 0);
