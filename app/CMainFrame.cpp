@@ -120,6 +120,7 @@ void CMainFrame::createActions() {
     makeAction(FilePrintPreview);
     makeAction(FilePrintSetup);
     makeAction(FileExportVideo);
+    makeAction(PrintMagazinePlan);
     makeAction(AppExit);
     makeAction(EditUndo, {K(Qt::CTRL | Qt::Key_Z), K(Qt::ALT | Qt::Key_Backspace)}, QStringLiteral("edit-undo"));
     makeAction(EditRedo, {K(Qt::CTRL | Qt::Key_Y), K(Qt::CTRL | Qt::SHIFT | Qt::Key_Z)}, QStringLiteral("edit-redo"));
@@ -140,6 +141,7 @@ void CMainFrame::createActions() {
     makeAction(Rehearse, {K(Qt::ALT | Qt::Key_P)}, QStringLiteral("show-rehearse"));
     makeAction(ChoosePictureFolder);
     makeAction(ChooseMusic);
+    makeAction(CheckPictures);
     makeAction(ScaleShow);
     makeAction(InfoDisplay, {K(Qt::ALT | Qt::Key_I)});
     makeAction(ShowLength, {}, QStringLiteral("show-length"));
@@ -306,7 +308,7 @@ void CMainFrame::setDocumentMenus(bool documentOpen) {
     QMenu* file = addMenu(ids::MenuFile);
     if (documentOpen) {
         add(file, {FileNew, FileOpen, FileClose, FileSave, FileSaveAs, 0, FilePrint, FilePrintPreview,
-                   FilePrintSetup, 0, FileExportVideo, 0});
+                   FilePrintSetup, PrintMagazinePlan, 0, FileExportVideo, 0});
     } else {
         add(file, {FileNew, FileOpen, 0, FilePrintSetup, 0});
     }
@@ -326,7 +328,7 @@ void CMainFrame::setDocumentMenus(bool documentOpen) {
     if (documentOpen) {
         QMenu* show = addMenu(ids::MenuShow);
         add(show, {EditTitle, 0, WriteToProjector, WriteToModule, LoadFromProjector, LoadFromModule, 0, StartShow,
-                   StopShow, NextPicture, 0, Rehearse, ChoosePictureFolder, ChooseMusic, 0, ScaleShow,
+                   StopShow, NextPicture, 0, Rehearse, ChoosePictureFolder, ChooseMusic, CheckPictures, 0, ScaleShow,
                    InfoDisplay});
         QMenu* general = addMenu(ids::MenuGeneral);
         add(general, {ProjectorVersion, cmd::Settings});

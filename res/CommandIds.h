@@ -50,6 +50,9 @@ constexpr int JumpToLine = 32829;         // "Springe zur Programmzeile"
 constexpr int Rehearse = 32850;             // "Diaschau am Bildschirm proben"
 constexpr int ChoosePictureFolder = 32851;  // "Bilderordner wählen..."
 constexpr int ChooseMusic = 32852;          // "Musik wählen..."
+// The show in pictures
+constexpr int CheckPictures = 32871;      // "Bilder prüfen"
+constexpr int PrintMagazinePlan = 32872;  // "Magazinplan drucken..."
 
 // Rows of the program list (context menus 146 / 147)
 constexpr int RemoveLines = 32792;               // "Zeile(n) entfernen" / "ohne Dianummern-Korrektur"

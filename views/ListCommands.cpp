@@ -1,14 +1,22 @@
 #include "views/ListCommands.h"
 
 #include "edits/CutCommand.h"
+#include <QKeyEvent>
+
 #include "edits/InsertLineCommand.h"
+#include "edits/MoveLinesCommand.h"
 #include "edits/PasteCommand.h"
 #include "edits/RemoveLinesCommand.h"
 #include "edits/SetTimersCommand.h"
 #include "edits/ShiftSlideNumbersCommand.h"
 #include "edits/ShowHistory.h"
+#include "model/PictureCheck.h"
+#include "platform/Prompter.h"
 #include "res/CommandIds.h"
+#include "res/StringTable.h"
+#include "res/strings/RehearsalStrings.h"
 #include "views/CTextView.h"
+#include "views/ListPrinting.h"
 #include "views/ViewServices.h"
 
 namespace vistrel {
@@ -20,7 +28,9 @@ ListCommands::ListCommands(CTextView& list)
       editing_{list.document(), list, list.services().prompter, list.services().appState, list.services().settings,
                &list},
       lines_(editing_, &dialogs_),
-      clipboard_(editing_, lines_, &desktopClipboard_) {
+      clipboard_(editing_, lines_, &desktopClipboard_),
+      moving_(editing_),
+      list_(list) {
     ApplicationState& appState = list.services().appState;
     // Each change of the show is one step of its history; copying and selecting are not.
     const std::pair<int, std::function<void()>> commands[] = {
@@ -42,8 +52,36 @@ ListCommands::ListCommands(CTextView& list)
         {cmd::EditCopy, [this] { clipboard_.copyToClipboard(); }},
         {cmd::EditCut, [this] { step(std::make_unique<CutCommand>(history(), clipboard_)); }},
         {cmd::EditPaste, [this] { step(std::make_unique<PasteCommand>(history(), clipboard_)); }},
+        {cmd::CheckPictures, [this] { reportPictures(); }},
     };
     for (const auto& [id, run] : commands) list.setCommandOperation(id, run);
+    list.installEventFilter(this);
+}
+
+void ListCommands::reportPictures() {
+    const auto folder = listPictureFolder(list_);
+    const PictureCheck check = vistrel::checkPictures(doc_, folder.value_or(std::filesystem::path()));
+    Prompter& prompter = list_.services().prompter;
+    if (!check.folderReadable) {
+        const QString text =
+            QString::fromUtf8(res::text(ids::PictureFolderUnreadable)).arg(QString::fromStdString(check.folder.string()));
+        prompter.showMessage(text.toStdString(), MessageIcon::Exclamation, MessageButtons::Ok);
+        return;
+    }
+    prompter.showMessage(pictureCheckMessage(check), MessageIcon::Information, MessageButtons::Ok);
+}
+
+bool ListCommands::eventFilter(QObject* watched, QEvent* event) {
+    if (watched != &list_ || event->type() != QEvent::KeyPress) return false;
+    const auto* key = static_cast<QKeyEvent*>(event);
+    const Qt::KeyboardModifiers modifiers = key->modifiers() & ~Qt::KeypadModifier;
+    if (modifiers != Qt::AltModifier || (key->key() != Qt::Key_Up && key->key() != Qt::Key_Down)) return false;
+    // Refused while a show runs, as every edit is: the projector holds the lines by place.
+    if (!list_.services().runState.showRunning) {
+        const LineMove move{key->key() == Qt::Key_Up ? LineMove::Kind::OnePlaceUp : LineMove::Kind::OnePlaceDown};
+        step(std::make_unique<MoveLinesCommand>(history(), moving_, move));
+    }
+    return true;
 }
 
 ShowHistory& ListCommands::history() {

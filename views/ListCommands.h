@@ -8,6 +8,7 @@
 
 #include "dialogs/LineEntryDialog.h"
 #include "model/ClipboardCommands.h"
+#include "model/LineMoving.h"
 #include "model/LineOperations.h"
 #include "views/DesktopClipboard.h"
 
@@ -27,8 +28,14 @@ public:
     LineOperations& lines() { return lines_; }
     ClipboardCommands& clipboard() { return clipboard_; }
 
+protected:
+    // Alt+Up and Alt+Down move the selected lines one place.
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
 private:
     ShowHistory& history();
+    // "Bilder prüfen": which slides have a picture, which files stand for none.
+    void reportPictures();
     void step(std::unique_ptr<ShowEditCommand> command);
 
     CVistrelDoc& doc_;
@@ -37,6 +44,8 @@ private:
     ShowEditing editing_;
     LineOperations lines_;
     ClipboardCommands clipboard_;
+    LineMoving moving_;
+    CTextView& list_;
 };
 
 }  // namespace vistrel

@@ -1,0 +1,60 @@
+#include "views/MagazinePrinting.h"
+
+#include <QComboBox>
+#include <QLabel>
+#include <QPrintPreviewDialog>
+#include <QPrintPreviewWidget>
+#include <QPrinter>
+#include <QScreen>
+#include <QToolBar>
+#include <algorithm>
+
+#include "print/MagazinePlan.h"
+#include "print/PrintJob.h"
+#include "res/CommandIds.h"
+#include "res/StringTable.h"
+#include "res/strings/PrintStrings.h"
+#include "views/CTextView.h"
+#include "views/ListPrinting.h"
+
+namespace vistrel {
+
+namespace {
+
+QString tableText(int id) { return QString::fromUtf8(res::text(id)); }
+
+}  // namespace
+
+void previewMagazinePlan(CTextView& list, QPrinter& printer) {
+    QPrintPreviewDialog preview(&printer, list.window());
+    preview.setWindowTitle(tableText(cmd::PrintMagazinePlan).remove(QStringLiteral("...")));
+    if (const QScreen* screen = list.screen()) {
+        const QRect room = screen->availableGeometry();
+        const int height = room.height() * 9 / 10;
+        preview.resize(std::min(room.width(), height * 4 / 5), height);
+    }
+
+    // The magazine size, in the preview's own tool bar: the plan follows it at once.
+    auto* sizes = new QComboBox(&preview);
+    sizes->setObjectName(QStringLiteral("magazineSlots"));
+    for (const int size : print::MagazineSizes) sizes->addItem(QString::number(size), size);
+    sizes->setCurrentIndex(sizes->findData(print::DefaultMagazineSize));
+    if (auto* tools = preview.findChild<QToolBar*>()) {
+        tools->addSeparator();
+        tools->addWidget(new QLabel(tableText(ids::MagazineSlotsLabel) + QLatin1Char(' '), tools));
+        tools->addWidget(sizes);
+    }
+    if (auto* pages = preview.findChild<QPrintPreviewWidget*>()) {
+        QObject::connect(sizes, &QComboBox::currentIndexChanged, pages, &QPrintPreviewWidget::updatePreview);
+    }
+
+    const std::optional<std::filesystem::path> folder = listPictureFolder(list);
+    QObject::connect(&preview, &QPrintPreviewDialog::paintRequested, &preview, [&](QPrinter* target) {
+        const print::MagazinePlan plan(list.document(), sizes->currentData().toInt(), folder,
+                                       print::printDeviceOf(*target));
+        print::printMagazinePlan(*target, plan);
+    });
+    preview.exec();
+}
+
+}  // namespace vistrel
