@@ -129,6 +129,8 @@ void CMainFrame::createActions() {
     makeAction(EditPaste, {K(Qt::CTRL | Qt::Key_V), K(Qt::SHIFT | Qt::Key_Insert)}, QStringLiteral("edit-paste"));
     makeAction(EditRemove, {K(Qt::CTRL | Qt::Key_Delete)});
     makeAction(EditSelectAll, {K(Qt::CTRL | Qt::Key_A)});
+    makeAction(MoveLinesUp, {K(Qt::ALT | Qt::Key_Up)});
+    makeAction(MoveLinesDown, {K(Qt::ALT | Qt::Key_Down)});
     makeAction(EditTitle, {K(Qt::ALT | Qt::Key_T)});
     makeAction(WriteToModule, {}, QStringLiteral("module-write"));
     makeAction(WriteToProjector, {K(Qt::ALT | Qt::Key_U)}, QStringLiteral("projector-write"));
@@ -317,7 +319,8 @@ void CMainFrame::setDocumentMenus(bool documentOpen) {
 
     if (documentOpen) {
         QMenu* edit = addMenu(ids::MenuEdit);
-        add(edit, {EditUndo, EditRedo, 0, EditCut, EditCopy, EditPaste, EditRemove, 0, EditSelectAll});
+        add(edit, {EditUndo, EditRedo, 0, EditCut, EditCopy, EditPaste, EditRemove, 0, EditSelectAll, 0, MoveLinesUp,
+                   MoveLinesDown});
     }
 
     // The searches have a menu of their own in both sets; repeating needs a show.

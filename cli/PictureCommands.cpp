@@ -49,9 +49,14 @@ std::string validUtf8(std::string_view bytes) {
     std::size_t i = 0;
     while (i < bytes.size()) {
         const auto lead = static_cast<unsigned char>(bytes[i]);
-        std::size_t length = lead < 0x80 ? 1 : (lead >> 5) == 0x6 ? 2 : (lead >> 4) == 0xE ? 3 : (lead >> 3) == 0x1E ? 4 : 0;
+        std::size_t length = lead < 0x80           ? 1
+                             : (lead >> 5) == 0x6  ? 2
+                             : (lead >> 4) == 0xE  ? 3
+                             : (lead >> 3) == 0x1E ? 4
+                                                   : 0;
         bool valid = length > 0 && i + length <= bytes.size();
-        for (std::size_t k = 1; valid && k < length; ++k) valid = (static_cast<unsigned char>(bytes[i + k]) >> 6) == 0x2;
+        for (std::size_t k = 1; valid && k < length; ++k)
+            valid = (static_cast<unsigned char>(bytes[i + k]) >> 6) == 0x2;
         if (valid && length == 2) valid = lead >= 0xC2;
         if (valid) {
             out.append(bytes.substr(i, length));
@@ -88,8 +93,8 @@ std::string asJson(const PictureCheck& check) {
         if (i > 0) out += ", ";
         out += jsonString(validUtf8(check.unused[i]));
     }
-    out += "], \"withPicture\": " + std::to_string(check.withPicture) + ", \"slides\": " +
-           std::to_string(check.slides) + "}\n";
+    out += "], \"withPicture\": " + std::to_string(check.withPicture) +
+           ", \"slides\": " + std::to_string(check.slides) + "}\n";
     return out;
 }
 

@@ -71,9 +71,12 @@ bool LineMoving::moveSelected(const LineMove& move) {
     const std::vector<int> selected = e_.selectedLines();
     const int count = e_.doc.lineCount;
     switch (move.kind) {
-        case LineMove::Kind::ToLine: return reorder(orderMovingTo(count, selected, move.target));
-        case LineMove::Kind::OnePlaceUp: return reorder(orderMovingOnePlace(count, selected, -1));
-        case LineMove::Kind::OnePlaceDown: return reorder(orderMovingOnePlace(count, selected, 1));
+        case LineMove::Kind::ToLine:
+            return reorder(orderMovingTo(count, selected, move.target));
+        case LineMove::Kind::OnePlaceUp:
+            return reorder(orderMovingOnePlace(count, selected, -1));
+        case LineMove::Kind::OnePlaceDown:
+            return reorder(orderMovingOnePlace(count, selected, 1));
     }
     return false;
 }

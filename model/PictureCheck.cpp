@@ -77,8 +77,8 @@ std::string pictureCheckMessage(const PictureCheck& check, std::size_t listLimit
     } else {
         const std::string without =
             listed(check.slidesWithout, listLimit, [](int slide) { return std::to_string(slide); });
-        message = filled(ids::PictureCheckSome,
-                         {std::to_string(check.withPicture), std::to_string(check.slides), without});
+        message =
+            filled(ids::PictureCheckSome, {std::to_string(check.withPicture), std::to_string(check.slides), without});
     }
     if (!check.unused.empty()) {
         message += "\n";

@@ -13,7 +13,7 @@ class CVistrelDoc;
 
 struct PictureCheck {
     struct Line {
-        int line;          // 1-based
+        int line;  // 1-based
         int slide;
         std::string file;  // the picture's file name; empty for none and for slide 0
     };

@@ -45,9 +45,10 @@ std::vector<MagazinePage> planMagazinePages(int highestSlide, int slotsPerMagazi
                 const int index = slot - pageFirst;
                 const int column = index % std::max(1, grid.columns);
                 const int row = index / std::max(1, grid.columns);
-                page.places.push_back({slot,
-                                      {MagazineMargin + column * (grid.slotWidth + SlotGap),
-                                       grid.top + row * (grid.slotHeight + SlotGap), grid.slotWidth, grid.slotHeight}});
+                page.places.push_back(
+                    {slot,
+                     {MagazineMargin + column * (grid.slotWidth + SlotGap),
+                      grid.top + row * (grid.slotHeight + SlotGap), grid.slotWidth, grid.slotHeight}});
             }
             pages.push_back(std::move(page));
         }

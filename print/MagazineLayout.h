@@ -12,11 +12,11 @@ constexpr int MagazineSizes[] = {50, 80, 100, 140};
 constexpr int DefaultMagazineSize = 80;
 bool isMagazineSize(int slotCount);
 
-constexpr int MagazineMargin = 720;          // half an inch all round
+constexpr int MagazineMargin = 720;  // half an inch all round
 constexpr int MagazineColumns = 4;
-constexpr int SlotGap = 120;                 // between two slots, across and down
-constexpr int SlotPadding = 60;              // inside a slot's frame
-constexpr int MagazineHeaderLines = 4;       // title, magazine heading, a line's room, a line's room
+constexpr int SlotGap = 120;            // between two slots, across and down
+constexpr int SlotPadding = 60;         // inside a slot's frame
+constexpr int MagazineHeaderLines = 4;  // the title, a gap, the magazine's heading, a gap
 constexpr int MagazineFooterLines = 2;
 
 struct Box {
@@ -47,10 +47,10 @@ struct SlotPlace {
 };
 
 struct MagazinePage {
-    int magazine = 1;           // from 1
-    int magazineFirst = 1;      // the slide numbers the magazine holds: "Dias 81–160"
+    int magazine = 1;       // from 1
+    int magazineFirst = 1;  // the slide numbers the magazine holds: "Dias 81–160"
     int magazineLast = 0;
-    bool startsMagazine = true; // the magazine's first page carries its heading
+    bool startsMagazine = true;  // the magazine's first page carries its heading
     std::vector<SlotPlace> places;
 };
 

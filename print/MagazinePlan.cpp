@@ -50,7 +50,8 @@ MagazinePlan::MagazinePlan(const CVistrelDoc& doc, int slotsPerMagazine,
         }
     }
     const QString showTitle = QString::fromStdString(cp1252ToUtf8(doc.header.title.str())).simplified();
-    title_ = tableText(ids::MagazineTitle).arg(showTitle.isEmpty() ? QString::fromStdString(doc.windowTitle) : showTitle);
+    title_ =
+        tableText(ids::MagazineTitle).arg(showTitle.isEmpty() ? QString::fromStdString(doc.windowTitle) : showTitle);
     documentLine_ = tableText(ids::PrintDocument) + QStringLiteral(": ") + QString::fromStdString(doc.windowTitle);
 }
 
@@ -78,10 +79,7 @@ void MagazinePlan::paintPage(QPainter& painter, int index) const {
     painter.setFont(fonts_.bold());
     text(title_, magazineTitleLine(pageWidth_, line));
     if (page.startsMagazine) {
-        text(tableText(ids::MagazineHeading)
-                 .arg(page.magazine)
-                 .arg(page.magazineFirst)
-                 .arg(page.magazineLast),
+        text(tableText(ids::MagazineHeading).arg(page.magazine).arg(page.magazineFirst).arg(page.magazineLast),
              magazineHeadingLine(pageWidth_, line));
     }
     for (const SlotPlace& place : page.places) {

@@ -31,8 +31,8 @@ public:
     };
 
     // `pictureFolder` empty: the plan without pictures.
-    MagazinePlan(const CVistrelDoc& doc, int slotsPerMagazine, const std::optional<std::filesystem::path>& pictureFolder,
-                 const PrintDevice& device);
+    MagazinePlan(const CVistrelDoc& doc, int slotsPerMagazine,
+                 const std::optional<std::filesystem::path>& pictureFolder, const PrintDevice& device);
 
     int pageCount() const { return static_cast<int>(pages_.size()); }
     // Draws page `index` (0-based); the painter must be in twips.

@@ -1,8 +1,6 @@
 #include "views/ListCommands.h"
 
 #include "edits/CutCommand.h"
-#include <QKeyEvent>
-
 #include "edits/InsertLineCommand.h"
 #include "edits/MoveLinesCommand.h"
 #include "edits/PasteCommand.h"
@@ -55,7 +53,14 @@ ListCommands::ListCommands(CTextView& list)
         {cmd::CheckPictures, [this] { reportPictures(); }},
     };
     for (const auto& [id, run] : commands) list.setCommandOperation(id, run);
-    list.installEventFilter(this);
+    // Refused while a show runs, as every edit of lines is: the projector holds them by place.
+    auto canMove = [&list] { return !list.services().runState.showRunning && !list.selectedRows().empty(); };
+    list.setCommandOperation(cmd::MoveLinesUp, [this] { moveOnePlace(LineMove::Kind::OnePlaceUp); }, canMove);
+    list.setCommandOperation(cmd::MoveLinesDown, [this] { moveOnePlace(LineMove::Kind::OnePlaceDown); }, canMove);
+}
+
+void ListCommands::moveOnePlace(LineMove::Kind kind) {
+    step(std::make_unique<MoveLinesCommand>(history(), moving_, LineMove{kind}));
 }
 
 void ListCommands::reportPictures() {
@@ -69,19 +74,6 @@ void ListCommands::reportPictures() {
         return;
     }
     prompter.showMessage(pictureCheckMessage(check), MessageIcon::Information, MessageButtons::Ok);
-}
-
-bool ListCommands::eventFilter(QObject* watched, QEvent* event) {
-    if (watched != &list_ || event->type() != QEvent::KeyPress) return false;
-    const auto* key = static_cast<QKeyEvent*>(event);
-    const Qt::KeyboardModifiers modifiers = key->modifiers() & ~Qt::KeypadModifier;
-    if (modifiers != Qt::AltModifier || (key->key() != Qt::Key_Up && key->key() != Qt::Key_Down)) return false;
-    // Refused while a show runs, as every edit is: the projector holds the lines by place.
-    if (!list_.services().runState.showRunning) {
-        const LineMove move{key->key() == Qt::Key_Up ? LineMove::Kind::OnePlaceUp : LineMove::Kind::OnePlaceDown};
-        step(std::make_unique<MoveLinesCommand>(history(), moving_, move));
-    }
-    return true;
 }
 
 ShowHistory& ListCommands::history() {

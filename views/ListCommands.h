@@ -28,14 +28,12 @@ public:
     LineOperations& lines() { return lines_; }
     ClipboardCommands& clipboard() { return clipboard_; }
 
-protected:
-    // Alt+Up and Alt+Down move the selected lines one place.
-    bool eventFilter(QObject* watched, QEvent* event) override;
-
 private:
     ShowHistory& history();
     // "Bilder prüfen": which slides have a picture, which files stand for none.
     void reportPictures();
+    // Alt+Up and Alt+Down: the selected lines one place up or down.
+    void moveOnePlace(LineMove::Kind kind);
     void step(std::unique_ptr<ShowEditCommand> command);
 
     CVistrelDoc& doc_;

@@ -59,7 +59,8 @@ const CommandRegistration moveCommand{{
                                     "the lines to move: 1-based program line numbers and ranges, separated by "
                                     "commas, e.g. 2-5,9"),
                 requiredValueOption("to", "N", "the line (1-based) the first moved line becomes in the result")},
-    .summary = "Reads the show FILE as \"Öffnen\" reads it (with the reading options of the settings), moves the lines ROWS so that they stand together, "
+    .summary = "Reads the show FILE as \"Öffnen\" reads it (with the reading options of the settings), moves the lines "
+               "ROWS so that they stand together, "
                "in their order, from line N on, and writes the show to OUT as `save` writes it. The other lines "
                "keep their order around them; slide numbers, times, codes and descriptions go with their lines, "
                "only the program numbers follow the new order.",
