@@ -39,10 +39,12 @@ void previewMagazinePlan(CTextView& list, QPrinter& printer) {
     sizes->setObjectName(QStringLiteral("magazineSlots"));
     for (const int size : print::MagazineSizes) sizes->addItem(QString::number(size), size);
     sizes->setCurrentIndex(sizes->findData(print::DefaultMagazineSize));
+    // First in the tool bar, so that a narrow window never hides it behind the bar's overflow.
     if (auto* tools = preview.findChild<QToolBar*>()) {
-        tools->addSeparator();
-        tools->addWidget(new QLabel(tableText(ids::MagazineSlotsLabel) + QLatin1Char(' '), tools));
-        tools->addWidget(sizes);
+        QAction* first = tools->actions().value(0);
+        tools->insertWidget(first, new QLabel(tableText(ids::MagazineSlotsLabel) + QLatin1Char(' '), tools));
+        tools->insertWidget(first, sizes);
+        tools->insertSeparator(first);
     }
     if (auto* pages = preview.findChild<QPrintPreviewWidget*>()) {
         QObject::connect(sizes, &QComboBox::currentIndexChanged, pages, &QPrintPreviewWidget::updatePreview);
