@@ -3,6 +3,7 @@
 // only where the print library is (it needs fonts, so QtGui).
 #include <QFileInfo>
 #include <QPageSize>
+#include <functional>
 #include <memory>
 #include <optional>
 #include <string>
@@ -31,39 +32,44 @@ std::optional<QPageSize> pageSizeNamed(const std::string& name) {
     return std::nullopt;
 }
 
-int runPrint(const CommandLine& line) {
-    const std::string pageSizeName = line.value("page-size").value_or("A4");
-    const std::optional<QPageSize> pageSize = pageSizeNamed(pageSizeName);
-    if (!pageSize) return line.usageError("--page-size takes A4 or Letter, not '" + pageSizeName + "'");
+// What both printing commands do around their pages: FILE read as "Öffnen" reads it,
+// never written over (the PDF would take its place), the PDF named on --pdf written by
+// `write` and a failure told. `write` gets the show, its title set to the file's name.
+int printToPdf(const CommandLine& line, const std::function<bool(const CVistrelDoc&, const QString& pdf)>& write) {
     const std::string file = line.positional(0);
     const std::string pdf = *line.value("pdf");
     if (pdf.empty()) return line.usageError("--pdf needs a file name");
 
     ConsolePrompter prompter;
-    // Never the show itself under another name: the PDF would take its place.
     if (const int refused = refuseOutputOverInput(file, pdf, "the PDF")) return refused;
     const auto doc = readShowAsTheWindowProgramDoes(file, prompter);
     if (!doc) return 1;
-    const Settings settings = readSettings(settingsFilePath().toStdString());
     doc->windowTitle = QFileInfo(QString::fromStdString(file)).fileName().toStdString();
-
-    print::PrintOptions options;
-    options.columnWidths = settings.columnWidths;
-    options.sfCodesAsText = line.flag("sf-text", settings.sfCodesAsText);
-    if (line.has("pictures")) options.pictureFolder = pictureFolderFor(line, file);
-    TerminalProgress progress;
-    const bool written = print::writeShowPdf(
-        QString::fromStdString(pdf), *doc, options, *pageSize,
-        [&progress](int page, int count) {
-            progress.show("Drucken: Seite " + std::to_string(page) + " von " + std::to_string(count));
-        });
-    progress.clear();
-    if (!written) {
+    if (!write(*doc, QString::fromStdString(pdf))) {
         prompter.setSubject(pdf);
         prompter.showMessage(ids::FileSaveFailed, MessageIcon::Exclamation, MessageButtons::Ok);
         return 1;
     }
     return 0;
+}
+
+int runPrint(const CommandLine& line) {
+    const std::string pageSizeName = line.value("page-size").value_or("A4");
+    const std::optional<QPageSize> pageSize = pageSizeNamed(pageSizeName);
+    if (!pageSize) return line.usageError("--page-size takes A4 or Letter, not '" + pageSizeName + "'");
+    return printToPdf(line, [&](const CVistrelDoc& doc, const QString& pdf) {
+        const Settings settings = readSettings(settingsFilePath().toStdString());
+        print::PrintOptions options;
+        options.columnWidths = settings.columnWidths;
+        options.sfCodesAsText = line.flag("sf-text", settings.sfCodesAsText);
+        if (line.has("pictures")) options.pictureFolder = pictureFolderFor(line, line.positional(0));
+        TerminalProgress progress;
+        const bool written = print::writeShowPdf(pdf, doc, options, *pageSize, [&progress](int page, int count) {
+            progress.show("Drucken: Seite " + std::to_string(page) + " von " + std::to_string(count));
+        });
+        progress.clear();
+        return written;
+    });
 }
 
 const CommandRegistration printCommand{{
@@ -104,22 +110,10 @@ std::optional<int> magazineSize(const std::optional<std::string>& text) {
 int runMagazine(const CommandLine& line) {
     const std::optional<int> magazineSlots = magazineSize(line.value("slots"));
     if (!magazineSlots) return line.usageError("--slots takes 50, 80, 100 or 140, not '" + *line.value("slots") + "'");
-    const std::string file = line.positional(0);
-    const std::string pdf = *line.value("pdf");
-    if (pdf.empty()) return line.usageError("--pdf needs a file name");
-
-    ConsolePrompter prompter;
-    if (const int refused = refuseOutputOverInput(file, pdf, "the PDF")) return refused;
-    const auto doc = readShowAsTheWindowProgramDoes(file, prompter);
-    if (!doc) return 1;
-    doc->windowTitle = QFileInfo(QString::fromStdString(file)).fileName().toStdString();
-    if (!print::writeMagazinePdf(QString::fromStdString(pdf), *doc, *magazineSlots, pictureFolderFor(line, file),
-                                 QPageSize(QPageSize::A4))) {
-        prompter.setSubject(pdf);
-        prompter.showMessage(ids::FileSaveFailed, MessageIcon::Exclamation, MessageButtons::Ok);
-        return 1;
-    }
-    return 0;
+    return printToPdf(line, [&](const CVistrelDoc& doc, const QString& pdf) {
+        return print::writeMagazinePdf(pdf, doc, *magazineSlots, pictureFolderFor(line, line.positional(0)),
+                                       QPageSize(QPageSize::A4));
+    });
 }
 
 const CommandRegistration magazineCommand{{
