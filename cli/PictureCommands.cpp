@@ -11,8 +11,6 @@
 #include "model/CVistrelDoc.h"
 #include "model/DecimalText.h"
 #include "model/PictureCheck.h"
-#include "res/StringTable.h"
-#include "res/strings/RehearsalStrings.h"
 
 namespace vistrel::cli {
 
@@ -104,11 +102,9 @@ int runPictures(const CommandLine& line) {
     const auto doc = readShowAsTheWindowProgramDoes(file, prompter);
     if (!doc) return 1;
     const PictureCheck check = checkPictures(*doc, pictureFolderFor(line, file));
-    if (!check.folderReadable) {
-        std::string message = res::text(ids::PictureFolderUnreadable);
-        message.replace(message.find("%1"), 2, check.folder.string());
+    if (const std::string problem = pictureFolderProblem(check); !problem.empty()) {
         prompter.setSubject(file);
-        prompter.showMessage(message, MessageIcon::Exclamation, MessageButtons::Ok);
+        prompter.showMessage(problem, MessageIcon::Exclamation, MessageButtons::Ok);
         return 1;
     }
     return printResult(line.has("json") ? asJson(check) : asText(check)) ? 0 : 1;

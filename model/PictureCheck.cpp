@@ -70,6 +70,11 @@ PictureCheck checkPictures(const CVistrelDoc& doc, const std::filesystem::path& 
     return check;
 }
 
+std::string pictureFolderProblem(const PictureCheck& check) {
+    if (check.folderReadable) return {};
+    return filled(ids::PictureFolderUnreadable, {check.folder.string()});
+}
+
 std::string pictureCheckMessage(const PictureCheck& check, std::size_t listLimit) {
     std::string message;
     if (check.slidesWithout.empty()) {

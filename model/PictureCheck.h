@@ -32,6 +32,10 @@ struct PictureCheck {
 
 PictureCheck checkPictures(const CVistrelDoc& doc, const std::filesystem::path& folder);
 
+// "Der Bilderordner ... kann nicht gelesen werden." for a folder that could not be
+// listed; empty when it could.
+std::string pictureFolderProblem(const PictureCheck& check);
+
 // "12 von 15 Dias haben ein Bild; ohne Bild: 4, 9, 13." and, when there are any, the
 // unused files on a line of their own. Long lists are cut after `listLimit` entries
 // with the number of the rest, so that the message stays readable.

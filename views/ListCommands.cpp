@@ -11,8 +11,6 @@
 #include "model/PictureCheck.h"
 #include "platform/Prompter.h"
 #include "res/CommandIds.h"
-#include "res/StringTable.h"
-#include "res/strings/RehearsalStrings.h"
 #include "views/CTextView.h"
 #include "views/ListPrinting.h"
 #include "views/ViewServices.h"
@@ -67,10 +65,8 @@ void ListCommands::reportPictures() {
     const auto folder = listPictureFolder(list_);
     const PictureCheck check = vistrel::checkPictures(doc_, folder.value_or(std::filesystem::path()));
     Prompter& prompter = list_.services().prompter;
-    if (!check.folderReadable) {
-        const QString text =
-            QString::fromUtf8(res::text(ids::PictureFolderUnreadable)).arg(QString::fromStdString(check.folder.string()));
-        prompter.showMessage(text.toStdString(), MessageIcon::Exclamation, MessageButtons::Ok);
+    if (const std::string problem = pictureFolderProblem(check); !problem.empty()) {
+        prompter.showMessage(problem, MessageIcon::Exclamation, MessageButtons::Ok);
         return;
     }
     prompter.showMessage(pictureCheckMessage(check), MessageIcon::Information, MessageButtons::Ok);

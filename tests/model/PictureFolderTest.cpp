@@ -140,7 +140,9 @@ TEST(PictureCheck, LinesUnusedFilesAndTheMessage) {
     }
 
     auto doc = std::make_unique<CVistrelDoc>();
-    EXPECT_FALSE(checkPictures(*doc, dir / "missing").folderReadable);
+    EXPECT_EQ(pictureFolderProblem(checkPictures(*doc, dir)), "");
+    EXPECT_EQ(pictureFolderProblem(checkPictures(*doc, dir / "missing")),
+              "Der Bilderordner\n" + (dir / "missing").string() + "\nkann nicht gelesen werden.");
     EXPECT_FALSE(checkPictures(*doc, dir / "a.txt").folderReadable);
 }
 
