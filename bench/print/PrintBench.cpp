@@ -68,7 +68,7 @@ void PrintFullShowToPdfFile(benchmark::State& state) {
 BENCHMARK(PrintFullShowToPdfFile)->Unit(benchmark::kMillisecond);
 
 // A folder of 999 photos "001.jpg" .. "999.jpg", made once for all runs.
-const QString& pictureFolder() {
+QString pictureFolder() {
     static QTemporaryDir folder;
     static bool made = false;
     if (!made) {
