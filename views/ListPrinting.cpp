@@ -34,15 +34,6 @@ print::ShowPrintout layoutFor(CTextView& list, QPrinter& printer) {
     return print::ShowPrintout(list.document(), listPrintOptions(list), print::printDeviceOf(printer));
 }
 
-// A PDF is offered under the show's own name, beside the show file.
-void proposePdfName(const CVistrelDoc& doc, QPrinter& printer) {
-    if (printer.outputFormat() != QPrinter::PdfFormat) return;
-    const QFileInfo show(QString::fromStdString(doc.filePath));
-    const QString folder = doc.filePath.empty() ? QDir::homePath() : show.absolutePath();
-    const QString name = doc.filePath.empty() ? QString::fromStdString(doc.windowTitle) : show.completeBaseName();
-    if (!name.isEmpty()) printer.setOutputFileName(QDir(folder).filePath(name + QStringLiteral(".pdf")));
-}
-
 // The choice of the print dialog's "Bilder" tab, kept with the list for the next print
 // and the preview.
 const char* const PrintWithPictures = "printWithPictures";
@@ -75,6 +66,14 @@ print::PrintOptions listPrintOptions(CTextView& list) {
     options.sfCodesAsText = list.services().settings.sfCodesAsText;
     if (list.property(PrintWithPictures).toBool()) options.pictureFolder = listPictureFolder(list);
     return options;
+}
+
+void proposePdfName(const CVistrelDoc& doc, QPrinter& printer, const QString& suffix) {
+    if (printer.outputFormat() != QPrinter::PdfFormat) return;
+    const QFileInfo show(QString::fromStdString(doc.filePath));
+    const QString folder = doc.filePath.empty() ? QDir::homePath() : show.absolutePath();
+    const QString name = doc.filePath.empty() ? QString::fromStdString(doc.windowTitle) : show.completeBaseName();
+    if (!name.isEmpty()) printer.setOutputFileName(QDir(folder).filePath(name + suffix + QStringLiteral(".pdf")));
 }
 
 std::optional<std::filesystem::path> listPictureFolder(CTextView& list) {

@@ -25,6 +25,9 @@ void attachListPrinting(CTextView& list, QPrinter& printer);
 // and the show's picture folder when "Mit Bildern drucken" was chosen last.
 print::PrintOptions listPrintOptions(CTextView& list);
 
+// A PDF is offered under the show's own name (and `suffix`), beside the show file.
+void proposePdfName(const CVistrelDoc& doc, QPrinter& printer, const QString& suffix = {});
+
 // The picture folder of the list's show as the rehearsal finds it; none where the program
 // cannot say.
 std::optional<std::filesystem::path> listPictureFolder(CTextView& list);

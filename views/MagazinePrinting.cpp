@@ -26,12 +26,15 @@ QString tableText(int id) { return QString::fromUtf8(res::text(id)); }
 }  // namespace
 
 void previewMagazinePlan(CTextView& list, QPrinter& printer) {
+    // Not under the name of the show's printed list, which may lie beside it.
+    proposePdfName(list.document(), printer, QStringLiteral(" Magazinplan"));
     QPrintPreviewDialog preview(&printer, list.window());
     preview.setWindowTitle(tableText(cmd::PrintMagazinePlan).remove(QStringLiteral("...")));
     if (const QScreen* screen = list.screen()) {
         const QRect room = screen->availableGeometry();
         const int height = room.height() * 9 / 10;
-        preview.resize(std::min(room.width(), height * 4 / 5), height);
+        // Wider than the list's preview: its tool bar carries the magazine size too.
+        preview.resize(std::min(room.width(), height), height);
     }
 
     // The magazine size, in the preview's own tool bar: the plan follows it at once.
