@@ -26,7 +26,9 @@ QString tableText(int id) { return QString::fromUtf8(res::text(id)); }
 }  // namespace
 
 void previewMagazinePlan(CTextView& list, QPrinter& printer) {
-    // Not under the name of the show's printed list, which may lie beside it.
+    // Not under the name of the show's printed list, which may lie beside it; and the list's
+    // "print at once" keeps the file it had.
+    const QString listPdf = printer.outputFileName();
     proposePdfName(list.document(), printer, QStringLiteral(" Magazinplan"));
     QPrintPreviewDialog preview(&printer, list.window());
     preview.setWindowTitle(tableText(cmd::PrintMagazinePlan).remove(QStringLiteral("...")));
@@ -60,6 +62,7 @@ void previewMagazinePlan(CTextView& list, QPrinter& printer) {
         print::printMagazinePlan(*target, plan);
     });
     preview.exec();
+    printer.setOutputFileName(listPdf);
 }
 
 }  // namespace vistrel
