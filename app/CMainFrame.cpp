@@ -17,6 +17,7 @@
 #include "app/CVistrelApp.h"
 #include "app/EnablingRules.h"
 #include "app/RecentFileList.h"
+#include "app/WindowTitle.h"
 #include "res/CommandIds.h"
 #include "res/StringTable.h"
 #include "res/strings/HistoryStrings.h"
@@ -279,7 +280,7 @@ void CMainFrame::refreshWindowList() {
     windowListActions_.append(windowMenu_->addSeparator());
     int number = 1;
     for (QMdiSubWindow* window : windows) {
-        QString title = window->windowTitle();
+        QString title = shownTitle(window->windowTitle(), window->isWindowModified());
         title.replace(QLatin1Char('&'), QStringLiteral("&&"));
         QAction* entry = windowMenu_->addAction(QStringLiteral("&%1 %2").arg(number++).arg(title));
         entry->setCheckable(true);
@@ -387,9 +388,12 @@ QStringList CMainFrame::statusPaneTexts() const {
 }
 
 void CMainFrame::refreshCaption() {
+    // The show's title carries its change mark; the main window shows it as its own.
     QString caption = tableText(ids::MainCaption);
-    if (QMdiSubWindow* active = mdiArea_->currentSubWindow()) caption += QStringLiteral(" - ") + active->windowTitle();
+    QMdiSubWindow* active = mdiArea_->currentSubWindow();
+    if (active) caption += QStringLiteral(" - ") + active->windowTitle();
     setWindowTitle(caption);
+    setWindowModified(active && active->isWindowModified());
 }
 
 void CMainFrame::closeEvent(QCloseEvent* event) {

@@ -12,9 +12,13 @@
 #include "cli/ShowReport.h"
 #include "model/CVistrelDoc.h"
 #include "model/Settings.h"
+#include "model/ShowMediaChoices.h"
 #include "model/ShowFile.h"
 #include "model/ShowLength.h"
 #include "model/SpecialFunction.h"
+#include "platform/qt/core/AppPaths.h"
+#include "res/StringTable.h"
+#include "res/strings/RehearsalStrings.h"
 
 namespace vistrel::cli {
 
@@ -39,7 +43,12 @@ int runSave(const CommandLine& line) {
     if (!readShowForCommand(*doc, line.positional(0), readingSettings(line))) return 1;
     ConsolePrompter prompter;
     prompter.setSubject(line.positional(1));
-    return writeShowFile(*doc, line.positional(1), prompter) ? 0 : 1;
+    if (!writeShowFile(*doc, line.positional(1), prompter)) return 1;
+    // As "Speichern unter" does: the picture folder and music chosen for IN go along.
+    const std::string choices = showMediaFilePath().toStdString();
+    if (!ShowMediaChoices(choices).carryOver(line.positional(0), line.positional(1)))
+        prompter.note(res::formatArgs(ids::MediaChoiceNotKept, {choices}));
+    return 0;
 }
 
 int runSf(const CommandLine& line) {
@@ -78,7 +87,8 @@ const CommandRegistration saveCommand{{
     .options = showReadingOptions(),
     .summary = "Reads the show IN as \"Öffnen\" reads it and writes it to OUT with the program's own writer: "
                "exactly the bytes Vistrel saves. OUT is written through a temporary file, so a failed save "
-               "leaves the file that was there.",
+               "leaves the file that was there. The picture folder and music chosen for IN go along to OUT, "
+               "as with \"Speichern unter\".",
     .notes = "",
     .exitCodes = showFileExitCodes(),
     .run = runSave,

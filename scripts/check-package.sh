@@ -44,7 +44,8 @@ lintian_output=$(grep -v "running with root privileges" <<<"$lintian_output" || 
 [ -n "$lintian_output" ] && sed 's/^/      /' <<<"$lintian_output"
 depends=$(dpkg-deb --field "$deb" Depends)
 grep -q "libqt6widgets6 (>=" <<<"$depends" && grep -q "qt6-image-formats-plugins" <<<"$depends" \
-  && pass "Depends: linked libraries and Qt's plugins" || fail "Depends lacks a piece: $depends"
+  && grep -q "qt6-translations-l10n" <<<"$depends" \
+  && pass "Depends: linked libraries, Qt's plugins and its German texts" || fail "Depends lacks a piece: $depends"
 
 # --- Installed into the machine ---------------------------------------------------------
 installed_packages >"$work/packages-before"

@@ -140,9 +140,10 @@ int runVideo(const CommandLine& line) {
                                std::to_string(doc->lineCount));
 
     // What the window program remembers for this show, unless the command line says otherwise.
-    const ShowMediaChoices choices(showMediaFilePath().toStdString());
-    request.pictureFolder = options.images ? std::filesystem::path(*options.images) : choices.resolvedPictureFolder(file);
-    request.musicPath = options.audio ? *options.audio : choices.of(file).musicFile;
+    const ShowMediaChoices::Used used = ShowMediaChoices(showMediaFilePath().toStdString()).usedFor(file, file);
+    for (const std::string& message : used.messages) prompter.note(message);  // said, the export goes on
+    request.pictureFolder = options.images ? std::filesystem::path(*options.images) : used.pictureFolder;
+    request.musicPath = options.audio ? *options.audio : used.musicFile;
 
     const QSize even = video::evenVideoSize(request.size);
     if (even != request.size) {

@@ -253,8 +253,8 @@ TEST_F(Rehearse, TheWindowsKeysAreTheRunCommands) {
     frameImage();  // the overlay tells the moment drawn last
     const QStringList overlay = rehearsal().scene()->overlayLines();
     ASSERT_EQ(overlay.size(), 4);
-    EXPECT_EQ(overlay[0], "Programmnummer : 3");
-    EXPECT_EQ(overlay[1], "Dianummer : 003");
+    EXPECT_EQ(overlay[0], "Programmnummer : 003");
+    EXPECT_EQ(overlay[1], "Dianummer : 3");
     EXPECT_EQ(overlay[2], "Beschreibung : c");
     EXPECT_EQ(overlay[3], "verbleibende Zeit : 10.9");
     QTest::keyClick(window, Qt::Key_I);

@@ -79,6 +79,31 @@ TEST_F(VistrelCli, ShowPrintsTheClipboardForm) {
               "002\t  13\t    3.0\t    0.0\t  100\t \t\r\n");
 }
 
+TEST_F(VistrelCli, ControlCharactersFromTheFileArePrintedAsVisibleEscapes) {
+    // An escape sequence that would clear the terminal, a bell and the Windows-1252
+    // byte 0x9D, which becomes the C1 code U+009D.
+    std::ofstream(file("hostile.dpd"), std::ios::binary)
+        << "/h1 A\x1b[2JB\r\n/h2 \r\n/h3 \r\n/h4 \r\n/a 7\r\n"
+           "/p 001 012 /d 025 /t 0055 /s 000 /c x\x07yz\x9d!\r\n";
+    const struct {
+        const char* options;
+        const char* expected;
+    } table[] = {
+        {"", "title: A\\x1b[2JB\n"},
+        {"", "001\t  12\t    2.5\t    5.5\t  0\tx\\x07yz\\u009d!\t\r\n"},
+        {"--json ", "\"title\": \"A\\u001b[2JB\""},
+        {"--json ", "\"description\": \"x\\u0007yz\\u009d!\""},
+    };
+    for (const auto& row : table) {
+        const CliRun r = run(std::string("show ") + row.options + "'" + file("hostile.dpd") + "'");
+        EXPECT_EQ(r.exitCode, 0);
+        EXPECT_NE(r.out.find(row.expected), std::string::npos) << r.out;
+        EXPECT_EQ(r.out.find('\x1b'), std::string::npos);
+        EXPECT_EQ(r.out.find('\x07'), std::string::npos);
+        EXPECT_EQ(r.out.find("\xc2\x9d"), std::string::npos);
+    }
+}
+
 TEST_F(VistrelCli, SaveWritesTheProgramsOwnBytes) {
     ASSERT_EQ(run("save '" + data("sample.dpd") + "' '" + file("copy.dpd") + "'").exitCode, 0);
     EXPECT_EQ(slurp(file("copy.dpd")), slurp(data("sample.dpd")));

@@ -6,6 +6,12 @@
 
 namespace vistrel {
 
+// The user's home folder: `homeVariable` (HOME) when it is an absolute path, else
+// `passwordHome` (the user's entry in the password database, may be null). Empty when
+// neither names a folder, or when it is the root folder: every path below is then
+// empty, and the program keeps no files rather than spreading them over "/".
+QString homeFolderFrom(const QString& homeVariable, const char* passwordHome);
+
 // Folder of "vistrel.def" and "Vistrel.ini": VISTREL_CONFIG_DIR when set, else
 // $XDG_CONFIG_HOME/vistrel (default ~/.config/vistrel). Created when needed.
 QString configFolder();
