@@ -165,6 +165,7 @@ void CMainFrame::createActions() {
     makeAction(HelpIndex, {K(Qt::Key_F1)});
     makeAction(ContextHelp, {K(Qt::SHIFT | Qt::Key_F1)}, QStringLiteral("help-context"));
     makeAction(AppAbout, {}, QStringLiteral("help-about"));
+    makeAction(OpenDemoShow);
 
     // The row commands of the program list's context menu: the menu shows these actions.
     const std::pair<int, int> rowCommands[] = {
@@ -346,7 +347,7 @@ void CMainFrame::setDocumentMenus(bool documentOpen) {
     }
 
     QMenu* help = addMenu(ids::MenuHelp);
-    add(help, {HelpTopics, 0, AppAbout});
+    add(help, {HelpTopics, OpenDemoShow, 0, AppAbout});
 
     // Menus are brought up to date when they open, as the rules may have changed since.
     for (QMenu* menu : menuBar()->findChildren<QMenu*>()) {

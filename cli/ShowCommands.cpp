@@ -1,4 +1,4 @@
-// The show-file subcommands of vistrel-cli: show, save and sf.
+// The show-file subcommands of vistrel-cli: show, save, new and sf.
 #include <charconv>
 #include <cstdio>
 #include <memory>
@@ -11,6 +11,7 @@
 #include "cli/ShowFileOptions.h"
 #include "cli/ShowReport.h"
 #include "model/CVistrelDoc.h"
+#include "model/Cp1252.h"
 #include "model/Settings.h"
 #include "model/ShowMediaChoices.h"
 #include "model/ShowFile.h"
@@ -49,6 +50,15 @@ int runSave(const CommandLine& line) {
     if (!ShowMediaChoices(choices).carryOver(line.positional(0), line.positional(1)))
         prompter.note(res::formatArgs(ids::MediaChoiceNotKept, {choices}));
     return 0;
+}
+
+int runNew(const CommandLine& line) {
+    auto doc = std::make_unique<CVistrelDoc>();
+    // The title as the title dialog takes it: in the show's code page, cut to its field.
+    if (const auto title = line.value("title")) doc->header.title = utf8ToCp1252(*title);
+    ConsolePrompter prompter;
+    prompter.setSubject(line.positional(0));
+    return writeShowFile(*doc, line.positional(0), prompter) ? 0 : 1;
 }
 
 int runSf(const CommandLine& line) {
@@ -92,6 +102,17 @@ const CommandRegistration saveCommand{{
     .notes = "",
     .exitCodes = showFileExitCodes(),
     .run = runSave,
+}};
+
+const CommandRegistration newCommand{{
+    .name = "new",
+    .positionals = {"OUT"},
+    .options = {valueOption("title", "TEXT", "the show's title, as \"Titel bearbeiten / anzeigen\" takes it")},
+    .summary = "Writes an empty show to OUT, as \"Neu\" and then \"Speichern unter\" do: the header (with the "
+               "title TEXT) and no lines. OUT is written as `save` writes it and refused where `save` refuses it.",
+    .notes = "",
+    .exitCodes = {{0, "done"}, {1, "OUT could not be written (German message on stderr)"}, {2, "usage error"}},
+    .run = runNew,
 }};
 
 const CommandRegistration sfCommand{{

@@ -90,6 +90,9 @@ for size in 16 22 24 32 48 64 128 256; do
 done
 pass "icons 16 .. 256 and $(grep -c 'share/vistrel/screenshots/.*\.png$' "$work/files") screenshots"
 vistrel-projector --help | grep -q -- "--speed" && pass "vistrel-projector --help" || fail "vistrel-projector --help"
+demo_pictures=$(grep -c '^/usr/share/vistrel/demo/Willkommen/[0-9]*\.jpg$' "$work/files" || true)
+vistrel-cli show /usr/share/vistrel/demo/Willkommen.dpd >/dev/null 2>&1 && [ "$demo_pictures" -ge 10 ] \
+  && pass "the demo show with $demo_pictures pictures" || fail "demo show: $demo_pictures pictures, or unreadable"
 
 # An upgrade in place: the same package over itself.
 $SUDO env DEBIAN_FRONTEND=noninteractive apt-get install -y -qq --reinstall "$deb" >"$work/apt-reinstall.log" 2>&1 \

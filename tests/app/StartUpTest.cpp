@@ -1,6 +1,9 @@
 // Start-up with and without a show on the command line, the ".dpd" check, a show
 // opened twice, and the end of the run.
+#include <QCoreApplication>
+#include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QMdiArea>
 #include <QTest>
 #include <QTextStream>
@@ -18,6 +21,11 @@ namespace vistrel::test {
 namespace {
 
 class StartUp : public AppFixture {};
+
+QByteArray readAll(const QString& path) {
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<missing>");
+}
 
 TEST_F(StartUp, WithoutArgumentOpensOneEmptyShowNamedVistre1) {
     CVistrelApp& started = startApp();
@@ -123,6 +131,57 @@ TEST(StartOptions, HelpAndVersionNeedNoDisplay) {
     }
     qputenv("QT_QPA_PLATFORM", platform);
     if (!display.isEmpty()) qputenv("DISPLAY", display);
+}
+
+TEST_F(StartUp, TheDemoShowOpensAsACopyInTheUsersFolderAndKeepsTheUsersChanges) {
+    const QByteArray oldHome = qgetenv("HOME");
+    qputenv("HOME", folder.filePath("home").toUtf8());
+    qputenv("VISTREL_DEMO_DIR", folder.filePath("demo").toUtf8());
+    QDir(folder.path()).mkpath("demo/Willkommen");
+    QFile::copy(showFile(), folder.filePath("demo/Willkommen.dpd"));
+    QFile::copy(QStringLiteral(VISTREL_TEST_DATA "/sample.dpd"), folder.filePath("demo/Willkommen/001.jpg"));
+    QFile::setPermissions(folder.filePath("demo/Willkommen.dpd"), QFile::ReadOwner);  // as installed: read-only
+    const QString copy = folder.filePath("home/Vistrel-Beispiel/Willkommen.dpd");
+    const QByteArray myShow = "/h1 Meine Schau\r\n/h2 \r\n/h3 \r\n/h4 \r\n/a 7\r\n/p 001 012 /d 025 /t 0055 /s 000 /c x\r\n";
+    CVistrelApp& started = startApp();
+    const struct {
+        const char* what;
+        std::function<void()> before;
+        QByteArray showBytes;  // of the copy, once it is open
+    } steps[] = {
+        {"first time: copied", [] {}, readAll(QStringLiteral(VISTREL_TEST_DATA "/sample.dpd"))},
+        {"second time: the user's copy as it was left",
+         [&] {
+             ASSERT_TRUE(started.prepareExit());
+             QFile changed(copy);
+             ASSERT_TRUE(changed.open(QIODevice::WriteOnly));
+             changed.write(myShow);
+         },
+         myShow},
+    };
+    for (const auto& step : steps) {
+        SCOPED_TRACE(step.what);
+        step.before();
+        started.runCommand(cmd::OpenDemoShow);
+        ASSERT_NE(started.activeFrame(), nullptr);
+        EXPECT_EQ(started.activeFrame()->document().filePath, copy.toStdString());
+        EXPECT_EQ(readAll(copy), step.showBytes);
+        EXPECT_TRUE(QFileInfo(folder.filePath("home/Vistrel-Beispiel/Willkommen/001.jpg")).isFile());
+        EXPECT_TRUE(QFileInfo(copy).isWritable()) << "the copy is the user's to change";
+    }
+    EXPECT_TRUE(prompter.messages.empty());
+
+    // Without the demo show: said, nothing opened.
+    ASSERT_TRUE(started.prepareExit());
+    qputenv("VISTREL_DEMO_DIR", folder.filePath("nowhere").toUtf8());
+    started.runCommand(cmd::OpenDemoShow);
+    EXPECT_TRUE(started.frames().empty());
+    ASSERT_EQ(prompter.messages.size(), 1u);
+    EXPECT_EQ(prompter.messages[0].text,
+              "Die Beispiel-Diaschau ist nicht installiert.\nSie fehlt in\n" +
+                  QDir::cleanPath(QCoreApplication::applicationDirPath() + "/../share/vistrel/demo").toStdString());
+    qunsetenv("VISTREL_DEMO_DIR");
+    qputenv("HOME", oldHome);
 }
 
 TEST_F(StartUp, TheSameShowOpenedTwiceIsOnlyActivated) {

@@ -115,6 +115,39 @@ TEST_F(VistrelCli, SaveWritesTheProgramsOwnBytes) {
     EXPECT_NE(written.find("/c Quote \" and \\ back\r\n"), std::string::npos);
 }
 
+TEST_F(VistrelCli, NewWritesAnEmptyShowWhereSaveWould) {
+    std::filesystem::create_directories(file("ordner"));
+    std::ofstream(file("schreibgeschuetzt.dpd")) << "alt";
+    std::filesystem::permissions(file("schreibgeschuetzt.dpd"), std::filesystem::perms::owner_read);
+    std::ofstream(file("alt.dpd")) << "alt";
+    const struct {
+        std::string out;        // in the scratch folder
+        std::string options;
+        int exitCode;
+        std::string written;    // the file's bytes afterwards
+    } table[] = {
+        {"leer.dpd", "", 0, "/h1 \r\n/h2 \r\n/h3 \r\n/h4 \r\n/a \r\n"},
+        {"titel.dpd", " --title 'Sommer \xc3\xa4 2001'", 0, "/h1 Sommer \xe4 2001\r\n/h2 \r\n/h3 \r\n/h4 \r\n/a \r\n"},
+        {"alt.dpd", " --title Neu", 0, "/h1 Neu\r\n/h2 \r\n/h3 \r\n/h4 \r\n/a \r\n"},
+        {"schreibgeschuetzt.dpd", "", 1, "alt"},
+        {"ordner", "", 1, ""},
+    };
+    for (const auto& row : table) {
+        const CliRun r = run("new '" + file(row.out) + "'" + row.options);
+        EXPECT_EQ(r.exitCode, row.exitCode) << row.out;
+        if (!row.written.empty()) EXPECT_EQ(slurp(file(row.out)), row.written) << row.out;
+        EXPECT_EQ(r.err, row.exitCode == 0 ? std::string()
+                                           : "vistrel-cli: " + file(row.out) +
+                                                 ": Die Datei konnte nicht unter dem angegebenden Pfad gespeichert "
+                                                 "werden.\n")
+            << row.out;
+    }
+    // What `new` wrote reads back without a word.
+    const CliRun shown = run("show '" + file("titel.dpd") + "'");
+    EXPECT_EQ(shown.exitCode, 0);
+    EXPECT_EQ(shown.err, "");
+}
+
 TEST_F(VistrelCli, SfPrintsOneTextPerCode) {
     const CliRun r = run("sf 0 15 160 5 999");
     EXPECT_EQ(r.exitCode, 0);

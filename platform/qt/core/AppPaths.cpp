@@ -12,18 +12,13 @@ namespace vistrel {
 
 namespace {
 
-// Not Qt's home path: with HOME unset that is the root folder.
-QString homeFolder() {
-    const passwd* entry = getpwuid(getuid());
-    return homeFolderFrom(qEnvironmentVariable("HOME"), entry ? entry->pw_dir : nullptr);
-}
 
 // An XDG base folder: the variable when it holds an absolute path (relative ones are to
 // be ignored), else the default below the home folder; empty without either.
 QString xdgBaseFolder(const char* variable, const QString& defaultBelowHome) {
     const QString value = qEnvironmentVariable(variable);
     if (!value.isEmpty() && QDir::isAbsolutePath(value)) return value;
-    const QString home = homeFolder();
+    const QString home = userHomeFolder();
     return home.isEmpty() ? QString() : home + QLatin1Char('/') + defaultBelowHome;
 }
 
@@ -57,6 +52,25 @@ QString homeFolderFrom(const QString& homeVariable, const char* passwordHome) {
     if (!QDir::isAbsolutePath(home)) home = passwordHome ? QString::fromLocal8Bit(passwordHome) : QString();
     if (!QDir::isAbsolutePath(home) || QDir::cleanPath(home) == QLatin1String("/")) return {};
     return QDir::cleanPath(home);
+}
+
+QString userHomeFolder() {
+    // Not Qt's home path: with HOME unset that is the root folder.
+    const passwd* entry = getpwuid(getuid());
+    return homeFolderFrom(qEnvironmentVariable("HOME"), entry ? entry->pw_dir : nullptr);
+}
+
+QString demoShowFolder() {
+    const QString overridden = qEnvironmentVariable("VISTREL_DEMO_DIR");
+    const QDir program(QCoreApplication::applicationDirPath());
+    const QStringList candidates = overridden.isEmpty()
+                                       ? QStringList{program.filePath(QStringLiteral("../share/vistrel/demo")),
+                                                     program.filePath(QStringLiteral("../demo-show"))}
+                                       : QStringList{overridden};
+    for (const QString& candidate : candidates) {
+        if (QFileInfo(candidate + QStringLiteral("/Willkommen.dpd")).isFile()) return QDir(candidate).absolutePath();
+    }
+    return {};
 }
 
 QString configFolder() {

@@ -12,6 +12,9 @@ namespace vistrel {
 // empty, and the program keeps no files rather than spreading them over "/".
 QString homeFolderFrom(const QString& homeVariable, const char* passwordHome);
 
+// homeFolderFrom() for this user: HOME, else the password database.
+QString userHomeFolder();
+
 // Folder of "vistrel.def" and "Vistrel.ini": VISTREL_CONFIG_DIR when set, else
 // $XDG_CONFIG_HOME/vistrel (default ~/.config/vistrel). Created when needed.
 QString configFolder();
@@ -28,6 +31,11 @@ QString serialLogPath();
 QString stateFolder();
 // The picture folder and music chosen per show ("show-media.txt" in the state folder).
 QString showMediaFilePath();
+
+// The demo show as installed (Willkommen.dpd and its pictures): VISTREL_DEMO_DIR when
+// set, else share/vistrel/demo beside the program's folder (the package's place), else
+// demo-show in the build folder the program runs from. Empty when none of them holds it.
+QString demoShowFolder();
 
 // Builds before this one kept "vistrel.def" and "Vistrel.ini" next to their executable.
 // Each of the two files that is found in `programFolder` but not yet in `configFolder`
