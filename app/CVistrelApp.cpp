@@ -6,7 +6,6 @@
 #include <optional>
 
 #include <QApplication>
-#include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
 #include <QGuiApplication>
@@ -634,24 +633,6 @@ void CVistrelApp::rememberMedia(CSplitterFrame& frame, const std::function<void(
     }
 }
 
-void CVistrelApp::openDemoShow() {
-    const QString demo = demoShowFolder();
-    if (demo.isEmpty()) {
-        const QString expected = QDir::cleanPath(QCoreApplication::applicationDirPath() + "/../share/vistrel/demo");
-        env_.prompter.showMessage(tableText(ids::DemoShowMissing).arg(expected).toStdString(),
-                                  MessageIcon::Exclamation, MessageButtons::Ok);
-        return;
-    }
-    const QString target = demoCopyFolder(userHomeFolder());
-    const DemoCopy copy = copyDemoShow(demo, target);
-    if (copy.show.isEmpty()) {
-        env_.prompter.showMessage(tableText(ids::DemoShowNotCopied).arg(copy.failed).toStdString(),
-                                  MessageIcon::Exclamation, MessageButtons::Ok);
-        return;
-    }
-    openShow(copy.show);
-}
-
 void CVistrelApp::carryMediaOver(CSplitterFrame& frame, const std::string& from) {
     const std::string& to = frame.document().filePath;
     const ShowMediaChoices choices(showMediaFilePath().toStdString());
@@ -789,7 +770,7 @@ void CVistrelApp::runCommand(int commandId) {
     case cmd::HelpIndex: showHelp(); break;
     case cmd::ContextHelp: QWhatsThis::enterWhatsThisMode(); break;
     case cmd::AppAbout: showAbout(); break;
-    case cmd::OpenDemoShow: openDemoShow(); break;
+    case cmd::OpenDemoShow: openDemoShow(env_.prompter, [this](const QString& show) { openShow(show); }); break;
     case cmd::SearchCurrent: search_->searchCurrent(*frame); break;
     case cmd::SearchRepeat: search_->repeatSearch(*frame); break;
     case cmd::SearchFolders: search_->searchInFolders(); break;

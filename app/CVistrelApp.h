@@ -137,8 +137,6 @@ private:
     void arrangeIcons();
     void showHelp();
     void showAbout();
-    // "Beispiel-Diaschau öffnen": a copy of the demo show in the user's folder.
-    void openDemoShow();
     void afterCommand();
     // RS at the end of the run, after a bounded wait for the projector.
     void leavePcMode();

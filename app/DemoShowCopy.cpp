@@ -1,9 +1,15 @@
 #include "app/DemoShowCopy.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QDirIterator>
 #include <QFile>
 #include <QFileInfo>
+
+#include "platform/Prompter.h"
+#include "platform/qt/core/AppPaths.h"
+#include "res/StringTable.h"
+#include "res/strings/StateStrings.h"
 
 namespace vistrel {
 
@@ -38,6 +44,24 @@ DemoCopy copyDemoShow(const QString& demoFolder, const QString& target) {
         copy.failed = show;
     }
     return copy;
+}
+
+void openDemoShow(Prompter& prompter, const std::function<void(const QString& show)>& open) {
+    const auto say = [&prompter](int id, const QString& path) {
+        prompter.showMessage(QString::fromUtf8(res::text(id)).arg(path).toStdString(), MessageIcon::Exclamation,
+                             MessageButtons::Ok);
+    };
+    const QString demo = demoShowFolder();
+    if (demo.isEmpty()) {
+        say(ids::DemoShowMissing, QDir::cleanPath(QCoreApplication::applicationDirPath() + "/../share/vistrel/demo"));
+        return;
+    }
+    const DemoCopy copy = copyDemoShow(demo, demoCopyFolder(userHomeFolder()));
+    if (copy.show.isEmpty()) {
+        say(ids::DemoShowNotCopied, copy.failed);
+        return;
+    }
+    open(copy.show);
 }
 
 }  // namespace vistrel
