@@ -389,10 +389,11 @@ QStringList CMainFrame::statusPaneTexts() const {
 }
 
 void CMainFrame::refreshCaption() {
-    // The show's title carries its change mark; the main window shows it as its own.
+    // The show's title carries its change mark; the main window shows it as its own. A
+    // maximized show window adds its title itself (Qt's " - [title]"): not twice.
     QString caption = tableText(ids::MainCaption);
     QMdiSubWindow* active = mdiArea_->currentSubWindow();
-    if (active) caption += QStringLiteral(" - ") + active->windowTitle();
+    if (active && !active->isMaximized()) caption += QStringLiteral(" - ") + active->windowTitle();
     setWindowTitle(caption);
     setWindowModified(active && active->isWindowModified());
 }

@@ -423,6 +423,7 @@ CSplitterFrame* CVistrelApp::createFrame(std::unique_ptr<CVistrelDoc> doc) {
     attachListPrinting(*frame->listView(), printer());
     frames_.push_back(frame);
     mainFrame_->mdiArea()->addSubWindow(frame);
+    connect(frame, &QMdiSubWindow::windowStateChanged, mainFrame_.data(), &CMainFrame::refreshCaption);
     // Each new window a step down and to the right of the one before, so that none
     // hides another completely.
     const int step = 26 * static_cast<int>((frames_.size() - 1) % 8);
