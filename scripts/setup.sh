@@ -23,7 +23,10 @@ packages=(
 [ "$all" = 1 ] && packages+=(libbenchmark-dev clang libclang-rt-14-dev)
 missing=()
 for p in "${packages[@]}"; do
-  dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
+  # Read whole, not piped into `grep -q`: under pipefail, grep leaving early could kill
+  # dpkg-query with SIGPIPE and make an installed package look missing.
+  status=$(dpkg-query -W -f='${Status}\n' "$p" 2>/dev/null || true)
+  [[ $status == *"install ok installed"* ]] || missing+=("$p")
 done
 SUDO=""
 [ "$(id -u)" -ne 0 ] && SUDO="sudo"
