@@ -52,6 +52,7 @@
 #include "projector/ShowTransfer.h"
 #include "res/CommandIds.h"
 #include "res/StringTable.h"
+#include "res/TableText.h"
 #include "res/strings/ModelStrings.h"
 #include "res/strings/RehearsalStrings.h"
 #include "res/strings/ShellStrings.h"
@@ -65,8 +66,6 @@ static void initResources() { Q_INIT_RESOURCE(vistrel); }
 namespace vistrel {
 
 namespace {
-
-QString tableText(int id) { return QString::fromUtf8(res::text(id)); }
 
 // The edit commands that act on the field with the focus when the user works in the line editor.
 bool isEditCommand(int commandId) {

@@ -12,14 +12,12 @@
 #include "platform/Clock.h"
 #include "platform/Prompter.h"
 #include "res/CommandIds.h"
-#include "res/StringTable.h"
+#include "res/TableText.h"
 #include "res/strings/RehearsalStrings.h"
 
 namespace vistrel {
 
 namespace {
-
-QString tableText(int id) { return QString::fromUtf8(res::text(id)); }
 
 // How often a stop that found the line busy is tried again.
 constexpr int StopRetryMs = 250;

@@ -7,7 +7,7 @@
 #include "model/CVistrelDoc.h"
 #include "model/Cp1252.h"
 #include "model/DecimalText.h"
-#include "res/StringTable.h"
+#include "res/TableText.h"
 #include "res/strings/RehearsalStrings.h"
 #include "res/strings/RunStrings.h"
 
@@ -17,7 +17,6 @@ namespace {
 
 using Phase = sim::ShowRunner::Phase;
 
-QString tableText(int id) { return QString::fromUtf8(res::text(id)); }
 
 // The lines the pictures are made ahead for, after the one shown.
 constexpr int LinesAhead = 2;

@@ -1,14 +1,16 @@
 #include "edits/CutCommand.h"
 
+#include <utility>
+
 #include "res/strings/HistoryStrings.h"
 
 namespace vistrel {
 
 CutCommand::CutCommand(ShowHistory& history, ClipboardCommands& clipboard)
-    : ShowEditCommand(history), clipboard_(clipboard) {}
+    : ShowEditCommand(history), clipboard_(&clipboard) {}
 
 void CutCommand::edit() {
-    clipboard_.cutToClipboard();
+    std::exchange(clipboard_, nullptr)->cutToClipboard();
 }
 
 QString CutCommand::stepName() const {

@@ -28,6 +28,9 @@ public:
     void undo() override;
     void redo() override;
 
+    // Whether the edit did what it was asked; most edits always do.
+    bool done() const { return done_; }
+
     // What the step keeps in memory, roughly, in bytes.
     std::size_t memoryBytes() const;
 
@@ -40,6 +43,8 @@ protected:
     virtual QString stepName() const = 0;
 
     ShowHistory& history() { return history_; }
+    // An edit that may be refused says so here, from edit().
+    void setDone(bool done) { done_ = done; }
 
 private:
     void restore(ShowStateChange::Direction direction);
@@ -49,7 +54,8 @@ private:
     ShowHistory& history_;
     std::unique_ptr<ShowStateChange> change_;
     // The first redo comes from the history taking the step in: perform() has done it.
-    bool done_ = false;
+    bool firstRedoDone_ = false;
+    bool done_ = true;
     int projectorWrites_ = 0;
     int moduleWrites_ = 0;
 };

@@ -13,9 +13,9 @@
 
 namespace vistrel {
 
-ListCommands::ListCommands(CTextView& list)
+ListCommands::ListCommands(CTextView& list, ShowHistory& history)
     : QObject(&list),
-      doc_(list.document()),
+      history_(history),
       dialogs_(&list),
       editing_{list.document(), list, list.services().prompter, list.services().appState, list.services().settings,
                &list},
@@ -24,35 +24,28 @@ ListCommands::ListCommands(CTextView& list)
     ApplicationState& appState = list.services().appState;
     // Each change of the show is one step of its history; copying and selecting are not.
     const std::pair<int, std::function<void()>> commands[] = {
-        {cmd::InsertLine, [this] { step(std::make_unique<InsertLineCommand>(history(), lines_, false)); }},
-        {cmd::InsertLineCorrected, [this] { step(std::make_unique<InsertLineCommand>(history(), lines_, true)); }},
+        {cmd::InsertLine, [this] { step(std::make_unique<InsertLineCommand>(history_, lines_, false)); }},
+        {cmd::InsertLineCorrected, [this] { step(std::make_unique<InsertLineCommand>(history_, lines_, true)); }},
         {cmd::RemoveLines,
          [this, &appState] {
              appState.searchPending = false;
-             step(std::make_unique<RemoveLinesCommand>(history(), lines_, false));
+             step(std::make_unique<RemoveLinesCommand>(history_, lines_, false));
          }},
-        {cmd::EditRemove, [this] { step(std::make_unique<RemoveLinesCommand>(history(), lines_, false)); }},
+        {cmd::EditRemove, [this] { step(std::make_unique<RemoveLinesCommand>(history_, lines_, false)); }},
         {cmd::RemoveLinesCorrected,
-         [this] { step(std::make_unique<RemoveLinesCommand>(history(), lines_, true)); }},
-        {cmd::TimersZero, [this] { step(std::make_unique<SetTimersCommand>(history(), lines_, true)); }},
-        {cmd::TimersInput, [this] { step(std::make_unique<SetTimersCommand>(history(), lines_, false)); }},
+         [this] { step(std::make_unique<RemoveLinesCommand>(history_, lines_, true)); }},
+        {cmd::TimersZero, [this] { step(std::make_unique<SetTimersCommand>(history_, lines_, true)); }},
+        {cmd::TimersInput, [this] { step(std::make_unique<SetTimersCommand>(history_, lines_, false)); }},
         {cmd::CorrectSlideNumbers,
-         [this] { step(std::make_unique<ShiftSlideNumbersCommand>(history(), lines_)); }},
+         [this] { step(std::make_unique<ShiftSlideNumbersCommand>(history_, lines_)); }},
         {cmd::EditSelectAll, [this] { lines_.selectAll(); }},
         {cmd::EditCopy, [this] { clipboard_.copyToClipboard(); }},
-        {cmd::EditCut, [this] { step(std::make_unique<CutCommand>(history(), clipboard_)); }},
-        {cmd::EditPaste, [this] { step(std::make_unique<PasteCommand>(history(), clipboard_)); }},
+        {cmd::EditCut, [this] { step(std::make_unique<CutCommand>(history_, clipboard_)); }},
+        {cmd::EditPaste, [this] { step(std::make_unique<PasteCommand>(history_, clipboard_)); }},
     };
     for (const auto& [id, run] : commands) list.setCommandOperation(id, run);
 }
 
-ShowHistory& ListCommands::history() {
-    ShowHistory* history = ShowHistory::of(doc_);
-    // The list makes sure its document has one before any command can run.
-    Q_ASSERT(history);
-    return *history;
-}
-
-void ListCommands::step(std::unique_ptr<ShowEditCommand> command) { history().perform(std::move(command)); }
+void ListCommands::step(std::unique_ptr<ShowEditCommand> command) { history_.perform(std::move(command)); }
 
 }  // namespace vistrel
