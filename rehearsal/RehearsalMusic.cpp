@@ -1,4 +1,4 @@
-#include "app/RehearsalMusic.h"
+#include "rehearsal/RehearsalMusic.h"
 
 #include <QAudioDevice>
 #include <QAudioOutput>

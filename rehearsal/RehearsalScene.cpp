@@ -1,12 +1,12 @@
-#include "app/RehearsalScene.h"
+#include "rehearsal/RehearsalScene.h"
 
 #include <QPainter>
 #include <span>
 
-#include "app/RehearsalProjector.h"
 #include "model/CVistrelDoc.h"
 #include "model/Cp1252.h"
 #include "model/DecimalText.h"
+#include "rehearsal/RehearsalProjector.h"
 #include "res/TableText.h"
 #include "res/strings/RehearsalStrings.h"
 #include "res/strings/RunStrings.h"

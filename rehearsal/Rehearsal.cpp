@@ -1,16 +1,14 @@
-#include "app/Rehearsal.h"
+#include "rehearsal/Rehearsal.h"
 
 #include <QTimer>
 
-#include "app/CSplitterFrame.h"
-#include "app/FrameRunView.h"
-#include "app/RehearsalMusic.h"
-#include "app/RehearsalProjector.h"
-#include "app/RehearsalScene.h"
-#include "app/RehearsalWindow.h"
-#include "app/ShowRunWindows.h"
+#include "model/CVistrelDoc.h"
 #include "platform/Clock.h"
 #include "platform/Prompter.h"
+#include "rehearsal/RehearsalMusic.h"
+#include "rehearsal/RehearsalProjector.h"
+#include "rehearsal/RehearsalScene.h"
+#include "rehearsal/RehearsalWindow.h"
 #include "res/CommandIds.h"
 #include "res/TableText.h"
 #include "res/strings/RehearsalStrings.h"
@@ -38,7 +36,7 @@ Rehearsal::~Rehearsal() {
 
 RehearsalWindow* Rehearsal::window() const { return window_.data(); }
 
-bool Rehearsal::start(CSplitterFrame& frame) {
+bool Rehearsal::start(RehearsedShow& frame) {
     if (running()) return false;
     // An info window left open talks to the projector on the serial port; the
     // rehearsal opens its own when the settings ask for one.
@@ -118,7 +116,7 @@ void Rehearsal::checkEnded() {
     finish(false);
 }
 
-void Rehearsal::frameClosing(CSplitterFrame* frame) {
+void Rehearsal::frameClosing(const RehearsedShow* frame) {
     if (running() && frame == frame_) abandon();
 }
 
@@ -136,7 +134,7 @@ void Rehearsal::finish(bool runStillGoing) {
         // The info window and the homing wait talk to the rehearsal's projector,
         // which goes now: they go first. Closing the wait ends the run as a lost
         // projector does, without PA.
-        env_.runWindows.closeAll();
+        if (env_.closeRunWindows) env_.closeRunWindows();
         RunState& run = env_.runState;
         run.showRunning = false;
         run.pauseState = 0;
