@@ -42,7 +42,7 @@ ExportResult exportVideo(std::span<const ProgramLine> lines, const VideoRequest&
     if (!request.showPath.empty() && isSameFile(request.outputPath, request.showPath))
         return failure(res::formatText(ids::VideoOutputIsShow, request.outputPath));
     const ShowTimeline timeline = ShowTimeline::build(lines, request.fromLine);
-    if (timeline.lines().empty()) return failure(res::formatInt(ids::VideoNothingFromLine, request.fromLine));
+    if (timeline.lines().empty()) return failure(res::formatArgs(ids::VideoNothingFromLine, {std::to_string(request.fromLine)}));
 
     // Everything that can fail on the music fails here, before a byte is written.
     std::unique_ptr<media::MusicDecoder> music;

@@ -1,4 +1,4 @@
-#include "app/RehearsalMusic.h"
+#include "rehearsal/RehearsalMusic.h"
 
 #include <QAudioDevice>
 #include <QAudioOutput>
@@ -9,7 +9,7 @@
 #include <cstdlib>
 
 #include "media/AudioInfo.h"
-#include "res/StringTable.h"
+#include "res/TableText.h"
 #include "res/strings/RehearsalStrings.h"
 
 namespace vistrel {
@@ -45,7 +45,7 @@ bool RehearsalMusic::open(const QString& path) {
         return false;
     }
     if (QMediaDevices::audioOutputs().isEmpty()) {
-        if (hooks_.noOutput) hooks_.noOutput(QString::fromUtf8(res::text(ids::RehearsalNoSoundOutput)));
+        if (hooks_.noOutput) hooks_.noOutput(tableText(ids::RehearsalNoSoundOutput));
         return false;
     }
     output_ = std::make_unique<QAudioOutput>();
@@ -76,7 +76,7 @@ void RehearsalMusic::failed() {
     if (failedOnce_) return;
     failedOnce_ = true;
     if (hooks_.cannotPlay) {
-        hooks_.cannotPlay(QString::fromUtf8(res::text(ids::RehearsalMusicUnplayable)).arg(path_));
+        hooks_.cannotPlay(tableText(ids::RehearsalMusicUnplayable).arg(path_));
     }
 }
 
