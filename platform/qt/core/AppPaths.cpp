@@ -58,6 +58,8 @@ QString stateFolder() {
 
 QString showMediaFilePath() { return stateFolder() + "/show-media.txt"; }
 
+QString cacheFolder() { return madeFolder(xdgBaseFolder("XDG_CACHE_HOME", QStringLiteral(".cache")) + "/vistrel"); }
+
 int adoptFilesFromProgramFolder(const QString& programFolder, const QString& configFolder) {
     if (programFolder.isEmpty() || QDir(programFolder) == QDir(configFolder)) return 0;
     int copied = 0;

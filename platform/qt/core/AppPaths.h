@@ -22,6 +22,9 @@ QString serialLogPath();
 QString stateFolder();
 // The picture folder and music chosen per show ("show-media.txt" in the state folder).
 QString showMediaFilePath();
+// What the program keeps only to be quicker (the waveforms of music):
+// $XDG_CACHE_HOME/vistrel (default ~/.cache/vistrel). Created when needed.
+QString cacheFolder();
 
 // Builds before this one kept "vistrel.def" and "Vistrel.ini" next to their executable.
 // Each of the two files that is found in `programFolder` but not yet in `configFolder`
