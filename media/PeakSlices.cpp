@@ -16,8 +16,16 @@ std::int64_t sliceStart(int slice, int slices, std::int64_t frames) {
 }
 
 std::int32_t millionths(float peak) {
-    const double value = std::clamp(static_cast<double>(peak), 0.0, 1.0);
-    return static_cast<std::int32_t>(std::floor(value * 1e6 + 0.5));
+    if (!(peak < 1.0f)) return 1'000'000;  // full scale and beyond, and a NaN
+    if (!(peak > 0.0f)) return 0;
+    return static_cast<std::int32_t>(std::floor(static_cast<double>(peak) * 1e6 + 0.5));
+}
+
+// The loudest of `count` levels.
+float loudest(const float* values, std::int64_t count) {
+    float peak = 0.0f;
+    for (std::int64_t i = 0; i < count; ++i) peak = louder(peak, values[i]);
+    return peak;
 }
 
 }  // namespace
@@ -32,31 +40,35 @@ PeakSlices::PeakSlices(int slices, std::int64_t expectedFrames)
 }
 
 void PeakSlices::add(const float* framePeaks, std::int64_t count) {
-    for (std::int64_t i = 0; i < count; ++i) {
-        const float peak = framePeaks[i];
-        if (frames_ < expected_) {
-            while (frames_ >= sliceEnd_) sliceEnd_ = sliceStart(++slice_ + 1, slices_, expected_);
-            float& slicePeak = expectedPeaks_[static_cast<std::size_t>(slice_)];
-            slicePeak = std::max(slicePeak, peak);
-        }
-        addToRuns(peak);
-        ++frames_;
+    // The slices by the stated length: each stretch up to the next slice's start at once.
+    std::int64_t at = 0;
+    for (std::int64_t frame = frames_; at < count && frame < expected_;) {
+        while (frame >= sliceEnd_) sliceEnd_ = sliceStart(++slice_ + 1, slices_, expected_);
+        const std::int64_t stretch = std::min(count - at, sliceEnd_ - frame);
+        float& slicePeak = expectedPeaks_[static_cast<std::size_t>(slice_)];
+        slicePeak = louder(slicePeak, loudest(framePeaks + at, stretch));
+        at += stretch;
+        frame += stretch;
     }
+    // The runs, likewise up to the end of each run.
+    for (at = 0; at < count;) {
+        if (inRun_ == 0) startRun();
+        const std::int64_t stretch = std::min(count - at, runLength_ - inRun_);
+        runs_.back() = louder(runs_.back(), loudest(framePeaks + at, stretch));
+        inRun_ = inRun_ + stretch == runLength_ ? 0 : inRun_ + stretch;
+        at += stretch;
+    }
+    frames_ += count;
 }
 
-void PeakSlices::addToRuns(float peak) {
-    if (inRun_ == 0) {
-        if (runs_.size() == MostRuns) {
-            // Twice as long runs from now on: each pair becomes one.
-            for (std::size_t i = 0; i < MostRuns / 2; ++i) runs_[i] = std::max(runs_[2 * i], runs_[2 * i + 1]);
-            runs_.resize(MostRuns / 2);
-            runLength_ *= 2;
-        }
-        runs_.push_back(peak);
-    } else {
-        runs_.back() = std::max(runs_.back(), peak);
+void PeakSlices::startRun() {
+    if (runs_.size() == MostRuns) {
+        // Twice as long runs from now on: each pair becomes one.
+        for (std::size_t i = 0; i < MostRuns / 2; ++i) runs_[i] = louder(runs_[2 * i], runs_[2 * i + 1]);
+        runs_.resize(MostRuns / 2);
+        runLength_ *= 2;
     }
-    if (++inRun_ == runLength_) inRun_ = 0;
+    runs_.push_back(0.0f);
 }
 
 std::vector<std::int32_t> PeakSlices::peaks() const {
@@ -71,7 +83,7 @@ std::vector<std::int32_t> PeakSlices::peaks() const {
         const std::int64_t last = std::max(first, sliceStart(slice + 1, slices_, frames_) - 1);
         float peak = 0.0f;
         for (std::int64_t run = first / runLength_; run <= last / runLength_; ++run)
-            peak = std::max(peak, runs_[static_cast<std::size_t>(run)]);
+            peak = louder(peak, runs_[static_cast<std::size_t>(run)]);
         result[static_cast<std::size_t>(slice)] = millionths(peak);
     }
     return result;

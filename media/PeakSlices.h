@@ -7,9 +7,21 @@
 // pairs merged as the piece goes on), from which the slices are made when the
 // prediction was wrong.
 #include <cstdint>
+#include <cstring>
 #include <vector>
 
 namespace vistrel::media {
+
+// The louder of two levels (floats of 0 and up; a NaN counts as loudest), compared by
+// their bit patterns: the compiler puts integer comparisons into vector instructions,
+// which it may not do for a float maximum.
+inline float louder(float a, float b) {
+    std::uint32_t aBits = 0;
+    std::uint32_t bBits = 0;
+    std::memcpy(&aBits, &a, sizeof a);
+    std::memcpy(&bBits, &b, sizeof b);
+    return aBits < bBits ? b : a;
+}
 
 class PeakSlices {
 public:
@@ -24,7 +36,7 @@ public:
     std::vector<std::int32_t> peaks() const;
 
 private:
-    void addToRuns(float peak);
+    void startRun();
 
     int slices_;
     std::int64_t expected_;

@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <cmath>
 #include <optional>
+#include <type_traits>
 
 #include "media/FfmpegSupport.h"
 #include "media/PeakSlices.h"
@@ -29,25 +30,34 @@ std::optional<int> unopenableMusic(const std::string& path) {
     return std::nullopt;
 }
 
-// The loudest channel of each frame, as a part of full scale.
+// A sample as a part of full scale, without its sign.
+template <typename Sample>
+inline float level(Sample sample, float scale, float offset) {
+    if constexpr (std::is_same_v<Sample, float>) {
+        return std::fabs(sample);
+    } else {
+        return std::fabs((static_cast<float>(sample) - offset) * scale);
+    }
+}
+
+// The loudest channel of each frame. Channel by channel for planar sound, so that the
+// loops stay simple enough for the compiler's vector instructions.
 template <typename Sample>
 void loudestChannels(const AVFrame& frame, int channels, bool planar, float scale, float offset, float* out) {
     const int count = frame.nb_samples;
     if (planar) {
-        for (int c = 0; c < channels; ++c) {
+        const auto* first = reinterpret_cast<const Sample*>(frame.extended_data[0]);
+        for (int i = 0; i < count; ++i) out[i] = level(first[i], scale, offset);
+        for (int c = 1; c < channels; ++c) {
             const auto* samples = reinterpret_cast<const Sample*>(frame.extended_data[c]);
-            for (int i = 0; i < count; ++i) {
-                const float value = std::fabs((static_cast<float>(samples[i]) - offset) * scale);
-                out[i] = c == 0 ? value : std::max(out[i], value);
-            }
+            for (int i = 0; i < count; ++i) out[i] = louder(out[i], level(samples[i], scale, offset));
         }
         return;
     }
     const auto* samples = reinterpret_cast<const Sample*>(frame.extended_data[0]);
     for (int i = 0; i < count; ++i) {
         float loudest = 0.0f;
-        for (int c = 0; c < channels; ++c)
-            loudest = std::max(loudest, std::fabs((static_cast<float>(samples[i * channels + c]) - offset) * scale));
+        for (int c = 0; c < channels; ++c) loudest = louder(loudest, level(samples[i * channels + c], scale, offset));
         out[i] = loudest;
     }
 }

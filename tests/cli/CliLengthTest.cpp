@@ -1,8 +1,11 @@
 // vistrel-cli length and scale, run as a user would run them, on show files written here.
+#include <sys/stat.h>
 #include <unistd.h>
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdio>
+#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
@@ -251,6 +254,52 @@ TEST_F(CliLength, RetimeSetsTimersFromStartTimes) {
     }
 }
 
+// waveform: the length and the loudest sample of each slice, as text or JSON; what is no
+// music is said at once, also a pipe or a device.
+TEST_F(CliLength, WaveformPrintsTheMusicsPeaks) {
+    const std::string cache = file("cache");
+    ::setenv("XDG_CACHE_HOME", cache.c_str(), 1);
+    media::test::writeWavOf(file("steps.wav"), 8000, 1, 8000,
+                            [](std::int64_t i, int) { return static_cast<std::int16_t>(i < 4000 ? 16384 : -8192); });
+    media::test::writeWav(file("long.wav"), 8000, 2, 100000, 1000);
+    ::mkfifo(file("pipe.ogg").c_str(), 0600);
+    const std::string notMusic = " enthält keine Musik, die Vistrel lesen kann.\n";
+    struct Case {
+        std::string arguments;
+        int exitCode;
+        std::string out;
+        std::string err;
+    };
+    const Case table[] = {
+        {file("steps.wav") + " --points 4", 0, "duration\t1.000\n0.500\n0.500\n0.250\n0.250\n", ""},
+        {file("steps.wav") + " --points 4", 0, "duration\t1.000\n0.500\n0.500\n0.250\n0.250\n", ""},  // from the cache
+        {"--points=2 --json " + file("steps.wav"), 0, "{\"duration\": 1, \"peaks\": [0.5, 0.25]}\n", ""},
+        {file("long.wav") + " --points 1 --json", 0, "{\"duration\": 12.5, \"peaks\": [0.031]}\n", ""},
+        {file("long.wav") + " --points 3", 0, "duration\t12.500\n0.031\n0.031\n0.031\n", ""},
+        {file("missing.ogg"), 1, "",
+         "vistrel-cli: " + file("missing.ogg") + ": Die Musikdatei " + file("missing.ogg") + " wurde nicht gefunden.\n"},
+        {file("pipe.ogg"), 1, "", "vistrel-cli: " + file("pipe.ogg") + ": Die Datei " + file("pipe.ogg") + notMusic},
+        {"/dev/zero", 1, "", "vistrel-cli: /dev/zero: Die Datei /dev/zero" + notMusic},
+        {file("in.dpd"), 1, "", "vistrel-cli: " + file("in.dpd") + ": Die Datei " + file("in.dpd") + notMusic},
+    };
+    show({{1, 25, 40, 0}});
+    for (const Case& c : table) {
+        SCOPED_TRACE(c.arguments);
+        const Run r = run("waveform " + c.arguments);
+        EXPECT_EQ(r.exitCode, c.exitCode);
+        EXPECT_EQ(r.out, c.out);
+        EXPECT_EQ(r.err, c.err);
+    }
+    const Run whole = run("waveform " + file("steps.wav"));
+    EXPECT_EQ(std::count(whole.out.begin(), whole.out.end(), '\n'), 1001);
+    EXPECT_EQ(whole.out.substr(0, 21), "duration\t1.000\n0.500\n");
+    // One entry per file and number of slices.
+    int entries = 0;
+    for (const auto& entry : std::filesystem::directory_iterator(cache + "/vistrel")) entries += entry.path().extension() == ".waveform";
+    EXPECT_EQ(entries, 5);
+    ::unsetenv("XDG_CACHE_HOME");
+}
+
 TEST_F(CliLength, TimelineTotalIsTheLengthOfAShowWithoutPauses) {
     const std::string in = show({{1, 25, 40, 0}, {2, 30, 50, 60}, {3, 25, 40, 15}, {4, 20, 30, 33},
                                  {5, 25, 40, 260}, {6, 12, 70, 59}, {7, 18, 40, 400}, {8, 20, 30, 560},
@@ -301,6 +350,12 @@ TEST_F(CliLength, UsageErrors) {
         "retime " + in + " " + out + " --starts 2=1,2=3",
         "retime " + in + " " + out + " --starts 2=1.",
         "retime " + in + " --starts 2=1",
+        "waveform",
+        "waveform " + in + " --points 0",
+        "waveform " + in + " --points -1",
+        "waveform " + in + " --points x",
+        "waveform " + in + " --points 100001",
+        "waveform " + in + " " + in,
     };
     for (const std::string& arguments : table) {
         const Run r = run(arguments);
