@@ -601,9 +601,8 @@ Rehearsal::Media CVistrelApp::rehearsalMedia(CSplitterFrame& frame) {
     const std::string& show = frame.document().filePath;
     if (show.empty()) return unsavedMedia_.value(&frame.document());
     const ShowMediaChoices choices(showMediaFilePath().toStdString());
-    const ShowMedia chosen = choices.of(show);
     return {QString::fromStdString(choices.resolvedPictureFolder(show).string()),
-            QString::fromStdString(chosen.musicFile)};
+            QString::fromStdString(choices.resolvedMusicFile(show).string())};
 }
 
 void CVistrelApp::rememberMedia(CSplitterFrame& frame, const std::function<void(Rehearsal::Media&)>& change) {

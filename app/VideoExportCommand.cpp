@@ -46,7 +46,7 @@ void VideoExportCommand::run(const CVistrelDoc& doc, QWidget* parent) {
     if (!doc.filePath.empty()) {
         const ShowMediaChoices choices(showMediaFilePath().toStdString());
         initial.pictureFolder = choices.resolvedPictureFolder(doc.filePath);
-        initial.musicPath = choices.of(doc.filePath).musicFile;
+        initial.musicPath = choices.resolvedMusicFile(doc.filePath).string();
     }
 
     VideoExportDialog dialog(initial, doc.lineCount, prompter_,

@@ -103,6 +103,22 @@ bool ShowMediaChoices::remember(const std::filesystem::path& showFile, const Sho
     return replaceFileContents(stateFile_.string(), bytes);
 }
 
+std::filesystem::path ShowMediaChoices::resolvedMusicFile(const std::filesystem::path& showFile) const {
+    const ShowMedia media = of(showFile);
+    if (!media.musicFile.empty()) return media.musicFile;
+    return defaultMusicFile(showFile);
+}
+
+std::filesystem::path ShowMediaChoices::defaultMusicFile(const std::filesystem::path& showFile) {
+    const std::string named = showPathWithoutEnding(showFile).string();
+    for (const char* ending : {".ogg", ".oga", ".opus", ".flac", ".mp3", ".wav", ".m4a", ".aac", ".wma"}) {
+        const std::filesystem::path candidate = named + ending;
+        std::error_code error;
+        if (std::filesystem::is_regular_file(candidate, error)) return candidate;
+    }
+    return {};
+}
+
 std::filesystem::path ShowMediaChoices::resolvedPictureFolder(const std::filesystem::path& showFile) const {
     const ShowMedia media = of(showFile);
     if (!media.pictureFolder.empty()) return media.pictureFolder;

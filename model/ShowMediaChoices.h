@@ -30,6 +30,13 @@ public:
     bool remember(const std::filesystem::path& showFile, const ShowMedia& media) const;
     // The chosen picture folder, else the show's default one (PictureFolder.h).
     std::filesystem::path resolvedPictureFolder(const std::filesystem::path& showFile) const;
+    // The chosen music, else the show's default music; empty when there is neither.
+    std::filesystem::path resolvedMusicFile(const std::filesystem::path& showFile) const;
+
+    // The music a show has when none was chosen: a sound file beside it named like it
+    // ("Urlaub.dpd" → "Urlaub.ogg"), the first of the endings the music dialog offers
+    // that is a regular file; empty when there is none.
+    static std::filesystem::path defaultMusicFile(const std::filesystem::path& showFile);
 
     // The key of a show: its absolute path with links and "." / ".." resolved as far as
     // the path exists, so that two ways of naming a file find the same choices.

@@ -142,7 +142,7 @@ int runVideo(const CommandLine& line) {
     // What the window program remembers for this show, unless the command line says otherwise.
     const ShowMediaChoices choices(showMediaFilePath().toStdString());
     request.pictureFolder = options.images ? std::filesystem::path(*options.images) : choices.resolvedPictureFolder(file);
-    request.musicPath = options.audio ? *options.audio : choices.of(file).musicFile;
+    request.musicPath = options.audio ? *options.audio : choices.resolvedMusicFile(file).string();
 
     const QSize even = video::evenVideoSize(request.size);
     if (even != request.size) {
@@ -170,8 +170,8 @@ const CommandRegistration videoCommand{{
     .positionals = {"FILE", "OUT"},
     .options = {valueOption("images", "DIR", "the folder of the slides' pictures (default: the one the window "
                                              "program remembers for the show, else its default folder)"),
-                valueOption("audio", "FILE", "the music under the video (default: the show's remembered music; "
-                                             "--audio= for none)"),
+                valueOption("audio", "FILE", "the music under the video (default: the show's remembered music, "
+                                             "else a sound file beside it named like it; --audio= for none)"),
                 valueOption("size", "WxH", "the frame size in pixels (default 1920x1080); odd sides are rounded up"),
                 valueOption("fps", "N", "frames per second, 1 .. 120 (default 25)"),
                 valueOption("pause-seconds", "S", "how long a pause line stands before the show goes on (default 5)"),

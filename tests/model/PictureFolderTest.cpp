@@ -97,5 +97,45 @@ TEST(ShowMediaChoices, RememberedPerShowApartFromTheShowFile) {
     EXPECT_EQ(std::string(std::istreambuf_iterator<char>(in), {}), "/h1 Urlaub\r\n");
 }
 
+// Without a choice, the music is a sound file beside the show named like it.
+TEST(ShowMediaChoices, MusicNamedLikeTheShowIsItsMusic) {
+    const test::ScratchFolder folder;
+    const fs::path dir = folder.path();
+    const ShowMediaChoices choices(dir / "state" / "show-media.txt");
+    struct Case {
+        const char* name;
+        std::vector<const char*> files;  // beside Urlaub.dpd
+        const char* music;               // found, "" for none
+    };
+    const Case table[] = {
+        {"none", {}, ""},
+        {"ogg", {"Urlaub.ogg"}, "Urlaub.ogg"},
+        {"ogg before mp3", {"Urlaub.mp3", "Urlaub.ogg"}, "Urlaub.ogg"},
+        {"flac before wav", {"Urlaub.wav", "Urlaub.flac"}, "Urlaub.flac"},
+        {"another name is no music of it", {"Urlaub2.ogg", "Ferien.mp3"}, ""},
+        {"a folder so named is no music", {"Urlaub.ogg/"}, ""},
+    };
+    for (const Case& c : table) {
+        SCOPED_TRACE(c.name);
+        fs::remove_all(dir / "shows");
+        fs::create_directories(dir / "shows");
+        for (const char* file : c.files) {
+            const std::string name = file;
+            if (name.back() == '/') {
+                fs::create_directories(dir / "shows" / name);
+            } else {
+                std::ofstream(dir / "shows" / name) << "sound";
+            }
+        }
+        const fs::path expected = *c.music ? dir / "shows" / c.music : fs::path();
+        EXPECT_EQ(choices.resolvedMusicFile(dir / "shows" / "Urlaub.dpd"), expected);
+        EXPECT_EQ(choices.resolvedMusicFile(dir / "shows" / "Urlaub.DPD"), expected);
+    }
+    // A chosen music wins.
+    std::ofstream(dir / "shows" / "Urlaub.ogg") << "sound";
+    ASSERT_TRUE(choices.remember(dir / "shows" / "Urlaub.dpd", {"", "/musik/lied.mp3"}));
+    EXPECT_EQ(choices.resolvedMusicFile(dir / "shows" / "Urlaub.dpd"), fs::path("/musik/lied.mp3"));
+}
+
 }  // namespace
 }  // namespace vistrel
