@@ -109,5 +109,30 @@ TEST(ShowTimeline, MomentsMapToLinesWithPausesHeld) {
     EXPECT_DOUBLE_EQ(reversing.before.brightness + reversing.after.brightness, 0.0);
 }
 
+// The autoreverse line that waits is held like any pause line, in the video as in a run.
+TEST(ShowTimeline, AnAutoreverseLineThatWaitsIsHeld) {
+    auto doc = showOf({{1, 25, 40, 0}, {2, 25, 0, 100}});
+    const auto timeline =
+        ShowTimeline::build(std::span(doc->lines.data(), static_cast<std::size_t>(doc->lineCount)), 1);
+    const std::int64_t hold = 5000;
+    EXPECT_EQ(timeline.durationMs(hold), 14000);
+    EXPECT_EQ(timeline.durationMs(0), 9000);
+    const struct {
+        std::int64_t ms;
+        std::int64_t elapsed;
+        bool atPause, ended;
+    } table[] = {
+        {6500, 0, false, false}, {8999, 2499, false, false}, {9000, 2500, true, false},
+        {13999, 2500, true, false}, {14000, 2500, false, true},
+    };
+    for (const auto& c : table) {
+        const TimelinePosition p = timeline.positionAt(c.ms, hold);
+        EXPECT_EQ(p.entry, 1) << c.ms;
+        EXPECT_EQ(p.elapsedMs, c.elapsed) << c.ms;
+        EXPECT_EQ(p.atPause, c.atPause) << c.ms;
+        EXPECT_EQ(p.ended, c.ended) << c.ms;
+    }
+}
+
 }  // namespace
 }  // namespace vistrel
