@@ -45,8 +45,37 @@ std::vector<int> timersIn(const std::string& text) {
     return timers;
 }
 
+// A command that reads IN and writes OUT only when nothing went wrong (scale, retime).
+struct WriteCase {
+    const char* name;
+    std::vector<Line> lines;
+    std::string options;
+    int exitCode;
+    std::vector<int> timers;  // of OUT; empty: OUT not written
+    std::string err;
+};
+
 class CliLength : public ::testing::Test {
 protected:
+    void expectWrites(const std::string& command, const std::vector<WriteCase>& table) {
+        for (const WriteCase& c : table) {
+            SCOPED_TRACE(c.name);
+            const std::string in = show(c.lines);
+            const std::string out = file("out.dpd");
+            std::filesystem::remove(out);
+            const Run r = run(command + " " + in + " " + out + " " + c.options);
+            EXPECT_EQ(r.exitCode, c.exitCode);
+            EXPECT_EQ(r.err, c.err);
+            EXPECT_EQ(r.out, "");
+            if (c.timers.empty()) {
+                EXPECT_FALSE(std::filesystem::exists(out));
+            } else {
+                EXPECT_EQ(timersIn(slurp(out)), c.timers);
+            }
+            EXPECT_EQ(timersIn(slurp(in)), timersIn(showText(c.lines)));  // IN is left alone
+        }
+    }
+
     using Run = CliResult;
 
     void SetUp() override {
@@ -138,17 +167,9 @@ TEST_F(CliLength, ScaleWritesOutOnlyWithoutAMessage) {
     media::test::writeWav(file("25s.wav"), 8000, 1, 8000 * 25);
     media::test::writeWav(file("3s.wav"), 8000, 1, 8000 * 3);
     std::ofstream(file("text.wav")) << "no music at all";
-    struct Case {
-        const char* name;
-        std::vector<Line> lines;
-        std::string options;
-        int exitCode;
-        std::vector<int> timers;  // of OUT; empty: OUT not written
-        std::string err;
-    };
     // A message about the show is one line led by IN.
     const std::string lead = "vistrel-cli: " + file("in.dpd") + ": ";
-    const Case table[] = {
+    expectWrites("scale", {
         {"factor_two", three, "--length 00:00:24", 0, {80, 80, 80}, ""},
         {"rows_only", three, "--length 0:0:16 --rows 1,3", 0, {80, 40, 80}, ""},
         {"same_length_still_writes", three, "--length=00:00:12", 0, {40, 40, 40}, ""},
@@ -186,23 +207,7 @@ TEST_F(CliLength, ScaleWritesOutOnlyWithoutAMessage) {
          "Die Datei " + file("text.wav") + " enthält keine Musik, die Vistrel lesen kann.\n"},
         {"music_missing", three, "--to-audio " + file("none.ogg"), 1, {},
          "Die Musikdatei " + file("none.ogg") + " wurde nicht gefunden.\n"},
-    };
-    for (const Case& c : table) {
-        SCOPED_TRACE(c.name);
-        const std::string in = show(c.lines);
-        const std::string out = file("out.dpd");
-        std::filesystem::remove(out);
-        const Run r = run("scale " + in + " " + out + " " + c.options);
-        EXPECT_EQ(r.exitCode, c.exitCode);
-        EXPECT_EQ(r.err, c.err);
-        EXPECT_EQ(r.out, "");
-        if (c.timers.empty()) {
-            EXPECT_FALSE(std::filesystem::exists(out));
-        } else {
-            EXPECT_EQ(timersIn(slurp(out)), c.timers);
-        }
-        EXPECT_EQ(timersIn(slurp(in)), timersIn(showText(c.lines)));  // IN is left alone
-    }
+    });
 }
 
 // retime: the timer before each named line from its start in music time; a refusal
@@ -211,15 +216,7 @@ TEST_F(CliLength, RetimeSetsTimersFromStartTimes) {
     const std::vector<Line> four{{1, 25, 40, 0}, {2, 25, 40, 0}, {3, 25, 40, 0}, {4, 25, 40, 0}};
     const std::string lead = "vistrel-cli: " + file("in.dpd") + ": ";
     const std::string cannot = lead + "Zeile ";
-    struct Case {
-        const char* name;
-        std::vector<Line> lines;
-        std::string options;
-        int exitCode;
-        std::vector<int> timers;  // of OUT; empty: OUT not written
-        std::string err;
-    };
-    const Case table[] = {
+    expectWrites("retime", {
         {"two_lines", four, "--starts 3=20,2=10.0", 0, {75, 75, 40, 40}, ""},
         {"halves_go_up", four, "--starts 2=10.05", 0, {76, 40, 40, 40}, ""},
         {"three_decimals", four, "--starts=2=10.049", 0, {75, 40, 40, 40}, ""},
@@ -236,22 +233,7 @@ TEST_F(CliLength, RetimeSetsTimersFromStartTimes) {
         {"raised_then_refused", four, "--starts 2=1,3=702", 1, {},
          lead + "Zeile 2 beginnt frühestens bei 2.6 s.\n" + cannot +
              "3 lässt sich nicht zeitlich setzen: Zeile 2 davor müsste länger als 600 s stehen.\n"},
-    };
-    for (const Case& c : table) {
-        SCOPED_TRACE(c.name);
-        const std::string in = show(c.lines);
-        const std::string out = file("out.dpd");
-        std::filesystem::remove(out);
-        const Run r = run("retime " + in + " " + out + " " + c.options);
-        EXPECT_EQ(r.exitCode, c.exitCode);
-        EXPECT_EQ(r.err, c.err);
-        EXPECT_EQ(r.out, "");
-        if (c.timers.empty()) {
-            EXPECT_FALSE(std::filesystem::exists(out));
-        } else {
-            EXPECT_EQ(timersIn(slurp(out)), c.timers);
-        }
-    }
+    });
 }
 
 // waveform: the length and the loudest sample of each slice, as text or JSON; what is no
