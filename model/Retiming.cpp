@@ -25,11 +25,16 @@ RetimeResult retime(std::span<const ProgramLine> lines, std::vector<LineStart> s
     for (const ProgramLine& line : changed) result.timers.push_back(line.timerTime);
 
     std::sort(starts.begin(), starts.end(), [](const LineStart& a, const LineStart& b) { return a.line < b.line; });
+    // Every line is checked before any is set: a wrong name is the caller's mistake, not
+    // the show's, whatever comes before it.
     const int lineCount = static_cast<int>(changed.size());
     for (std::size_t i = 0; i < starts.size(); ++i) {
         const int k = starts[i].line;
         if (k < 2 || k > lineCount || (i > 0 && starts[i - 1].line == k))
             return refused(std::move(result), RetimeRefusal::NoSuchLine, k);
+    }
+    for (std::size_t i = 0; i < starts.size(); ++i) {
+        const int k = starts[i].line;
 
         // The run as it is with the timers set so far: line k must be in it, after line k-1.
         const ShowTimeline timeline = ShowTimeline::build(changed, 1);

@@ -69,6 +69,7 @@ TEST(Retiming, TimerOfTheLineBeforeMakesTheLineStartOnTime) {
         {"line 1", four, {{1, 0}}, "", "", RetimeRefusal::NoSuchLine, 1},
         {"beyond the show", four, {{5, 500}}, "", "", RetimeRefusal::NoSuchLine, 5},
         {"named twice", four, {{2, 100}, {2, 110}}, "", "", RetimeRefusal::NoSuchLine, 2},
+        {"a wrong line counts before a refusal", four, {{2, 6100}, {5, 500}}, "", "", RetimeRefusal::NoSuchLine, 5},
         {"nothing named", four, {}, "40,40,40,40", "", RetimeRefusal::None, 0},
     };
     for (const Case& c : table) {
