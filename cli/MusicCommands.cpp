@@ -186,7 +186,7 @@ const CommandRegistration retimeCommand{{
              "and OUT is not written.",
     .exitCodes = {{0, "OUT written"},
                   {1, "a line was refused, or a file could not be read or written (German message on stderr)"},
-                  {2, "usage error: a malformed list, line 1 or a line beyond the show"}},
+                  {2, "usage error: a malformed list, line 1, a line beyond the show or one named twice"}},
     .run = runRetime,
 }};
 
