@@ -10,6 +10,9 @@ namespace {
 // Four megabytes of runs: a piece up to about 23 minutes at 44.1 kHz keeps runs of at
 // most 32 frames.
 constexpr std::size_t MostRuns = std::size_t{1} << 20;
+// A stated length beyond this (eight centuries at 44.1 kHz) is a damaged or hostile
+// header; it is not believed, and slice edges stay far from overflowing.
+constexpr std::int64_t MostStatedFrames = std::int64_t{1} << 40;
 
 std::int64_t sliceStart(int slice, int slices, std::int64_t frames) {
     return static_cast<std::int64_t>(slice) * frames / slices;
@@ -31,7 +34,8 @@ float loudest(const float* values, std::int64_t count) {
 }  // namespace
 
 PeakSlices::PeakSlices(int slices, std::int64_t expectedFrames)
-    : slices_(std::max(slices, 1)), expected_(expectedFrames >= slices_ ? expectedFrames : 0) {
+    : slices_(std::max(slices, 1)),
+      expected_(expectedFrames >= slices_ && expectedFrames <= MostStatedFrames ? expectedFrames : 0) {
     if (expected_ > 0) {
         expectedPeaks_.assign(static_cast<std::size_t>(slices_), 0.0f);
         sliceEnd_ = sliceStart(1, slices_, expected_);

@@ -68,13 +68,18 @@ bool framePeaks(const AVFrame& frame, float* out) {
     if (channels <= 0) return false;
     const auto format = static_cast<AVSampleFormat>(frame.format);
     const bool planar = av_sample_fmt_is_planar(format) != 0;
+    // Integer samples as parts of their full scale; unsigned 8 bit centred on 128.
+    const auto scaled = [&]<typename Sample>(Sample, float fullScale, float centre = 0.0f) {
+        loudestChannels<Sample>(frame, channels, planar, 1.0f / fullScale, centre, out);
+        return true;
+    };
     switch (av_get_packed_sample_fmt(format)) {
-        case AV_SAMPLE_FMT_U8: loudestChannels<std::uint8_t>(frame, channels, planar, 1.0f / 128, 128.0f, out); return true;
-        case AV_SAMPLE_FMT_S16: loudestChannels<std::int16_t>(frame, channels, planar, 1.0f / 32768, 0.0f, out); return true;
-        case AV_SAMPLE_FMT_S32: loudestChannels<std::int32_t>(frame, channels, planar, 1.0f / 2147483648.0f, 0.0f, out); return true;
-        case AV_SAMPLE_FMT_S64: loudestChannels<std::int64_t>(frame, channels, planar, 1.0f / 9223372036854775808.0f, 0.0f, out); return true;
-        case AV_SAMPLE_FMT_FLT: loudestChannels<float>(frame, channels, planar, 1.0f, 0.0f, out); return true;
-        case AV_SAMPLE_FMT_DBL: loudestChannels<double>(frame, channels, planar, 1.0f, 0.0f, out); return true;
+        case AV_SAMPLE_FMT_U8: return scaled(std::uint8_t{}, 128.0f, 128.0f);
+        case AV_SAMPLE_FMT_S16: return scaled(std::int16_t{}, 32768.0f);
+        case AV_SAMPLE_FMT_S32: return scaled(std::int32_t{}, 2147483648.0f);
+        case AV_SAMPLE_FMT_S64: return scaled(std::int64_t{}, 9223372036854775808.0f);
+        case AV_SAMPLE_FMT_FLT: return scaled(float{}, 1.0f);
+        case AV_SAMPLE_FMT_DBL: return scaled(double{}, 1.0f);
         default: return false;
     }
 }

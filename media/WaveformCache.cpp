@@ -83,7 +83,8 @@ std::optional<Waveform> WaveformCache::find(const std::string& musicPath, int sl
 bool WaveformCache::store(const std::string& musicPath, int slices, const Waveform& waveform) const {
     const std::optional<std::string> key = keyOf(musicPath, slices);
     if (!key || waveform.peaks.size() != static_cast<std::size_t>(slices)) return false;
-    std::string bytes = Header + *key + std::to_string(waveform.frames) + " " + std::to_string(waveform.sampleRate) + "\n";
+    std::string bytes =
+        Header + *key + std::to_string(waveform.frames) + " " + std::to_string(waveform.sampleRate) + "\n";
     for (std::int32_t peak : waveform.peaks) bytes += std::to_string(peak) + "\n";
     std::error_code error;
     std::filesystem::create_directories(folder_, error);

@@ -277,7 +277,8 @@ TEST_F(CliLength, WaveformPrintsTheMusicsPeaks) {
     EXPECT_EQ(whole.out.substr(0, 21), "duration\t1.000\n0.500\n");
     // One entry per file and number of slices.
     int entries = 0;
-    for (const auto& entry : std::filesystem::directory_iterator(cache + "/vistrel")) entries += entry.path().extension() == ".waveform";
+    for (const auto& entry : std::filesystem::directory_iterator(cache + "/vistrel"))
+        entries += entry.path().extension() == ".waveform";
     EXPECT_EQ(entries, 5);
     ::unsetenv("XDG_CACHE_HOME");
 }

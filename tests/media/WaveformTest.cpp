@@ -40,6 +40,7 @@ TEST(PeakSlices, LoudestFrameOfEachSlice) {
         {"fewer frames than slices", 4, 0, {0.5f, 0.25f}, {500000, 500000, 250000, 250000}},
         {"louder than full scale", 1, 0, {1.5f, 0.2f}, {1000000}},
         {"nothing decoded", 2, 4, {}, {0, 0}},
+        {"an absurd stated length is not believed", 2, std::int64_t{1} << 62, {0.5f, 0.25f}, {500000, 250000}},
     };
     for (const Case& c : table) {
         SCOPED_TRACE(c.name);

@@ -24,7 +24,8 @@ std::string joined(const std::vector<std::int32_t>& timers) {
 
 std::string raisedText(const std::vector<RaisedStart>& raised) {
     std::string text;
-    for (const RaisedStart& r : raised) text += (text.empty() ? "" : ",") + std::to_string(r.line) + "@" + std::to_string(r.earliestTenths);
+    for (const RaisedStart& r : raised)
+        text += (text.empty() ? "" : ",") + std::to_string(r.line) + "@" + std::to_string(r.earliestTenths);
     return text;
 }
 
