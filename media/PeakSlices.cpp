@@ -26,9 +26,9 @@ std::int32_t millionths(float peak) {
 
 // The loudest of `count` levels.
 float loudest(const float* values, std::int64_t count) {
-    float peak = 0.0f;
-    for (std::int64_t i = 0; i < count; ++i) peak = louder(peak, values[i]);
-    return peak;
+    std::int32_t peak = 0;
+    for (std::int64_t i = 0; i < count; ++i) peak = std::max(peak, levelBits(values[i]));
+    return levelOfBits(peak);
 }
 
 }  // namespace
@@ -54,8 +54,15 @@ void PeakSlices::add(const float* framePeaks, std::int64_t count) {
         at += stretch;
         frame += stretch;
     }
-    // The runs, likewise up to the end of each run.
+    // The runs, likewise up to the end of each run; single frames as they are.
     for (at = 0; at < count;) {
+        if (runLength_ == 1 && runs_.size() < MostRuns) {
+            const std::int64_t room = static_cast<std::int64_t>(MostRuns - runs_.size());
+            const std::int64_t stretch = std::min(count - at, room);
+            runs_.insert(runs_.end(), framePeaks + at, framePeaks + at + stretch);
+            at += stretch;
+            continue;
+        }
         if (inRun_ == 0) startRun();
         const std::int64_t stretch = std::min(count - at, runLength_ - inRun_);
         runs_.back() = louder(runs_.back(), loudest(framePeaks + at, stretch));

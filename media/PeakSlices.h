@@ -6,22 +6,27 @@
 // peaks of short runs of frames (one frame each for the first million frames, then
 // pairs merged as the piece goes on), from which the slices are made when the
 // prediction was wrong.
+#include <algorithm>
 #include <cstdint>
 #include <cstring>
 #include <vector>
 
 namespace vistrel::media {
 
-// The louder of two levels (floats of 0 and up; a NaN counts as loudest), compared by
-// their bit patterns: the compiler puts integer comparisons into vector instructions,
-// which it may not do for a float maximum.
-inline float louder(float a, float b) {
-    std::uint32_t aBits = 0;
-    std::uint32_t bBits = 0;
-    std::memcpy(&aBits, &a, sizeof a);
-    std::memcpy(&bBits, &b, sizeof b);
-    return aBits < bBits ? b : a;
+// The louder of two levels (floats of 0 and up, a NaN counting as loudest), compared as
+// the integers of their bit patterns, which order them alike: the compiler puts an
+// integer maximum into vector instructions, which it may not do for a float one.
+inline std::int32_t levelBits(float level) {
+    std::int32_t bits = 0;
+    std::memcpy(&bits, &level, sizeof level);
+    return bits;
 }
+inline float levelOfBits(std::int32_t bits) {
+    float level = 0.0f;
+    std::memcpy(&level, &bits, sizeof level);
+    return level;
+}
+inline float louder(float a, float b) { return levelOfBits(std::max(levelBits(a), levelBits(b))); }
 
 class PeakSlices {
 public:

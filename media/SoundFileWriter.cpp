@@ -35,7 +35,8 @@ struct SoundFileWriter::State {
     AVStream* stream = nullptr;
     FramePtr frame{av_frame_alloc()};
     PacketPtr packet{av_packet_alloc()};
-    std::vector<float> pending;  // interleaved, not yet a whole encoder frame
+    std::vector<float> pending;  // interleaved, not yet encoded from `pendingAt` on
+    std::size_t pendingAt = 0;
     int channels = 0;
     std::int64_t nextPts = 0;
     std::string error;
@@ -58,7 +59,7 @@ struct SoundFileWriter::State {
         }
     }
 
-    // One encoder frame of `frames` frames from the front of `pending`.
+    // One encoder frame of `frames` frames from `pendingAt` on.
     bool encode(int frames) {
         frame->nb_samples = frames;
         frame->format = codec->sample_fmt;
@@ -66,7 +67,8 @@ struct SoundFileWriter::State {
             return fail("out of memory");
         for (int i = 0; i < frames; ++i) {
             for (int c = 0; c < channels; ++c) {
-                const float value = std::clamp(pending[static_cast<std::size_t>(i * channels + c)], -1.0f, 1.0f);
+                const float value =
+                    std::clamp(pending[pendingAt + static_cast<std::size_t>(i * channels + c)], -1.0f, 1.0f);
                 if (codec->sample_fmt == AV_SAMPLE_FMT_FLTP) {
                     reinterpret_cast<float*>(frame->data[c])[i] = value;
                 } else {
@@ -79,12 +81,13 @@ struct SoundFileWriter::State {
         nextPts += frames;
         const int sent = avcodec_send_frame(codec.get(), frame.get());
         av_frame_unref(frame.get());
-        pending.erase(pending.begin(), pending.begin() + static_cast<std::ptrdiff_t>(frames) * channels);
+        pendingAt += static_cast<std::size_t>(frames) * static_cast<std::size_t>(channels);
         if (sent < 0) return fail("encoding", sent);
         return drain();
     }
 
     int frameSize() const { return codec->frame_size > 0 ? codec->frame_size : 1024; }
+    std::size_t pendingFrames() const { return (pending.size() - pendingAt) / static_cast<std::size_t>(channels); }
 };
 
 SoundFileWriter::SoundFileWriter() : state_(std::make_unique<State>()) {}
@@ -131,15 +134,18 @@ bool SoundFileWriter::write(const float* samples, int frames) {
     State& s = *state_;
     if (!s.stream || !s.error.empty()) return false;
     s.pending.insert(s.pending.end(), samples, samples + static_cast<std::ptrdiff_t>(frames) * s.channels);
-    while (s.pending.size() >= static_cast<std::size_t>(s.frameSize() * s.channels))
+    while (s.pendingFrames() >= static_cast<std::size_t>(s.frameSize()))
         if (!s.encode(s.frameSize())) return false;
+    // What is left moves to the front once per call, not once per encoder frame.
+    s.pending.erase(s.pending.begin(), s.pending.begin() + static_cast<std::ptrdiff_t>(s.pendingAt));
+    s.pendingAt = 0;
     return true;
 }
 
 bool SoundFileWriter::finish() {
     State& s = *state_;
     if (!s.stream || !s.error.empty()) return false;
-    if (!s.pending.empty() && !s.encode(static_cast<int>(s.pending.size()) / s.channels)) return false;
+    if (s.pendingFrames() > 0 && !s.encode(static_cast<int>(s.pendingFrames()))) return false;
     if (const int flushed = avcodec_send_frame(s.codec.get(), nullptr); flushed < 0) return s.fail("encoding", flushed);
     if (!s.drain()) return false;
     if (const int written = av_write_trailer(s.output.get()); written < 0) return s.fail("writing", written);

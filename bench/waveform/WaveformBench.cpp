@@ -3,6 +3,7 @@
 // as Ogg Vorbis). The goal: at most 1.3 times the decoding alone.
 //
 //     waveform_bench [MINUTES]        (default 10)
+#include <algorithm>
 #include <chrono>
 #include <cmath>
 #include <cstdio>
@@ -67,15 +68,11 @@ std::int64_t decodeToNothing(const std::string& path) {
     return samples;
 }
 
-// The best of three runs, in milliseconds.
-double bestOfThree(const std::function<void()>& run) {
-    double best = 1e300;
-    for (int i = 0; i < 3; ++i) {
-        const auto start = std::chrono::steady_clock::now();
-        run();
-        best = std::min(best, std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count());
-    }
-    return best;
+// Milliseconds one run takes.
+double timed(const std::function<void()>& run) {
+    const auto start = std::chrono::steady_clock::now();
+    run();
+    return std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count();
 }
 
 }  // namespace
@@ -92,8 +89,14 @@ int main(int argc, char** argv) {
     }
     std::int64_t decoded = 0;
     std::size_t peaks = 0;
-    const double alone = bestOfThree([&] { decoded = decodeToNothing(path); });
-    const double waveform = bestOfThree([&] { peaks = readWaveform(path, 1000).waveform.peaks.size(); });
+    // The best of five runs each, taken in turns, so that other work on the machine weighs
+    // on both alike.
+    double alone = 1e300;
+    double waveform = 1e300;
+    for (int round = 0; round < 5; ++round) {
+        alone = std::min(alone, timed([&] { decoded = decodeToNothing(path); }));
+        waveform = std::min(waveform, timed([&] { peaks = readWaveform(path, 1000).waveform.peaks.size(); }));
+    }
     std::filesystem::remove(path);
     std::printf("FFmpeg decoding alone: %8.1f ms (%lld frames)\n", alone, static_cast<long long>(decoded));
     std::printf("waveform (1000 peaks): %8.1f ms (%zu peaks)\n", waveform, peaks);
