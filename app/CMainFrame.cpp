@@ -17,6 +17,7 @@
 #include "app/CVistrelApp.h"
 #include "app/EnablingRules.h"
 #include "app/RecentFileList.h"
+#include "app/WindowTitle.h"
 #include "res/CommandIds.h"
 #include "res/StringTable.h"
 #include "res/strings/HistoryStrings.h"
@@ -120,6 +121,7 @@ void CMainFrame::createActions() {
     makeAction(FilePrintPreview);
     makeAction(FilePrintSetup);
     makeAction(FileExportVideo);
+    makeAction(PrintMagazinePlan);
     makeAction(AppExit);
     makeAction(EditUndo, {K(Qt::CTRL | Qt::Key_Z), K(Qt::ALT | Qt::Key_Backspace)}, QStringLiteral("edit-undo"));
     makeAction(EditRedo, {K(Qt::CTRL | Qt::Key_Y), K(Qt::CTRL | Qt::SHIFT | Qt::Key_Z)}, QStringLiteral("edit-redo"));
@@ -128,6 +130,8 @@ void CMainFrame::createActions() {
     makeAction(EditPaste, {K(Qt::CTRL | Qt::Key_V), K(Qt::SHIFT | Qt::Key_Insert)}, QStringLiteral("edit-paste"));
     makeAction(EditRemove, {K(Qt::CTRL | Qt::Key_Delete)});
     makeAction(EditSelectAll, {K(Qt::CTRL | Qt::Key_A)});
+    makeAction(MoveLinesUp, {K(Qt::ALT | Qt::Key_Up)});
+    makeAction(MoveLinesDown, {K(Qt::ALT | Qt::Key_Down)});
     makeAction(EditTitle, {K(Qt::ALT | Qt::Key_T)});
     makeAction(WriteToModule, {}, QStringLiteral("module-write"));
     makeAction(WriteToProjector, {K(Qt::ALT | Qt::Key_U)}, QStringLiteral("projector-write"));
@@ -140,6 +144,7 @@ void CMainFrame::createActions() {
     makeAction(Rehearse, {K(Qt::ALT | Qt::Key_P)}, QStringLiteral("show-rehearse"));
     makeAction(ChoosePictureFolder);
     makeAction(ChooseMusic);
+    makeAction(CheckPictures);
     makeAction(ScaleShow);
     makeAction(InfoDisplay, {K(Qt::ALT | Qt::Key_I)});
     makeAction(ShowLength, {}, QStringLiteral("show-length"));
@@ -164,6 +169,7 @@ void CMainFrame::createActions() {
     makeAction(HelpIndex, {K(Qt::Key_F1)});
     makeAction(ContextHelp, {K(Qt::SHIFT | Qt::Key_F1)}, QStringLiteral("help-context"));
     makeAction(AppAbout, {}, QStringLiteral("help-about"));
+    makeAction(OpenDemoShow);
 
     // The row commands of the program list's context menu: the menu shows these actions.
     const std::pair<int, int> rowCommands[] = {
@@ -279,7 +285,7 @@ void CMainFrame::refreshWindowList() {
     windowListActions_.append(windowMenu_->addSeparator());
     int number = 1;
     for (QMdiSubWindow* window : windows) {
-        QString title = window->windowTitle();
+        QString title = shownTitle(window->windowTitle(), window->isWindowModified());
         title.replace(QLatin1Char('&'), QStringLiteral("&&"));
         QAction* entry = windowMenu_->addAction(QStringLiteral("&%1 %2").arg(number++).arg(title));
         entry->setCheckable(true);
@@ -306,7 +312,7 @@ void CMainFrame::setDocumentMenus(bool documentOpen) {
     QMenu* file = addMenu(ids::MenuFile);
     if (documentOpen) {
         add(file, {FileNew, FileOpen, FileClose, FileSave, FileSaveAs, 0, FilePrint, FilePrintPreview,
-                   FilePrintSetup, 0, FileExportVideo, 0});
+                   FilePrintSetup, PrintMagazinePlan, 0, FileExportVideo, 0});
     } else {
         add(file, {FileNew, FileOpen, 0, FilePrintSetup, 0});
     }
@@ -315,7 +321,8 @@ void CMainFrame::setDocumentMenus(bool documentOpen) {
 
     if (documentOpen) {
         QMenu* edit = addMenu(ids::MenuEdit);
-        add(edit, {EditUndo, EditRedo, 0, EditCut, EditCopy, EditPaste, EditRemove, 0, EditSelectAll});
+        add(edit, {EditUndo, EditRedo, 0, EditCut, EditCopy, EditPaste, EditRemove, 0, EditSelectAll, 0, MoveLinesUp,
+                   MoveLinesDown});
     }
 
     // The searches have a menu of their own in both sets; repeating needs a show.
@@ -326,7 +333,7 @@ void CMainFrame::setDocumentMenus(bool documentOpen) {
     if (documentOpen) {
         QMenu* show = addMenu(ids::MenuShow);
         add(show, {EditTitle, 0, WriteToProjector, WriteToModule, LoadFromProjector, LoadFromModule, 0, StartShow,
-                   StopShow, NextPicture, 0, Rehearse, ChoosePictureFolder, ChooseMusic, 0, ScaleShow,
+                   StopShow, NextPicture, 0, Rehearse, ChoosePictureFolder, ChooseMusic, CheckPictures, 0, ScaleShow,
                    InfoDisplay});
         QMenu* general = addMenu(ids::MenuGeneral);
         add(general, {ProjectorVersion, cmd::Settings});
@@ -345,7 +352,7 @@ void CMainFrame::setDocumentMenus(bool documentOpen) {
     }
 
     QMenu* help = addMenu(ids::MenuHelp);
-    add(help, {HelpTopics, 0, AppAbout});
+    add(help, {HelpTopics, OpenDemoShow, 0, AppAbout});
 
     // Menus are brought up to date when they open, as the rules may have changed since.
     for (QMenu* menu : menuBar()->findChildren<QMenu*>()) {
@@ -387,9 +394,13 @@ QStringList CMainFrame::statusPaneTexts() const {
 }
 
 void CMainFrame::refreshCaption() {
+    // The show's title carries its change mark; the main window shows it as its own. A
+    // maximized show window adds its title itself (Qt's " - [title]"): not twice.
     QString caption = tableText(ids::MainCaption);
-    if (QMdiSubWindow* active = mdiArea_->currentSubWindow()) caption += QStringLiteral(" - ") + active->windowTitle();
+    QMdiSubWindow* active = mdiArea_->currentSubWindow();
+    if (active && !active->isMaximized()) caption += QStringLiteral(" - ") + active->windowTitle();
     setWindowTitle(caption);
+    setWindowModified(active && active->isWindowModified());
 }
 
 void CMainFrame::closeEvent(QCloseEvent* event) {

@@ -15,6 +15,7 @@ RecentFileList::RecentFileList(QString profilePath) : profilePath_(std::move(pro
 
 void RecentFileList::load() {
     entries_.clear();
+    if (profilePath_.isEmpty()) return;  // no home: nothing was kept
     QSettings profile(profilePath_, QSettings::IniFormat);
     profile.beginGroup(kGroup);
     for (int number = 1; number <= Capacity; ++number) {
@@ -23,7 +24,8 @@ void RecentFileList::load() {
     }
 }
 
-void RecentFileList::save() const {
+bool RecentFileList::save() {
+    if (profilePath_.isEmpty()) return reportNotKept();
     QSettings profile(profilePath_, QSettings::IniFormat);
     profile.beginGroup(kGroup);
     for (int number = 1; number <= Capacity; ++number) {
@@ -34,6 +36,15 @@ void RecentFileList::save() const {
     }
     profile.endGroup();
     profile.sync();
+    return profile.status() == QSettings::NoError || reportNotKept();
+}
+
+bool RecentFileList::reportNotKept() {
+    if (!notKeptSaid_ && notKept_) {
+        notKeptSaid_ = true;
+        notKept_(profilePath_);
+    }
+    return false;
 }
 
 void RecentFileList::add(const QString& path) {

@@ -3,9 +3,11 @@
 #include <cstdio>
 
 #include "cli/ConsolePrompter.h"
+#include "cli/VisibleText.h"
 #include "model/CVistrelDoc.h"
 #include "model/FileAccess.h"
 #include "model/ShowFile.h"
+#include "model/ShowMediaChoices.h"
 #include "platform/qt/core/AppPaths.h"
 #include "res/strings/ModelStrings.h"
 
@@ -39,7 +41,7 @@ bool readShowForCommand(CVistrelDoc& doc, const std::string& path, const Setting
 int refuseOutputOverInput(const std::string& input, const std::string& output, const std::string& what) {
     if (!isSameFile(input, output)) return 0;
     std::fprintf(stderr, "vistrel-cli: %s: %s would replace the show it is made from; choose another file\n",
-                 output.c_str(), what.c_str());
+                 visibleText(output).c_str(), what.c_str());
     return 1;
 }
 
@@ -60,6 +62,17 @@ std::unique_ptr<CVistrelDoc> readShowAsTheWindowProgramDoes(const std::string& f
     if (!readShowForCommand(*doc, file, settings)) return nullptr;
     prompter.setSubject({});  // what follows names its own files
     return doc;
+}
+
+OptionDefinition imagesOption() {
+    return valueOption("images", "DIR",
+                       "the folder of the slides' pictures (default: the one the window program remembers for "
+                       "the show, else its default folder)");
+}
+
+std::filesystem::path pictureFolderFor(const CommandLine& line, const std::string& file) {
+    if (const auto images = line.value("images")) return std::filesystem::path(*images);
+    return ShowMediaChoices(showMediaFilePath().toStdString()).resolvedPictureFolder(file);
 }
 
 std::vector<OptionDefinition> withShowReadingOptions(std::vector<OptionDefinition> options) {

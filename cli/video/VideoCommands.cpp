@@ -73,7 +73,6 @@ std::optional<int> wholeNumberIn(const std::optional<std::string>& text, int low
 // The values of the options, checked; a usage error answers a bad one.
 struct VideoOptions {
     video::VideoRequest request;
-    std::optional<std::string> images;
     std::optional<std::string> audio;
 };
 
@@ -116,7 +115,6 @@ std::optional<int> readVideoOptions(const CommandLine& line, VideoOptions& optio
         if (!quality) return line.usageError("--quality takes 1 .. 100, not '" + *line.value("quality") + "'");
         request.quality = *quality;
     }
-    options.images = line.value("images");
     options.audio = line.value("audio");
     return std::nullopt;
 }
@@ -140,9 +138,11 @@ int runVideo(const CommandLine& line) {
                                std::to_string(doc->lineCount));
 
     // What the window program remembers for this show, unless the command line says otherwise.
-    const ShowMediaChoices choices(showMediaFilePath().toStdString());
-    request.pictureFolder = options.images ? std::filesystem::path(*options.images) : choices.resolvedPictureFolder(file);
-    request.musicPath = options.audio ? *options.audio : choices.resolvedMusicFile(file).string();
+    const ShowMediaChoices::Used used = ShowMediaChoices(showMediaFilePath().toStdString()).usedFor(file, file);
+    for (const std::string& message : used.messages) prompter.note(message);  // said, the export goes on
+    const auto images = line.value("images");
+    request.pictureFolder = images ? std::filesystem::path(*images) : used.pictureFolder;
+    request.musicPath = options.audio ? *options.audio : used.musicFile;
 
     const QSize even = video::evenVideoSize(request.size);
     if (even != request.size) {
@@ -168,8 +168,7 @@ int runVideo(const CommandLine& line) {
 const CommandRegistration videoCommand{{
     .name = "video",
     .positionals = {"FILE", "OUT"},
-    .options = {valueOption("images", "DIR", "the folder of the slides' pictures (default: the one the window "
-                                             "program remembers for the show, else its default folder)"),
+    .options = {imagesOption(),
                 valueOption("audio", "FILE", "the music under the video (default: the show's remembered music, "
                                              "else a sound file beside it named like it; --audio= for none)"),
                 valueOption("size", "WxH", "the frame size in pixels (default 1920x1080); odd sides are rounded up"),

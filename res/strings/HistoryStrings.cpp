@@ -24,13 +24,18 @@ constexpr StringEntry kEntries[] = {
     {ids::StepLineChanged, "Zeile %1 geändert"},
     {ids::StepLineInserted, "1 Zeile eingefügt"},
     {ids::StepLinesInserted, "%1 Zeilen eingefügt"},
-    {ids::StepLinesRemoved, "Zeilen entfernt"},
-    {ids::StepTimersSet, "Timerzeiten gesetzt"},
-    {ids::StepSlidesShifted, "Dianummern erhöht"},
-    {ids::StepCut, "Ausgeschnitten"},
+    {ids::StepLineRemoved, "Zeile entfernt"},
+    {ids::StepLinesRemoved, "%1 Zeilen entfernt"},
+    {ids::StepTimerSet, "Timerzeit gesetzt"},
+    {ids::StepTimersSet, "%1 Timerzeiten gesetzt"},
+    {ids::StepSlideShifted, "Dianummer erhöht"},
+    {ids::StepSlidesShifted, "%1 Dianummern erhöht"},
+    {ids::StepLineCut, "Zeile ausgeschnitten"},
+    {ids::StepCut, "%1 Zeilen ausgeschnitten"},
     {ids::StepPasted, "Eingefügt"},
     {ids::StepScaled, "Diaschau skaliert"},
     {ids::StepTitleChanged, "Titel geändert"},
+    {ids::StepLinesMoved, "Zeilen verschoben"},
 };
 }  // namespace
 

@@ -21,7 +21,7 @@ constexpr StringEntry kEntries[] = {
     {ids::TimerDialogLabel, "Timerzeit in (Sek.) :"},
     {ids::IncrementDialogCaption, "Inkrement für Dianummer"},
     {ids::IncrementDialogLabel, "Inkrement (z.B. +10, 35 ->45)"},
-    {ids::ButtonCancel, "Cancel"},
+    {ids::ButtonCancel, "Abbrechen"},
 
     {ids::PasteRefusedOne,
      "Eine Zeile aus der Zwischenablage wurde nicht eingefügt (%2).\n"
@@ -61,6 +61,10 @@ constexpr StringEntry kEntries[] = {
     {Prompt + TimersZero, "Setzt alle Timerwerte der selektierten Zellen auf Null(Pausemodus)."},
     {Prompt + TimersInput, "Setzt alle Timerzeiten der selektierten Zellen auf einen bestimmten Wert."},
     {Prompt + EditSelectAll, "Markiert alle Zeilen."},
+    {MoveLinesUp, "Zeilen nach oben"},
+    {MoveLinesDown, "Zeilen nach unten"},
+    {Prompt + MoveLinesUp, "Verschiebt die markierten Zeilen um einen Platz nach oben."},
+    {Prompt + MoveLinesDown, "Verschiebt die markierten Zeilen um einen Platz nach unten."},
 };
 }  // namespace
 

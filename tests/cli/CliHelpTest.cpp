@@ -100,6 +100,8 @@ TEST(CliHelp, UsageErrorsNameTheReasonAndTheUsage) {
         {{"show", data, "--json=1"}, "option --json takes no value", "usage: vistrel-cli show FILE"},
         {{"show", data, "second.dpd"}, "unexpected argument 'second.dpd'", "usage: vistrel-cli show FILE"},
         {{"save", data}, "missing OUT", "usage: vistrel-cli save IN OUT"},
+        {{"new"}, "missing OUT", "usage: vistrel-cli new OUT [--title TEXT]"},
+        {{"new", "a.dpd", "--title"}, "option --title needs a value", "usage: vistrel-cli new OUT"},
         {{"sf", "12", "1x"}, "'1x' is not a special-function code", "usage: vistrel-cli sf CODE..."},
         {{"projector"}, "missing projector command", "usage: vistrel-cli projector "},
         {{"projector", "dance"}, "unknown projector command 'dance'", "usage: vistrel-cli projector "},
@@ -182,7 +184,15 @@ TEST(CliHelp, EveryCommandRefusesBadCallsWithExitTwoTheReasonAndItsUsage) {
             }
             if (option.kind == OptionDefinition::Kind::ZeroOrOne)
                 bad.push_back({call(good, {dashed, "2"}), "option " + dashed + " takes 0 or 1, not '2'"});
-            if (option.required) bad.push_back({positionals, "missing option " + dashed + " " + option.valueName});
+            if (option.required) {
+                // Every other required option given: the reason names this one.
+                std::vector<std::string> withoutIt = positionals;
+                for (const OptionDefinition& other : command->options) {
+                    if (other.required && other.name != option.name)
+                        withoutIt.insert(withoutIt.end(), {"--" + other.name, "COM1"});
+                }
+                bad.push_back({withoutIt, "missing option " + dashed + " " + option.valueName});
+            }
         }
         for (const auto& [args, reason] : bad) {
             const CliResult r = runCliProcess(call(name, args));
