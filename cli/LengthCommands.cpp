@@ -53,18 +53,22 @@ private:
     ConsolePrompter console_;
 };
 
-// The scale dialog answered once with the length from the command line.
+// The scale dialog answered once with the length from the command line: typed
+// (--length) or the music's (--to-audio).
 class GivenLength final : public ScaleLengthPrompt {
 public:
-    explicit GivenLength(long long length) : length_(length) {}
+    GivenLength(long long length, bool music) : length_(length), music_(music) {}
     std::optional<std::int64_t> askNewLength(int) override {
         if (asked_) return std::nullopt;
         asked_ = true;
         return length_;
     }
+    bool offersMusicLength() const override { return music_; }
+    bool lengthIsMusic() const override { return music_; }
 
 private:
     long long length_;
+    bool music_;
     bool asked_ = false;
 };
 
@@ -152,12 +156,13 @@ int runScale(const CommandLine& line) {
     if (const int failed = loadShow(*doc, line, rows)) return failed;
 
     ScalePrompter prompter(line.positional(0));
-    GivenLength dialog(*length);
+    const bool music = line.has("to-audio");
+    GivenLength dialog(*length, music);
     switch (scaleShow(*doc, rows, prompter, dialog)) {
         case ScaleResult::Scaled:
         case ScaleResult::Unchanged: break;
         case ScaleResult::InvalidLength: {
-            const ScaleRange range = allowedScaleRange(measureForScaling(*doc, rows));
+            const ScaleRange range = allowedScaleRange(measureForNewLength(*doc, rows, music));
             const std::string allowed = res::formatArgs(
                 ids::ScaleLengthRange, {vistrel::lengthText(range.shortest), vistrel::lengthText(range.longest)});
             prompter.console().showMessage(allowed, MessageIcon::Exclamation, MessageButtons::Ok);
@@ -244,7 +249,9 @@ const CommandRegistration scaleCommand{{
         {valueOption("length", "HH:MM:SS", "the new length, as typed into the dialog \"Show skalieren\""),
          valueOption("to-audio", "FILE",
                      "the new length is the length of the music FILE in whole seconds, as the dialog's button "
-                     "\"Musiklänge übernehmen\" fills it in"),
+                     "\"Musiklänge übernehmen\" fills it in; without --rows it is music time: a run from line 1 "
+                     "as \"vistrel-cli timeline\" has it, the waits at pause lines not counted, so that a show "
+                     "with pauses is fitted too (their timers of 0 stay)"),
          rowsOption()}),
     .summary = "Reads the show IN and runs \"Diaschau skalieren\" on it with the dialog answered with the "
                "--length, or with the length of the music given with --to-audio (exactly one of the two): the timers are stretched or shrunk so that the show, or only the ROWS when given, "
