@@ -35,7 +35,6 @@
 #include "app/ShowRunWindows.h"
 #include "app/SingleInstance.h"
 #include "dialogs/AboutDialog.h"
-#include "media/AudioInfo.h"
 #include "model/CVistrelDoc.h"
 #include "model/PictureFolder.h"
 #include "model/ShowFile.h"
@@ -125,10 +124,15 @@ CVistrelApp::CVistrelApp(Environment environment) : env_(std::move(environment))
             if (mainFrame_) mainFrame_->statusBar()->showMessage(text);
         },
         [this] { runStateChanged(); },
-        [this](CSplitterFrame& frame) { return rehearsalMedia(frame); }});
+        [this](CSplitterFrame& frame) { return rehearsalMedia(frame); },
+        [this](const QString& path) {
+            // Without the module the player itself finds out what it cannot play.
+            const mediamodule::MediaFunctions* functions = media_.functions();
+            return !functions || functions->audioLength(path.toStdString()).ok();
+        }});
     documentCommands_ =
         std::make_unique<DocumentCommands>(env_.prompter, env_.fileDialogs, *recentFiles_, settings_);
-    videoExport_ = std::make_unique<VideoExportCommand>(env_.prompter, env_.fileDialogs);
+    videoExport_ = std::make_unique<VideoExportCommand>(env_.prompter, env_.fileDialogs, media_);
     SearchCommands::Hooks searchHooks;
     searchHooks.activeFrame = [this] { return activeFrame(); };
     searchHooks.dialogParent = [this]() -> QWidget* { return mainFrame_.data(); };
@@ -412,7 +416,7 @@ CSplitterFrame* CVistrelApp::createFrame(std::unique_ptr<CVistrelDoc> doc) {
     };
 
     auto* frame = new CSplitterFrame(std::move(doc), *services_, std::move(hooks), settings_.fullSizeDocumentWindows);
-    attachListPrinting(*frame->listView(), printer());
+    attachListPrinting(*frame->listView(), [this]() -> QPrinter& { return printer(); });
     frames_.push_back(frame);
     mainFrame_->mdiArea()->addSubWindow(frame);
     // Each new window a step down and to the right of the one before, so that none
@@ -491,6 +495,7 @@ CommandContext CVistrelApp::commandContext() const {
     context.showRunning = runState_.showRunning;
     context.pauseState = runState_.pauseState;
     context.recentFiles = static_cast<int>(recentFiles_->entries().size());
+    context.mediaModulePresent = media_.present();
     if (CSplitterFrame* frame = activeFrame()) {
         const CVistrelDoc& doc = frame->document();
         context.documentActive = true;
@@ -663,9 +668,14 @@ void CVistrelApp::chooseMusic(CSplitterFrame& frame) {
 
 ScaleDialog::MusicSeconds CVistrelApp::musicSeconds(CSplitterFrame& frame) {
     const QString music = rehearsalMedia(frame).music;
-    if (music.isEmpty()) return {};
+    if (music.isEmpty() || !media_.present()) return {};
     return [this, music]() -> std::optional<std::int64_t> {
-        const media::AudioLength length = media::audioLength(music.toStdString());
+        const mediamodule::MediaFunctions* functions = media_.functions();
+        if (!functions) {
+            env_.prompter.showMessage(media_.error().toStdString(), MessageIcon::Exclamation, MessageButtons::Ok);
+            return std::nullopt;
+        }
+        const media::AudioLength length = functions->audioLength(music.toStdString());
         if (!length.ok()) {
             env_.prompter.showMessage(length.error, MessageIcon::Exclamation, MessageButtons::Ok);
             return std::nullopt;

@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "app/EnablingRules.h"
+#include "app/MediaModule.h"
 #include "app/Rehearsal.h"
 #include "dialogs/ScaleDialog.h"
 #include "model/ApplicationState.h"
@@ -164,6 +165,7 @@ private:
     Settings settings_;
     ApplicationState appState_;
     RunState runState_;
+    MediaModule media_{MediaModule::installedFile()};
     std::unique_ptr<RecentFileList> recentFiles_;
     std::unique_ptr<ProjectorLink> link_;
     std::unique_ptr<ProjectorProtocol> protocol_;

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "app/FileDialogs.h"
+#include "app/MediaModule.h"
 #include "dialogs/VideoExportDialog.h"
 #include "model/CVistrelDoc.h"
 #include "model/ShowMediaChoices.h"
@@ -16,7 +17,6 @@
 #include "platform/qt/core/AppPaths.h"
 #include "res/StringTable.h"
 #include "res/strings/MediaStrings.h"
-#include "video/VideoExport.h"
 
 namespace vistrel {
 
@@ -33,10 +33,15 @@ QString presetOutput(const CVistrelDoc& doc) {
 
 }  // namespace
 
-VideoExportCommand::VideoExportCommand(Prompter& prompter, FileDialogs& fileDialogs)
-    : prompter_(prompter), fileDialogs_(fileDialogs) {}
+VideoExportCommand::VideoExportCommand(Prompter& prompter, FileDialogs& fileDialogs, MediaModule& media)
+    : prompter_(prompter), fileDialogs_(fileDialogs), media_(media) {}
 
 void VideoExportCommand::run(const CVistrelDoc& doc, QWidget* parent) {
+    const mediamodule::MediaFunctions* functions = media_.functions();
+    if (!functions) {
+        prompter_.showMessage(media_.error().toStdString(), MessageIcon::Exclamation, MessageButtons::Ok);
+        return;
+    }
     video::VideoRequest initial;
     initial.showPath = doc.filePath;
     initial.outputPath = presetOutput(doc).toStdString();
@@ -79,7 +84,7 @@ void VideoExportCommand::run(const CVistrelDoc& doc, QWidget* parent) {
     QProgressDialog* shown = &progress;  // outlives the worker: it is joined below
     video::ExportResult result;
     std::thread worker([&] {
-        result = video::exportVideo(
+        result = functions->exportVideo(
             lines, request,
             [&shown](const video::ExportProgress& step) {
                 const QString text = QString::fromStdString(step.text());

@@ -89,6 +89,9 @@ for size in 16 22 24 32 48 64 128 256; do
 done
 pass "icons 16 .. 256 and $(grep -c 'share/vistrel/screenshots/.*\.png$' "$work/files") screenshots"
 vistrel-projector --help | grep -q -- "--speed" && pass "vistrel-projector --help" || fail "vistrel-projector --help"
+# The encoders come with the media module, opened on the first export: the program itself links none.
+if [ -f /usr/lib/vistrel/vistrel-media.so ] && ! readelf -d /usr/bin/vistrel | grep -q "libavcodec"; then
+  pass "the media module is installed, vistrel links no FFmpeg library"; else fail "media module or vistrel's links"; fi
 
 # An upgrade in place: the same package over itself.
 $SUDO env DEBIAN_FRONTEND=noninteractive apt-get install -y -qq --reinstall "$deb" >"$work/apt-reinstall.log" 2>&1 \

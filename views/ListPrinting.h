@@ -4,6 +4,8 @@
 // the next. The print dialog lets the user pick a printer or a PDF file; the preview
 // needs no printer at all. The pages themselves come from print/: the table is laid
 // out in the printer's printable area, less the margins set in the page setup.
+#include <functional>
+
 #include "print/PrintJob.h"
 
 class QPrinter;
@@ -14,8 +16,10 @@ namespace vistrel {
 class CTextView;
 
 // Hooks the print commands (print with dialog, print at once, preview) into the list.
-// Print commands given in the line editor reach the list as well.
-void attachListPrinting(CTextView& list, QPrinter& printer);
+// Print commands given in the line editor reach the list as well. `printer` is asked
+// for only when a command runs: making one asks the print system for its printers,
+// which the start of the program must not wait for.
+void attachListPrinting(CTextView& list, std::function<QPrinter&()> printer);
 
 // What the list prints with: its columns as they are on screen, and the settings' SF option.
 print::PrintOptions listPrintOptions(CTextView& list);
