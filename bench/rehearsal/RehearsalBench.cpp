@@ -5,6 +5,9 @@
 //                              (goal: at least 50 frames per second, none over 40 ms)
 //   rehearsal_bench start      from the command to the first picture, for a 999-line
 //                              show, through the whole window program (goal: < 0.5 s)
+//   rehearsal_bench standing   the processor time of the whole program over 10 s while a
+//                              picture stands in a 1920 x 1080 rehearsal window, and the
+//                              frames painted meanwhile (goal: under 1 % of a core)
 //   rehearsal_bench drift [--minutes N]
 //                              a show of N minutes (default 10) run in real time on the
 //                              in-process projector, sampled at 60 frames per second and
@@ -13,10 +16,13 @@
 //                              before it (goal: within 50 ms)
 //
 // Without an argument: dissolve and start, then a one-minute drift.
+#include <sys/resource.h>
+
 #include <QApplication>
 #include <QColor>
 #include <QDir>
 #include <QElapsedTimer>
+#include <QEventLoop>
 #include <QImage>
 #include <QPainter>
 #include <QTemporaryDir>
@@ -228,6 +234,77 @@ int start() {
     return firstPictureMs >= 0 ? 0 : 1;
 }
 
+// --- standing --------------------------------------------------------------------------
+
+double processorSeconds() {
+    rusage usage{};
+    getrusage(RUSAGE_SELF, &usage);
+    const auto seconds = [](const timeval& t) { return static_cast<double>(t.tv_sec) + static_cast<double>(t.tv_usec) / 1e6; };
+    return seconds(usage.ru_utime) + seconds(usage.ru_stime);
+}
+
+class PaintCounter : public QObject {
+public:
+    int paints = 0;
+    bool eventFilter(QObject*, QEvent* event) override {
+        if (event->type() == QEvent::Paint) ++paints;
+        return false;
+    }
+};
+
+int standing() {
+    QTemporaryDir folder;
+    qputenv("VISTREL_CONFIG_DIR", folder.path().toUtf8());
+    qputenv("XDG_STATE_HOME", folder.path().toUtf8());
+    qputenv("VISTREL_LOG", (folder.path() + "/DIA.LOG").toUtf8());
+    const QString pictureFolder = folder.filePath("bilder");
+    QDir().mkpath(pictureFolder);
+    for (int slide = 1; slide <= 2; ++slide) {
+        writePhoto(pictureFolder + QString("/%1.jpg").arg(slide), {3000, 2000}, QColor(90 * slide, 200, 120));
+    }
+    RecordingPrompter prompter;
+    NoFileDialogs dialogs;
+    dialogs.answer = pictureFolder;
+    NoSerialPort port;
+    ResponsiveClock clock;
+    QtEventPump events;
+    NoProgressWindows progress;
+    CVistrelApp app({prompter, dialogs, port, clock, events, progress, false, {}});
+    app.startUp({});
+    CSplitterFrame* frame = app.activeFrame();
+    // A one-second dissolve to a picture that then stands for ten minutes.
+    fillShow(frame->document(), 2, 10, 6000, {0});
+    frame->document().linesReplaced(CVistrelDoc::Replaced::ReadIn);
+    app.runCommand(cmd::ChoosePictureFolder);
+    app.runCommand(cmd::Rehearse);
+    RehearsalWindow* window = app.rehearsal().window();
+    if (!window) return 1;
+    window->resize(1920, 1080);
+    QElapsedTimer settling;
+    settling.start();
+    while (settling.elapsed() < 3000) QApplication::processEvents(QEventLoop::AllEvents, 5);
+
+    PaintCounter counter;
+    window->installEventFilter(&counter);
+    const double cpuBefore = processorSeconds();
+    QElapsedTimer standingFor;
+    standingFor.start();
+    QEventLoop standingLoop;  // the program's own event loop, as it waits for the user
+    QTimer::singleShot(10000, &standingLoop, &QEventLoop::quit);
+    standingLoop.exec();
+    const double cpu = processorSeconds() - cpuBefore;
+    const double seconds = static_cast<double>(standingFor.elapsed()) / 1000.0;
+    std::printf("standing: a picture standing in a %d x %d rehearsal window for %.0f s\n", window->width(),
+                window->height(), seconds);
+    std::printf("  processor time %.3f s: %.2f %% of a core (goal < 1 %%), %d frames painted\n", cpu,
+                100.0 * cpu / seconds, counter.paints);
+    window->removeEventFilter(&counter);
+    app.runCommand(cmd::StopShow);
+    app.rehearsal().abandon();
+    app.prepareExit();
+    return 0;
+}
+
 // --- drift -----------------------------------------------------------------------------
 
 class SilentView final : public RunView {
@@ -326,13 +403,15 @@ int main(int argc, char** argv) {
     }
     if (what == "dissolve") return dissolve();
     if (what == "start") return start();
+    if (what == "standing") return standing();
     if (what == "drift") return drift(minutes);
     if (!what.empty()) {
-        std::fprintf(stderr, "usage: rehearsal_bench [dissolve | start | drift [--minutes N]]\n");
+        std::fprintf(stderr, "usage: rehearsal_bench [dissolve | start | standing | drift [--minutes N]]\n");
         return 2;
     }
     int failed = dissolve();
     failed |= start();
+    failed |= standing();
     failed |= drift(1);
     return failed;
 }
