@@ -179,30 +179,49 @@ public:
     void purgeInput() override {}
 };
 
-int start() {
+// Settings, state and log in a temporary folder, from before the program is made.
+struct TemporarySetup {
+    TemporarySetup() {
+        qputenv("VISTREL_CONFIG_DIR", folder.path().toUtf8());
+        qputenv("XDG_STATE_HOME", folder.path().toUtf8());
+        qputenv("VISTREL_LOG", (folder.path() + "/DIA.LOG").toUtf8());
+    }
     QTemporaryDir folder;
-    qputenv("VISTREL_CONFIG_DIR", folder.path().toUtf8());
-    qputenv("XDG_STATE_HOME", folder.path().toUtf8());
-    qputenv("VISTREL_LOG", (folder.path() + "/DIA.LOG").toUtf8());
-    const QString pictureFolder = folder.filePath("bilder");
-    QDir().mkpath(pictureFolder);
-    for (int slide = 1; slide <= 80; ++slide) {
-        writePhoto(pictureFolder + QString("/%1.jpg").arg(slide), {1800, 1200}, QColor(3 * slide, 200, 120));
+};
+
+// The window program on a temporary setup, with a show of `lines` lines and `photos`
+// photos of `size` in the show's picture folder.
+class ProgramWithShow {
+public:
+    ProgramWithShow(int photos, QSize size, int lines, int dissolve, int timer, const std::vector<int>& codes) {
+        dialogs_.answer = setup_.folder.filePath("bilder");
+        QDir().mkpath(dialogs_.answer);
+        for (int slide = 1; slide <= photos; ++slide) {
+            writePhoto(dialogs_.answer + QString("/%1.jpg").arg(slide), size, QColor(3 * slide, 200, 120));
+        }
+        app.startUp({});
+        CSplitterFrame* frame = app.activeFrame();
+        fillShow(frame->document(), lines, dissolve, timer, codes);
+        frame->document().linesReplaced(CVistrelDoc::Replaced::ReadIn);
+        app.runCommand(cmd::ChoosePictureFolder);
     }
 
-    RecordingPrompter prompter;
-    NoFileDialogs dialogs;
-    dialogs.answer = pictureFolder;
-    NoSerialPort port;
-    ResponsiveClock clock;
-    QtEventPump events;
-    NoProgressWindows progress;
-    CVistrelApp app({prompter, dialogs, port, clock, events, progress, false, {}});
-    app.startUp({});
-    CSplitterFrame* frame = app.activeFrame();
-    fillShow(frame->document(), 999, 20, 40, {0, 15, 33, 60, 41, 52, 22});
-    frame->document().linesReplaced(CVistrelDoc::Replaced::ReadIn);
-    app.runCommand(cmd::ChoosePictureFolder);
+private:
+    TemporarySetup setup_;
+    RecordingPrompter prompter_;
+    NoFileDialogs dialogs_;
+    NoSerialPort port_;
+    ResponsiveClock clock_;
+    QtEventPump events_;
+    NoProgressWindows progress_;
+
+public:
+    CVistrelApp app{{prompter_, dialogs_, port_, clock_, events_, progress_, false, {}}};
+};
+
+int start() {
+    ProgramWithShow program(80, {1800, 1200}, 999, 20, 40, {0, 15, 33, 60, 41, 52, 22});
+    CVistrelApp& app = program.app;
     QApplication::processEvents();
 
     QElapsedTimer sinceCommand;
@@ -253,29 +272,9 @@ public:
 };
 
 int standing() {
-    QTemporaryDir folder;
-    qputenv("VISTREL_CONFIG_DIR", folder.path().toUtf8());
-    qputenv("XDG_STATE_HOME", folder.path().toUtf8());
-    qputenv("VISTREL_LOG", (folder.path() + "/DIA.LOG").toUtf8());
-    const QString pictureFolder = folder.filePath("bilder");
-    QDir().mkpath(pictureFolder);
-    for (int slide = 1; slide <= 2; ++slide) {
-        writePhoto(pictureFolder + QString("/%1.jpg").arg(slide), {3000, 2000}, QColor(90 * slide, 200, 120));
-    }
-    RecordingPrompter prompter;
-    NoFileDialogs dialogs;
-    dialogs.answer = pictureFolder;
-    NoSerialPort port;
-    ResponsiveClock clock;
-    QtEventPump events;
-    NoProgressWindows progress;
-    CVistrelApp app({prompter, dialogs, port, clock, events, progress, false, {}});
-    app.startUp({});
-    CSplitterFrame* frame = app.activeFrame();
     // A one-second dissolve to a picture that then stands for ten minutes.
-    fillShow(frame->document(), 2, 10, 6000, {0});
-    frame->document().linesReplaced(CVistrelDoc::Replaced::ReadIn);
-    app.runCommand(cmd::ChoosePictureFolder);
+    ProgramWithShow program(2, {3000, 2000}, 2, 10, 6000, {0});
+    CVistrelApp& app = program.app;
     app.runCommand(cmd::Rehearse);
     RehearsalWindow* window = app.rehearsal().window();
     if (!window) return 1;
