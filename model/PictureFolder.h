@@ -5,13 +5,19 @@
 #include <filesystem>
 #include <map>
 #include <optional>
+#include <string>
 #include <string_view>
+#include <vector>
 
 namespace vistrel {
 
 // The extensions that count as pictures: jpg, jpeg, png, bmp, tif, tiff, webp, in
 // any case, with or without the leading dot.
 bool isPictureExtension(std::string_view extension);
+
+// A name with a picture extension and something before its dot: a picture file, whether
+// it stands for a slide or not.
+bool isPictureFileName(std::string_view fileName);
 
 // The slide number a picture file's name stands for: the name before its extension,
 // after optional letters and blanks, must begin with a run of digits. Names without
@@ -28,9 +34,16 @@ public:
     std::optional<std::filesystem::path> pictureOf(int slide) const;
     const std::map<int, std::filesystem::path>& pictures() const { return pictures_; }
     bool empty() const { return pictures_.empty(); }
+    // The names of every picture file of the folder (files only, links followed), in
+    // byte order, also those that stand for no slide.
+    const std::vector<std::string>& pictureFiles() const { return pictureFiles_; }
+    // False when the folder could not be listed (missing, no folder, no permission).
+    bool readable() const { return readable_; }
 
 private:
     std::map<int, std::filesystem::path> pictures_;
+    std::vector<std::string> pictureFiles_;
+    bool readable_ = false;
 };
 
 // The folder holds at least one numbered picture.

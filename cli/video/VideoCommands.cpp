@@ -73,7 +73,6 @@ std::optional<int> wholeNumberIn(const std::optional<std::string>& text, int low
 // The values of the options, checked; a usage error answers a bad one.
 struct VideoOptions {
     video::VideoRequest request;
-    std::optional<std::string> images;
     std::optional<std::string> audio;
 };
 
@@ -116,7 +115,6 @@ std::optional<int> readVideoOptions(const CommandLine& line, VideoOptions& optio
         if (!quality) return line.usageError("--quality takes 1 .. 100, not '" + *line.value("quality") + "'");
         request.quality = *quality;
     }
-    options.images = line.value("images");
     options.audio = line.value("audio");
     return std::nullopt;
 }
@@ -141,7 +139,7 @@ int runVideo(const CommandLine& line) {
 
     // What the window program remembers for this show, unless the command line says otherwise.
     const ShowMediaChoices choices(showMediaFilePath().toStdString());
-    request.pictureFolder = options.images ? std::filesystem::path(*options.images) : choices.resolvedPictureFolder(file);
+    request.pictureFolder = pictureFolderFor(line, file);
     request.musicPath = options.audio ? *options.audio : choices.of(file).musicFile;
 
     const QSize even = video::evenVideoSize(request.size);
@@ -168,8 +166,7 @@ int runVideo(const CommandLine& line) {
 const CommandRegistration videoCommand{{
     .name = "video",
     .positionals = {"FILE", "OUT"},
-    .options = {valueOption("images", "DIR", "the folder of the slides' pictures (default: the one the window "
-                                             "program remembers for the show, else its default folder)"),
+    .options = {imagesOption(),
                 valueOption("audio", "FILE", "the music under the video (default: the show's remembered music; "
                                              "--audio= for none)"),
                 valueOption("size", "WxH", "the frame size in pixels (default 1920x1080); odd sides are rounded up"),

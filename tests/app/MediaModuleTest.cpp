@@ -137,6 +137,7 @@ TEST_F(MediaModuleInApp, ExportsTheVideoOfTheCommandLine) {
         static_cast<QDialog*>(dialog)->accept();
     });
     started.runCommand(cmd::FileExportVideo);
+    ASSERT_TRUE(QTest::qWaitFor([this] { return !prompter.messages.empty(); }, 60'000));
     ASSERT_EQ(messageTexts(), std::vector<std::string>{"Das Video " + out.toStdString() + " ist fertig."});
 
     const std::string cliOut = folder.filePath("Kommandozeile.mp4").toStdString();
