@@ -83,7 +83,7 @@ CVistrelApp::CVistrelApp(Environment environment) : env_(std::move(environment))
         std::make_unique<DocumentCommands>(env_.prompter, env_.fileDialogs, *recentFiles_, settings_);
     documentCommands_->setSavedUnderNewName(
         [this](CSplitterFrame& frame, const std::string& from) { media_->carryOver(frame, from); });
-    videoExport_ = std::make_unique<VideoExportCommand>(env_.prompter, env_.fileDialogs);
+    videoExport_ = std::make_unique<VideoExportCommand>(env_.prompter, env_.fileDialogs, mediaModule_);
     SearchCommands::Hooks searchHooks;
     searchHooks.activeFrame = [this] { return activeFrame(); };
     searchHooks.dialogParent = [this]() -> QWidget* { return mainFrame_.data(); };
@@ -330,7 +330,7 @@ CSplitterFrame* CVistrelApp::createFrame(std::unique_ptr<CVistrelDoc> doc) {
     };
 
     auto* frame = new CSplitterFrame(std::move(doc), *services_, std::move(hooks), settings_.fullSizeDocumentWindows);
-    attachListPrinting(*frame->listView(), printer());
+    attachListPrinting(*frame->listView(), [this]() -> QPrinter& { return printer(); });
     frames_.push_back(frame);
     mainFrame_->mdiArea()->addSubWindow(frame);
     connect(frame, &QMdiSubWindow::windowStateChanged, mainFrame_.data(), &CMainFrame::refreshCaption);
@@ -378,6 +378,7 @@ CommandContext CVistrelApp::commandContext() const {
     context.showRunning = runState_.showRunning;
     context.pauseState = runState_.pauseState;
     context.recentFiles = static_cast<int>(recentFiles_->entries().size());
+    context.mediaModulePresent = mediaModule_.present();
     if (CSplitterFrame* frame = activeFrame()) {
         const CVistrelDoc& doc = frame->document();
         context.documentActive = true;

@@ -14,6 +14,7 @@
 #include <vector>
 
 #include "app/EnablingRules.h"
+#include "app/MediaModule.h"
 #include "model/ApplicationState.h"
 #include "model/Settings.h"
 #include "projector/RunState.h"
@@ -109,6 +110,7 @@ public:
     DocumentCommands& documentCommands() { return *documentCommands_; }
     SearchCommands& searchCommands() { return *search_; }
     ShowMediaCommands& showMedia() { return *media_; }
+    MediaModule& mediaModule() { return mediaModule_; }
     RunCommands& run() { return *run_; }
     // The program's printer: its choice and page setup carry over from one print to the next.
     QPrinter& printer();
@@ -139,6 +141,8 @@ private:
     Settings settings_;
     ApplicationState appState_;
     RunState runState_;
+    // FFmpeg and the encoders, opened on first use: most runs never export or read music.
+    MediaModule mediaModule_{MediaModule::installedFile()};
     std::unique_ptr<RecentFileList> recentFiles_;
     std::unique_ptr<RunCommands> run_;
     std::unique_ptr<ShowMediaCommands> media_;

@@ -104,8 +104,9 @@ bool ruleAllows(int commandId, const CommandContext& c) {
     case SearchFolders:
         return idle;
     case ScaleShow:
-    case FileExportVideo:
         return doc && c.lineCount > 0;
+    case FileExportVideo:
+        return doc && c.lineCount > 0 && c.mediaModulePresent;
 
     // Window arrangement needs windows to arrange.
     case WindowCascade:

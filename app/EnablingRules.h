@@ -18,6 +18,8 @@ struct CommandContext {
     // The active show's history has a step to undo / to redo.
     bool canUndo = false;
     bool canRedo = false;
+    // The media module (video export, music length) is installed and loads.
+    bool mediaModulePresent = true;
     // Whether the active window's list or editor can carry out an edit command now
     // (selection, clipboard, operation built). Empty: none can.
     std::function<bool(int commandId)> viewEnables;

@@ -76,7 +76,12 @@ RunCommands::RunCommands(CVistrelApp& app) : app_(app) {
             if (app_.mainFrame()) app_.mainFrame()->statusBar()->showMessage(text);
         },
         [this] { runStateChanged(); },
-        [this](RehearsedShow& frame) { return app_.showMedia().mediaOf(frame.document()); }});
+        [this](RehearsedShow& frame) { return app_.showMedia().mediaOf(frame.document()); },
+        [this](const QString& path) {
+            // Without the module the player itself finds out what it cannot play.
+            const mediamodule::MediaFunctions* functions = app_.mediaModule().functions();
+            return !functions || functions->audioLength(path.toStdString()).ok();
+        }});
 }
 
 RunCommands::~RunCommands() = default;

@@ -109,9 +109,15 @@ void ShowMediaCommands::chooseMusic(CSplitterFrame& frame) {
 
 ScaleDialog::MusicSeconds ShowMediaCommands::musicSeconds(CSplitterFrame& frame) {
     const QString music = mediaOf(frame.document()).music;
-    if (music.isEmpty()) return {};
+    if (music.isEmpty() || !app_.mediaModule().present()) return {};
     return [this, music]() -> std::optional<std::int64_t> {
-        const media::AudioLength length = media::audioLength(music.toStdString());
+        const mediamodule::MediaFunctions* functions = app_.mediaModule().functions();
+        if (!functions) {
+            app_.environment().prompter.showMessage(app_.mediaModule().error().toStdString(), MessageIcon::Exclamation,
+                                                    MessageButtons::Ok);
+            return std::nullopt;
+        }
+        const media::AudioLength length = functions->audioLength(music.toStdString());
         if (!length.ok()) {
             app_.environment().prompter.showMessage(length.error, MessageIcon::Exclamation, MessageButtons::Ok);
             return std::nullopt;

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "app/FileDialogs.h"
+#include "app/MediaModule.h"
 #include "dialogs/VideoExportDialog.h"
 #include "model/CVistrelDoc.h"
 #include "model/ShowMediaChoices.h"
@@ -14,7 +15,6 @@
 #include "res/StringTable.h"
 #include "res/TableText.h"
 #include "res/strings/MediaStrings.h"
-#include "video/VideoExport.h"
 
 namespace vistrel {
 
@@ -29,9 +29,10 @@ QString presetOutput(const CVistrelDoc& doc) {
 
 }  // namespace
 
-VideoExportCommand::VideoExportCommand(Prompter& prompter, FileDialogs& fileDialogs)
+VideoExportCommand::VideoExportCommand(Prompter& prompter, FileDialogs& fileDialogs, MediaModule& media)
     : prompter_(prompter),
       fileDialogs_(fileDialogs),
+      media_(media),
       job_({[this](const video::ExportProgress& step) { showProgress(step); },
             [this](video::ExportResult result) { finish(result); }, [this] { closeProgress(); }}) {}
 
@@ -41,6 +42,11 @@ VideoExportCommand::~VideoExportCommand() { delete progress_.data(); }
 
 void VideoExportCommand::run(const CVistrelDoc& doc, QWidget* parent) {
     if (job_.running()) return;  // one at a time: its progress window keeps the others out
+    const mediamodule::MediaFunctions* functions = media_.functions();
+    if (!functions) {
+        prompter_.showMessage(media_.error().toStdString(), MessageIcon::Exclamation, MessageButtons::Ok);
+        return;
+    }
     video::VideoRequest initial;
     initial.showPath = doc.filePath;
     initial.outputPath = presetOutput(doc).toStdString();
@@ -73,8 +79,8 @@ void VideoExportCommand::run(const CVistrelDoc& doc, QWidget* parent) {
     const std::vector<ProgramLine> lines(doc.lines.begin(), doc.lines.begin() + doc.lineCount);
     outputPath_ = request.outputPath;
     openProgress(parent);
-    job_.start([lines, request](const Job::Control& control) {
-        return video::exportVideo(
+    job_.start([functions, lines, request](const Job::Control& control) {
+        return functions->exportVideo(
             lines, request, [&control](const video::ExportProgress& step) { control.report(step); },
             control.cancelFlag());
     });

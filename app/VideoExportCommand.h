@@ -17,11 +17,13 @@ namespace vistrel {
 
 class CVistrelDoc;
 class FileDialogs;
+class MediaModule;
 class Prompter;
 
 class VideoExportCommand {
 public:
-    VideoExportCommand(Prompter& prompter, FileDialogs& fileDialogs);
+    // The export itself is the media module's, loaded on the first export.
+    VideoExportCommand(Prompter& prompter, FileDialogs& fileDialogs, MediaModule& media);
     ~VideoExportCommand();
 
     // Asks for the video and starts its export; returns while it runs.
@@ -38,6 +40,7 @@ private:
 
     Prompter& prompter_;
     FileDialogs& fileDialogs_;
+    MediaModule& media_;
     // What the user chose last time in this run of the program, offered again.
     int lastFps_ = 25;
     int lastWidth_ = 1920;

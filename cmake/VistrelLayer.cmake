@@ -1,8 +1,12 @@
-# vistrel_layer(<target> <folder> [DEPS ...] [QT]): one static library per folder made of
-# every .cpp in it (sub-folders excluded), so adding a file needs no edit here.
+# vistrel_layer(<target> <folder> [DEPS ...] [QT] [EXCLUDE file.cpp ...]): one static library
+# per folder made of every .cpp in it (sub-folders excluded), so adding a file needs no edit
+# here. EXCLUDE leaves out files that a library of their own in the same folder builds.
 function(vistrel_layer target folder)
-  cmake_parse_arguments(ARG "QT" "" "DEPS" ${ARGN})
+  cmake_parse_arguments(ARG "QT" "" "DEPS;EXCLUDE" ${ARGN})
   file(GLOB sources CONFIGURE_DEPENDS ${folder}/*.cpp)
+  foreach(excluded ${ARG_EXCLUDE})
+    list(REMOVE_ITEM sources ${folder}/${excluded})
+  endforeach()
   file(GLOB headers CONFIGURE_DEPENDS ${folder}/*.h)
   file(GLOB forms CONFIGURE_DEPENDS ${folder}/*.ui)
   if(NOT sources)

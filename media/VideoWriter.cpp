@@ -64,6 +64,7 @@ struct VideoWriter::State {
     CodecContextPtr video;
     AVStream* videoStream = nullptr;
     std::unique_ptr<SwsContext, SwsFreer> toYuv;
+    FramePtr rgb;  // the drawn frame as the conversion sees it: its pixels, not a copy
     FramePtr picture;
     std::int64_t nextFrame = 0;
     bool havePicture = false;
@@ -147,16 +148,36 @@ struct VideoWriter::State {
         videoStream->time_base = video->time_base;
         videoStream->avg_frame_rate = video->framerate;
 
-        toYuv.reset(sws_getContext(settings.width, settings.height, AV_PIX_FMT_RGB32, settings.width, settings.height,
-                                   AV_PIX_FMT_YUV420P, SWS_BILINEAR, nullptr, nullptr, nullptr));
+        // The conversion runs in slices on threads of its own (as many as the processor
+        // has cores), so that the encoder is handed a frame as soon as it is drawn.
+        toYuv.reset(sws_alloc_context());
         picture.reset(av_frame_alloc());
-        if (!toYuv || !picture) return failWith(AVERROR(ENOMEM));
+        rgb.reset(av_frame_alloc());
+        if (!toYuv || !picture || !rgb) return failWith(AVERROR(ENOMEM));
+        av_opt_set_int(toYuv.get(), "srcw", settings.width, 0);
+        av_opt_set_int(toYuv.get(), "srch", settings.height, 0);
+        av_opt_set_pixel_fmt(toYuv.get(), "src_format", AV_PIX_FMT_RGB32, 0);
+        av_opt_set_int(toYuv.get(), "dstw", settings.width, 0);
+        av_opt_set_int(toYuv.get(), "dsth", settings.height, 0);
+        av_opt_set_pixel_fmt(toYuv.get(), "dst_format", AV_PIX_FMT_YUV420P, 0);
+        av_opt_set_int(toYuv.get(), "sws_flags", SWS_BILINEAR, 0);
+        av_opt_set_int(toYuv.get(), "threads", 0, 0);
+        if (const int made = sws_init_context(toYuv.get(), nullptr, nullptr); made < 0) return failWith(made);
+        rgb->format = AV_PIX_FMT_RGB32;
+        rgb->width = settings.width;
+        rgb->height = settings.height;
         // Full-range RGB in, studio-range BT.709 out, as the stream says it is.
         sws_setColorspaceDetails(toYuv.get(), sws_getCoefficients(SWS_CS_ITU709), 1, sws_getCoefficients(SWS_CS_ITU709),
                                  0, 0, 1 << 16, 1 << 16);
+        return newPicture();
+    }
+
+    // A buffer of its own for the next converted picture.
+    bool newPicture() {
+        av_frame_unref(picture.get());
         picture->format = AV_PIX_FMT_YUV420P;
-        picture->width = settings.width;
-        picture->height = settings.height;
+        picture->width = video->width;
+        picture->height = video->height;
         picture->color_range = AVCOL_RANGE_MPEG;
         picture->colorspace = AVCOL_SPC_BT709;
         if (const int allocated = av_frame_get_buffer(picture.get(), 0); allocated < 0) return failWith(allocated);
@@ -249,11 +270,20 @@ bool VideoWriter::open(const VideoSettings& settings, const VideoFormat& format,
 bool VideoWriter::writeFrame(const RgbFrame& frame) {
     State& s = *state_;
     if (!s.headerWritten || !s.error.empty()) return false;
-    // The encoder may still hold the last picture: give it a buffer of its own first.
-    if (const int writable = av_frame_make_writable(s.picture.get()); writable < 0) return s.failWith(writable);
-    const std::uint8_t* const sourcePlanes[] = {frame.pixels};
-    const int sourceStrides[] = {frame.bytesPerLine};
-    sws_scale(s.toYuv.get(), sourcePlanes, sourceStrides, 0, s.video->height, s.picture->data, s.picture->linesize);
+    // The encoder may still hold the last picture: a new buffer then, nothing copied
+    // into it (the conversion fills it whole).
+    if (!av_frame_is_writable(s.picture.get()) && !s.newPicture()) return false;
+    // The frame's pixels lent to the conversion for this call: the frame's owner keeps them.
+    const std::size_t bytes = static_cast<std::size_t>(frame.bytesPerLine) * static_cast<std::size_t>(s.video->height);
+    s.rgb->buf[0] = av_buffer_create(const_cast<std::uint8_t*>(frame.pixels), bytes, [](void*, std::uint8_t*) {},
+                                     nullptr, AV_BUFFER_FLAG_READONLY);
+    if (!s.rgb->buf[0]) return s.failWith(AVERROR(ENOMEM));
+    s.rgb->data[0] = const_cast<std::uint8_t*>(frame.pixels);
+    s.rgb->linesize[0] = frame.bytesPerLine;
+    const int converted = sws_scale_frame(s.toYuv.get(), s.picture.get(), s.rgb.get());
+    av_buffer_unref(&s.rgb->buf[0]);
+    s.rgb->data[0] = nullptr;
+    if (converted < 0) return s.failWith(converted);
     s.havePicture = true;
     return repeatFrame();
 }

@@ -108,4 +108,12 @@ Projection projectAt(const ProjectionInput& input) {
     return projection;
 }
 
+bool looksAlike(const Projection& a, const Projection& b) {
+    const auto sameLayer = [](const ProjectionLayer& x, const ProjectionLayer& y) {
+        return x.slide == y.slide && x.lineIndex == y.lineIndex && x.brightness == y.brightness;
+    };
+    return sameLayer(a.before, b.before) && sameLayer(a.after, b.after) && a.mix == b.mix &&
+           a.slaveMarker == b.slaveMarker;
+}
+
 }  // namespace vistrel

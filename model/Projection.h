@@ -75,4 +75,8 @@ struct Projection {
 
 Projection projectAt(const ProjectionInput& input);
 
+// Two moments that look alike: a slide standing during its timer, the hold of a pause,
+// the dark after an autoreverse. What looks alike is drawn once and shown again.
+bool looksAlike(const Projection& a, const Projection& b);
+
 }  // namespace vistrel

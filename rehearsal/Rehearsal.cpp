@@ -61,20 +61,27 @@ bool Rehearsal::start(RehearsedShow& frame) {
         },
         [this](const QString& line) {
             if (env_.showStatus) env_.showStatus(line);
-        }});
+        },
+        env_.musicReadable});
     if (!media.music.isEmpty()) music_->open(media.music);
     window_ = new RehearsalWindow(RehearsalWindow::Hooks{
         [this](QPainter& painter, const QRect& area) {
-            if (!scene_) return;
-            scene_->paint(painter, area);
-            if (music_) music_->follow(scene_->musicPositionMs(), env_.clock.nowMs());
+            if (scene_) scene_->paint(painter, area);
         },
         [this] { return scene_ ? scene_->overlayLines() : QStringList(); },
         env_.runCommand,
         [this] {
             if (frame_ && env_.pauseOrContinue) env_.pauseOrContinue(*frame_);
         },
-        [this] { stopRequested(); }});
+        [this] { stopRequested(); },
+        [this](QSize area) {
+            if (!scene_) return false;
+            const bool changed = scene_->advance(area);
+            // The music follows the show on every frame, painted or not (a pause line
+            // stops it while the picture stands).
+            if (music_) music_->follow(scene_->musicPositionMs(), env_.clock.nowMs());
+            return changed;
+        }});
     window_->setWindowTitle(tableText(ids::RehearsalWindowTitle).arg(QString::fromStdString(frame.document().windowTitle)));
 
     // The window comes up as soon as the projector shows the first line: the write

@@ -59,6 +59,8 @@ public:
         std::function<void()> runStateChanged;
         // The picture folder and music chosen for the show of `frame`.
         std::function<Media(RehearsedShow& frame)> media;
+        // Whether a file holds music the program can read (the media module's check).
+        std::function<bool(const QString& path)> musicReadable;
     };
 
     explicit Rehearsal(Environment environment);

@@ -8,7 +8,6 @@
 #include <QUrl>
 #include <cstdlib>
 
-#include "media/AudioInfo.h"
 #include "res/TableText.h"
 #include "res/strings/RehearsalStrings.h"
 
@@ -40,7 +39,7 @@ bool RehearsalMusic::open(const QString& path) {
     path_ = path;
     // Checked before any player is made: a file that is no music gets its message at
     // once, and the player is never handed something it might choke on.
-    if (!QFileInfo(path).isFile() || !media::audioLength(path.toStdString()).ok()) {
+    if (!QFileInfo(path).isFile() || (hooks_.readable && !hooks_.readable(path))) {
         failed();
         return false;
     }

@@ -54,6 +54,8 @@ public:
         std::function<void(const QString& message)> cannotPlay;
         // No sound output at all; said once.
         std::function<void(const QString& statusLine)> noOutput;
+        // Whether the file holds music the program can read; empty: the player finds out.
+        std::function<bool(const QString& path)> readable;
     };
 
     explicit RehearsalMusic(Hooks hooks, QObject* parent = nullptr);

@@ -85,11 +85,31 @@ RehearsalScene::Moment RehearsalScene::sample() {
 void RehearsalScene::paint(QPainter& painter, const QRect& area) {
     last_ = sample();
     const QSize size = area.size();
+    bool whole = true;
     painter_.paint(painter, area, last_.projection, [&](const ProjectionLayer& layer) {
-        return pictures_.ready(layer.slide, layer.lineIndex, size).value_or(QImage());
+        std::optional<QImage> picture = pictures_.ready(layer.slide, layer.lineIndex, size);
+        if (!picture) whole = false;
+        return picture.value_or(QImage());
     });
+    painted_ = last_.projection;
+    paintedArea_ = size;
+    paintedWhole_ = whole;
     if (last_.position.running) prefetchAhead(size);
     reportUnreadable();
+}
+
+bool RehearsalScene::advance(QSize area) {
+    last_ = sample();
+    reportUnreadable();
+    if (!painted_ || area != paintedArea_ || !looksAlike(*painted_, last_.projection)) return true;
+    return !paintedWhole_ && picturesReady(last_.projection, area);
+}
+
+bool RehearsalScene::picturesReady(const Projection& projection, QSize area) {
+    auto ready = [&](const ProjectionLayer& layer) {
+        return layer.slide == 0 || layer.brightness <= 0 || pictures_.ready(layer.slide, layer.lineIndex, area);
+    };
+    return ready(projection.before) && ready(projection.after);
 }
 
 void RehearsalScene::prefetchAhead(QSize area) {

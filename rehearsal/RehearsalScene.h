@@ -43,11 +43,15 @@ public:
     // Samples and draws the frame into `area`, asking for the pictures of the lines
     // to come meanwhile.
     void paint(QPainter& painter, const QRect& area);
+    // Samples the show for the next frame: true when the frame for `area` looks
+    // different from the one painted last (an effect going on, a light effect, a
+    // picture that was missing has arrived).
+    bool advance(QSize area);
 
     // The overlay (key I) for the moment drawn last: line, slide, description and the
     // time left on the line, as the info window shows them.
     QStringList overlayLines() const;
-    // Where the music should be for the moment drawn last, on the timeline of a run
+    // Where the music should be for the moment sampled last, on the timeline of a run
     // from line 1; nothing while it must not play.
     std::optional<std::int64_t> musicPositionMs();
 
@@ -62,6 +66,7 @@ public:
 private:
     ProjectedLine projectorLine(int line);
     void prefetchAhead(QSize area);
+    bool picturesReady(const Projection& projection, QSize area);
     void reportUnreadable();
 
     const CVistrelDoc& doc_;
@@ -70,6 +75,10 @@ private:
     pictures::SlidePictures pictures_;
     pictures::ProjectionPainter painter_;
     Moment last_;
+    // What the last paint showed: to paint again only what changed.
+    std::optional<Projection> painted_;
+    QSize paintedArea_;
+    bool paintedWhole_ = false;  // every picture it needed was there
     std::optional<ShowTimeline> timeline_;
     int timelineLine_ = -1;  // the line the timeline was built at
 };

@@ -20,7 +20,7 @@ constexpr int FallbackRateHz = 60;
 
 RehearsalWindow::RehearsalWindow(Hooks hooks, QWidget* parent) : QWidget(parent, Qt::Window), hooks_(std::move(hooks)) {
     setAttribute(Qt::WA_DeleteOnClose);
-    // The whole window is painted on every frame: no background fill first.
+    // Every paint covers the whole window: no background fill first.
     setAttribute(Qt::WA_OpaquePaintEvent);
     setAttribute(Qt::WA_NoSystemBackground);
     setFocusPolicy(Qt::StrongFocus);
@@ -33,6 +33,12 @@ RehearsalWindow::RehearsalWindow(Hooks hooks, QWidget* parent) : QWidget(parent,
 }
 
 RehearsalWindow::~RehearsalWindow() { frameTimer_.stop(); }
+
+void RehearsalWindow::frameTick() {
+    const bool changed = !hooks_.frameChanged || hooks_.frameChanged(size());
+    // The overlay's time left changes every tenth of a second, the picture under it may not.
+    if (changed || (overlayShown_ && hooks_.overlayLines && hooks_.overlayLines() != paintedOverlay_)) update();
+}
 
 void RehearsalWindow::showEvent(QShowEvent* event) {
     QWidget::showEvent(event);
@@ -93,6 +99,7 @@ void RehearsalWindow::paintEvent(QPaintEvent*) {
 
 void RehearsalWindow::paintOverlay(QPainter& painter) {
     const QStringList lines = hooks_.overlayLines ? hooks_.overlayLines() : QStringList();
+    paintedOverlay_ = lines;
     if (lines.isEmpty()) return;
     QFont font = painter.font();
     font.setPixelSize(std::clamp(height() / 32, 12, 28));

@@ -1,10 +1,12 @@
 #pragma once
 // "Probe": the window that shows a rehearsed show as the projector would put it on
-// the screen. It redraws at the display's frame rate; what it draws comes from the
+// the screen. It looks at the show at the display's frame rate and redraws only when
+// the picture changed (an effect, a picture arriving, the overlay's time); what it draws comes from the
 // rehearsal (RehearsalScene), and its keys become the run commands, so that the
 // window only binds. It can go full screen on the screen it is on (F11 or a
 // double-click) for an audience; Esc leaves full screen, and a second Esc stops.
 #include <QRect>
+#include <QStringList>
 #include <QTimer>
 #include <QWidget>
 #include <functional>
@@ -26,6 +28,9 @@ public:
         std::function<void()> pauseOrContinue;
         // The user closed the window: the rehearsal stops.
         std::function<void()> closeRequested;
+        // Looks at the show for the next frame: whether the frame for a window of
+        // `area` differs from the one painted last. Empty: every frame is painted.
+        std::function<bool(QSize area)> frameChanged;
     };
 
     explicit RehearsalWindow(Hooks hooks, QWidget* parent = nullptr);
@@ -37,8 +42,9 @@ public:
     // Ends the window without asking the rehearsal to stop (it has ended).
     void closeQuietly();
 
-    // One frame as the timer gives it (tests draw frames on virtual time).
-    void frameTick() { update(); }
+    // One frame as the timer gives it (tests draw frames on virtual time): painted
+    // only when it looks different from the one before.
+    void frameTick();
     int frameIntervalMs() const { return frameTimer_.interval(); }
 
 protected:
@@ -56,6 +62,7 @@ private:
     QTimer frameTimer_;
     QRect normalGeometry_;  // where the window was before it went full screen
     bool overlayShown_ = false;
+    QStringList paintedOverlay_;  // the overlay's lines as painted last
     bool closingQuietly_ = false;
 };
 

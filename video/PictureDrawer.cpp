@@ -9,6 +9,25 @@
 
 namespace vistrel::video {
 
+namespace {
+
+// Frames to draw into, each used again once nobody else holds it (the encoder lets go
+// of a frame when it has converted it): a new image for every frame would have the
+// kernel clear its pages again and again, a good part of the drawing's own time.
+class FramePool {
+public:
+    QImage& unused() {
+        for (QImage& frame : frames_)
+            if (frame.isNull() || frame.isDetached()) return frame;
+        return frames_.emplace_back();
+    }
+
+private:
+    std::vector<QImage> frames_;  // as many as are held at once: the encoder's queue and one
+};
+
+}  // namespace
+
 ProjectionDrawer pictureDrawer(std::span<const ProgramLine> lines, const std::filesystem::path& folder) {
     // The cards' texts, taken now: the drawer may outlive the lines it was made for.
     auto descriptions = std::make_shared<std::vector<QString>>();
@@ -20,8 +39,9 @@ ProjectionDrawer pictureDrawer(std::span<const ProgramLine> lines, const std::fi
             return known ? descriptions->at(static_cast<std::size_t>(lineIndex)) : QString();
         });
     auto painter = std::make_shared<pictures::ProjectionPainter>();
-    return [slides, painter](QSize size, const Projection& projection) {
-        QImage frame;  // a new one each time: the encoder may still read the last
+    auto pool = std::make_shared<FramePool>();
+    return [slides, painter, pool](QSize size, const Projection& projection) {
+        QImage& frame = pool->unused();  // never one the encoder may still read
         painter->render(frame, size, projection, [&](const ProjectionLayer& layer) {
             return slides->now(layer.slide, layer.lineIndex, size);
         });

@@ -4,21 +4,6 @@
 
 namespace vistrel::video {
 
-namespace {
-
-bool sameLayer(const ProjectionLayer& a, const ProjectionLayer& b) {
-    return a.slide == b.slide && a.lineIndex == b.lineIndex && a.brightness == b.brightness;
-}
-
-// Two moments that look alike: a slide standing during its timer, the hold of a pause,
-// the dark after an autoreverse.
-bool looksAlike(const Projection& a, const Projection& b) {
-    return sameLayer(a.before, b.before) && sameLayer(a.after, b.after) && a.mix == b.mix &&
-           a.slaveMarker == b.slaveMarker;
-}
-
-}  // namespace
-
 std::int64_t runStartOf(const ShowTimeline& timeline, int entry, std::int64_t pauseHoldMs) {
     const int count = static_cast<int>(timeline.lines().size());
     if (entry <= 0 || count == 0) return 0;

@@ -133,12 +133,12 @@ void pageSetup(QPrinter& printer, QWidget* parent) {
     dialog.exec();
 }
 
-void attachListPrinting(CTextView& list, QPrinter& printer) {
-    list.setCommandOperation(cmd::FilePrint, [&list, &printer] { printList(list, printer, true); });
-    list.setCommandOperation(cmd::FilePrintDirect, [&list, &printer] { printList(list, printer, false); });
-    list.setCommandOperation(cmd::FilePrintPreview, [&list, &printer] { previewList(list, printer); });
+void attachListPrinting(CTextView& list, std::function<QPrinter&()> printer) {
+    list.setCommandOperation(cmd::FilePrint, [&list, printer] { printList(list, printer(), true); });
+    list.setCommandOperation(cmd::FilePrintDirect, [&list, printer] { printList(list, printer(), false); });
+    list.setCommandOperation(cmd::FilePrintPreview, [&list, printer] { previewList(list, printer()); });
     list.setCommandOperation(
-        cmd::PrintMagazinePlan, [&list, &printer] { previewMagazinePlan(list, printer); },
+        cmd::PrintMagazinePlan, [&list, printer] { previewMagazinePlan(list, printer()); },
         [&list] { return list.document().lineCount > 0; });
 }
 

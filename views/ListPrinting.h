@@ -5,6 +5,7 @@
 // needs no printer at all. The pages themselves come from print/: the table is laid
 // out in the printer's printable area, less the margins set in the page setup.
 #include <filesystem>
+#include <functional>
 #include <optional>
 
 #include "print/PrintJob.h"
@@ -17,9 +18,10 @@ namespace vistrel {
 class CTextView;
 
 // Hooks the print commands (print with dialog, print at once, preview, the magazine
-// plan) into the list.
-// Print commands given in the line editor reach the list as well.
-void attachListPrinting(CTextView& list, QPrinter& printer);
+// plan) into the list. Print commands given in the line editor reach the list as well.
+// `printer` is asked for only when a command runs: making one asks the print system for
+// its printers, which the start of the program must not wait for.
+void attachListPrinting(CTextView& list, std::function<QPrinter&()> printer);
 
 // What the list prints with: its columns as they are on screen, the settings' SF option,
 // and the show's picture folder when "Mit Bildern drucken" was chosen last.

@@ -5,6 +5,9 @@
 //                              (goal: at least 50 frames per second, none over 40 ms)
 //   rehearsal_bench start      from the command to the first picture, for a 999-line
 //                              show, through the whole window program (goal: < 0.5 s)
+//   rehearsal_bench standing   the processor time of the whole program over 10 s while a
+//                              picture stands in a 1920 x 1080 rehearsal window
+//                              (goal: under 1 % of a core)
 //   rehearsal_bench drift [--minutes N]
 //                              a show of N minutes (default 10) run in real time on the
 //                              in-process projector, sampled at 60 frames per second and
@@ -13,10 +16,13 @@
 //                              before it (goal: within 50 ms)
 //
 // Without an argument: dissolve and start, then a one-minute drift.
+#include <sys/resource.h>
+
 #include <QApplication>
 #include <QColor>
 #include <QDir>
 #include <QElapsedTimer>
+#include <QEventLoop>
 #include <QImage>
 #include <QPainter>
 #include <QTemporaryDir>
@@ -173,30 +179,49 @@ public:
     void purgeInput() override {}
 };
 
-int start() {
+// Settings, state and log in a temporary folder, from before the program is made.
+struct TemporarySetup {
+    TemporarySetup() {
+        qputenv("VISTREL_CONFIG_DIR", folder.path().toUtf8());
+        qputenv("XDG_STATE_HOME", folder.path().toUtf8());
+        qputenv("VISTREL_LOG", (folder.path() + "/DIA.LOG").toUtf8());
+    }
     QTemporaryDir folder;
-    qputenv("VISTREL_CONFIG_DIR", folder.path().toUtf8());
-    qputenv("XDG_STATE_HOME", folder.path().toUtf8());
-    qputenv("VISTREL_LOG", (folder.path() + "/DIA.LOG").toUtf8());
-    const QString pictureFolder = folder.filePath("bilder");
-    QDir().mkpath(pictureFolder);
-    for (int slide = 1; slide <= 80; ++slide) {
-        writePhoto(pictureFolder + QString("/%1.jpg").arg(slide), {1800, 1200}, QColor(3 * slide, 200, 120));
+};
+
+// The window program on a temporary setup, with a show of `lines` lines and `photos`
+// photos of `size` in the show's picture folder.
+class ProgramWithShow {
+public:
+    ProgramWithShow(int photos, QSize size, int lines, int dissolve, int timer, const std::vector<int>& codes) {
+        dialogs_.answer = setup_.folder.filePath("bilder");
+        QDir().mkpath(dialogs_.answer);
+        for (int slide = 1; slide <= photos; ++slide) {
+            writePhoto(dialogs_.answer + QString("/%1.jpg").arg(slide), size, QColor(3 * slide, 200, 120));
+        }
+        app.startUp({});
+        CSplitterFrame* frame = app.activeFrame();
+        fillShow(frame->document(), lines, dissolve, timer, codes);
+        frame->document().linesReplaced(CVistrelDoc::Replaced::ReadIn);
+        app.runCommand(cmd::ChoosePictureFolder);
     }
 
-    RecordingPrompter prompter;
-    NoFileDialogs dialogs;
-    dialogs.answer = pictureFolder;
-    NoSerialPort port;
-    ResponsiveClock clock;
-    QtEventPump events;
-    NoProgressWindows progress;
-    CVistrelApp app({prompter, dialogs, port, clock, events, progress, false, {}});
-    app.startUp({});
-    CSplitterFrame* frame = app.activeFrame();
-    fillShow(frame->document(), 999, 20, 40, {0, 15, 33, 60, 41, 52, 22});
-    frame->document().linesReplaced(CVistrelDoc::Replaced::ReadIn);
-    app.runCommand(cmd::ChoosePictureFolder);
+private:
+    TemporarySetup setup_;
+    RecordingPrompter prompter_;
+    NoFileDialogs dialogs_;
+    NoSerialPort port_;
+    ResponsiveClock clock_;
+    QtEventPump events_;
+    NoProgressWindows progress_;
+
+public:
+    CVistrelApp app{{prompter_, dialogs_, port_, clock_, events_, progress_, false, {}}};
+};
+
+int start() {
+    ProgramWithShow program(80, {1800, 1200}, 999, 20, 40, {0, 15, 33, 60, 41, 52, 22});
+    CVistrelApp& app = program.app;
     QApplication::processEvents();
 
     QElapsedTimer sinceCommand;
@@ -226,6 +251,44 @@ int start() {
     app.rehearsal().abandon();
     app.prepareExit();
     return firstPictureMs >= 0 ? 0 : 1;
+}
+
+// --- standing --------------------------------------------------------------------------
+
+double processorSeconds() {
+    rusage usage{};
+    getrusage(RUSAGE_SELF, &usage);
+    const auto seconds = [](const timeval& t) { return static_cast<double>(t.tv_sec) + static_cast<double>(t.tv_usec) / 1e6; };
+    return seconds(usage.ru_utime) + seconds(usage.ru_stime);
+}
+
+int standing() {
+    // A one-second dissolve to a picture that then stands for ten minutes.
+    ProgramWithShow program(2, {3000, 2000}, 2, 10, 6000, {0});
+    CVistrelApp& app = program.app;
+    app.runCommand(cmd::Rehearse);
+    RehearsalWindow* window = app.rehearsal().window();
+    if (!window) return 1;
+    window->resize(1920, 1080);
+    QElapsedTimer settling;
+    settling.start();
+    while (settling.elapsed() < 3000) QApplication::processEvents(QEventLoop::AllEvents, 5);
+
+    const double cpuBefore = processorSeconds();
+    QElapsedTimer standingFor;
+    standingFor.start();
+    QEventLoop standingLoop;  // the program's own event loop, as it waits for the user
+    QTimer::singleShot(10000, &standingLoop, &QEventLoop::quit);
+    standingLoop.exec();
+    const double cpu = processorSeconds() - cpuBefore;
+    const double seconds = static_cast<double>(standingFor.elapsed()) / 1000.0;
+    std::printf("standing: a picture standing in a %d x %d rehearsal window for %.0f s\n", window->width(),
+                window->height(), seconds);
+    std::printf("  processor time %.3f s: %.2f %% of a core (goal < 1 %%)\n", cpu, 100.0 * cpu / seconds);
+    app.runCommand(cmd::StopShow);
+    app.rehearsal().abandon();
+    app.prepareExit();
+    return 0;
 }
 
 // --- drift -----------------------------------------------------------------------------
@@ -326,13 +389,15 @@ int main(int argc, char** argv) {
     }
     if (what == "dissolve") return dissolve();
     if (what == "start") return start();
+    if (what == "standing") return standing();
     if (what == "drift") return drift(minutes);
     if (!what.empty()) {
-        std::fprintf(stderr, "usage: rehearsal_bench [dissolve | start | drift [--minutes N]]\n");
+        std::fprintf(stderr, "usage: rehearsal_bench [dissolve | start | standing | drift [--minutes N]]\n");
         return 2;
     }
     int failed = dissolve();
     failed |= start();
+    failed |= standing();
     failed |= drift(1);
     return failed;
 }

@@ -38,4 +38,5 @@ constexpr int VideoProgressTitle = 4046;      // "Video wird geschrieben"
 constexpr int VideoWritten = 4047;            // "Das Video %1 ist fertig."
 constexpr int VideoFileMissing = 4048;        // "Bitte geben Sie den Namen der Videodatei an."
 constexpr int VideoProgressStart = 4049;      // "Das Video wird vorbereitet ..."
+constexpr int MediaModuleMissing = 4050;      // "Vistrel kann keine Videos schreiben ...: Das Modul %s fehlt ..."
 }  // namespace vistrel::ids

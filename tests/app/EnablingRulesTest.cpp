@@ -69,6 +69,7 @@ INSTANTIATE_TEST_SUITE_P(
                       RuleCase{cmd::SearchFolders, {true, true, true, false, false, false}},
                       RuleCase{cmd::ShowLength, kShowIdle},
                       RuleCase{cmd::ScaleShow, {false, false, true, true, true, true}},
+                      RuleCase{cmd::FileExportVideo, {false, false, true, true, true, true}},
                       RuleCase{cmd::EditCut, kShowIdle}, RuleCase{cmd::EditPaste, kShowIdle},
                       RuleCase{cmd::EditCopy, kWithShow}, RuleCase{cmd::EditSelectAll, kWithShow},
                       RuleCase{cmd::Rehearse, kLinesIdle}, RuleCase{cmd::ChoosePictureFolder, kWithShow},
@@ -77,6 +78,13 @@ INSTANTIATE_TEST_SUITE_P(
                       RuleCase{cmd::PrintMagazinePlan, {false, false, true, true, true, true}},
                       RuleCase{cmd::EditUndo, kShowIdle}, RuleCase{cmd::EditRedo, kShowIdle}),
     [](const auto& testCase) { return std::to_string(testCase.param.command); });
+
+TEST(Rules, VideoExportNeedsTheMediaModule) {
+    CommandContext context = contextFor(State::ShowWithLines);
+    context.mediaModulePresent = false;
+    EXPECT_FALSE(ruleAllows(cmd::FileExportVideo, context));
+    EXPECT_TRUE(ruleAllows(cmd::ScaleShow, context));
+}
 
 TEST(Rules, RepeatSearchNeedsAnEarlierSearch) {
     CommandContext context = contextFor(State::ShowWithLines);

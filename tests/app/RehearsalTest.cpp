@@ -389,6 +389,58 @@ TEST_F(Rehearse, StartsAtTheMarkedRowWhenTheAnswerIsYes) {
     }
 }
 
+// Counts the paints a window gets.
+class PaintCounter : public QObject {
+public:
+    int paints = 0;
+    bool eventFilter(QObject*, QEvent* event) override {
+        if (event->type() == QEvent::Paint) ++paints;
+        return false;
+    }
+};
+
+// A picture that stands costs no painting: the window paints on a frame only what
+// changed since the one before.
+TEST_F(Rehearse, PaintsAFrameOnlyWhenItsPictureChanged) {
+    using Phase = sim::ShowRunner::Phase;
+    CSplitterFrame& frame = showWith({{1, 10, 100, 0, "Rot"}, {2, 10, 600, 0, "Grün"}});  // dissolves of 1 s
+    pictures({{1, QColor(255, 0, 0)}, {2, QColor(0, 255, 0)}});
+    app->runCommand(cmd::Rehearse);
+    RehearsalWindow* window = rehearsal().window();
+    ASSERT_NE(window, nullptr);
+    PaintCounter counter;
+    window->installEventFilter(&counter);
+    struct Case {
+        const char* what;
+        int line;  // played to first: its phase, 200 ms into it
+        Phase phase;
+        bool overlay;
+        int frames;  // of 20 ms each
+        int paints;
+    };
+    const Case cases[] = {
+        {"a picture standing: none", 1, Phase::Timer, false, 50, 0},
+        {"the overlay's time left: once a tenth", 1, Phase::Timer, true, 50, 10},
+        {"a dissolve: every frame", 2, Phase::Effect, false, 20, 20},
+        {"into the timer: until the dissolve is over", 2, Phase::Effect, false, 50, 20},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        playTo(frame, c.line, c.phase, 200);
+        if (window->overlayShown() != c.overlay) QTest::keyClick(window, Qt::Key_I);
+        frameImage();  // the pictures are made
+        QApplication::processEvents();  // and what was asked for before is painted
+        counter.paints = 0;
+        for (int i = 0; i < c.frames; ++i) {
+            play(frame, FrameMs);
+            window->frameTick();
+            QApplication::processEvents();
+        }
+        EXPECT_EQ(counter.paints, c.paints);
+    }
+    window->removeEventFilter(&counter);
+}
+
 TEST_F(Rehearse, MusicThatCannotBePlayedNeverStopsTheRehearsal) {
     const bool soundOutput = !QMediaDevices::audioOutputs().isEmpty();
     const struct {
