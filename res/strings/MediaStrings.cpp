@@ -46,7 +46,7 @@ constexpr StringEntry kEntries[] = {
     {ids::VideoFileMissing, "Bitte geben Sie den Namen der Videodatei an."},
     {ids::VideoProgressStart, "Das Video wird vorbereitet ..."},
     {ids::MediaModuleMissing,
-     "Vistrel kann keine Videos schreiben und keine Musikdateien lesen: Das Modul %s fehlt oder lässt sich nicht laden."},
+     "Vistrel kann keine Videos schreiben und keine Musikdateien lesen: Das Modul %1 fehlt oder lässt sich nicht laden."},
 
     // The command in the menu "Datei".
     {cmd::FileExportVideo, "Als &Video exportieren..."},

@@ -19,11 +19,11 @@ namespace vistrel::test {
 namespace {
 
 const std::string kModuleMissing =
-    "Vistrel kann keine Videos schreiben und keine Musikdateien lesen: Das Modul %s fehlt oder lässt sich nicht laden.";
+    "Vistrel kann keine Videos schreiben und keine Musikdateien lesen: Das Modul %1 fehlt oder lässt sich nicht laden.";
 
 std::string missingText(const QString& file) {
     std::string text = kModuleMissing;
-    return text.replace(text.find("%s"), 2, file.toStdString());
+    return text.replace(text.find("%1"), 2, file.toStdString());
 }
 
 TEST(MediaModule, LoadsOnlyARealModuleAndSaysWhyNot) {
