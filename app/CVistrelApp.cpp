@@ -36,6 +36,7 @@
 #include "app/SingleInstance.h"
 #include "dialogs/AboutDialog.h"
 #include "media/AudioInfo.h"
+#include "media/MediaFailureText.h"
 #include "model/CVistrelDoc.h"
 #include "model/PictureFolder.h"
 #include "model/ShowFile.h"
@@ -667,7 +668,7 @@ ScaleDialog::MusicSeconds CVistrelApp::musicSeconds(CSplitterFrame& frame) {
     return [this, music]() -> std::optional<std::int64_t> {
         const media::AudioLength length = media::audioLength(music.toStdString());
         if (!length.ok()) {
-            env_.prompter.showMessage(length.error, MessageIcon::Exclamation, MessageButtons::Ok);
+            env_.prompter.showMessage(media::mediaFailureText(length.failure), MessageIcon::Exclamation, MessageButtons::Ok);
             return std::nullopt;
         }
         // The same whole seconds as `vistrel-cli scale --to-audio` takes.

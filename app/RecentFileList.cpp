@@ -9,12 +9,25 @@ namespace vistrel {
 namespace {
 const QString kGroup = QStringLiteral("Recent File List");
 QString key(int number) { return QStringLiteral("File%1").arg(number); }
+
+// Four file names fit in far less; a larger profile is not ours.
+constexpr qint64 MaxProfileBytes = 1024 * 1024;
+
+// QSettings reads the whole profile, also before it writes: a named pipe in its place
+// would stop the program at its start, a device would be read without end. Only a plain
+// file of a sensible size is read, and only such a file (or none) is written.
+bool profileUsable(const QString& path) {
+    const QFileInfo profile(path);
+    if (!profile.exists() && !profile.isSymLink()) return true;
+    return profile.isFile() && profile.size() <= MaxProfileBytes;
+}
 }  // namespace
 
 RecentFileList::RecentFileList(QString profilePath) : profilePath_(std::move(profilePath)) {}
 
 void RecentFileList::load() {
     entries_.clear();
+    if (!QFileInfo(profilePath_).isFile() || !profileUsable(profilePath_)) return;
     QSettings profile(profilePath_, QSettings::IniFormat);
     profile.beginGroup(kGroup);
     for (int number = 1; number <= Capacity; ++number) {
@@ -24,6 +37,7 @@ void RecentFileList::load() {
 }
 
 void RecentFileList::save() const {
+    if (!profileUsable(profilePath_)) return;
     QSettings profile(profilePath_, QSettings::IniFormat);
     profile.beginGroup(kGroup);
     for (int number = 1; number <= Capacity; ++number) {

@@ -25,23 +25,31 @@ QString tableText(int id) { return QString::fromUtf8(res::text(id)); }
 constexpr int StopRetryMs = 250;
 // How often the start looks whether the projector shows its first line yet.
 constexpr int StartWatchMs = 10;
+// How much longer than its fade a finished rehearsal's window waits for its last frame.
+constexpr int FadeWatchSlackMs = 500;
 
 }  // namespace
 
 Rehearsal::Rehearsal(Environment environment) : env_(std::move(environment)) {
     startWatch_.setInterval(StartWatchMs);
     connect(&startWatch_, &QTimer::timeout, this, &Rehearsal::showWindowOnceRunning);
+    // The fade ends with its last frame; should no frame come (a hidden window), by the clock.
+    fadeWatch_.setSingleShot(true);
+    connect(&fadeWatch_, &QTimer::timeout, this, &Rehearsal::endFadeOut);
 }
 
 Rehearsal::~Rehearsal() {
     abandon();
+    endFadeOut();
     delete window_.data();
+    delete fadingWindow_.data();
 }
 
 RehearsalWindow* Rehearsal::window() const { return window_.data(); }
 
 bool Rehearsal::start(CSplitterFrame& frame) {
     if (running()) return false;
+    endFadeOut();
     // An info window left open talks to the projector on the serial port; the
     // rehearsal opens its own when the settings ask for one.
     if (env_.runWindows.infoWindowOpen()) env_.runWindows.closeInfoWindow();
@@ -66,11 +74,7 @@ bool Rehearsal::start(CSplitterFrame& frame) {
         }});
     if (!media.music.isEmpty()) music_->open(media.music);
     window_ = new RehearsalWindow(RehearsalWindow::Hooks{
-        [this](QPainter& painter, const QRect& area) {
-            if (!scene_) return;
-            scene_->paint(painter, area);
-            if (music_) music_->follow(scene_->musicPositionMs(), env_.clock.nowMs());
-        },
+        [this](QPainter& painter, const QRect& area) { paintFrame(painter, area); },
         [this] { return scene_ ? scene_->overlayLines() : QStringList(); },
         env_.runCommand,
         [this] {
@@ -93,6 +97,33 @@ bool Rehearsal::start(CSplitterFrame& frame) {
     }
     showWindowOnceRunning();
     return true;
+}
+
+void Rehearsal::paintFrame(QPainter& painter, const QRect& area) {
+    RehearsalScene* scene = scene_ ? scene_.get() : fadingScene_.get();
+    RehearsalMusic* music = scene_ ? music_.get() : fadingMusic_.get();
+    if (!scene) {
+        painter.fillRect(area, Qt::black);
+        return;
+    }
+    const std::int64_t now = env_.clock.nowMs();
+    scene->paint(painter, area, now);
+    if (!scene->fadingOut()) {
+        if (music) music->follow(scene->musicPositionMs(), now);
+        return;
+    }
+    // The run is over: the music goes quiet with the picture.
+    if (music) music->fadeOut(scene->fadeGain(now));
+    if (!scene_ && scene->fadeGain(now) <= 0) QTimer::singleShot(0, this, &Rehearsal::endFadeOut);
+}
+
+void Rehearsal::endFadeOut() {
+    fadeWatch_.stop();
+    if (fadingWindow_) fadingWindow_->closeQuietly();
+    fadingWindow_.clear();
+    if (fadingMusic_) fadingMusic_->stop();
+    fadingMusic_.reset();
+    fadingScene_.reset();
 }
 
 void Rehearsal::showWindowOnceRunning() {
@@ -121,10 +152,13 @@ void Rehearsal::checkEnded() {
 }
 
 void Rehearsal::frameClosing(CSplitterFrame* frame) {
+    // A fading picture may still draw a card with the text of a line of that show.
+    endFadeOut();
     if (running() && frame == frame_) abandon();
 }
 
 void Rehearsal::abandon() {
+    endFadeOut();
     if (running()) finish(true);
 }
 
@@ -132,8 +166,23 @@ void Rehearsal::finish(bool runStillGoing) {
     if (finishing_) return;
     finishing_ = true;
     startWatch_.stop();
-    if (music_) music_->stop();
-    if (window_) window_->closeQuietly();
+    // A show that ran to its end (or was stopped) leaves its last picture and music to
+    // fade out, as a video ends; a rehearsal cut off (its show window closing, the
+    // program ending) goes at once.
+    const std::int64_t now = env_.clock.nowMs();
+    const bool fadeOut = !runStillGoing && window_ && window_->isVisible() && scene_ && scene_->fadingOut() &&
+                         scene_->fadeGain(now) > 0;
+    if (fadeOut) {
+        fadingScene_ = std::move(scene_);
+        fadingMusic_ = std::move(music_);
+        fadingWindow_ = window_;
+        window_.clear();
+        const double left = fadingScene_->fadeGain(now) * RehearsalScene::FadeOutMs;
+        fadeWatch_.start(static_cast<int>(left) + FadeWatchSlackMs);
+    } else {
+        if (music_) music_->stop();
+        if (window_) window_->closeQuietly();
+    }
     if (runStillGoing) {
         // The info window and the homing wait talk to the rehearsal's projector,
         // which goes now: they go first. Closing the wait ends the run as a lost

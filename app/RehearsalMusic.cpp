@@ -7,8 +7,10 @@
 #include <QMediaPlayer>
 #include <QUrl>
 #include <cstdlib>
+#include <vector>
 
-#include "media/AudioInfo.h"
+#include "media/MusicDecoder.h"
+#include "media/VideoSettings.h"
 #include "res/StringTable.h"
 #include "res/strings/RehearsalStrings.h"
 
@@ -32,6 +34,21 @@ MusicFollower::Decision MusicFollower::follow(std::optional<std::int64_t> showMs
     return {Action::PlayFrom, *showMs};
 }
 
+namespace {
+
+// Whether FFmpeg decodes any sound from the file's first second: a file with a sound
+// stream whose data does not decode would otherwise play silence without a word.
+bool decodesSound(const QString& path) {
+    media::MusicDecoder decoder;
+    if (!decoder.open(path.toStdString())) return false;
+    std::vector<float> samples(4096 * media::AudioChannels);
+    for (int read = 0; read < media::AudioSampleRate; read += 4096)
+        if (decoder.read(samples.data(), 4096) > 0) return true;
+    return false;
+}
+
+}  // namespace
+
 RehearsalMusic::RehearsalMusic(Hooks hooks, QObject* parent) : QObject(parent), hooks_(std::move(hooks)) {}
 
 RehearsalMusic::~RehearsalMusic() { stop(); }
@@ -39,13 +56,14 @@ RehearsalMusic::~RehearsalMusic() { stop(); }
 bool RehearsalMusic::open(const QString& path) {
     path_ = path;
     // Checked before any player is made: a file that is no music gets its message at
-    // once, and the player is never handed something it might choke on.
-    if (!QFileInfo(path).isFile() || !media::audioLength(path.toStdString()).ok()) {
+    // once, and the player is never handed something it might choke on (a named pipe
+    // would block it, /dev/zero would never end).
+    if (!decodesSound(path)) {
         failed();
         return false;
     }
     if (QMediaDevices::audioOutputs().isEmpty()) {
-        if (hooks_.noOutput) hooks_.noOutput(QString::fromUtf8(res::text(ids::RehearsalNoSoundOutput)));
+        if (hooks_.statusLine) hooks_.statusLine(QString::fromUtf8(res::text(ids::RehearsalNoSoundOutput)));
         return false;
     }
     output_ = std::make_unique<QAudioOutput>();
@@ -57,6 +75,7 @@ bool RehearsalMusic::open(const QString& path) {
     // A position asked for while the file was still loading may have been dropped: once
     // it is loaded, the music goes to where the show stands by then.
     connect(player_.get(), &QMediaPlayer::mediaStatusChanged, this, [this](QMediaPlayer::MediaStatus status) {
+        if (status == QMediaPlayer::InvalidMedia) return failed();
         if (status == QMediaPlayer::LoadedMedia && playing_) {
             player_->setPosition(playFromMs_ + sincePlayFrom_.elapsed());
         }
@@ -78,6 +97,17 @@ void RehearsalMusic::failed() {
     if (hooks_.cannotPlay) {
         hooks_.cannotPlay(QString::fromUtf8(res::text(ids::RehearsalMusicUnplayable)).arg(path_));
     }
+    // The box is gone once answered; the status bar keeps saying why the rehearsal is silent.
+    if (hooks_.statusLine) hooks_.statusLine(QString::fromUtf8(res::text(ids::RehearsalMusicStatus)).arg(path_));
+}
+
+void RehearsalMusic::fadeOut(double gain) {
+    if (!player_) return;
+    if (gain <= 0) {
+        stop();
+        return;
+    }
+    output_->setVolume(static_cast<float>(gain));
 }
 
 void RehearsalMusic::follow(std::optional<std::int64_t> showMs, std::int64_t nowMs) {

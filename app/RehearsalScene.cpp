@@ -1,12 +1,14 @@
 #include "app/RehearsalScene.h"
 
 #include <QPainter>
+#include <algorithm>
 #include <span>
 
 #include "app/RehearsalProjector.h"
 #include "model/CVistrelDoc.h"
 #include "model/Cp1252.h"
 #include "model/DecimalText.h"
+#include "model/PictureFolder.h"
 #include "res/StringTable.h"
 #include "res/strings/RehearsalStrings.h"
 #include "res/strings/RunStrings.h"
@@ -43,7 +45,13 @@ RehearsalScene::RehearsalScene(const CVistrelDoc& doc, RehearsalProjector& proje
       pictures_(pictureFolder, [&doc](int lineIndex) {
           if (lineIndex < 0 || lineIndex >= doc.lineCount) return QString();
           return QString::fromStdString(cp1252ToUtf8(doc.lines[static_cast<std::size_t>(lineIndex)].description.view()));
-      }) {}
+      }) {
+    // A folder that is there but cannot be listed gives cards only: said, not left to be guessed.
+    if (pictureFolder.isEmpty() || !statusLine_) return;
+    const PictureFolder::State state = PictureFolder::scan(pictureFolder.toStdString()).state();
+    if (state == PictureFolder::State::Unreadable || state == PictureFolder::State::NotAFolder)
+        statusLine_(tableText(ids::RehearsalPictureFolderUnreadable).arg(pictureFolder));
+}
 
 ProjectedLine RehearsalScene::projectorLine(int line) {
     ProjectedLine projected;
@@ -83,8 +91,23 @@ RehearsalScene::Moment RehearsalScene::sample() {
     return moment;
 }
 
-void RehearsalScene::paint(QPainter& painter, const QRect& area) {
-    last_ = sample();
+double RehearsalScene::fadeGain(std::int64_t nowMs) const {
+    if (!endedAtMs_) return 1.0;
+    return std::clamp(1.0 - static_cast<double>(nowMs - *endedAtMs_) / FadeOutMs, 0.0, 1.0);
+}
+
+void RehearsalScene::paint(QPainter& painter, const QRect& area, std::int64_t nowMs) {
+    // Once the run is over the projector is no longer asked: it may be gone.
+    if (!endedAtMs_) last_ = sample();
+    if (last_.position.running) {
+        lastShown_ = last_.projection;
+    } else if (lastShown_) {
+        if (!endedAtMs_) endedAtMs_ = nowMs;
+        const double gain = fadeGain(nowMs);
+        last_.projection = *lastShown_;
+        last_.projection.before.brightness *= gain;
+        last_.projection.after.brightness *= gain;
+    }
     const QSize size = area.size();
     painter_.paint(painter, area, last_.projection, [&](const ProjectionLayer& layer) {
         return pictures_.ready(layer.slide, layer.lineIndex, size).value_or(QImage());

@@ -10,6 +10,7 @@
 
 #include "app/FileDialogs.h"
 #include "dialogs/VideoExportDialog.h"
+#include "media/MediaFailureText.h"
 #include "model/CVistrelDoc.h"
 #include "model/ShowMediaChoices.h"
 #include "platform/Prompter.h"
@@ -107,7 +108,7 @@ void VideoExportCommand::run(const CVistrelDoc& doc, QWidget* parent) {
             break;
         case video::ExportOutcome::Cancelled: break;
         case video::ExportOutcome::Failed:
-            prompter_.showMessage(result.message, MessageIcon::Exclamation, MessageButtons::Ok);
+            prompter_.showMessage(media::mediaFailureText(result.failure), MessageIcon::Exclamation, MessageButtons::Ok);
             break;
     }
 }

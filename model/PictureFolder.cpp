@@ -55,8 +55,20 @@ std::optional<int> slideNumberOfPictureName(std::string_view fileName) {
 PictureFolder PictureFolder::scan(const std::filesystem::path& folder) {
     PictureFolder result;
     std::error_code error;
+    const auto status = std::filesystem::status(folder, error);
+    if (!std::filesystem::exists(status)) {
+        result.state_ = State::Missing;
+        return result;
+    }
+    if (!std::filesystem::is_directory(status)) {
+        result.state_ = State::NotAFolder;
+        return result;
+    }
     std::filesystem::directory_iterator it(folder, error);
-    if (error) return result;
+    if (error) {
+        result.state_ = State::Unreadable;
+        return result;
+    }
     std::vector<std::string> names;
     for (const std::filesystem::directory_iterator end; it != end; it.increment(error)) {
         if (error) break;
@@ -67,9 +79,8 @@ PictureFolder PictureFolder::scan(const std::filesystem::path& folder) {
         const std::optional<int> slide = slideNumberOfPictureName(name);
         if (!slide || *slide == 0 || result.pictures_.contains(*slide)) continue;
         const std::filesystem::path path = folder / name;
-        // Only files can be pictures; a folder named "12.jpg" is not one. Links count
-        // as what they point to.
-        if (!std::filesystem::is_regular_file(path, error)) continue;
+        // A folder named "12.jpg" is no picture. Links count as what they point to.
+        if (std::filesystem::is_directory(path, error)) continue;
         result.pictures_.emplace(*slide, path);
     }
     return result;

@@ -19,11 +19,17 @@ bool isPictureExtension(std::string_view extension);
 std::optional<int> slideNumberOfPictureName(std::string_view fileName);
 
 // The pictures of one folder, scanned once: for each slide the first file (names in
-// byte order) that stands for it. Slide 0 never has a picture. A folder that cannot be
-// read gives an empty list, never an error.
+// byte order) that stands for it. Slide 0 never has a picture. Anything named like a
+// picture counts except a folder: a named pipe, a device or a broken link is then
+// found unreadable where the picture is read, and said there, rather than left out
+// in silence. A folder that cannot be read gives an empty list and says so in state().
 class PictureFolder {
 public:
+    enum class State { Listed, Missing, NotAFolder, Unreadable };
+
     static PictureFolder scan(const std::filesystem::path& folder);
+
+    State state() const { return state_; }
 
     std::optional<std::filesystem::path> pictureOf(int slide) const;
     const std::map<int, std::filesystem::path>& pictures() const { return pictures_; }
@@ -31,6 +37,7 @@ public:
 
 private:
     std::map<int, std::filesystem::path> pictures_;
+    State state_ = State::Listed;
 };
 
 // The folder holds at least one numbered picture.

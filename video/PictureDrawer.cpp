@@ -9,7 +9,8 @@
 
 namespace vistrel::video {
 
-ProjectionDrawer pictureDrawer(std::span<const ProgramLine> lines, const std::filesystem::path& folder) {
+ProjectionDrawer pictureDrawer(std::span<const ProgramLine> lines, const std::filesystem::path& folder,
+                               UnreadablePictureReport unreadable) {
     // The cards' texts, taken now: the drawer may outlive the lines it was made for.
     auto descriptions = std::make_shared<std::vector<QString>>();
     for (const ProgramLine& line : lines)
@@ -20,11 +21,13 @@ ProjectionDrawer pictureDrawer(std::span<const ProgramLine> lines, const std::fi
             return known ? descriptions->at(static_cast<std::size_t>(lineIndex)) : QString();
         });
     auto painter = std::make_shared<pictures::ProjectionPainter>();
-    return [slides, painter](QSize size, const Projection& projection) {
+    return [slides, painter, unreadable](QSize size, const Projection& projection) {
         QImage frame;  // a new one each time: the encoder may still read the last
         painter->render(frame, size, projection, [&](const ProjectionLayer& layer) {
             return slides->now(layer.slide, layer.lineIndex, size);
         });
+        for (const auto& file : slides->takeUnreadable())
+            if (unreadable) unreadable(file.slide, file.path.toStdString());
         return frame;
     };
 }

@@ -13,9 +13,14 @@
 #include "cli/ConsolePrompter.h"
 #include "cli/ShowFileOptions.h"
 #include "cli/TerminalProgress.h"
+#include "media/MediaFailureText.h"
 #include "model/CVistrelDoc.h"
+#include "model/PictureFolder.h"
 #include "model/ShowMediaChoices.h"
 #include "platform/qt/core/AppPaths.h"
+#include "res/StringTable.h"
+#include "res/strings/MediaStrings.h"
+#include "res/strings/RehearsalStrings.h"
 #include "video/VideoExport.h"
 
 namespace vistrel::cli {
@@ -121,6 +126,30 @@ std::optional<int> readVideoOptions(const CommandLine& line, VideoOptions& optio
     return std::nullopt;
 }
 
+// The message that refuses a picture folder given with --images, or nothing when it can be read.
+std::optional<std::string> refusedImagesFolder(const std::string& folder) {
+    switch (PictureFolder::scan(folder).state()) {
+        case PictureFolder::State::Listed: return std::nullopt;
+        case PictureFolder::State::Missing: return res::formatText(ids::VideoImagesMissing, folder);
+        case PictureFolder::State::NotAFolder: return res::formatText(ids::VideoImagesNotAFolder, folder);
+        case PictureFolder::State::Unreadable: return res::formatText(ids::VideoImagesUnreadable, folder);
+    }
+    return std::nullopt;
+}
+
+// Whether the folder has a picture for any slide the show projects (slide 0 is dark).
+bool anySlideHasAPicture(const CVistrelDoc& doc, const std::filesystem::path& folder) {
+    const PictureFolder pictures = PictureFolder::scan(folder);
+    bool anySlide = false;
+    for (int i = 0; i < doc.lineCount; ++i) {
+        const int slide = doc.lines[static_cast<std::size_t>(i)].slideNumber;
+        if (slide == 0) continue;
+        anySlide = true;
+        if (pictures.pictureOf(slide)) return true;
+    }
+    return !anySlide;
+}
+
 int runVideo(const CommandLine& line) {
     VideoOptions options;
     if (const auto usage = readVideoOptions(line, options)) return *usage;
@@ -141,8 +170,14 @@ int runVideo(const CommandLine& line) {
 
     // What the window program remembers for this show, unless the command line says otherwise.
     const ShowMediaChoices choices(showMediaFilePath().toStdString());
+    if (options.images) {
+        if (const auto refused = refusedImagesFolder(*options.images)) return fail(*refused);
+    }
     request.pictureFolder = options.images ? std::filesystem::path(*options.images) : choices.resolvedPictureFolder(file);
     request.musicPath = options.audio ? *options.audio : choices.of(file).musicFile;
+    // Cards instead of every picture is no failure, but rarely what was meant.
+    if (!anySlideHasAPicture(*doc, request.pictureFolder))
+        prompter.note(res::formatText(ids::VideoNoPictures, request.pictureFolder.string()));
 
     const QSize even = video::evenVideoSize(request.size);
     if (even != request.size) {
@@ -153,14 +188,23 @@ int runVideo(const CommandLine& line) {
 
     StopSignals stopSignals;
     TerminalProgress progress;
+    // Each picture that cannot be read is named once, as the rehearsal names it.
+    const auto unreadable = [&prompter](int slide, const std::string& path) {
+        prompter.note(res::formatArgs(ids::RehearsalPictureUnreadable, {std::to_string(slide), path}));
+    };
     const auto result = video::exportVideo(
         std::span<const ProgramLine>(doc->lines.data(), static_cast<std::size_t>(doc->lineCount)), request,
-        [&progress](const video::ExportProgress& step) { progress.show("Video: " + step.text()); }, cancelRequested);
+        [&progress](const video::ExportProgress& step) { progress.show("Video: " + step.text()); }, cancelRequested,
+        unreadable);
     progress.clear();
     switch (result.outcome) {
         case video::ExportOutcome::Written: return 0;
         case video::ExportOutcome::Cancelled: return StopSignals::exitCode();
-        case video::ExportOutcome::Failed: return fail(result.message);
+        case video::ExportOutcome::Failed:
+            // A refused OUT is said as a save says it, led by the file.
+            if (result.failure.problem == media::MediaFailure::Problem::OutputNotReplaceable)
+                prompter.setSubject(result.failure.file);
+            return fail(media::mediaFailureText(result.failure));
     }
     return 1;
 }

@@ -45,6 +45,10 @@ constexpr StringEntry kEntries[] = {
     {ids::VideoWritten, "Das Video %s ist fertig."},
     {ids::VideoFileMissing, "Bitte geben Sie den Namen der Videodatei an."},
     {ids::VideoProgressStart, "Das Video wird vorbereitet ..."},
+    {ids::VideoImagesMissing, "Der Bilderordner %s existiert nicht."},
+    {ids::VideoImagesNotAFolder, "%s ist kein Ordner: Die Bilder der Dias werden in einem Ordner gesucht."},
+    {ids::VideoImagesUnreadable, "Der Bilderordner %s kann nicht gelesen werden."},
+    {ids::VideoNoPictures, "Im Bilderordner %s gibt es für keines der Dias ein Bild: Das Video zeigt die Karten der Dias."},
 
     // The command in the menu "Datei".
     {cmd::FileExportVideo, "Als &Video exportieren..."},

@@ -38,4 +38,9 @@ constexpr int VideoProgressTitle = 4046;      // "Video wird geschrieben"
 constexpr int VideoWritten = 4047;            // "Das Video %s ist fertig."
 constexpr int VideoFileMissing = 4048;        // "Bitte geben Sie den Namen der Videodatei an."
 constexpr int VideoProgressStart = 4049;      // "Das Video wird vorbereitet ..."
+// The picture folder of `vistrel-cli video --images`.
+constexpr int VideoImagesMissing = 4050;      // "Der Bilderordner %s existiert nicht."
+constexpr int VideoImagesNotAFolder = 4051;   // "%s ist kein Ordner: ..."
+constexpr int VideoImagesUnreadable = 4052;   // "Der Bilderordner %s kann nicht gelesen werden."
+constexpr int VideoNoPictures = 4053;         // "Im Bilderordner %s gibt es für keines der Dias ein Bild: ..."
 }  // namespace vistrel::ids

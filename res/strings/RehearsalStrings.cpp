@@ -26,6 +26,9 @@ constexpr StringEntry kEntries[] = {
     {ids::AllFilesFilter, "Alle Dateien (*)"},
     {ids::PictureFolderChosen, "Bilderordner für %1: %2"},
     {ids::MusicChosen, "Musik für %1: %2"},
+    {ids::RehearsalPictureFolderUnreadable,
+     "Der Bilderordner %1 kann nicht gelesen werden: Die Probe zeigt die Karten der Dias."},
+    {ids::RehearsalMusicStatus, "Die Musikdatei %1 kann nicht abgespielt werden: Die Probe läuft ohne Musik."},
     {ids::MediaChoiceNotKept, "Die Wahl kann nicht gespeichert werden.\nVistrel kann die Datei\n%1\nnicht schreiben."},
 };
 }  // namespace

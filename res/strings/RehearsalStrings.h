@@ -13,4 +13,7 @@ constexpr int AllFilesFilter = 1857;            // "Alle Dateien (*)"
 constexpr int PictureFolderChosen = 1858;       // "Bilderordner für %1: %2"
 constexpr int MusicChosen = 1859;               // "Musik für %1: %2"
 constexpr int MediaChoiceNotKept = 1860;        // "Die Wahl ... kann nicht gespeichert werden ..."
+// Said in the status bar while a rehearsal runs without its pictures or its music.
+constexpr int RehearsalPictureFolderUnreadable = 1870;  // "Der Bilderordner %1 kann nicht gelesen werden: ..."
+constexpr int RehearsalMusicStatus = 1871;              // "Die Musikdatei %1 kann nicht abgespielt werden: ..."
 }  // namespace vistrel::ids

@@ -1,5 +1,6 @@
 // vistrel-cli length and scale, run as a user would run them, on show files written here.
 #include <unistd.h>
+#include <sys/stat.h>
 #include <gtest/gtest.h>
 
 #include <cstdio>
@@ -130,6 +131,9 @@ TEST_F(CliLength, ScaleWritesOutOnlyWithoutAMessage) {
     media::test::writeWav(file("24.4s.wav"), 8000, 1, 8000 * 244 / 10);
     media::test::writeWav(file("23.5s.wav"), 8000, 1, 8000 * 235 / 10);
     std::ofstream(file("text.wav")) << "no music at all";
+    media::test::writeWav(file("10s.wav"), 8000, 1, 8000 * 10);
+    ASSERT_EQ(::mkfifo(file("pipe.wav").c_str(), 0600), 0);
+    std::filesystem::create_symlink("/dev/zero", file("zero.wav"));
     struct Case {
         const char* name;
         std::vector<Line> lines;
@@ -144,7 +148,9 @@ TEST_F(CliLength, ScaleWritesOutOnlyWithoutAMessage) {
         {"factor_two", three, "--length 00:00:24", 0, {80, 80, 80}, ""},
         {"rows_only", three, "--length 0:0:16 --rows 1,3", 0, {80, 40, 80}, ""},
         {"same_length_still_writes", three, "--length=00:00:12", 0, {40, 40, 40}, ""},
-        {"nothing_to_scale_still_writes", {{0, 25, 40, 0}}, "--length 00:00:10", 0, {40}, ""},
+        // Only a line with slide number 0: no timer scaling could change.
+        {"nothing_to_scale_is_said", {{0, 25, 40, 0}}, "--length 00:00:10", 1, {},
+         lead + "Die Diaschau hat keine Zeile mit einer Timerzeit: Es gibt nichts zu skalieren.\n"},
         // A length out of range names the range instead of asking to enter it again.
         {"zero", three, "--length 00:00:00", 1, {},
          lead + "Die eingegebenen Werte sind nicht zulässig! Zulässig sind 00:00:01 bis 20:00:00.\n"},
@@ -165,9 +171,21 @@ TEST_F(CliLength, ScaleWritesOutOnlyWithoutAMessage) {
         {"music_in_whole_seconds", three, "--to-audio " + file("24.4s.wav"), 0, {80, 80, 80}, ""},
         {"music_halves_go_up", three, "--to-audio " + file("23.5s.wav"), 0, {80, 80, 80}, ""},
         {"no_music", three, "--to-audio " + file("text.wav"), 1, {},
-         "Die Datei " + file("text.wav") + " enthält keine Musik, die Vistrel lesen kann.\n"},
+         "vistrel-cli: " + file("text.wav") + ": Die Datei " + file("text.wav") +
+             " enthält keine Musik, die Vistrel lesen kann.\n"},
         {"music_missing", three, "--to-audio " + file("none.ogg"), 1, {},
-         "Die Musikdatei " + file("none.ogg") + " wurde nicht gefunden.\n"},
+         "vistrel-cli: " + file("none.ogg") + ": Die Musikdatei " + file("none.ogg") + " wurde nicht gefunden.\n"},
+        // Refused at once: a pipe would wait for a writer, /dev/zero never ends.
+        {"music_a_pipe", three, "--to-audio " + file("pipe.wav"), 1, {},
+         "vistrel-cli: " + file("pipe.wav") + ": Die Datei " + file("pipe.wav") +
+             " enthält keine Musik, die Vistrel lesen kann.\n"},
+        {"music_endless", three, "--to-audio " + file("zero.wav"), 1, {},
+         "vistrel-cli: " + file("zero.wav") + ": Die Datei " + file("zero.wav") +
+             " enthält keine Musik, die Vistrel lesen kann.\n"},
+        {"music_too_short", std::vector<Line>(10, Line{1, 20, 60, 0}), "--to-audio " + file("10s.wav"), 1, {},
+         lead + "Die Musik " + file("10s.wav") +
+             " dauert 00:00:10; auf diese Länge lässt sich die Diaschau nicht skalieren. Zulässig sind 00:00:21 bis "
+             "20:00:00.\n"},
     };
     for (const Case& c : table) {
         SCOPED_TRACE(c.name);

@@ -47,9 +47,17 @@ inline bool temporaryFileIn(const std::filesystem::path& folder) {
     return false;
 }
 
-// 16-bit PCM WAV: `frames` sample frames of a constant `level` in every channel.
-inline void writeWav(const std::string& path, int sampleRate, int channels, std::int64_t frames,
-                     std::int16_t level = 8000) {
+// A stretch of sound of one level in every channel.
+struct WavStretch {
+    std::int64_t frames;
+    std::int16_t level;
+};
+
+// 16-bit PCM WAV made of `stretches` one after the other.
+inline void writeWavStretches(const std::string& path, int sampleRate, int channels,
+                              const std::vector<WavStretch>& stretches) {
+    std::int64_t frames = 0;
+    for (const WavStretch& stretch : stretches) frames += stretch.frames;
     std::ofstream out(path, std::ios::binary);
     const auto put32 = [&](std::uint32_t v) { for (int i = 0; i < 4; ++i) out.put(static_cast<char>(v >> (8 * i))); };
     const auto put16 = [&](std::uint16_t v) { out.put(static_cast<char>(v & 0xff)); out.put(static_cast<char>(v >> 8)); };
@@ -66,7 +74,14 @@ inline void writeWav(const std::string& path, int sampleRate, int channels, std:
     put16(16);
     out << "data";
     put32(dataBytes);
-    for (std::int64_t i = 0; i < frames * channels; ++i) put16(static_cast<std::uint16_t>(level));
+    for (const WavStretch& stretch : stretches)
+        for (std::int64_t i = 0; i < stretch.frames * channels; ++i) put16(static_cast<std::uint16_t>(stretch.level));
+}
+
+// 16-bit PCM WAV: `frames` sample frames of a constant `level` in every channel.
+inline void writeWav(const std::string& path, int sampleRate, int channels, std::int64_t frames,
+                     std::int16_t level = 8000) {
+    writeWavStretches(path, sampleRate, channels, {{frames, level}});
 }
 
 }  // namespace vistrel::media::test
