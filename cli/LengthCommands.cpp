@@ -270,8 +270,8 @@ const CommandRegistration scaleCommand{{
                "the shortest and the longest one that are: every timer above 0 keeps at least 0.1 s.",
     .notes = "",
     .exitCodes = {{0, "OUT written"},
-                  {1, "a message was shown, or a file could not be read or written, or the music has no "
-                      "length (German message on stderr)"},
+                  {1, "a message was shown (also when no line has a timer to scale), or a file could not be read or "
+                      "written, or the music has no length (German message on stderr)"},
                   {2, "usage error"}},
     .run = runScale,
 }};

@@ -2,6 +2,7 @@
 // export as "Datei" → "Als Video exportieren..." of the window program. Built only
 // where the window program's libraries are (drawing needs fonts, so QtGui).
 #include <QFileInfo>
+#include <QLoggingCategory>
 #include <atomic>
 #include <csignal>
 #include <cstdio>
@@ -175,9 +176,6 @@ int runVideo(const CommandLine& line) {
     }
     request.pictureFolder = options.images ? std::filesystem::path(*options.images) : choices.resolvedPictureFolder(file);
     request.musicPath = options.audio ? *options.audio : choices.of(file).musicFile;
-    // Cards instead of every picture is no failure, but rarely what was meant.
-    if (!anySlideHasAPicture(*doc, request.pictureFolder))
-        prompter.note(res::formatText(ids::VideoNoPictures, request.pictureFolder.string()));
 
     const QSize even = video::evenVideoSize(request.size);
     if (even != request.size) {
@@ -186,6 +184,9 @@ int runVideo(const CommandLine& line) {
         request.size = even;
     }
 
+    // Qt's image plugins keep their warnings to themselves: each picture that cannot be
+    // read is named once below, in the program's words.
+    QLoggingCategory::setFilterRules(QStringLiteral("qt.gui.imageio*.warning=false"));
     StopSignals stopSignals;
     TerminalProgress progress;
     // Each picture that cannot be read is named once, as the rehearsal names it.
@@ -198,7 +199,11 @@ int runVideo(const CommandLine& line) {
         unreadable);
     progress.clear();
     switch (result.outcome) {
-        case video::ExportOutcome::Written: return 0;
+        case video::ExportOutcome::Written:
+            // Cards instead of every picture is no failure, but rarely what was meant.
+            if (!anySlideHasAPicture(*doc, request.pictureFolder))
+                prompter.note(res::formatText(ids::VideoNoPictures, request.pictureFolder.string()));
+            return 0;
         case video::ExportOutcome::Cancelled: return StopSignals::exitCode();
         case video::ExportOutcome::Failed:
             // A refused OUT is said as a save says it, led by the file.
@@ -226,13 +231,17 @@ const CommandRegistration videoCommand{{
                "the slides' pictures with their dissolves and light effects, each pause line held for a while and "
                "then continued as if \"weiter\" had been pressed, an autoreverse line ending the video. OUT's ending "
                "chooses the format: .mp4 (H.264 and AAC), .mkv (H.264 and AAC) or .webm (VP9 and Opus).",
-    .notes = "A slide without a picture is shown as a card with its number and description. The music is cut to "
-             "the video's length with a two-second fade-out, or followed by silence. OUT is written under a "
-             "temporary name beside it and takes its name only when complete: a failed or interrupted export "
-             "leaves OUT as it was. Progress is shown on stderr when it is a terminal. No display is needed.",
+    .notes = "A slide without a picture is shown as a card with its number and description; a picture file that "
+             "cannot be read is named once on stderr and shown as its card too, and a folder without a picture for "
+             "any slide is said in one line. The music stands while a pause line is held, as in the rehearsal, and "
+             "is cut to the video's length with a two-second fade-out, or followed by silence. OUT must be a plain "
+             "file you may write, or not exist yet: a device, a pipe, a socket or a read-only file is refused as "
+             "\"save\" refuses it. OUT is written under a temporary name beside it and takes its name only when "
+             "complete: a failed or interrupted export leaves OUT as it was. Progress is shown on stderr when it is "
+             "a terminal. No display is needed.",
     .exitCodes = {{0, "written"},
-                  {1, "the show or its music could not be read, or OUT could not be written (the program's German "
-                      "message on stderr); OUT is as it was"},
+                  {1, "the show, its music or the --images folder could not be read, or OUT could not be written "
+                      "(the program's German message on stderr); OUT is as it was"},
                   {2, "usage error"},
                   {130, "interrupted with Ctrl+C; OUT is as it was"}},
     .run = runVideo,
