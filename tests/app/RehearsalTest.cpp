@@ -369,6 +369,23 @@ TEST_F(Rehearse, TheEndDissolvesTheLastPictureToDark) {
     EXPECT_TRUE(runStateIsClean());
 }
 
+// A picture folder that cannot be listed leaves only cards: the status bar says why,
+// instead of "Bereit". (Run as an administrator, a folder without read permission
+// could still be listed; a file in its place cannot.)
+TEST_F(Rehearse, APictureFolderThatCannotBeReadIsSaid) {
+    showWith({{1, 10, 40, 0, "a"}});
+    const QString notAFolder = folder.filePath("bilder.txt");
+    QFile file(notAFolder);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.close();
+    dialogs.answers.push_back(notAFolder);
+    app->runCommand(cmd::ChoosePictureFolder);
+    app->runCommand(cmd::Rehearse);
+    ASSERT_TRUE(rehearsal().running());
+    EXPECT_EQ(app->mainFrame()->statusBar()->currentMessage().toStdString(),
+              "Der Bilderordner " + notAFolder.toStdString() + " kann nicht gelesen werden: Die Probe zeigt die Karten der Dias.");
+}
+
 TEST_F(Rehearse, StartsAtTheMarkedRowWhenTheAnswerIsYes) {
     const struct {
         MessageAnswer answer;
