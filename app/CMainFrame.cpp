@@ -120,6 +120,7 @@ void CMainFrame::createActions() {
     makeAction(FilePrintPreview);
     makeAction(FilePrintSetup);
     makeAction(FileExportVideo);
+    makeAction(PrintMagazinePlan);
     makeAction(AppExit);
     makeAction(EditUndo, {K(Qt::CTRL | Qt::Key_Z), K(Qt::ALT | Qt::Key_Backspace)}, QStringLiteral("edit-undo"));
     makeAction(EditRedo, {K(Qt::CTRL | Qt::Key_Y), K(Qt::CTRL | Qt::SHIFT | Qt::Key_Z)}, QStringLiteral("edit-redo"));
@@ -128,6 +129,8 @@ void CMainFrame::createActions() {
     makeAction(EditPaste, {K(Qt::CTRL | Qt::Key_V), K(Qt::SHIFT | Qt::Key_Insert)}, QStringLiteral("edit-paste"));
     makeAction(EditRemove, {K(Qt::CTRL | Qt::Key_Delete)});
     makeAction(EditSelectAll, {K(Qt::CTRL | Qt::Key_A)});
+    makeAction(MoveLinesUp, {K(Qt::ALT | Qt::Key_Up)});
+    makeAction(MoveLinesDown, {K(Qt::ALT | Qt::Key_Down)});
     makeAction(EditTitle, {K(Qt::ALT | Qt::Key_T)});
     makeAction(WriteToModule, {}, QStringLiteral("module-write"));
     makeAction(WriteToProjector, {K(Qt::ALT | Qt::Key_U)}, QStringLiteral("projector-write"));
@@ -140,6 +143,7 @@ void CMainFrame::createActions() {
     makeAction(Rehearse, {K(Qt::ALT | Qt::Key_P)}, QStringLiteral("show-rehearse"));
     makeAction(ChoosePictureFolder);
     makeAction(ChooseMusic);
+    makeAction(CheckPictures);
     makeAction(ScaleShow);
     makeAction(InfoDisplay, {K(Qt::ALT | Qt::Key_I)});
     makeAction(ShowLength, {}, QStringLiteral("show-length"));
@@ -306,7 +310,7 @@ void CMainFrame::setDocumentMenus(bool documentOpen) {
     QMenu* file = addMenu(ids::MenuFile);
     if (documentOpen) {
         add(file, {FileNew, FileOpen, FileClose, FileSave, FileSaveAs, 0, FilePrint, FilePrintPreview,
-                   FilePrintSetup, 0, FileExportVideo, 0});
+                   FilePrintSetup, PrintMagazinePlan, 0, FileExportVideo, 0});
     } else {
         add(file, {FileNew, FileOpen, 0, FilePrintSetup, 0});
     }
@@ -315,7 +319,8 @@ void CMainFrame::setDocumentMenus(bool documentOpen) {
 
     if (documentOpen) {
         QMenu* edit = addMenu(ids::MenuEdit);
-        add(edit, {EditUndo, EditRedo, 0, EditCut, EditCopy, EditPaste, EditRemove, 0, EditSelectAll});
+        add(edit, {EditUndo, EditRedo, 0, EditCut, EditCopy, EditPaste, EditRemove, 0, EditSelectAll, 0, MoveLinesUp,
+                   MoveLinesDown});
     }
 
     // The searches have a menu of their own in both sets; repeating needs a show.
@@ -326,7 +331,7 @@ void CMainFrame::setDocumentMenus(bool documentOpen) {
     if (documentOpen) {
         QMenu* show = addMenu(ids::MenuShow);
         add(show, {EditTitle, 0, WriteToProjector, WriteToModule, LoadFromProjector, LoadFromModule, 0, StartShow,
-                   StopShow, NextPicture, 0, Rehearse, ChoosePictureFolder, ChooseMusic, 0, ScaleShow,
+                   StopShow, NextPicture, 0, Rehearse, ChoosePictureFolder, ChooseMusic, CheckPictures, 0, ScaleShow,
                    InfoDisplay});
         QMenu* general = addMenu(ids::MenuGeneral);
         add(general, {ProjectorVersion, cmd::Settings});

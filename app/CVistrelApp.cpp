@@ -140,7 +140,7 @@ CVistrelApp::CVistrelApp(Environment environment) : env_(std::move(environment))
         return activeFrame();
     };
     search_ = new SearchCommands(settings_, appState_, env_.prompter, std::move(searchHooks), this);
-    services_ = std::make_unique<ViewServices>(ViewServices{settings_, appState_, runState_, env_.prompter, {}, {}, {}, {}, {}, {}});
+    services_ = std::make_unique<ViewServices>(ViewServices{settings_, appState_, runState_, env_.prompter, {}, {}, {}, {}, {}, {}, {}});
     services_->sendLineToRunningShow = [this](CVistrelDoc& doc) {
         int sent = 0;
         // A line changed in another show than the one rehearsed goes nowhere.
@@ -158,6 +158,12 @@ CVistrelApp::CVistrelApp(Environment environment) : env_(std::move(environment))
         }
     };
     services_->runCommand = [this](int commandId) { runCommand(commandId); };
+    services_->pictureFolder = [this](CVistrelDoc& doc) {
+        for (CSplitterFrame* frame : frames_) {
+            if (&frame->document() == &doc) return rehearsalMedia(*frame).pictureFolder;
+        }
+        return QString();
+    };
     services_->commandAction = [this](int commandId) -> QAction* {
         return mainFrame_ ? mainFrame_->action(commandId) : nullptr;
     };

@@ -88,6 +88,11 @@ bool ruleAllows(int commandId, const CommandContext& c) {
     case ChoosePictureFolder:
     case ChooseMusic:
         return doc;
+    // The list carries them out (it knows the show's picture folder); a show without
+    // lines has no slide to check or to plan.
+    case CheckPictures:
+    case PrintMagazinePlan:
+        return doc && c.lineCount > 0 && view(commandId);
 
     case Settings:
     case SearchCurrent:

@@ -1,87 +1,59 @@
 #include "app/FolderSearchRunner.h"
 
+#include <chrono>
+
 namespace vistrel {
 
-// Runs on the worker thread: keeps what the walk reports until the window takes it.
+namespace {
+
+// Often enough to watch the counters grow, seldom enough to leave the window its time.
+constexpr std::chrono::milliseconds CounterInterval{50};
+
+}  // namespace
+
+// Runs on the walk's thread: hands each hit over, the counters only now and then.
 class FolderSearchRunner::Sink final : public FolderSearchSink {
 public:
-    explicit Sink(FolderSearchRunner& runner) : runner_(runner) {}
+    explicit Sink(const Job::Control& control) : control_(control) {}
     void fileExamined(const FolderSearchCounters& counters) override {
-        std::lock_guard lock(runner_.mutex_);
-        runner_.counters_ = counters;
-        runner_.countersChanged_ = true;
+        const auto now = std::chrono::steady_clock::now();
+        if (now < nextCounters_) return;
+        nextCounters_ = now + CounterInterval;
+        control_.report({std::nullopt, counters});
     }
     void found(const FolderHit& hit, const FolderSearchCounters& counters) override {
-        std::lock_guard lock(runner_.mutex_);
-        runner_.pending_.push_back(hit);
-        runner_.counters_ = counters;
-        runner_.countersChanged_ = true;
+        control_.report({hit, counters});
     }
 
 private:
-    FolderSearchRunner& runner_;
+    const Job::Control& control_;
+    std::chrono::steady_clock::time_point nextCounters_;
 };
 
-FolderSearchRunner::FolderSearchRunner(Callbacks callbacks, QObject* parent)
-    : QObject(parent), callbacks_(std::move(callbacks)) {
-    poll_.setInterval(50);
-    connect(&poll_, &QTimer::timeout, this, &FolderSearchRunner::takeOver);
-}
-
-FolderSearchRunner::~FolderSearchRunner() {
-    cancel_ = true;
-    if (worker_.joinable()) worker_.join();
-}
+FolderSearchRunner::FolderSearchRunner(Callbacks callbacks)
+    : callbacks_(std::move(callbacks)),
+      job_({[this](const Step& step) { take(step); }, [this] { end(false); }, [this] { end(true); }}) {}
 
 void FolderSearchRunner::start(const std::string& startFolder, const std::string& termUtf8, bool matchCase) {
-    if (worker_.joinable()) {
-        cancel_ = true;
-        worker_.join();
-    }
-    cancel_ = false;
-    done_ = false;
-    running_ = true;
-    {
-        std::lock_guard lock(mutex_);
-        pending_.clear();
-        counters_ = {};
-        countersChanged_ = true;
-    }
-    worker_ = std::thread([this, startFolder, termUtf8, matchCase] {
+    counters_ = {};
+    job_.start([startFolder, termUtf8, matchCase](const Job::Control& control) {
         FolderSearch search(termUtf8, matchCase);
-        Sink sink(*this);
-        search.run(startFolder, sink, &cancel_);
-        {
-            std::lock_guard lock(mutex_);
-            counters_ = search.counters();
-            countersChanged_ = true;
-        }
-        done_ = true;
+        Sink sink(control);
+        search.run(startFolder, sink, &control.cancelFlag());
+        control.report({std::nullopt, search.counters()});  // the final ones
     });
-    poll_.start();
 }
 
-void FolderSearchRunner::stop() { cancel_ = true; }
-
-void FolderSearchRunner::takeOver() {
-    // Read before the hits are taken: what came before the end is then taken too.
-    const bool ended = done_;
+void FolderSearchRunner::take(const Step& step) {
+    counters_ = step.counters;
+    if (!callbacks_.progress) return;
     std::vector<FolderHit> hits;
-    FolderSearchCounters counters;
-    bool changed = false;
-    {
-        std::lock_guard lock(mutex_);
-        hits.swap(pending_);
-        counters = counters_;
-        changed = countersChanged_;
-        countersChanged_ = false;
-    }
-    if ((changed || !hits.empty()) && callbacks_.progress) callbacks_.progress(hits, counters);
-    if (!ended) return;
-    poll_.stop();
-    worker_.join();
-    running_ = false;
-    if (callbacks_.finished) callbacks_.finished(counters, cancel_);
+    if (step.hit) hits.push_back(*step.hit);
+    callbacks_.progress(hits, counters_);
+}
+
+void FolderSearchRunner::end(bool stopped) {
+    if (callbacks_.finished) callbacks_.finished(counters_, stopped);
 }
 
 }  // namespace vistrel

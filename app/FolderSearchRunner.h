@@ -1,24 +1,19 @@
 #pragma once
-// Runs a search in folders on a thread of its own and hands what it finds to the
-// window's thread as it comes: a timer there takes the new hits and the counters a few
-// times a second, so the window stays responsive and the counters grow while the walk
-// goes on. The walk stops when asked to, or when the runner goes.
-#include <QObject>
-#include <QTimer>
-#include <atomic>
+// Runs a search in folders in the background and hands what it finds to the window's
+// thread as it comes: each hit at once, the counters a few times a second while the walk
+// goes on and once more at its end, so the window stays responsive and the counters grow
+// meanwhile. The walk stops when asked to, or when the runner goes.
 #include <functional>
-#include <mutex>
+#include <optional>
 #include <string>
-#include <thread>
 #include <vector>
 
+#include "background/BackgroundJob.h"
 #include "search/FolderSearch.h"
 
 namespace vistrel {
 
-class FolderSearchRunner : public QObject {
-    Q_OBJECT
-
+class FolderSearchRunner {
 public:
     struct Callbacks {
         // New hits in the order found, with the counters after the last of them.
@@ -27,29 +22,28 @@ public:
         std::function<void(const FolderSearchCounters& counters, bool stopped)> finished;
     };
 
-    explicit FolderSearchRunner(Callbacks callbacks, QObject* parent = nullptr);
-    ~FolderSearchRunner() override;
+    explicit FolderSearchRunner(Callbacks callbacks);
 
     void start(const std::string& startFolder, const std::string& termUtf8, bool matchCase);
     // Asks the walk to stop; `finished` follows once it has.
-    void stop();
-    bool running() const { return running_; }
+    void stop() { job_.cancel(); }
+    bool running() const { return job_.running(); }
 
 private:
+    // What the walk reports: a hit, or only how far it has come.
+    struct Step {
+        std::optional<FolderHit> hit;
+        FolderSearchCounters counters;
+    };
+    using Job = background::BackgroundJob<Step>;
     class Sink;
-    void takeOver();
+
+    void take(const Step& step);
+    void end(bool stopped);
 
     Callbacks callbacks_;
-    QTimer poll_;
-    std::thread worker_;
-    std::atomic<bool> cancel_{false};
-    std::atomic<bool> done_{false};
-    bool running_ = false;
-
-    std::mutex mutex_;  // guards the three below
-    std::vector<FolderHit> pending_;
-    FolderSearchCounters counters_;
-    bool countersChanged_ = false;
+    FolderSearchCounters counters_;  // the last the walk reported
+    Job job_;
 };
 
 }  // namespace vistrel

@@ -1,11 +1,8 @@
 #include "app/VideoExportCommand.h"
 
 #include <QDir>
-#include <QEventLoop>
 #include <QFileInfo>
 #include <QProgressDialog>
-#include <atomic>
-#include <thread>
 #include <vector>
 
 #include "app/FileDialogs.h"
@@ -35,9 +32,17 @@ QString presetOutput(const CVistrelDoc& doc) {
 }  // namespace
 
 VideoExportCommand::VideoExportCommand(Prompter& prompter, FileDialogs& fileDialogs)
-    : prompter_(prompter), fileDialogs_(fileDialogs) {}
+    : prompter_(prompter),
+      fileDialogs_(fileDialogs),
+      job_({[this](const video::ExportProgress& step) { showProgress(step); },
+            [this](video::ExportResult result) { finish(result); }, [this] { closeProgress(); }}) {}
+
+// A program that ends meanwhile cancels the export (the job waits for it, bounded); the
+// old file stays.
+VideoExportCommand::~VideoExportCommand() { delete progress_.data(); }
 
 void VideoExportCommand::run(const CVistrelDoc& doc, QWidget* parent) {
+    if (job_.running()) return;  // one at a time: its progress window keeps the others out
     video::VideoRequest initial;
     initial.showPath = doc.filePath;
     initial.outputPath = presetOutput(doc).toStdString();
@@ -63,47 +68,46 @@ void VideoExportCommand::run(const CVistrelDoc& doc, QWidget* parent) {
     lastHeight_ = request.size.height();
     lastPauseHoldMs_ = request.pauseHoldMs;
 
-    // The worker gets lines of its own: nothing the windows do can reach them meanwhile.
+    // The work gets lines of its own: nothing the windows do can reach them meanwhile.
     const std::vector<ProgramLine> lines(doc.lines.begin(), doc.lines.begin() + doc.lineCount);
-    QProgressDialog progress(tableText(ids::VideoProgressStart), tableText(ids::VideoCancelButton), 0, 1000, parent);
-    progress.setWindowTitle(tableText(ids::VideoProgressTitle));
-    progress.setWindowModality(Qt::WindowModal);
-    progress.setMinimumDuration(0);
-    progress.setAutoClose(false);
-    progress.setAutoReset(false);
-    progress.setMinimumWidth(380);
-    progress.setValue(0);
-
-    std::atomic<bool> cancel{false};
-    QObject::connect(&progress, &QProgressDialog::canceled, &progress, [&cancel] { cancel.store(true); });
-    QEventLoop waiting;
-    QProgressDialog* shown = &progress;  // outlives the worker: it is joined below
-    video::ExportResult result;
-    std::thread worker([&] {
-        result = video::exportVideo(
-            lines, request,
-            [&shown](const video::ExportProgress& step) {
-                const QString text = QString::fromStdString(step.text());
-                const int permille = step.frames > 0 ? static_cast<int>(step.frame * 1000 / step.frames) : 0;
-                QMetaObject::invokeMethod(
-                    shown,
-                    [shown, text, permille] {
-                        if (shown->wasCanceled()) return;
-                        shown->setLabelText(text);
-                        shown->setValue(permille);
-                    },
-                    Qt::QueuedConnection);
-            },
-            cancel);
-        QMetaObject::invokeMethod(&waiting, &QEventLoop::quit, Qt::QueuedConnection);
+    outputPath_ = request.outputPath;
+    openProgress(parent);
+    job_.start([lines, request](const Job::Control& control) {
+        return video::exportVideo(
+            lines, request, [&control](const video::ExportProgress& step) { control.report(step); },
+            control.cancelFlag());
     });
-    waiting.exec();
-    worker.join();
-    progress.close();
+}
 
+void VideoExportCommand::openProgress(QWidget* parent) {
+    progress_ = new QProgressDialog(tableText(ids::VideoProgressStart), tableText(ids::VideoCancelButton), 0, 1000,
+                                    parent);
+    progress_->setAttribute(Qt::WA_DeleteOnClose);
+    progress_->setWindowTitle(tableText(ids::VideoProgressTitle));
+    progress_->setWindowModality(Qt::WindowModal);
+    progress_->setMinimumDuration(0);
+    progress_->setAutoClose(false);
+    progress_->setAutoReset(false);
+    progress_->setMinimumWidth(380);
+    progress_->setValue(0);
+    QObject::connect(progress_, &QProgressDialog::canceled, progress_, [this] { job_.cancel(); });
+}
+
+void VideoExportCommand::showProgress(const video::ExportProgress& step) {
+    if (!progress_ || progress_->wasCanceled()) return;
+    progress_->setLabelText(QString::fromStdString(step.text()));
+    progress_->setValue(step.frames > 0 ? static_cast<int>(step.frame * 1000 / step.frames) : 0);
+}
+
+void VideoExportCommand::closeProgress() {
+    if (progress_) progress_->close();  // deletes itself
+}
+
+void VideoExportCommand::finish(const video::ExportResult& result) {
+    closeProgress();
     switch (result.outcome) {
         case video::ExportOutcome::Written:
-            prompter_.showMessage(res::formatText(ids::VideoWritten, request.outputPath), MessageIcon::Information,
+            prompter_.showMessage(res::formatText(ids::VideoWritten, outputPath_), MessageIcon::Information,
                                   MessageButtons::Ok);
             break;
         case video::ExportOutcome::Cancelled: break;

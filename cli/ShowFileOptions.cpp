@@ -6,6 +6,7 @@
 #include "model/CVistrelDoc.h"
 #include "model/FileAccess.h"
 #include "model/ShowFile.h"
+#include "model/ShowMediaChoices.h"
 #include "platform/qt/core/AppPaths.h"
 #include "res/strings/ModelStrings.h"
 
@@ -60,6 +61,17 @@ std::unique_ptr<CVistrelDoc> readShowAsTheWindowProgramDoes(const std::string& f
     if (!readShowForCommand(*doc, file, settings)) return nullptr;
     prompter.setSubject({});  // what follows names its own files
     return doc;
+}
+
+OptionDefinition imagesOption() {
+    return valueOption("images", "DIR",
+                       "the folder of the slides' pictures (default: the one the window program remembers for "
+                       "the show, else its default folder)");
+}
+
+std::filesystem::path pictureFolderFor(const CommandLine& line, const std::string& file) {
+    if (const auto images = line.value("images")) return std::filesystem::path(*images);
+    return ShowMediaChoices(showMediaFilePath().toStdString()).resolvedPictureFolder(file);
 }
 
 std::vector<OptionDefinition> withShowReadingOptions(std::vector<OptionDefinition> options) {

@@ -1,6 +1,7 @@
 #pragma once
 // What every vistrel-cli command that reads a show file shares: the two reading
 // options of "Öffnen" and the exit codes of a command that works on files.
+#include <filesystem>
 #include <memory>
 #include <string>
 #include <utility>
@@ -39,6 +40,12 @@ std::vector<std::pair<int, std::string>> showFileExitCodes();
 // the show file ending, and the reading options are those of the settings file. Null
 // after a failure, which `prompter` has told, naming `file`.
 std::unique_ptr<CVistrelDoc> readShowAsTheWindowProgramDoes(const std::string& file, ConsolePrompter& prompter);
+
+// --images DIR: the folder of the slides' pictures.
+OptionDefinition imagesOption();
+// The picture folder of the show `file`: --images when given, else the one the window
+// program remembers for the show, else its default folder (as the rehearsal finds it).
+std::filesystem::path pictureFolderFor(const CommandLine& line, const std::string& file);
 
 // `options` followed by the reading options.
 std::vector<OptionDefinition> withShowReadingOptions(std::vector<OptionDefinition> options);

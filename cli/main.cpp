@@ -15,7 +15,7 @@ namespace {
 // Whether the subcommand draws: it needs fonts and so the GUI application.
 bool drawsPictures([[maybe_unused]] const std::string& command) {
 #ifdef VISTREL_CLI_PRINT
-    if (command == "print") return true;
+    if (command == "print" || command == "magazine") return true;
 #endif
 #ifdef VISTREL_CLI_VIDEO
     if (command == "video") return true;
@@ -23,8 +23,8 @@ bool drawsPictures([[maybe_unused]] const std::string& command) {
     return false;
 }
 
-// Qt's application object: the serial port and the paths need one. Only `print` and
-// `video` need fonts and so the GUI one; they never need a screen, so they draw off
+// Qt's application object: the serial port and the paths need one. Only `print`,
+// `magazine` and `video` need fonts and so the GUI one; they never need a screen, so they draw off
 // screen unless told otherwise. Every other command stays free of any display.
 std::unique_ptr<QCoreApplication> makeApplication(int& argc, char** argv) {
 #if defined(VISTREL_CLI_PRINT) || defined(VISTREL_CLI_VIDEO)

@@ -32,10 +32,14 @@ bool isPictureExtension(std::string_view extension) {
     return std::find(std::begin(known), std::end(known), lower) != std::end(known);
 }
 
-std::optional<int> slideNumberOfPictureName(std::string_view fileName) {
+bool isPictureFileName(std::string_view fileName) {
     const std::size_t dot = fileName.rfind('.');
-    if (dot == std::string_view::npos || dot == 0) return std::nullopt;
-    if (!isPictureExtension(fileName.substr(dot + 1))) return std::nullopt;
+    return dot != std::string_view::npos && dot != 0 && isPictureExtension(fileName.substr(dot + 1));
+}
+
+std::optional<int> slideNumberOfPictureName(std::string_view fileName) {
+    if (!isPictureFileName(fileName)) return std::nullopt;
+    const std::size_t dot = fileName.rfind('.');
     const std::string_view stem = fileName.substr(0, dot);
     std::size_t pos = 0;
     while (pos < stem.size() && isLetterOrBlank(stem[pos])) ++pos;
@@ -51,6 +55,18 @@ std::optional<int> slideNumberOfPictureName(std::string_view fileName) {
     for (std::size_t i = first; i < pos; ++i) value = value * 10 + (stem[i] - '0');
     return value;
 }
+
+namespace {
+
+// A link named like a picture that leads nowhere (a loop, a missing target): kept as the
+// slide's picture, so that reading it fails and is said, instead of a silent card.
+bool isBrokenLink(const std::filesystem::path& path) {
+    std::error_code error;
+    if (!std::filesystem::is_symlink(std::filesystem::symlink_status(path, error))) return false;
+    return !std::filesystem::exists(std::filesystem::status(path, error));
+}
+
+}  // namespace
 
 PictureFolder PictureFolder::scan(const std::filesystem::path& folder) {
     PictureFolder result;
@@ -71,16 +87,22 @@ PictureFolder PictureFolder::scan(const std::filesystem::path& folder) {
     }
     std::vector<std::string> names;
     for (const std::filesystem::directory_iterator end; it != end; it.increment(error)) {
-        if (error) break;
-        names.push_back(it->path().filename().string());
+        if (error) break;  // what was listed so far still counts
+        std::string name = it->path().filename().string();
+        if (isPictureFileName(name)) names.push_back(std::move(name));
     }
+    result.readable_ = !error;
+    if (error) result.state_ = State::Unreadable;
     std::sort(names.begin(), names.end());  // std::string compares bytes
     for (const std::string& name : names) {
+        const std::filesystem::path path = folder / name;
+        // Only files can be pictures; a folder named "12.jpg" is not one, nor a pipe.
+        // Links count as what they point to.
+        const bool file = std::filesystem::is_regular_file(path, error);
+        if (!file && !isBrokenLink(path)) continue;
+        if (file) result.pictureFiles_.push_back(name);
         const std::optional<int> slide = slideNumberOfPictureName(name);
         if (!slide || *slide == 0 || result.pictures_.contains(*slide)) continue;
-        const std::filesystem::path path = folder / name;
-        // A folder named "12.jpg" is no picture. Links count as what they point to.
-        if (std::filesystem::is_directory(path, error)) continue;
         result.pictures_.emplace(*slide, path);
     }
     return result;

@@ -5,7 +5,9 @@
 #include <filesystem>
 #include <map>
 #include <optional>
+#include <string>
 #include <string_view>
+#include <vector>
 
 namespace vistrel {
 
@@ -13,16 +15,21 @@ namespace vistrel {
 // any case, with or without the leading dot.
 bool isPictureExtension(std::string_view extension);
 
+// A name with a picture extension and something before its dot: a picture file, whether
+// it stands for a slide or not.
+bool isPictureFileName(std::string_view fileName);
+
 // The slide number a picture file's name stands for: the name before its extension,
 // after optional letters and blanks, must begin with a run of digits. Names without
 // such digits, with another extension or with no name before the dot give none.
 std::optional<int> slideNumberOfPictureName(std::string_view fileName);
 
 // The pictures of one folder, scanned once: for each slide the first file (names in
-// byte order) that stands for it. Slide 0 never has a picture. Anything named like a
-// picture counts except a folder: a named pipe, a device or a broken link is then
-// found unreadable where the picture is read, and said there, rather than left out
-// in silence. A folder that cannot be read gives an empty list and says so in state().
+// byte order) that stands for it. Slide 0 never has a picture. A folder, a pipe or a
+// device named like a picture is none; a link named like one that leads nowhere (a
+// loop, a missing target) counts, so that it is found unreadable where the picture is
+// read and said there rather than left out in silence. A folder that cannot be read
+// gives an empty list and says so in state().
 class PictureFolder {
 public:
     enum class State { Listed, Missing, NotAFolder, Unreadable };
@@ -34,9 +41,16 @@ public:
     std::optional<std::filesystem::path> pictureOf(int slide) const;
     const std::map<int, std::filesystem::path>& pictures() const { return pictures_; }
     bool empty() const { return pictures_.empty(); }
+    // The names of every picture file of the folder (files only, links followed), in
+    // byte order, also those that stand for no slide.
+    const std::vector<std::string>& pictureFiles() const { return pictureFiles_; }
+    // False when the folder could not be listed (missing, no folder, no permission).
+    bool readable() const { return readable_; }
 
 private:
     std::map<int, std::filesystem::path> pictures_;
+    std::vector<std::string> pictureFiles_;
+    bool readable_ = false;
     State state_ = State::Listed;
 };
 

@@ -1,9 +1,11 @@
 #pragma once
-// A small store of pictures decoded at the size they are shown, with a thread of
-// its own that makes them ahead of time. A window asks find() on every frame and
-// never waits: what is not ready yet it requests, and draws it a few frames later.
-// A renderer without an event loop (the video export) asks take(), which waits for
-// a picture the thread is making or makes it itself.
+// A small store of pictures decoded at the size they are shown, with a background job
+// of its own that makes them ahead of time. A window asks find() on every frame and
+// never waits: what is not ready yet it requests, and the job makes it; each picture so
+// made is announced on the window's thread (whenArrived), so that the window can draw
+// it at once. A renderer without an event loop (the video export) asks take(), which
+// waits (bounded) for a picture the job is making or makes it itself. The cache is asked
+// on the thread that made it; its job starts with the first request.
 //
 // Each picture is made once per size and kept while it is among the most recently
 // used; the store stays within a byte budget (a handful of screenfuls), keeping at
@@ -13,16 +15,12 @@
 #include <QImage>
 #include <QSize>
 #include <QString>
-#include <condition_variable>
 #include <cstdint>
-#include <deque>
 #include <functional>
-#include <list>
-#include <mutex>
+#include <memory>
 #include <optional>
-#include <thread>
-#include <unordered_map>
-#include <vector>
+
+#include "background/BackgroundJob.h"
 
 namespace vistrel::pictures {
 
@@ -50,7 +48,7 @@ public:
 
     explicit PictureCache(Limits limits);
     PictureCache();
-    // Waits for the picture in hand; the rest of the queue is dropped.
+    // Cancels the job: the picture in hand is waited for (bounded), the queue dropped.
     ~PictureCache();
     PictureCache(const PictureCache&) = delete;
     PictureCache& operator=(const PictureCache&) = delete;
@@ -58,12 +56,14 @@ public:
     // The picture when it is ready (a null image: it could not be made); nothing while
     // it is not. Never waits.
     std::optional<QImage> find(const PictureKey& key);
-    // Has the thread make the picture unless it is stored, queued or being made.
+    // Has the job make the picture unless it is stored, queued or being made.
     void request(const PictureKey& key, Maker maker);
-    // The picture now: stored, or waited for while the thread makes it, or made here.
+    // The picture now: stored, or waited for while the job makes it, or made here.
     QImage take(const PictureKey& key, const Maker& maker);
     // Forgets every picture and every request (the folder changed).
     void clear();
+    // Told on this thread of each picture the job has made for a request.
+    void whenArrived(std::function<void(const PictureKey&)> arrived) { arrived_ = std::move(arrived); }
 
     std::size_t entryCount() const;
     std::size_t byteCount() const;
@@ -71,35 +71,12 @@ public:
     std::int64_t madeCount() const;
 
 private:
-    struct Entry {
-        QImage image;
-        std::list<PictureKey>::iterator usage;
-    };
-    struct Job {
-        PictureKey key;
-        Maker maker;
-    };
+    struct Store;  // shared with the job, which may outlive the cache
+    using MakerJob = background::BackgroundJob<PictureKey>;
 
-    void work();
-    // With the lock held.
-    void store(const PictureKey& key, QImage image);
-    void touch(Entry& entry);
-    void evict();
-    bool queued(const PictureKey& key) const;
-    bool beingMade(const PictureKey& key) const;
-
-    Limits limits_;
-    mutable std::mutex mutex_;
-    std::condition_variable wake_;  // the thread: work to do, or stop
-    std::condition_variable made_;  // callers of take(): a picture is done
-    std::unordered_map<PictureKey, Entry, PictureKeyHash> entries_;
-    std::list<PictureKey> usage_;  // most recently used first
-    std::deque<Job> queue_;
-    std::vector<PictureKey> making_;  // by the thread or by a caller of take()
-    std::size_t bytes_ = 0;
-    std::int64_t madeCount_ = 0;
-    bool stopping_ = false;
-    std::thread thread_;
+    std::shared_ptr<Store> store_;
+    std::function<void(const PictureKey&)> arrived_;
+    MakerJob job_;  // last: it goes first
 };
 
 }  // namespace vistrel::pictures

@@ -2,7 +2,7 @@
 // The pictures of one show's slides at the size they are shown, from its picture
 // folder (scanned once): each slide's picture, or its card when the folder has none
 // for it or the file cannot be read. A window asks ready() on every frame and never
-// waits; the renderer of a video asks now(). Files that could not be read are noted,
+// waits (and may repaint when told a picture arrived); the renderer of a video asks now(). Files that could not be read are noted,
 // each once, so that the window can say so.
 #include <QImage>
 #include <QSize>
@@ -36,6 +36,11 @@ public:
     void prefetch(int slide, int lineIndex, QSize area);
     // The picture now, waiting for it if need be.
     QImage now(int slide, int lineIndex, QSize area);
+
+    // Told on this thread of each picture made ahead of time: the window may draw it now.
+    void whenArrived(std::function<void()> arrived) {
+        cache_.whenArrived([arrived = std::move(arrived)](const PictureKey&) { arrived(); });
+    }
 
     // Files found unreadable since the last call, each file once per run.
     std::vector<Unreadable> takeUnreadable();

@@ -27,7 +27,9 @@ PageSize pageSizeFromMillimetres(double widthMm, double heightMm) {
 
 int cellMarginForDpi(int dotsPerInch) { return std::max(0, dotsPerInch) / 8; }
 
-ColumnEdges columnEdges(const std::array<int, 6>& listWidths, int pageWidth) {
+ColumnEdges columnEdges(const std::array<int, 6>& listWidths, int pageWidth, int pictureColumn) {
+    pictureColumn = std::clamp(pictureColumn, 0, std::max(pageWidth, 0));
+    pageWidth -= pictureColumn;
     std::array<std::int64_t, 6> widths{};
     std::int64_t sum = 0;
     for (std::size_t c = 0; c < widths.size(); ++c) {
@@ -39,10 +41,16 @@ ColumnEdges columnEdges(const std::array<int, 6>& listWidths, int pageWidth) {
         sum = 750;
     }
     ColumnEdges edges{};
-    edges[0] = TableLeft;
+    edges[0] = TableLeft + pictureColumn;
     for (std::size_t c = 0; c < widths.size(); ++c)
         edges[c + 1] = edges[c] + static_cast<int>(widths[c] * pageWidth / sum);
     return edges;
+}
+
+int pictureRows(int lineHeight) {
+    if (lineHeight <= 0) return 1;
+    const int height = RowPictureHeight + 2 * PicturePadding;
+    return (height + lineHeight - 1) / lineHeight;
 }
 
 int rowsForTextHeight(int textHeight, int lineHeight) {

@@ -61,8 +61,19 @@ int cellMarginForDpi(int dotsPerInch);
 // x0..x6: x0 = 1000, each column as wide on paper as its share of the list's columns
 // on screen (truncated). Negative list widths count as 0; when nothing is left, the
 // list's standard widths are used instead.
+// With `pictureColumn` (printing with pictures) the table begins with a column of that
+// width for the pictures: x0 moves right by it and the six columns share what is left.
 using ColumnEdges = std::array<int, 7>;
-ColumnEdges columnEdges(const std::array<int, 6>& listWidths, int pageWidth);
+ColumnEdges columnEdges(const std::array<int, 6>& listWidths, int pageWidth, int pictureColumn = 0);
+
+// Printing with pictures: each row whose slide has a picture shows it, fitted into a
+// box of 3:2 at the left of the row, and is at least as tall as that box and its padding.
+constexpr int PictureColumnWidth = 1500;
+constexpr int PicturePadding = 60;
+constexpr int RowPictureWidth = PictureColumnWidth - 2 * PicturePadding;
+constexpr int RowPictureHeight = RowPictureWidth * 2 / 3;
+// The line heights such a row takes at least: the box and its padding, rounded up.
+int pictureRows(int lineHeight);
 
 // How many line heights a row takes whose wrapped description is `textHeight` tall:
 // the nearest whole number, an exact half going down, at least 1.

@@ -60,6 +60,9 @@ void paintHeader(QPainter& painter, const ShowPrintout& printout) {
     for (std::size_t c = 0; c < 6; ++c)
         drawTextLine(painter, printout, printout.headings()[c], band(x[c] + 1, x[c + 1] - 1, HeadingBand),
                      Align::Centre);
+    if (printout.withPictures())
+        drawTextLine(painter, printout, printout.pictureHeading(), band(TableLeft + 1, x[0] - 1, HeadingBand),
+                     Align::Centre);
 
     painter.drawLine(QPointF(RuleLeft, HeaderRuleY), QPointF(pageWidth + RuleRightBeyondPage, HeaderRuleY));
 
@@ -89,6 +92,10 @@ void paintRows(QPainter& painter, const ShowPrintout& printout, const ShowPrinto
         const ShowPrintout::LineTexts& texts = printout.line(row.line);
         const double top = row.top;
         const double bottom = row.top + row.rows * lineHeight;
+        if (texts.hasPicture) {
+            const QRectF box(TableLeft + PicturePadding, top + PicturePadding, RowPictureWidth, RowPictureHeight);
+            printout.pictures().draw(painter, texts.slide, box);
+        }
         drawTextLines(painter, printout, texts.description, QRectF(QPointF(x[5] + margin, top), QPointF(x[6], bottom)));
         for (std::size_t c = 0; c < 4; ++c) {
             const QRectF cell(QPointF(x[c], top), QPointF(x[c + 1] - margin, top + lineHeight));
@@ -110,7 +117,8 @@ void paintRows(QPainter& painter, const ShowPrintout& printout, const ShowPrinto
     painter.drawLine(QPointF(ruleLeft, frameBottom), QPointF(ruleRight, frameBottom));
     painter.drawLine(QPointF(ruleLeft, frameBottom), QPointF(ruleLeft, HeaderRuleY));
     painter.drawLine(QPointF(ruleRight, frameBottom), QPointF(ruleRight, HeaderRuleY));
-    for (std::size_t c = 1; c < x.size(); ++c)
+    // With pictures, x0 closes the picture column.
+    for (std::size_t c = printout.withPictures() ? 0 : 1; c < x.size(); ++c)
         painter.drawLine(QPointF(x[c], frameBottom), QPointF(x[c], HeaderRuleY));
 }
 

@@ -49,8 +49,8 @@ bool printPages(QPagedPaintDevice& device, const ShowPrintout& printout, PageRan
     return painter.end();
 }
 
-bool writeShowPdf(const QString& path, const CVistrelDoc& doc, const PrintOptions& options,
-                  const QPageSize& pageSize, const PrintProgress& progress, int* pagesPrinted) {
+bool writePdf(const QString& path, const QString& title, const QPageSize& pageSize,
+              const std::function<bool(QPagedPaintDevice&)>& printOnto) {
     // Printed into memory first: the PDF writer does not notice a full disk, the file
     // writer of the show files does, and keeps the old file then.
     QByteArray bytes;
@@ -62,12 +62,19 @@ bool writeShowPdf(const QString& path, const CVistrelDoc& doc, const PrintOption
         pdf.setPageLayout(QPageLayout(pageSize, QPageLayout::Portrait, QMarginsF()));
         useWholePrintableArea(pdf);
         pdf.setCreator(QStringLiteral("Vistrel"));
-        pdf.setTitle(QString::fromStdString(doc.windowTitle));
-        const ShowPrintout printout(doc, options, printDeviceOf(pdf));
-        if (pagesPrinted) *pagesPrinted = printout.pageCount();
-        if (!printPages(pdf, printout, {}, progress)) return false;
+        pdf.setTitle(title);
+        if (!printOnto(pdf)) return false;
     }
     return replaceFileContents(QFile::encodeName(path).toStdString(), std::string_view(bytes.constData(), bytes.size()));
+}
+
+bool writeShowPdf(const QString& path, const CVistrelDoc& doc, const PrintOptions& options,
+                  const QPageSize& pageSize, const PrintProgress& progress, int* pagesPrinted) {
+    return writePdf(path, QString::fromStdString(doc.windowTitle), pageSize, [&](QPagedPaintDevice& pdf) {
+        const ShowPrintout printout(doc, options, printDeviceOf(pdf));
+        if (pagesPrinted) *pagesPrinted = printout.pageCount();
+        return printPages(pdf, printout, {}, progress);
+    });
 }
 
 }  // namespace vistrel::print

@@ -37,6 +37,12 @@ void useWholePrintableArea(QPagedPaintDevice& device);
 bool printPages(QPagedPaintDevice& device, const ShowPrintout& printout, PageRange range = {},
                 const PrintProgress& progress = {});
 
+// A PDF printer of `pageSize`, portrait, at 1200 dots per inch, handed to `printOnto`;
+// the file takes the place of what was at `path` only once it is complete, so a failed
+// print leaves what was there. False when `printOnto` fails or the file cannot be written.
+bool writePdf(const QString& path, const QString& title, const QPageSize& pageSize,
+              const std::function<bool(QPagedPaintDevice&)>& printOnto);
+
 // The PDF of vistrel-cli: a PDF printer of `pageSize`, portrait, at 1200 dots per inch.
 // The file takes the place of what was at `path` only once it is complete, so a failed
 // print leaves what was there. False when it cannot be written.

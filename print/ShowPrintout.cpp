@@ -65,8 +65,11 @@ PrintFonts::PrintFonts() : normal_(pageFont(QFont::Normal)), bold_(pageFont(QFon
 
 ShowPrintout::ShowPrintout(const CVistrelDoc& doc, const PrintOptions& options, const PrintDevice& device)
     : pageSize_(pageSizeFromMillimetres(device.widthMm, device.heightMm)),
-      edges_(columnEdges(options.columnWidths, pageSize_.width)),
-      cellMargin_(cellMarginForDpi(device.dotsPerInch)) {
+      edges_(columnEdges(options.columnWidths, pageSize_.width,
+                         options.pictureFolder ? PictureColumnWidth : 0)),
+      cellMargin_(cellMarginForDpi(device.dotsPerInch)),
+      withPictures_(options.pictureFolder.has_value()),
+      pictures_(withPictures_ ? PrintPictures(*options.pictureFolder) : PrintPictures()) {
     const Measure& measure = fonts_.measure();
     const int textHeight = fonts_.textHeight();
     const int lineHeight = fonts_.lineHeight();
@@ -85,6 +88,10 @@ ShowPrintout::ShowPrintout(const CVistrelDoc& doc, const PrintOptions& options, 
         const int wrappedHeight = texts.description.isEmpty() ? lineHeight
                                                                : static_cast<int>(texts.description.size()) * textHeight;
         texts.rows = rowsForTextHeight(wrappedHeight, lineHeight);
+        texts.slide = programLine.slideNumber;
+        texts.hasPicture = withPictures_ && pictures_.hasPicture(texts.slide);
+        // The row grows to its picture; the texts keep to the top of it.
+        if (texts.hasPicture) texts.rows = std::max(texts.rows, pictureRows(lineHeight));
         if (texts.rows > 1) {
             texts.specialFunctionWrapped =
                 linesInBand(wrapText(texts.specialFunction, codeWidth, measure), texts.rows * lineHeight, textHeight);
@@ -124,6 +131,10 @@ ShowPrintout::Page ShowPrintout::page(int index) const {
         page.rowsBottom += rows * fonts_.lineHeight();
     }
     return page;
+}
+
+QString ShowPrintout::pictureHeading() const {
+    return shortenText(tableText(ids::PrintHeadingPicture), edges_[0] - TableLeft, 0, fonts_.measure());
 }
 
 QString ShowPrintout::pageNumberText(int number) const {

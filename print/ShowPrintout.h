@@ -7,9 +7,12 @@
 #include <QString>
 #include <QStringList>
 #include <array>
+#include <filesystem>
+#include <optional>
 #include <vector>
 
 #include "print/PageLayout.h"
+#include "print/PrintPictures.h"
 #include "print/TextFitting.h"
 
 namespace vistrel {
@@ -22,6 +25,8 @@ namespace vistrel::print {
 struct PrintOptions {
     std::array<int, 6> columnWidths{80, 80, 80, 80, 80, 350};  // the list's columns on screen
     bool sfCodesAsText = true;  // "Sonderfunktioncodes durch Text ersetzen"
+    // Printing with pictures: each row with the picture of its slide from this folder.
+    std::optional<std::filesystem::path> pictureFolder;
 };
 
 // What printing takes from the printer.
@@ -64,6 +69,8 @@ public:
         QStringList specialFunctionWrapped;  // used when the row is more than one line high
         QStringList description;
         int rows = 1;
+        int slide = 0;
+        bool hasPicture = false;  // printing with pictures, and the slide has one
     };
     struct Row {
         int line;
@@ -86,11 +93,16 @@ public:
     const ColumnEdges& edges() const { return edges_; }
     int cellMargin() const { return cellMargin_; }
     bool hasLines() const { return !lines_.empty(); }
+    // Printed with pictures: the table has its picture column.
+    bool withPictures() const { return withPictures_; }
+    const PrintPictures& pictures() const { return pictures_; }
     const LineTexts& line(int index) const { return lines_[static_cast<std::size_t>(index)]; }
 
     // Header: labels, column headings (shortened to their columns) and the show's values.
     const std::array<QString, 4>& labels() const { return labels_; }
     const std::array<QString, 6>& headings() const { return headings_; }
+    // The picture column's heading, printed with pictures.
+    QString pictureHeading() const;
     const QStringList& titleLines() const { return titleLines_; }
     const QStringList& descriptionLines() const { return descriptionLines_; }
     const QString& storageLocation() const { return storageLocation_; }
@@ -104,6 +116,8 @@ private:
     PageSize pageSize_{};
     ColumnEdges edges_{};
     int cellMargin_ = 0;
+    bool withPictures_ = false;
+    PrintPictures pictures_;
     std::vector<LineTexts> lines_;
     std::vector<PageLines> pages_;
     std::array<QString, 4> labels_;

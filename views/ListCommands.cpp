@@ -2,13 +2,17 @@
 
 #include "edits/CutCommand.h"
 #include "edits/InsertLineCommand.h"
+#include "edits/MoveLinesCommand.h"
 #include "edits/PasteCommand.h"
 #include "edits/RemoveLinesCommand.h"
 #include "edits/SetTimersCommand.h"
 #include "edits/ShiftSlideNumbersCommand.h"
 #include "edits/ShowHistory.h"
+#include "model/PictureCheck.h"
+#include "platform/Prompter.h"
 #include "res/CommandIds.h"
 #include "views/CTextView.h"
+#include "views/ListPrinting.h"
 #include "views/ViewServices.h"
 
 namespace vistrel {
@@ -20,7 +24,9 @@ ListCommands::ListCommands(CTextView& list)
       editing_{list.document(), list, list.services().prompter, list.services().appState, list.services().settings,
                &list},
       lines_(editing_, &dialogs_),
-      clipboard_(editing_, lines_, &desktopClipboard_) {
+      clipboard_(editing_, lines_, &desktopClipboard_),
+      moving_(editing_),
+      list_(list) {
     ApplicationState& appState = list.services().appState;
     // Each change of the show is one step of its history; copying and selecting are not.
     const std::pair<int, std::function<void()>> commands[] = {
@@ -42,8 +48,28 @@ ListCommands::ListCommands(CTextView& list)
         {cmd::EditCopy, [this] { clipboard_.copyToClipboard(); }},
         {cmd::EditCut, [this] { step(std::make_unique<CutCommand>(history(), clipboard_)); }},
         {cmd::EditPaste, [this] { step(std::make_unique<PasteCommand>(history(), clipboard_)); }},
+        {cmd::CheckPictures, [this] { reportPictures(); }},
     };
     for (const auto& [id, run] : commands) list.setCommandOperation(id, run);
+    // Refused while a show runs, as every edit of lines is: the projector holds them by place.
+    auto canMove = [&list] { return !list.services().runState.showRunning && !list.selectedRows().empty(); };
+    list.setCommandOperation(cmd::MoveLinesUp, [this] { moveOnePlace(LineMove::Kind::OnePlaceUp); }, canMove);
+    list.setCommandOperation(cmd::MoveLinesDown, [this] { moveOnePlace(LineMove::Kind::OnePlaceDown); }, canMove);
+}
+
+void ListCommands::moveOnePlace(LineMove::Kind kind) {
+    step(std::make_unique<MoveLinesCommand>(history(), moving_, LineMove{kind}));
+}
+
+void ListCommands::reportPictures() {
+    const auto folder = listPictureFolder(list_);
+    const PictureCheck check = vistrel::checkPictures(doc_, folder.value_or(std::filesystem::path()));
+    Prompter& prompter = list_.services().prompter;
+    if (const std::string problem = pictureFolderProblem(check); !problem.empty()) {
+        prompter.showMessage(problem, MessageIcon::Exclamation, MessageButtons::Ok);
+        return;
+    }
+    prompter.showMessage(pictureCheckMessage(check), MessageIcon::Information, MessageButtons::Ok);
 }
 
 ShowHistory& ListCommands::history() {

@@ -8,6 +8,7 @@
 
 #include "dialogs/LineEntryDialog.h"
 #include "model/ClipboardCommands.h"
+#include "model/LineMoving.h"
 #include "model/LineOperations.h"
 #include "views/DesktopClipboard.h"
 
@@ -29,6 +30,10 @@ public:
 
 private:
     ShowHistory& history();
+    // "Bilder prüfen": which slides have a picture, which files stand for none.
+    void reportPictures();
+    // Alt+Up and Alt+Down: the selected lines one place up or down.
+    void moveOnePlace(LineMove::Kind kind);
     void step(std::unique_ptr<ShowEditCommand> command);
 
     CVistrelDoc& doc_;
@@ -37,6 +42,8 @@ private:
     ShowEditing editing_;
     LineOperations lines_;
     ClipboardCommands clipboard_;
+    LineMoving moving_;
+    CTextView& list_;
 };
 
 }  // namespace vistrel

@@ -1,5 +1,6 @@
 #include "views/ListPrinting.h"
 
+#include <QCheckBox>
 #include <QDir>
 #include <QFileInfo>
 #include <QHeaderView>
@@ -8,6 +9,7 @@
 #include <QPrintPreviewDialog>
 #include <QPrinter>
 #include <QScreen>
+#include <QVBoxLayout>
 #include <algorithm>
 
 #include "platform/Prompter.h"
@@ -15,6 +17,7 @@
 #include "res/StringTable.h"
 #include "res/strings/PrintStrings.h"
 #include "views/CTextView.h"
+#include "views/MagazinePrinting.h"
 #include "views/ViewServices.h"
 
 namespace vistrel {
@@ -31,13 +34,23 @@ print::ShowPrintout layoutFor(CTextView& list, QPrinter& printer) {
     return print::ShowPrintout(list.document(), listPrintOptions(list), print::printDeviceOf(printer));
 }
 
-// A PDF is offered under the show's own name, beside the show file.
-void proposePdfName(const CVistrelDoc& doc, QPrinter& printer) {
-    if (printer.outputFormat() != QPrinter::PdfFormat) return;
-    const QFileInfo show(QString::fromStdString(doc.filePath));
-    const QString folder = doc.filePath.empty() ? QDir::homePath() : show.absolutePath();
-    const QString name = doc.filePath.empty() ? QString::fromStdString(doc.windowTitle) : show.completeBaseName();
-    if (!name.isEmpty()) printer.setOutputFileName(QDir(folder).filePath(name + QStringLiteral(".pdf")));
+// The choice of the print dialog's "Bilder" tab, kept with the list for the next print
+// and the preview.
+const char* const PrintWithPictures = "printWithPictures";
+
+// The print dialog's tab "Bilder" with "Mit Bildern drucken"; its choice goes to the list
+// when the dialog is accepted.
+QWidget* picturesTab(CTextView& list, QCheckBox*& withPictures) {
+    auto* tab = new QWidget;
+    tab->setWindowTitle(QString::fromUtf8(res::text(ids::PrintPicturesTab)));
+    auto* layout = new QVBoxLayout(tab);
+    withPictures = new QCheckBox(QString::fromUtf8(res::text(ids::PrintWithPictures)), tab);
+    withPictures->setObjectName(QStringLiteral("printWithPictures"));
+    withPictures->setChecked(list.property(PrintWithPictures).toBool());
+    withPictures->setEnabled(listPictureFolder(list).has_value());
+    layout->addWidget(withPictures);
+    layout->addStretch();
+    return tab;
 }
 
 print::PageRange chosenPages(const QPrinter& printer) {
@@ -51,7 +64,23 @@ print::PrintOptions listPrintOptions(CTextView& list) {
     print::PrintOptions options;
     for (int c = 0; c < 6; ++c) options.columnWidths[static_cast<std::size_t>(c)] = list.header()->sectionSize(c);
     options.sfCodesAsText = list.services().settings.sfCodesAsText;
+    if (list.property(PrintWithPictures).toBool()) options.pictureFolder = listPictureFolder(list);
     return options;
+}
+
+void proposePdfName(const CVistrelDoc& doc, QPrinter& printer, const QString& suffix) {
+    if (printer.outputFormat() != QPrinter::PdfFormat) return;
+    const QFileInfo show(QString::fromStdString(doc.filePath));
+    const QString folder = doc.filePath.empty() ? QDir::homePath() : show.absolutePath();
+    const QString name = doc.filePath.empty() ? QString::fromStdString(doc.windowTitle) : show.completeBaseName();
+    if (!name.isEmpty()) printer.setOutputFileName(QDir(folder).filePath(name + suffix + QStringLiteral(".pdf")));
+}
+
+std::optional<std::filesystem::path> listPictureFolder(CTextView& list) {
+    const auto& folderOf = list.services().pictureFolder;
+    const QString folder = folderOf ? folderOf(list.document()) : QString();
+    if (folder.isEmpty()) return std::nullopt;
+    return std::filesystem::path(folder.toStdString());
 }
 
 void printList(CTextView& list, QPrinter& printer, bool withDialog) {
@@ -68,7 +97,10 @@ void printList(CTextView& list, QPrinter& printer, bool withDialog) {
         dialog.setOption(QAbstractPrintDialog::PrintPageRange, true);
         dialog.setOption(QAbstractPrintDialog::PrintSelection, false);
         dialog.setOption(QAbstractPrintDialog::PrintCurrentPage, false);
+        QCheckBox* withPictures = nullptr;
+        dialog.setOptionTabs({picturesTab(list, withPictures)});
         if (dialog.exec() != QDialog::Accepted) return;
+        list.setProperty(PrintWithPictures, withPictures->isChecked());
     }
     bool printed = false;
     {
@@ -105,6 +137,9 @@ void attachListPrinting(CTextView& list, QPrinter& printer) {
     list.setCommandOperation(cmd::FilePrint, [&list, &printer] { printList(list, printer, true); });
     list.setCommandOperation(cmd::FilePrintDirect, [&list, &printer] { printList(list, printer, false); });
     list.setCommandOperation(cmd::FilePrintPreview, [&list, &printer] { previewList(list, printer); });
+    list.setCommandOperation(
+        cmd::PrintMagazinePlan, [&list, &printer] { previewMagazinePlan(list, printer); },
+        [&list] { return list.document().lineCount > 0; });
 }
 
 }  // namespace vistrel

@@ -35,6 +35,9 @@ struct ViewServices {
     // The main window's action of a command id, for the list's context menu; null
     // where the main window has none. May be empty.
     std::function<QAction*(int commandId)> commandAction;
+    // The picture folder of `doc` as the rehearsal finds it: the one chosen for the show,
+    // else its default folder. May be empty.
+    std::function<QString(CVistrelDoc& doc)> pictureFolder;
 };
 
 }  // namespace vistrel

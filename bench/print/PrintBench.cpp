@@ -1,16 +1,22 @@
 // How fast a full show (999 lines) is laid out and printed to a PDF, as
 // `vistrel-cli print` does it. The goal is well under a second for the whole PDF.
+// With pictures (999 photos of 1200 x 800): the printout with pictures and the magazine
+// plan of 999 slides, each picture decoded once for its page.
 #include <benchmark/benchmark.h>
 
 #include <QBuffer>
 #include <QDir>
 #include <QGuiApplication>
+#include <QImage>
+#include <QPainter>
+#include <QTemporaryDir>
 #include <QPageLayout>
 #include <QPdfWriter>
 #include <memory>
 #include <string>
 
 #include "model/CVistrelDoc.h"
+#include "print/MagazinePlan.h"
 #include "print/PrintJob.h"
 #include "print/ShowPrintout.h"
 
@@ -60,6 +66,58 @@ void PrintFullShowToPdfFile(benchmark::State& state) {
     QFile::remove(path);
 }
 BENCHMARK(PrintFullShowToPdfFile)->Unit(benchmark::kMillisecond);
+
+// A folder of 999 photos "001.jpg" .. "999.jpg", made once for all runs.
+QString pictureFolder() {
+    static QTemporaryDir folder;
+    static bool made = false;
+    if (!made) {
+        for (int slide = 1; slide <= MaxProgramLines; ++slide) {
+            QImage photo(1200, 800, QImage::Format_RGB32);
+            photo.fill(QColor::fromHsv(slide * 37 % 360, 160, 200));
+            QPainter(&photo).drawEllipse(QRect(200 + slide % 400, 100, 500, 500));
+            photo.save(folder.filePath(QStringLiteral("%1.jpg").arg(slide, 3, 10, QLatin1Char('0'))), "JPEG", 85);
+        }
+        made = true;
+    }
+    return folder.path();
+}
+
+// Every slide 1 .. 999 once.
+std::unique_ptr<CVistrelDoc> showOfEverySlide() {
+    auto doc = fullShow();
+    for (int i = 0; i < MaxProgramLines; ++i) doc->lines[static_cast<std::size_t>(i)].slideNumber = i + 1;
+    return doc;
+}
+
+void PrintFullShowWithPicturesToPdfFile(benchmark::State& state) {
+    const auto doc = showOfEverySlide();
+    print::PrintOptions options;
+    options.pictureFolder = pictureFolder().toStdString();
+    const QString path = QDir::temp().filePath(QStringLiteral("vistrel-print-pictures-bench.pdf"));
+    int pages = 0;
+    for (auto _ : state) {
+        if (!print::writeShowPdf(path, *doc, options, QPageSize(QPageSize::A4), {}, &pages))
+            state.SkipWithError("no PDF");
+    }
+    state.counters["pages"] = pages;
+    QFile::remove(path);
+}
+BENCHMARK(PrintFullShowWithPicturesToPdfFile)->Unit(benchmark::kMillisecond)->Iterations(1);
+
+void MagazinePlanOf999SlidesToPdfFile(benchmark::State& state) {
+    const auto doc = showOfEverySlide();
+    const std::filesystem::path folder = pictureFolder().toStdString();
+    const QString path = QDir::temp().filePath(QStringLiteral("vistrel-magazine-bench.pdf"));
+    int pages = 0;
+    for (auto _ : state) {
+        if (!print::writeMagazinePdf(path, *doc, 80, folder, QPageSize(QPageSize::A4), &pages))
+            state.SkipWithError("no PDF");
+    }
+    state.counters["pages"] = pages;
+    QFile::remove(path);
+}
+BENCHMARK(MagazinePlanOf999SlidesToPdfFile)->Unit(benchmark::kMillisecond)->Iterations(1);
 
 }  // namespace
 

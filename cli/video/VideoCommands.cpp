@@ -79,7 +79,6 @@ std::optional<int> wholeNumberIn(const std::optional<std::string>& text, int low
 // The values of the options, checked; a usage error answers a bad one.
 struct VideoOptions {
     video::VideoRequest request;
-    std::optional<std::string> images;
     std::optional<std::string> audio;
 };
 
@@ -122,7 +121,6 @@ std::optional<int> readVideoOptions(const CommandLine& line, VideoOptions& optio
         if (!quality) return line.usageError("--quality takes 1 .. 100, not '" + *line.value("quality") + "'");
         request.quality = *quality;
     }
-    options.images = line.value("images");
     options.audio = line.value("audio");
     return std::nullopt;
 }
@@ -133,7 +131,7 @@ std::optional<std::string> refusedImagesFolder(const std::string& folder) {
         case PictureFolder::State::Listed: return std::nullopt;
         case PictureFolder::State::Missing: return res::formatText(ids::VideoImagesMissing, folder);
         case PictureFolder::State::NotAFolder: return res::formatText(ids::VideoImagesNotAFolder, folder);
-        case PictureFolder::State::Unreadable: return res::formatText(ids::VideoImagesUnreadable, folder);
+        case PictureFolder::State::Unreadable: return res::formatArgs(ids::PictureFolderUnreadable, {folder});
     }
     return std::nullopt;
 }
@@ -171,10 +169,10 @@ int runVideo(const CommandLine& line) {
 
     // What the window program remembers for this show, unless the command line says otherwise.
     const ShowMediaChoices choices(showMediaFilePath().toStdString());
-    if (options.images) {
-        if (const auto refused = refusedImagesFolder(*options.images)) return fail(*refused);
+    if (const auto images = line.value("images")) {
+        if (const auto refused = refusedImagesFolder(*images)) return fail(*refused);
     }
-    request.pictureFolder = options.images ? std::filesystem::path(*options.images) : choices.resolvedPictureFolder(file);
+    request.pictureFolder = pictureFolderFor(line, file);
     request.musicPath = options.audio ? *options.audio : choices.of(file).musicFile;
 
     const QSize even = video::evenVideoSize(request.size);
@@ -217,8 +215,7 @@ int runVideo(const CommandLine& line) {
 const CommandRegistration videoCommand{{
     .name = "video",
     .positionals = {"FILE", "OUT"},
-    .options = {valueOption("images", "DIR", "the folder of the slides' pictures (default: the one the window "
-                                             "program remembers for the show, else its default folder)"),
+    .options = {imagesOption(),
                 valueOption("audio", "FILE", "the music under the video (default: the show's remembered music; "
                                              "--audio= for none)"),
                 valueOption("size", "WxH", "the frame size in pixels (default 1920x1080); odd sides are rounded up"),

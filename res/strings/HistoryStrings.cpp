@@ -31,6 +31,7 @@ constexpr StringEntry kEntries[] = {
     {ids::StepPasted, "Eingefügt"},
     {ids::StepScaled, "Diaschau skaliert"},
     {ids::StepTitleChanged, "Titel geändert"},
+    {ids::StepLinesMoved, "Zeilen verschoben"},
 };
 }  // namespace
 

@@ -14,4 +14,5 @@ constexpr int StepCut = 1888;            // "Ausgeschnitten"
 constexpr int StepPasted = 1889;         // "Eingefügt"
 constexpr int StepScaled = 1890;         // "Diaschau skaliert"
 constexpr int StepTitleChanged = 1891;   // "Titel geändert"
+constexpr int StepLinesMoved = 1892;     // "Zeilen verschoben"
 }  // namespace vistrel::ids

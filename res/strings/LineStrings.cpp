@@ -61,6 +61,10 @@ constexpr StringEntry kEntries[] = {
     {Prompt + TimersZero, "Setzt alle Timerwerte der selektierten Zellen auf Null(Pausemodus)."},
     {Prompt + TimersInput, "Setzt alle Timerzeiten der selektierten Zellen auf einen bestimmten Wert."},
     {Prompt + EditSelectAll, "Markiert alle Zeilen."},
+    {MoveLinesUp, "Zeilen nach oben"},
+    {MoveLinesDown, "Zeilen nach unten"},
+    {Prompt + MoveLinesUp, "Verschiebt die markierten Zeilen um einen Platz nach oben."},
+    {Prompt + MoveLinesDown, "Verschiebt die markierten Zeilen um einen Platz nach unten."},
 };
 }  // namespace
 

@@ -47,7 +47,6 @@ constexpr StringEntry kEntries[] = {
     {ids::VideoProgressStart, "Das Video wird vorbereitet ..."},
     {ids::VideoImagesMissing, "Der Bilderordner %s existiert nicht."},
     {ids::VideoImagesNotAFolder, "%s ist kein Ordner: Die Bilder der Dias werden in einem Ordner gesucht."},
-    {ids::VideoImagesUnreadable, "Der Bilderordner %s kann nicht gelesen werden."},
     {ids::VideoNoPictures, "Im Bilderordner %s gibt es für keines der Dias ein Bild: Das Video zeigt die Karten der Dias."},
 
     // The command in the menu "Datei".

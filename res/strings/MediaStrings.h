@@ -41,6 +41,5 @@ constexpr int VideoProgressStart = 4049;      // "Das Video wird vorbereitet ...
 // The picture folder of `vistrel-cli video --images`.
 constexpr int VideoImagesMissing = 4050;      // "Der Bilderordner %s existiert nicht."
 constexpr int VideoImagesNotAFolder = 4051;   // "%s ist kein Ordner: ..."
-constexpr int VideoImagesUnreadable = 4052;   // "Der Bilderordner %s kann nicht gelesen werden."
 constexpr int VideoNoPictures = 4053;         // "Im Bilderordner %s gibt es für keines der Dias ein Bild: ..."
 }  // namespace vistrel::ids

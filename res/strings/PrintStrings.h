@@ -11,10 +11,20 @@ constexpr int PrintHeadingProgramNumber = 1038;  // "PrNr."
 constexpr int PrintHeadingSlideNumber = 1039;    // "DiaNr."
 constexpr int PrintHeadingDissolve = 1040;       // "Diss."
 constexpr int PrintHeadingDescription = 1043;    // "  Beschreibung"
+constexpr int PrintHeadingPicture = 1566;        // "Bild" (printing with pictures)
 // Footer.
 constexpr int PrintDocument = 1060;  // "Dokument"
 constexpr int PrintPage = 1061;      // "Seite"
 // Printing could not begin on the chosen printer or file.
 constexpr int PrintFailed = 1560;
-// A show longer than the printed page table: only the first pages were printed.
+// The magazine plan.
+constexpr int MagazineTitle = 1561;       // "Magazinplan: %1"
+constexpr int MagazineHeading = 1562;     // "Magazin %1, Dias %2–%3"
+constexpr int MagazineEmptySlot = 1563;   // "leer"
+constexpr int MagazineOneLine = 1564;     // "1 Zeile"
+constexpr int MagazineLines = 1565;       // "%1 Zeilen"
+constexpr int MagazineSlotsLabel = 1567;  // "Dias je Magazin:"
+// Printing with pictures, in the print dialog.
+constexpr int PrintPicturesTab = 1568;   // "Bilder"
+constexpr int PrintWithPictures = 1569;  // "Mit Bildern drucken"
 }  // namespace vistrel::ids

@@ -9,12 +9,15 @@ namespace vistrel::res {
 namespace {
 using namespace vistrel::cmd;
 constexpr int Tip = ids::ToolTipOffset;
+constexpr int Prompt = ids::StatusPromptOffset;
 
 constexpr StringEntry kEntries[] = {
     {Rehearse, "Diaschau am Bildschirm proben"},
     {ChoosePictureFolder, "Bilderordner wählen..."},
     {ChooseMusic, "Musik wählen..."},
     {Tip + Rehearse, "Diaschau am Bildschirm proben"},
+    {CheckPictures, "Bilder prüfen"},
+    {Prompt + CheckPictures, "Sagt, welche Dias ein Bild im Bilderordner haben und welche Bilder für kein Dia stehen."},
 
     {ids::RehearsalWindowTitle, "Probe - %1"},
     {ids::RehearsalMusicUnplayable, "Die Musikdatei\n%1\nkann nicht abgespielt werden.\nDie Probe läuft ohne Musik."},
@@ -26,6 +29,11 @@ constexpr StringEntry kEntries[] = {
     {ids::AllFilesFilter, "Alle Dateien (*)"},
     {ids::PictureFolderChosen, "Bilderordner für %1: %2"},
     {ids::MusicChosen, "Musik für %1: %2"},
+    {ids::PictureCheckSome, "%1 von %2 Dias haben ein Bild; ohne Bild: %3."},
+    {ids::PictureCheckAll, "%1 von %2 Dias haben ein Bild."},
+    {ids::PictureCheckUnused, "Bilddateien, die für kein Dia der Diaschau stehen: %1"},
+    {ids::PictureCheckMore, " und %1 weitere"},
+    {ids::PictureFolderUnreadable, "Der Bilderordner\n%1\nkann nicht gelesen werden."},
     {ids::RehearsalPictureFolderUnreadable,
      "Der Bilderordner %1 kann nicht gelesen werden: Die Probe zeigt die Karten der Dias."},
     {ids::RehearsalMusicStatus, "Die Musikdatei %1 kann nicht abgespielt werden: Die Probe läuft ohne Musik."},

@@ -72,6 +72,8 @@ INSTANTIATE_TEST_SUITE_P(
                       RuleCase{cmd::EditCopy, kWithShow}, RuleCase{cmd::EditSelectAll, kWithShow},
                       RuleCase{cmd::Rehearse, kLinesIdle}, RuleCase{cmd::ChoosePictureFolder, kWithShow},
                       RuleCase{cmd::ChooseMusic, kWithShow},
+                      RuleCase{cmd::CheckPictures, {false, false, true, true, true, true}},
+                      RuleCase{cmd::PrintMagazinePlan, {false, false, true, true, true, true}},
                       RuleCase{cmd::EditUndo, kShowIdle}, RuleCase{cmd::EditRedo, kShowIdle}),
     [](const auto& testCase) { return std::to_string(testCase.param.command); });
 

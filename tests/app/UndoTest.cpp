@@ -120,6 +120,10 @@ TEST_F(Undo, EveryKindOfStepGoesBackAndForthExactly) {
              answerEntry("+5");
              app->runCommand(cmd::CorrectSlideNumbers);
          }},
+        {"Zeilen verschoben", [this](CSplitterFrame& f) { select(f, {1, 2}); },
+         [this](CSplitterFrame&) { app->runCommand(cmd::MoveLinesDown); }},
+        {"Zeilen verschoben", [this](CSplitterFrame& f) { select(f, {2, 4}); },
+         [this](CSplitterFrame&) { app->runCommand(cmd::MoveLinesUp); }},
         {"Ausgeschnitten", [this](CSplitterFrame& f) { select(f, {0, 1}); },
          [this](CSplitterFrame&) { app->runCommand(cmd::EditCut); }},
         {"Eingefügt",
@@ -246,6 +250,11 @@ TEST_F(Undo, ARunningShowDisablesUndoAndRedo) {
     EXPECT_FALSE(app->mainFrame()->action(cmd::EditUndo)->isEnabled());
     const Snapshot running = snapshotOf(frame.document());
     app->runCommand(cmd::EditUndo);
+    EXPECT_EQ(snapshotOf(frame.document()), running);
+    // Moving lines is refused too: the projector holds them by place.
+    select(frame, {2});
+    EXPECT_FALSE(app->mainFrame()->action(cmd::MoveLinesUp)->isEnabled());
+    app->runCommand(cmd::MoveLinesUp);
     EXPECT_EQ(snapshotOf(frame.document()), running);
     app->runState().showRunning = false;
     app->mainFrame()->updateActions();

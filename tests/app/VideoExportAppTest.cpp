@@ -8,6 +8,7 @@
 #include <QProgressDialog>
 #include <QPushButton>
 #include <QSpinBox>
+#include <QTest>
 #include <QTimer>
 
 #include "app/CSplitterFrame.h"
@@ -127,6 +128,8 @@ TEST_F(VideoExportCommandTest, WritesTheVideoOrNothingWhenCancelled) {
         static_cast<QDialog*>(dialog)->accept();
     });
     started.runCommand(cmd::FileExportVideo);
+    // The export runs in the background; its end is said when it comes.
+    ASSERT_TRUE(QTest::qWaitFor([this] { return !prompter.messages.empty(); }, 60'000));
     ASSERT_EQ(messageTexts(), std::vector<std::string>{"Das Video " + out.toStdString() + " ist fertig."});
     EXPECT_GT(QFile(out).size(), 1000);
 
@@ -148,13 +151,18 @@ TEST_F(VideoExportCommandTest, WritesTheVideoOrNothingWhenCancelled) {
         field<QLineEdit>(dialog, "videoFile")->setText(out);
         static_cast<QDialog*>(dialog)->accept();  // 1920x1080: long enough to cancel
     });
-    onProgressWindow([](QProgressDialog* window) {
+    bool seen = false;
+    QPointer<QProgressDialog> shown;  // goes once the export has ended
+    onProgressWindow([&seen, &shown](QProgressDialog* window) {
+        seen = true;
+        shown = window;
         auto* cancel = window->findChild<QPushButton*>();
         ASSERT_NE(cancel, nullptr);
         EXPECT_EQ(cancel->text(), "Abbrechen");
         cancel->click();
     });
     started.runCommand(cmd::FileExportVideo);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return seen && !shown; }, 60'000));
     EXPECT_EQ(messageTexts().size(), 1u) << "a cancel says nothing";
     ASSERT_TRUE(old.open(QIODevice::ReadOnly));
     EXPECT_EQ(old.readAll(), "old");

@@ -182,7 +182,15 @@ TEST(CliHelp, EveryCommandRefusesBadCallsWithExitTwoTheReasonAndItsUsage) {
             }
             if (option.kind == OptionDefinition::Kind::ZeroOrOne)
                 bad.push_back({call(good, {dashed, "2"}), "option " + dashed + " takes 0 or 1, not '2'"});
-            if (option.required) bad.push_back({positionals, "missing option " + dashed + " " + option.valueName});
+            if (option.required) {
+                // Every other required option given: the reason names this one.
+                std::vector<std::string> withoutIt = positionals;
+                for (const OptionDefinition& other : command->options) {
+                    if (other.required && other.name != option.name)
+                        withoutIt.insert(withoutIt.end(), {"--" + other.name, "COM1"});
+                }
+                bad.push_back({withoutIt, "missing option " + dashed + " " + option.valueName});
+            }
         }
         for (const auto& [args, reason] : bad) {
             const CliResult r = runCliProcess(call(name, args));

@@ -22,8 +22,11 @@ const std::map<std::string, std::string> kContracts = {
     {"find", "find FOLDER TERM [--match-case] [--json]"},
     {"paste", "paste FILE TEXT OUT [--after N] [--convert-dos-umlauts=0|1] [--use-500watt-times=0|1]"},
 #ifdef VISTREL_CLI_PRINT
-    {"print", "print FILE --pdf OUT.pdf [--sf-text=0|1] [--page-size A4|Letter]"},
+    {"print", "print FILE --pdf OUT.pdf [--sf-text=0|1] [--page-size A4|Letter] [--pictures] [--images DIR]"},
+    {"magazine", "magazine FILE --pdf OUT [--images DIR] [--slots N]"},
 #endif
+    {"move", "move FILE OUT --rows ROWS --to N"},
+    {"pictures", "pictures FILE [--images DIR] [--json]"},
     {"length", "length FILE [--rows ROWS] [--json] [--convert-dos-umlauts=0|1] [--use-500watt-times=0|1]"},
     {"scale", "scale IN OUT [--length HH:MM:SS] [--to-audio FILE] [--rows ROWS] [--convert-dos-umlauts=0|1] [--use-500watt-times=0|1]"},
     {"timeline", "timeline FILE [--from N] [--json] [--convert-dos-umlauts=0|1] [--use-500watt-times=0|1]"},

@@ -1,5 +1,6 @@
-// vistrel-cli copy and paste as scripts call them: the exact bytes on stdout, the
-// file written, the messages and the exit codes.
+// vistrel-cli copy, paste, move and pictures as scripts call them: the exact bytes on
+// stdout, the file written, the messages and the exit codes.
+#include <sys/stat.h>
 #include <unistd.h>
 #include <gtest/gtest.h>
 
@@ -198,6 +199,96 @@ TEST_F(CopyPasteCli, PasteUsageErrors) {
         EXPECT_FALSE(exists("out.dpd"));
     }
     EXPECT_EQ(runCliProcess({"paste", path("sample.dpd"), path("missing.txt"), path("out.dpd")}).exitCode, 1);
+}
+
+// The lines of a show written by writeShow, in the order of `slides`.
+std::string showInOrder(const std::vector<int>& slides) {
+    std::string bytes = "/h1 \r\n/h2 \r\n/h3 \r\n/h4 \r\n/a \r\n";
+    for (std::size_t i = 0; i < slides.size(); ++i) {
+        char line[64];
+        std::snprintf(line, sizeof line, "/p %03zu %03d /d 025 /t 0055 /s 000 \r\n", i + 1, slides[i]);
+        bytes += line;
+    }
+    return bytes;
+}
+
+TEST_F(CopyPasteCli, MoveWritesTheLinesInTheirNewOrder) {
+    writeShow("six.dpd", 6);
+    const struct {
+        std::string rows, to;
+        std::vector<int> slides;
+    } table[] = {
+        {"1,3", "4", {2, 4, 5, 1, 3, 6}},
+        {"5-6", "1", {5, 6, 1, 2, 3, 4}},
+        {"2", "6", {1, 3, 4, 5, 6, 2}},
+        {"6,1", "2", {2, 1, 6, 3, 4, 5}},  // ROWS in any order: the lines keep the show's order
+        {"3", "3", {1, 2, 3, 4, 5, 6}},    // where it stands: written unchanged
+    };
+    for (const auto& row : table) {
+        const CliResult r = runCliProcess({"move", path("six.dpd"), path("out.dpd"), "--rows", row.rows, "--to", row.to});
+        EXPECT_EQ(r.exitCode, 0) << r.err;
+        EXPECT_EQ(r.err, "");
+        EXPECT_EQ(read("out.dpd"), showInOrder(row.slides)) << row.rows << " to " << row.to;
+    }
+    // The moved lines keep their values; only the program numbers follow.
+    ASSERT_EQ(runCliProcess({"move", path("sample.dpd"), path("sample.dpd"), "--rows", "2", "--to", "1"}).exitCode, 0);
+    EXPECT_EQ(read("sample.dpd"), ShowHead + "/p 001 013 /d 030 /t 0000 /s 100 \r\n/p 002 012 /d 025 /t 0055 /s 000 /c Titeldia\r\n");
+}
+
+TEST_F(CopyPasteCli, MoveRefusals) {
+    writeShow("six.dpd", 6);
+    const struct {
+        std::string rows, to;
+        int exitCode;
+        std::string errStart;
+    } table[] = {
+        {"7", "1", 2, "vistrel-cli: row 7 is not in the show"},
+        {"1,3", "6", 2, "vistrel-cli: --to takes a line from 1 to 5 for 2 moved line(s), not '6'"},
+        {"1", "0", 2, "vistrel-cli: --to takes a line from 1 to 6"},
+        {"1", "+2", 2, "vistrel-cli: --to takes a line from 1 to 6"},
+        {"1", "", 2, "vistrel-cli: --to takes a line from 1 to 6"},
+    };
+    for (const auto& row : table) {
+        const CliResult r = runCliProcess({"move", path("six.dpd"), path("out.dpd"), "--rows", row.rows, "--to=" + row.to});
+        EXPECT_EQ(r.exitCode, row.exitCode) << row.rows << " to " << row.to;
+        EXPECT_EQ(r.err.substr(0, row.errStart.size()), row.errStart);
+        EXPECT_FALSE(exists("out.dpd"));
+    }
+}
+
+// The folder rule as a reader of the folder would apply it: names in byte order, the
+// first file per slide, everything else unused, pipes and folders no pictures at all.
+TEST_F(CopyPasteCli, PicturesListsEachLinesFileAndTheUnusedOnes) {
+    write("show.dpd", "/h1 \r\n/p 001 012 /d 025 /t 0055 /s 000 \r\n/p 002 000 /d 025 /t 0055 /s 000 \r\n"
+                      "/p 003 007 /d 025 /t 0055 /s 000 \r\n/p 004 004 /d 025 /t 0055 /s 000 \r\n"
+                      "/p 005 012 /d 025 /t 0055 /s 000 \r\n");
+    std::filesystem::create_directories(folder_ / "bilder" / "5.jpg");
+    for (const char* name : {"Dia 12.tif", "012.png", "0.jpg", "7b.JPG", "7a.jpeg", "notes.txt", "cover.webp",
+                             "tab\tname.png", "4.gif"})
+        write(std::string("bilder/") + name, "x");
+    ASSERT_EQ(::mkfifo((folder_ / "bilder" / "4.png").c_str(), 0600), 0);
+
+    const std::string images = "--images=" + path("bilder");
+    const CliResult text = runCliProcess({"pictures", path("show.dpd"), images});
+    EXPECT_EQ(text.exitCode, 0) << text.err;
+    EXPECT_EQ(text.out,
+              "001\t12\t012.png\n002\t0\t-\n003\t7\t7a.jpeg\n004\t4\t-\n005\t12\t012.png\n"
+              "unused\t0.jpg\nunused\t7b.JPG\nunused\tDia 12.tif\nunused\tcover.webp\nunused\ttab\\tname.png\n"
+              "summary\t2\t3\n");
+    const CliResult json = runCliProcess({"pictures", path("show.dpd"), images, "--json"});
+    EXPECT_EQ(json.exitCode, 0) << json.err;
+    EXPECT_EQ(json.out, "{\"folder\": \"" + path("bilder") +
+                            "\", \"lines\": [{\"line\": 1, \"slide\": 12, \"file\": \"012.png\"}, "
+                            "{\"line\": 2, \"slide\": 0, \"file\": null}, {\"line\": 3, \"slide\": 7, \"file\": "
+                            "\"7a.jpeg\"}, {\"line\": 4, \"slide\": 4, \"file\": null}, {\"line\": 5, \"slide\": 12, "
+                            "\"file\": \"012.png\"}], \"unused\": [\"0.jpg\", \"7b.JPG\", \"Dia 12.tif\", "
+                            "\"cover.webp\", \"tab\\u0009name.png\"], \"withPicture\": 2, \"slides\": 3}\n");
+
+    const CliResult missing = runCliProcess({"pictures", path("show.dpd"), "--images", path("nirgends")});
+    EXPECT_EQ(missing.exitCode, 1);
+    EXPECT_EQ(missing.err, "vistrel-cli: " + path("show.dpd") + ": Der Bilderordner " + path("nirgends") +
+                               " kann nicht gelesen werden.\n");
+    EXPECT_EQ(runCliProcess({"pictures", path("missing.dpd"), images}).exitCode, 1);
 }
 
 }  // namespace

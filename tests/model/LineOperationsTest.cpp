@@ -8,6 +8,7 @@
 
 #include "model/ClipboardCommands.h"
 #include "model/DecimalText.h"
+#include "model/LineMoving.h"
 #include "platform/fake/MemoryClipboard.h"
 #include "platform/fake/RecordingPrompter.h"
 
@@ -329,6 +330,112 @@ TEST(LineOperations, SlideShift) {
     first.dialogs.entries = {"1"};
     first.lines.shiftSlideNumbers();
     EXPECT_EQ(first.marks(), (std::vector<int>{3, 2, 7}));  // line 0 counts the show as changed
+}
+
+// The block rule of a move, said another way: the result's places target .. target+k-1
+// hold the moved lines in their order, every other place the next line not moved.
+LineOrder blockMoveByDefinition(int lineCount, const std::vector<int>& rows, int target) {
+    std::vector<int> rest;
+    for (int i = 0; i < lineCount; ++i)
+        if (std::find(rows.begin(), rows.end(), i) == rows.end()) rest.push_back(i);
+    LineOrder order;
+    std::size_t nextRest = 0;
+    for (int place = 0; place < lineCount; ++place) {
+        const int inBlock = place - target;
+        if (inBlock >= 0 && inBlock < static_cast<int>(rows.size())) {
+            order.push_back(rows[static_cast<std::size_t>(inBlock)]);
+        } else {
+            order.push_back(rest[nextRest++]);
+        }
+    }
+    return order;
+}
+
+TEST(LineMoving, ToALineTheMovedLinesStandTogetherFromThatLine) {
+    const struct {
+        int lineCount;
+        std::vector<int> rows;
+        int target;
+        LineOrder expected;
+    } table[] = {
+        {6, {0, 2}, 3, {1, 3, 4, 0, 2, 5}},  // the example of `vistrel-cli help move`
+        {6, {0, 2}, 0, {0, 2, 1, 3, 4, 5}},  // gathered at the top
+        {6, {1, 4}, 4, {0, 2, 3, 5, 1, 4}},  // to the end
+        {5, {4}, 0, {4, 0, 1, 2, 3}},
+        {5, {0, 1, 2}, 2, {3, 4, 0, 1, 2}},
+        {3, {1}, 1, {0, 1, 2}},              // where it stands: nothing moves
+        {3, {1}, 3, {0, 1, 2}},              // beyond the end: refused, nothing moves
+        {3, {}, 0, {0, 1, 2}},
+        {3, {2, 1}, 0, {0, 1, 2}},           // rows out of order: refused
+    };
+    for (const auto& row : table) EXPECT_EQ(orderMovingTo(row.lineCount, row.rows, row.target), row.expected);
+
+    // Every target of a few selections, against the rule said another way.
+    const std::vector<std::vector<int>> selections = {{0}, {3}, {1, 2}, {0, 4, 6}, {2, 3, 5}, {0, 1, 2, 3, 4, 5, 6}};
+    for (const auto& rows : selections) {
+        for (int target = 0; target <= 7 - static_cast<int>(rows.size()); ++target)
+            EXPECT_EQ(orderMovingTo(7, rows, target), blockMoveByDefinition(7, rows, target)) << target;
+    }
+}
+
+TEST(LineMoving, OnePlaceUpOrDown) {
+    const struct {
+        std::vector<int> slides;
+        std::vector<int> selected;
+        int step;
+        std::vector<int> expectedSlides;
+        std::vector<int> expectedSelection;
+    } table[] = {
+        {{1, 2, 3, 4, 5}, {2}, -1, {1, 3, 2, 4, 5}, {1}},
+        {{1, 2, 3, 4, 5}, {2}, 1, {1, 2, 4, 3, 5}, {3}},
+        {{1, 2, 3, 4, 5}, {1, 2}, -1, {2, 3, 1, 4, 5}, {0, 1}},     // a run moves as one
+        {{1, 2, 3, 4, 5}, {1, 3}, 1, {1, 3, 2, 5, 4}, {2, 4}},      // each one place
+        {{1, 2, 3, 4, 5}, {0, 3}, -1, {1, 2, 3, 4, 5}, {0, 3}},     // the first at the top: nothing
+        {{1, 2, 3, 4, 5}, {1, 4}, 1, {1, 2, 3, 4, 5}, {1, 4}},      // the last at the bottom: nothing
+        {{7, 7, 9}, {2}, -1, {7, 9, 7}, {1}},
+    };
+    for (const auto& row : table) {
+        Show show(row.slides);
+        show.rows.select(row.selected);
+        LineMoving moving(show.editing);
+        const bool moved = moving.moveSelected({row.step < 0 ? LineMove::Kind::OnePlaceUp : LineMove::Kind::OnePlaceDown});
+        EXPECT_EQ(moved, row.slides != row.expectedSlides);
+        EXPECT_EQ(show.slides(), row.expectedSlides);
+        EXPECT_EQ(show.rows.selectedRows(), row.expectedSelection);
+        show.expectRowsMatchDocument(true);
+    }
+}
+
+TEST(LineMoving, LinesTakeTheirValuesAlongAndTheEditorFollowsItsLine) {
+    const struct {
+        int currentLine;
+        bool appendMode;
+        int expectedLine;
+        bool told;
+    } table[] = {
+        {0, false, 2, true},   // the moved line: followed
+        {1, false, 0, true},   // a line the move pushed up
+        {4, false, 4, false},  // below the move: stays
+        {5, true, 5, false},   // a new line at the end stays there
+    };
+    for (const auto& row : table) {
+        Show show({10, 20, 30, 40, 50});
+        show.doc.currentLine = row.currentLine;
+        show.doc.appendMode = row.appendMode;
+        show.rows.select({0});
+        LineMoving moving(show.editing);
+        ASSERT_TRUE(moving.moveSelected(LineMove::toLine(2)));
+        EXPECT_EQ(show.slides(), (std::vector<int>{20, 30, 10, 40, 50}));
+        EXPECT_EQ(show.doc.lines[2].description.str(), "D10");
+        EXPECT_EQ(show.doc.lines[2].programNumber.str(), "003");
+        EXPECT_EQ(show.doc.lines[0].programNumber.str(), "001");
+        // Places whose line changed no longer hold what the projector and the file hold.
+        EXPECT_EQ(show.marks(), (std::vector<int>{7, 7, 7, 2, 2}));
+        EXPECT_EQ(show.rows.selectedRows(), std::vector<int>{2});
+        EXPECT_EQ(show.doc.currentLine, row.expectedLine);
+        EXPECT_EQ(show.editor.told, row.told);
+        show.expectRowsMatchDocument(true);
+    }
 }
 
 TEST(Clipboard, CopyAndCut) {

@@ -4,9 +4,14 @@
 
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
+
 #include <fstream>
+#include <memory>
 #include <optional>
 
+#include "model/CVistrelDoc.h"
+#include "model/PictureCheck.h"
 #include "model/ShowMediaChoices.h"
 #include "tests/model/TestFiles.h"
 
@@ -67,6 +72,78 @@ TEST(PictureFolder, FirstFileInByteOrderPerSlideAndTheDefaultFolder) {
     EXPECT_EQ(defaultPictureFolder(dir / "Urlaub.dpd"), dir);
     EXPECT_EQ(defaultPictureFolder(dir / "without" / "Urlaub.dpd"), dir / "without" / "Urlaub");
     EXPECT_EQ(defaultPictureFolder(dir / "without" / "Urlaub.DPD"), dir / "without" / "Urlaub");
+}
+
+// "Bilder prüfen": which line finds which file, what no slide uses, the counts and the
+// message, on a folder with odd names.
+TEST(PictureCheck, LinesUnusedFilesAndTheMessage) {
+    const test::ScratchFolder folder;
+    const fs::path dir = folder.path();
+    for (const char* name : {"Dia 12.tif", "12.jpg", "012.png", "0.jpg", "3.gif", "a.txt", "7b.JPG", "7a.jpg",
+                             "cover.jpg", "040.PNG"})
+        touch(dir / name);
+    fs::create_directory(dir / "5.jpg");            // a folder is no picture
+    ASSERT_EQ(::mkfifo((dir / "9.jpg").c_str(), 0600), 0);  // nor is a pipe
+
+    const struct {
+        std::vector<int> slides;
+        std::vector<PictureCheck::Line> lines;  // compared when given
+        std::vector<std::string> unused;
+        int withPicture;
+        int slideCount;
+        std::size_t listLimit;
+        std::string message;
+    } table[] = {
+        {{12, 0, 7, 4, 12, 9},
+         {{1, 12, "012.png"}, {2, 0, ""}, {3, 7, "7a.jpg"}, {4, 4, ""}, {5, 12, "012.png"}, {6, 9, ""}},
+         {"0.jpg", "040.PNG", "12.jpg", "7b.JPG", "Dia 12.tif", "cover.jpg"},
+         2,
+         4,
+         40,
+         "2 von 4 Dias haben ein Bild; ohne Bild: 4, 9.\n"
+         "Bilddateien, die für kein Dia der Diaschau stehen: 0.jpg, 040.PNG, 12.jpg, 7b.JPG, Dia 12.tif, cover.jpg"},
+        {{12, 7, 40, 0},
+         {},
+         {"0.jpg", "12.jpg", "7b.JPG", "Dia 12.tif", "cover.jpg"},
+         3,
+         3,
+         2,
+         "3 von 3 Dias haben ein Bild.\nBilddateien, die für kein Dia der Diaschau stehen: 0.jpg, 12.jpg und 3 "
+         "weitere"},
+        {{1, 2, 3, 5, 8, 13},
+         {},
+         {},
+         0,
+         6,
+         3,
+         "0 von 6 Dias haben ein Bild; ohne Bild: 1, 2, 3 und 3 weitere.\nBilddateien, die für kein Dia der "
+         "Diaschau stehen: 0.jpg, 012.png, 040.PNG und 5 weitere"},
+        {{}, {}, {}, 0, 0, 40, ""},
+    };
+    for (const auto& row : table) {
+        auto doc = std::make_unique<CVistrelDoc>();
+        for (int slide : row.slides) doc->lines[static_cast<std::size_t>(doc->lineCount++)].slideNumber = slide;
+        const PictureCheck check = checkPictures(*doc, dir);
+        EXPECT_TRUE(check.folderReadable);
+        if (!row.lines.empty()) {
+            ASSERT_EQ(check.lines.size(), row.lines.size());
+            for (std::size_t i = 0; i < row.lines.size(); ++i) {
+                EXPECT_EQ(check.lines[i].line, row.lines[i].line);
+                EXPECT_EQ(check.lines[i].slide, row.lines[i].slide);
+                EXPECT_EQ(check.lines[i].file, row.lines[i].file) << i;
+            }
+            EXPECT_EQ(check.unused, row.unused);
+        }
+        EXPECT_EQ(check.withPicture, row.withPicture);
+        EXPECT_EQ(check.slides, row.slideCount);
+        if (!row.message.empty()) EXPECT_EQ(pictureCheckMessage(check, row.listLimit), row.message);
+    }
+
+    auto doc = std::make_unique<CVistrelDoc>();
+    EXPECT_EQ(pictureFolderProblem(checkPictures(*doc, dir)), "");
+    EXPECT_EQ(pictureFolderProblem(checkPictures(*doc, dir / "missing")),
+              "Der Bilderordner\n" + (dir / "missing").string() + "\nkann nicht gelesen werden.");
+    EXPECT_FALSE(checkPictures(*doc, dir / "a.txt").folderReadable);
 }
 
 TEST(ShowMediaChoices, RememberedPerShowApartFromTheShowFile) {

@@ -1,9 +1,11 @@
 // The picture store: what it keeps stays within its bounds, each picture is made once
-// per size, a window's request is made on the store's thread, and a renderer that
-// takes a picture never gets it made twice.
+// per size, a window's request is made on the store's thread and announced on the
+// window's, and a renderer that takes a picture never gets it made twice.
 #include <gtest/gtest.h>
 
 #include <QImage>
+#include <QTest>
+#include <QThread>
 #include <atomic>
 #include <chrono>
 #include <thread>
@@ -84,6 +86,22 @@ TEST(PictureCache, ARequestIsMadeOnTheStoresThreadAndFoundLater) {
     EXPECT_EQ(cache.take(key(7), CountingMaker{&calls, {100, 100}}).cacheKey(), found->cacheKey()) << "made once";
     cache.take(key(7, {200, 200}), CountingMaker{&calls, {200, 200}});
     EXPECT_EQ(calls, 2) << "another size is another picture";
+}
+
+TEST(PictureCache, WhatTheThreadMadeIsAnnouncedOnTheWindowsThreadInTheOrderMade) {
+    PictureCache cache;
+    std::vector<QString> announced;
+    bool onWindowsThread = true;
+    cache.whenArrived([&](const PictureKey& k) {
+        onWindowsThread = onWindowsThread && QThread::currentThread() == qApp->thread();
+        if (cache.find(k)) announced.push_back(QString("%1 %2x%3").arg(k.source).arg(k.size.width()).arg(k.size.height()));
+    });
+    std::atomic<int> calls = 0;
+    cache.request(key(1), CountingMaker{&calls, {100, 100}});
+    cache.request(key(2, {50, 40}), CountingMaker{&calls, {50, 40}});
+    ASSERT_TRUE(QTest::qWaitFor([&] { return announced.size() == 2; }, 10'000));
+    EXPECT_EQ(announced, (std::vector<QString>{"/bilder/1.jpg 100x100", "/bilder/2.jpg 50x40"}));
+    EXPECT_TRUE(onWindowsThread);
 }
 
 TEST(PictureCache, TakingWhatTheThreadIsMakingWaitsForItInsteadOfMakingItTwice) {

@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "print/MagazineLayout.h"
 #include "print/PageLayout.h"
 
 namespace vistrel::print {
@@ -39,6 +40,7 @@ TEST(PrintColumnEdges, EachColumnItsShareOfTheListTruncated) {
         std::array<int, 6> listWidths;
         int pageWidth;
         ColumnEdges edges;
+        int pictureColumn = 0;
     };
     const Case cases[] = {
         {"standard widths on A4", {80, 80, 80, 80, 80, 350}, 10502, {1000, 2120, 3240, 4360, 5480, 6600, 11500}},
@@ -48,8 +50,11 @@ TEST(PrintColumnEdges, EachColumnItsShareOfTheListTruncated) {
         {"a negative width counts as none", {-80, 80, 80, 80, 80, 350}, 6700, {1000, 1000, 1800, 2600, 3400, 4200, 7700}},
         // Nothing to share out: the list's standard widths stand in, no division by zero.
         {"every column closed", {0, 0, 0, 0, 0, 0}, 10502, {1000, 2120, 3240, 4360, 5480, 6600, 11500}},
+        // Printed with pictures: the picture column first, the six share the rest.
+        {"with pictures", {80, 80, 80, 80, 80, 350}, 10502, {2500, 3460, 4420, 5380, 6340, 7300, 11500}, 1500},
+        {"a picture column wider than the page", {80, 80, 80, 80, 80, 350}, 1000, {2000, 2000, 2000, 2000, 2000, 2000, 2000}, 5000},
     };
-    for (const Case& c : cases) EXPECT_EQ(columnEdges(c.listWidths, c.pageWidth), c.edges) << c.name;
+    for (const Case& c : cases) EXPECT_EQ(columnEdges(c.listWidths, c.pageWidth, c.pictureColumn), c.edges) << c.name;
 }
 
 TEST(PrintRowHeight, WrappedHeightToTheNearestLineAnExactHalfGoingDown) {
@@ -63,6 +68,10 @@ TEST(PrintRowHeight, WrappedHeightToTheNearestLineAnExactHalfGoingDown) {
         {595, 2},  {596, 3},  {714, 3}, {2380, 10},
     };
     for (const Case& c : cases) EXPECT_EQ(rowsForTextHeight(c.textHeight, Line), c.rows) << c.textHeight;
+
+    // A row with a picture is at least as tall as the picture (920) and its padding (2 x 60).
+    const Case pictureCases[] = {{Line, 5}, {300, 4}, {520, 2}, {1040, 1}, {1041, 1}, {0, 1}};
+    for (const Case& c : pictureCases) EXPECT_EQ(pictureRows(c.textHeight), c.rows) << c.textHeight;
 }
 
 std::vector<int> repeated(int rows, int count) { return std::vector<int>(static_cast<std::size_t>(count), rows); }
@@ -117,6 +126,86 @@ TEST(PrintPagination, HasNoPageLimit) {
 TEST(PrintPagination, RowsTallerThanAPageEachGetTheirOwn) {
     // As the pagination always had it, the first page stays empty: the first row does not fit it.
     EXPECT_EQ(linesPerPage(repeated(100, 999), A4Height), joined({0}, repeated(1, 999)));
+}
+
+}  // namespace
+}  // namespace vistrel::print
+
+namespace vistrel::print {
+namespace {
+
+// The magazine plan on A4 without margins (11906 x 16838 twips), one line 238 high.
+constexpr int A4WidthTwips = 11906;
+constexpr int A4HeightTwips = 16838;
+
+TEST(MagazineLayout, FourSlotsAcrossAsManyRowsAsFit) {
+    const struct {
+        int width, height, line;
+        SlotGrid grid;
+    } table[] = {
+        {A4WidthTwips, A4HeightTwips, Line, {4, 5, 2526, 2558, 1672}},
+        {16838, 11906, Line, {4, 2, 3759, 3380, 1672}},  // across: larger slots, fewer rows
+        {2000, 2000, Line, {4, 1, 50, 954, 1672}},       // no room at all: still one row
+    };
+    for (const auto& row : table) EXPECT_EQ(slotGrid(row.width, row.height, row.line), row.grid) << row.width;
+}
+
+TEST(MagazineLayout, EachMagazineStartsAPage) {
+    struct Page {
+        int magazine, magazineFirst, magazineLast;
+        bool starts;
+        int firstSlot, lastSlot;
+    };
+    const SlotGrid grid{4, 5, 2526, 2558, 1672};  // 20 slots to a page
+    const struct {
+        int highest, perMagazine;
+        std::vector<Page> pages;
+    } table[] = {
+        {100, 80, {{1, 1, 80, true, 1, 20}, {1, 1, 80, false, 21, 40}, {1, 1, 80, false, 41, 60},
+                   {1, 1, 80, false, 61, 80}, {2, 81, 160, true, 81, 100}}},
+        {90, 50, {{1, 1, 50, true, 1, 20}, {1, 1, 50, false, 21, 40}, {1, 1, 50, false, 41, 50},
+                  {2, 51, 100, true, 51, 70}, {2, 51, 100, false, 71, 90}}},
+        {81, 80, {{1, 1, 80, true, 1, 20}, {1, 1, 80, false, 21, 40}, {1, 1, 80, false, 41, 60},
+                  {1, 1, 80, false, 61, 80}, {2, 81, 160, true, 81, 81}}},
+        {7, 140, {{1, 1, 140, true, 1, 7}}},
+        {0, 80, {{1, 1, 80, true, 0, -1}}},  // no slide but dark: one page without slots
+    };
+    for (const auto& row : table) {
+        const std::vector<MagazinePage> pages = planMagazinePages(row.highest, row.perMagazine, grid);
+        ASSERT_EQ(pages.size(), row.pages.size()) << row.highest << "/" << row.perMagazine;
+        for (std::size_t i = 0; i < pages.size(); ++i) {
+            const MagazinePage& got = pages[i];
+            const Page& want = row.pages[i];
+            EXPECT_EQ(got.magazine, want.magazine) << i;
+            EXPECT_EQ(got.magazineFirst, want.magazineFirst) << i;
+            EXPECT_EQ(got.magazineLast, want.magazineLast) << i;
+            EXPECT_EQ(got.startsMagazine, want.starts) << i;
+            EXPECT_EQ(got.places.size(), static_cast<std::size_t>(want.lastSlot - want.firstSlot + 1)) << i;
+            for (std::size_t k = 0; k < got.places.size(); ++k) EXPECT_EQ(got.places[k].slot, want.firstSlot + int(k));
+        }
+    }
+}
+
+TEST(MagazineLayout, SlotsFillTheGridRowByRow) {
+    const SlotGrid grid{4, 5, 2526, 2558, 1672};
+    const std::vector<MagazinePage> pages = planMagazinePages(30, 80, grid);
+    const struct {
+        std::size_t page, index;
+        SlotPlace place;
+    } table[] = {
+        {0, 0, {1, {720, 1672, 2526, 2558}}},
+        {0, 3, {4, {8658, 1672, 2526, 2558}}},
+        {0, 5, {6, {3366, 4350, 2526, 2558}}},
+        {0, 19, {20, {8658, 12384, 2526, 2558}}},
+        {1, 0, {21, {720, 1672, 2526, 2558}}},  // the next page begins at the top again
+    };
+    for (const auto& row : table) EXPECT_EQ(pages.at(row.page).places.at(row.index), row.place) << row.place.slot;
+
+    const SlotParts parts = slotParts({720, 1672, 2526, 2558}, Line);
+    EXPECT_EQ(parts.number, (Box{780, 1732, 2406, 238}));
+    EXPECT_EQ(parts.picture, (Box{780, 2030, 2406, 1604}));
+    EXPECT_EQ(parts.description, (Box{780, 3694, 2406, 238}));
+    EXPECT_EQ(parts.count, (Box{780, 3932, 2406, 238}));
 }
 
 }  // namespace

@@ -1,6 +1,9 @@
 // A show laid out for an A4 PDF printer at 1200 dots per inch, with the real page fonts.
 #include <gtest/gtest.h>
 
+#include <QFile>
+#include <QTemporaryDir>
+
 #include "PrintFixture.h"
 #include "print/ShowPrintout.h"
 
@@ -84,6 +87,48 @@ TEST(ShowPrintout, ThreeLineDescriptionMakesAThreeLineRowWithTheSfCellWrapped) {
     EXPECT_EQ(page.rows[0].top, 2700 + 238);
     EXPECT_EQ(page.rows[1].top, 2700 + 238 + 3 * 238);
     EXPECT_EQ(page.rowsBottom, 2700 + 238 + 4 * 238);
+}
+
+// Printed with pictures: a row whose slide has a picture file is at least as tall as the
+// picture (five lines of 238), the others keep their height, the table moves right by
+// the picture column.
+TEST(ShowPrintout, RowsWithAPictureGrowToIt) {
+    QTemporaryDir folder;
+    for (const char* name : {"001.png", "3 Hafen.JPG", "0.jpg", "notes.txt"}) {
+        QFile file(folder.filePath(QString::fromLatin1(name)));
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    }
+    const struct {
+        int slide;
+        std::string description;
+        int rowsWith, rowsWithout;
+    } table[] = {
+        {1, "Titel", 5, 1},
+        {2, "ohne Bild", 1, 1},
+        {3, repeatedWords("Landschaf", 9).toStdString(), 5, 3},
+        {0, "dunkel", 1, 1},
+        {3, repeatedWords("Landschaf", 24).toStdString(), 6, 6},  // taller than its picture
+    };
+    TestShow show;
+    for (const auto& row : table) show.line(row.slide, 25, 55, 0, row.description);
+    PrintOptions withPictures;
+    withPictures.pictureFolder = folder.path().toStdString();
+    const ShowPrintout printed(*show.doc, withPictures, A4Pdf);
+    const ShowPrintout plain(*show.doc, {}, A4Pdf);
+    for (std::size_t i = 0; i < std::size(table); ++i) {
+        EXPECT_EQ(printed.line(static_cast<int>(i)).rows, table[i].rowsWith) << i;
+        EXPECT_EQ(plain.line(static_cast<int>(i)).rows, table[i].rowsWithout) << i;
+    }
+    EXPECT_TRUE(printed.withPictures());
+    EXPECT_FALSE(plain.withPictures());
+    EXPECT_EQ(printed.edges()[0], 2500);
+    EXPECT_EQ(plain.edges()[0], 1000);
+    EXPECT_EQ(printed.edges()[6], plain.edges()[6]);
+    EXPECT_EQ(printed.pictureHeading(), "Bild");
+    const ShowPrintout::Page page = printed.page(0);
+    ASSERT_EQ(page.rows.size(), 5u);
+    EXPECT_EQ(page.rows[1].top, 2938 + 5 * 238);
+    EXPECT_EQ(page.rowsBottom, 2938 + 18 * 238);
 }
 
 TEST(ShowPrintout, ColumnHeadingsShortenedToTheirColumns) {

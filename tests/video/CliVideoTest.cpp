@@ -185,8 +185,7 @@ TEST_F(CliVideo, PicturesThatCannotBeReadAreNamedOnce) {
         {"corrupt", "2.png", [](const std::string& p) { std::ofstream(p) << "\x89PNG\r\n\x1a\n kaputt"; }},
         {"empty", "2.jpg", [](const std::string& p) { std::ofstream{p}; }},
         {"a link loop", "2.png", [](const std::string& p) { fs::create_symlink(p, p); }},
-        {"a named pipe", "2.png", [](const std::string& p) { ::mkfifo(p.c_str(), 0600); }},
-        {"a device", "2.bmp", [](const std::string& p) { fs::create_symlink("/dev/zero", p); }},
+        {"a link to nowhere", "2.png", [](const std::string& p) { fs::create_symlink(p + ".fehlt", p); }},
     };
     for (const Case& c : cases) {
         for (const auto& entry : fs::directory_iterator(bad)) fs::remove(entry.path());
