@@ -17,6 +17,7 @@
 #include "app/CVistrelApp.h"
 #include "app/EnablingRules.h"
 #include "app/RecentFileList.h"
+#include "app/WindowTitle.h"
 #include "res/CommandIds.h"
 #include "res/StringTable.h"
 #include "res/strings/HistoryStrings.h"
@@ -168,6 +169,7 @@ void CMainFrame::createActions() {
     makeAction(HelpIndex, {K(Qt::Key_F1)});
     makeAction(ContextHelp, {K(Qt::SHIFT | Qt::Key_F1)}, QStringLiteral("help-context"));
     makeAction(AppAbout, {}, QStringLiteral("help-about"));
+    makeAction(OpenDemoShow);
 
     // The row commands of the program list's context menu: the menu shows these actions.
     const std::pair<int, int> rowCommands[] = {
@@ -283,7 +285,7 @@ void CMainFrame::refreshWindowList() {
     windowListActions_.append(windowMenu_->addSeparator());
     int number = 1;
     for (QMdiSubWindow* window : windows) {
-        QString title = window->windowTitle();
+        QString title = shownTitle(window->windowTitle(), window->isWindowModified());
         title.replace(QLatin1Char('&'), QStringLiteral("&&"));
         QAction* entry = windowMenu_->addAction(QStringLiteral("&%1 %2").arg(number++).arg(title));
         entry->setCheckable(true);
@@ -350,7 +352,7 @@ void CMainFrame::setDocumentMenus(bool documentOpen) {
     }
 
     QMenu* help = addMenu(ids::MenuHelp);
-    add(help, {HelpTopics, 0, AppAbout});
+    add(help, {HelpTopics, OpenDemoShow, 0, AppAbout});
 
     // Menus are brought up to date when they open, as the rules may have changed since.
     for (QMenu* menu : menuBar()->findChildren<QMenu*>()) {
@@ -392,9 +394,13 @@ QStringList CMainFrame::statusPaneTexts() const {
 }
 
 void CMainFrame::refreshCaption() {
+    // The show's title carries its change mark; the main window shows it as its own. A
+    // maximized show window adds its title itself (Qt's " - [title]"): not twice.
     QString caption = tableText(ids::MainCaption);
-    if (QMdiSubWindow* active = mdiArea_->currentSubWindow()) caption += QStringLiteral(" - ") + active->windowTitle();
+    QMdiSubWindow* active = mdiArea_->currentSubWindow();
+    if (active && !active->isMaximized()) caption += QStringLiteral(" - ") + active->windowTitle();
     setWindowTitle(caption);
+    setWindowModified(active && active->isWindowModified());
 }
 
 void CMainFrame::closeEvent(QCloseEvent* event) {

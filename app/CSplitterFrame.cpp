@@ -9,6 +9,7 @@
 
 #include "app/ActivePane.h"
 #include "app/FrameRunView.h"
+#include "app/WindowTitle.h"
 #include "edits/ShowHistory.h"
 #include "views/CEditZeile.h"
 #include "views/CVistrelView.h"
@@ -83,7 +84,10 @@ void CSplitterFrame::DocumentWatch::documentChanged(const DocumentChange& /*chan
 
 bool CSplitterFrame::editorIsActivePane() const { return activePane_ && activePane_->editorActive(); }
 
-void CSplitterFrame::refreshTitle() { setWindowTitle(QString::fromUtf8(doc_->windowTitle)); }
+void CSplitterFrame::refreshTitle() {
+    setWindowTitle(titleWithChangeMark(QString::fromUtf8(doc_->windowTitle)));
+    setWindowModified(doc_->hasUnsavedChanges());
+}
 
 void CSplitterFrame::closeWithoutAsking() {
     askBeforeClosing_ = false;

@@ -22,6 +22,7 @@
 
 #include "app/CMainFrame.h"
 #include "app/CSplitterFrame.h"
+#include "app/DemoShowCopy.h"
 #include "app/DocumentCommands.h"
 #include "app/FileDialogs.h"
 #include "app/VideoExportCommand.h"
@@ -56,6 +57,7 @@
 #include "res/strings/ModelStrings.h"
 #include "res/strings/RehearsalStrings.h"
 #include "res/strings/ShellStrings.h"
+#include "res/strings/StateStrings.h"
 #include "views/CEditZeile.h"
 #include "views/CVistrelView.h"
 #include "views/ListPrinting.h"
@@ -95,6 +97,10 @@ QString comparablePath(const QString& path) {
 CVistrelApp::CVistrelApp(Environment environment) : env_(std::move(environment)) {
     initResources();
     recentFiles_ = std::make_unique<RecentFileList>(profilePath());
+    recentFiles_->setNotKeptReport([this](const QString& profile) {
+        env_.prompter.showMessage(tableText(ids::RecentFilesNotKept).arg(QDir::toNativeSeparators(profile)).toStdString(),
+                                  MessageIcon::Exclamation, MessageButtons::Ok);
+    });
     link_ = std::make_unique<ProjectorLink>(env_.serialPort, env_.clock, env_.prompter, serialLogPath().toStdString());
     protocol_ = std::make_unique<ProjectorProtocol>(*link_, env_.clock, env_.prompter, env_.events, env_.progress);
     transfer_ = std::make_unique<ShowTransfer>(*protocol_, settings_, appState_, runState_, env_.prompter, env_.clock,
@@ -129,6 +135,8 @@ CVistrelApp::CVistrelApp(Environment environment) : env_(std::move(environment))
         [this](CSplitterFrame& frame) { return rehearsalMedia(frame); }});
     documentCommands_ =
         std::make_unique<DocumentCommands>(env_.prompter, env_.fileDialogs, *recentFiles_, settings_);
+    documentCommands_->setSavedUnderNewName(
+        [this](CSplitterFrame& frame, const std::string& from) { carryMediaOver(frame, from); });
     videoExport_ = std::make_unique<VideoExportCommand>(env_.prompter, env_.fileDialogs);
     SearchCommands::Hooks searchHooks;
     searchHooks.activeFrame = [this] { return activeFrame(); };
@@ -422,6 +430,7 @@ CSplitterFrame* CVistrelApp::createFrame(std::unique_ptr<CVistrelDoc> doc) {
     attachListPrinting(*frame->listView(), printer());
     frames_.push_back(frame);
     mainFrame_->mdiArea()->addSubWindow(frame);
+    connect(frame, &QMdiSubWindow::windowStateChanged, mainFrame_.data(), &CMainFrame::refreshCaption);
     // Each new window a step down and to the right of the one before, so that none
     // hides another completely.
     const int step = 26 * static_cast<int>((frames_.size() - 1) % 8);
@@ -607,10 +616,11 @@ void CVistrelApp::startRehearsal(CSplitterFrame& frame) {
 Rehearsal::Media CVistrelApp::rehearsalMedia(CSplitterFrame& frame) {
     const std::string& show = frame.document().filePath;
     if (show.empty()) return unsavedMedia_.value(&frame.document());
-    const ShowMediaChoices choices(showMediaFilePath().toStdString());
-    const ShowMedia chosen = choices.of(show);
-    return {QString::fromStdString(choices.resolvedPictureFolder(show).string()),
-            QString::fromStdString(chosen.musicFile)};
+    const ShowMediaChoices::Used used =
+        ShowMediaChoices(showMediaFilePath().toStdString()).usedFor(show, frame.document().windowTitle);
+    for (const std::string& message : used.messages)
+        env_.prompter.showMessage(message, MessageIcon::Exclamation, MessageButtons::Ok);
+    return {QString::fromStdString(used.pictureFolder.string()), QString::fromStdString(used.musicFile)};
 }
 
 void CVistrelApp::rememberMedia(CSplitterFrame& frame, const std::function<void(Rehearsal::Media&)>& change) {
@@ -626,6 +636,23 @@ void CVistrelApp::rememberMedia(CSplitterFrame& frame, const std::function<void(
     change(media);
     kept = {media.pictureFolder.toStdString(), media.music.toStdString()};
     if (!choices.remember(show, kept)) {
+        env_.prompter.showMessage(tableText(ids::MediaChoiceNotKept).arg(showMediaFilePath()).toStdString(),
+                                  MessageIcon::Exclamation, MessageButtons::Ok);
+    }
+}
+
+void CVistrelApp::carryMediaOver(CSplitterFrame& frame, const std::string& from) {
+    const std::string& to = frame.document().filePath;
+    const ShowMediaChoices choices(showMediaFilePath().toStdString());
+    bool kept = true;
+    if (from.empty()) {
+        // A new show's choices lived in memory until it had a name.
+        const Rehearsal::Media media = unsavedMedia_.take(&frame.document());
+        kept = choices.remember(to, {media.pictureFolder.toStdString(), media.music.toStdString()});
+    } else {
+        kept = choices.carryOver(from, to);
+    }
+    if (!kept) {
         env_.prompter.showMessage(tableText(ids::MediaChoiceNotKept).arg(showMediaFilePath()).toStdString(),
                                   MessageIcon::Exclamation, MessageButtons::Ok);
     }
@@ -751,6 +778,7 @@ void CVistrelApp::runCommand(int commandId) {
     case cmd::HelpIndex: showHelp(); break;
     case cmd::ContextHelp: QWhatsThis::enterWhatsThisMode(); break;
     case cmd::AppAbout: showAbout(); break;
+    case cmd::OpenDemoShow: openDemoShow(env_.prompter, [this](const QString& show) { openShow(show); }); break;
     case cmd::SearchCurrent: search_->searchCurrent(*frame); break;
     case cmd::SearchRepeat: search_->repeatSearch(*frame); break;
     case cmd::SearchFolders: search_->searchInFolders(); break;

@@ -157,6 +157,9 @@ private:
     Rehearsal::Media rehearsalMedia(CSplitterFrame& frame);
     // Changes what is kept for the show of `frame` (its own choices, not the defaults).
     void rememberMedia(CSplitterFrame& frame, const std::function<void(Rehearsal::Media&)>& change);
+    // The show was saved under a new name (it had `from`, empty for a new show): its
+    // picture folder and music go along.
+    void carryMediaOver(CSplitterFrame& frame, const std::string& from);
     // "Musiklänge übernehmen" of the scaling dialog for the show of `frame`.
     ScaleDialog::MusicSeconds musicSeconds(CSplitterFrame& frame);
 

@@ -60,8 +60,10 @@ bool DocumentCommands::saveAs(CSplitterFrame& frame) {
 
 bool DocumentCommands::writeTo(CSplitterFrame& frame, const QString& path) {
     CVistrelDoc& doc = frame.document();
+    const std::string before = doc.filePath;
     // The document completes ".dpd" and keeps the path it tried, even when writing fails.
     if (!doc.saveToFile(path.toStdString(), prompter_)) return false;
+    if (doc.filePath != before && savedUnderNewName_) savedUnderNewName_(frame, before);
     // Only a written file names the window and enters the recent files: a failed save
     // must not look like a saved one.
     const QString written = QString::fromStdString(doc.filePath);

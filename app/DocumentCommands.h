@@ -3,6 +3,8 @@
 // question before closing and the title dialog. The document itself knows nothing of
 // windows; this class brings it the dialogs and questions.
 #include <QString>
+#include <functional>
+#include <string>
 
 namespace vistrel {
 
@@ -36,6 +38,11 @@ public:
     // The filter of the open and save dialogs: "Vistrel-Files (*.dpd)".
     static QString fileFilter();
 
+    // Told after a save under another name than the show had (`from`, empty for a new
+    // show), so that what belongs to the show can follow it.
+    using SavedUnderNewName = std::function<void(CSplitterFrame& frame, const std::string& from)>;
+    void setSavedUnderNewName(SavedUnderNewName hook) { savedUnderNewName_ = std::move(hook); }
+
 private:
     bool saveAs(CSplitterFrame& frame);
     bool writeTo(CSplitterFrame& frame, const QString& path);
@@ -44,6 +51,7 @@ private:
     FileDialogs& fileDialogs_;
     RecentFileList& recentFiles_;
     const Settings& settings_;
+    SavedUnderNewName savedUnderNewName_;
 };
 
 }  // namespace vistrel

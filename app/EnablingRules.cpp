@@ -28,6 +28,7 @@ bool ruleAllows(int commandId, const CommandContext& c) {
     case HelpIndex:
     case ContextHelp:
     case AppAbout:
+    case OpenDemoShow:
         return true;
     case FileMruFirst:
         return c.recentFiles > 0;

@@ -27,6 +27,7 @@ RecentFileList::RecentFileList(QString profilePath) : profilePath_(std::move(pro
 
 void RecentFileList::load() {
     entries_.clear();
+    if (profilePath_.isEmpty()) return;  // no home: nothing was kept
     if (!QFileInfo(profilePath_).isFile() || !profileUsable(profilePath_)) return;
     QSettings profile(profilePath_, QSettings::IniFormat);
     profile.beginGroup(kGroup);
@@ -36,8 +37,8 @@ void RecentFileList::load() {
     }
 }
 
-void RecentFileList::save() const {
-    if (!profileUsable(profilePath_)) return;
+bool RecentFileList::save() {
+    if (profilePath_.isEmpty() || !profileUsable(profilePath_)) return reportNotKept();
     QSettings profile(profilePath_, QSettings::IniFormat);
     profile.beginGroup(kGroup);
     for (int number = 1; number <= Capacity; ++number) {
@@ -48,6 +49,15 @@ void RecentFileList::save() const {
     }
     profile.endGroup();
     profile.sync();
+    return profile.status() == QSettings::NoError || reportNotKept();
+}
+
+bool RecentFileList::reportNotKept() {
+    if (!notKeptSaid_ && notKept_) {
+        notKeptSaid_ = true;
+        notKept_(profilePath_);
+    }
+    return false;
 }
 
 void RecentFileList::add(const QString& path) {

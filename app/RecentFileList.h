@@ -3,6 +3,7 @@
 // "Vistrel.ini" (group "Recent File List", keys File1 .. File4).
 #include <QString>
 #include <QStringList>
+#include <functional>
 
 namespace vistrel {
 
@@ -15,7 +16,10 @@ public:
     explicit RecentFileList(QString profilePath);
 
     void load();
-    void save() const;
+    // False when the profile could not be written (a read-only folder, say); the first
+    // such failure of a run goes to the report, the later ones are not said again.
+    bool save();
+    void setNotKeptReport(std::function<void(const QString& profilePath)> report) { notKept_ = std::move(report); }
 
     // Puts `path` first; an entry for the same file moves up.
     void add(const QString& path);
@@ -28,8 +32,12 @@ public:
     static QString abbreviate(const QString& path, int length = DisplayLength);
 
 private:
+    bool reportNotKept();
+
     QString profilePath_;
     QStringList entries_;
+    std::function<void(const QString&)> notKept_;
+    bool notKeptSaid_ = false;
 };
 
 }  // namespace vistrel

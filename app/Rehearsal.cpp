@@ -1,5 +1,6 @@
 #include "app/Rehearsal.h"
 
+#include <QScreen>
 #include <QTimer>
 
 #include "app/CSplitterFrame.h"
@@ -9,6 +10,7 @@
 #include "app/RehearsalScene.h"
 #include "app/RehearsalWindow.h"
 #include "app/ShowRunWindows.h"
+#include "app/WindowPlacement.h"
 #include "platform/Clock.h"
 #include "platform/Prompter.h"
 #include "res/CommandIds.h"
@@ -130,6 +132,10 @@ void Rehearsal::showWindowOnceRunning() {
     if (!window_ || window_->isVisible() || !projector_) return;
     if (!projector_->projector().isRunning()) return;
     startWatch_.stop();
+    // Over the show window's screen, whether or not a window manager places it.
+    if (frame_ && frame_->screen()) {
+        window_->setGeometry(centredIn(frame_->screen()->availableGeometry(), window_->size()));
+    }
     window_->show();
     window_->raise();
     window_->activateWindow();

@@ -149,8 +149,9 @@ QStringList RehearsalScene::overlayLines() const {
     auto labelled = [](int labelId, const QString& value) { return tableText(labelId) + QLatin1Char(' ') + value; };
 
     QStringList lines;
-    lines << labelled(ids::InfoProgramNumber, QString::number(position.line));
-    lines << labelled(ids::InfoSlideNumber, QString::fromStdString(zeroPadded(last_.input.line.slide, 3)));
+    // Numbered as the list shows them: "003" for the third line, slide "12" as it is.
+    lines << labelled(ids::InfoProgramNumber, QString::fromStdString(zeroPadded(position.line, 3)));
+    lines << labelled(ids::InfoSlideNumber, QString::number(last_.input.line.slide));
     QString description = known ? QString::fromStdString(cp1252ToUtf8(doc_.lines[static_cast<std::size_t>(index)].description.view()))
                                 : unknown;
     if (position.phase == Phase::Reverse) description = tableText(ids::InfoAutoreverse);

@@ -99,15 +99,10 @@ void RehearsalWindow::paintOverlay(QPainter& painter) {
     painter.setFont(font);
     const QFontMetrics metrics(font);
     const int margin = metrics.height() / 2;
-    int width = 0;
-    for (const QString& line : lines) width = std::max(width, metrics.horizontalAdvance(line));
-    width = std::min(width + 2 * margin, this->width() - 2 * margin);
+    // A dark band across the whole width: the text stays readable on a white picture too.
     const int boxHeight = static_cast<int>(lines.size()) * metrics.lineSpacing() + 2 * margin;
-    const QRect box(margin, height() - boxHeight - margin, width, boxHeight);
-    painter.setRenderHint(QPainter::Antialiasing);
-    painter.setPen(Qt::NoPen);
-    painter.setBrush(QColor(0, 0, 0, 170));
-    painter.drawRoundedRect(box, margin / 2.0, margin / 2.0);
+    const QRect box(0, height() - boxHeight, width(), boxHeight);
+    painter.fillRect(box, QColor(0, 0, 0, 200));
     painter.setPen(QColor(240, 240, 240));
     int y = box.top() + margin + metrics.ascent();
     for (const QString& line : lines) {

@@ -50,9 +50,12 @@ void VideoExportCommand::run(const CVistrelDoc& doc, QWidget* parent) {
     initial.fps = lastFps_;
     initial.pauseHoldMs = lastPauseHoldMs_;
     if (!doc.filePath.empty()) {
-        const ShowMediaChoices choices(showMediaFilePath().toStdString());
-        initial.pictureFolder = choices.resolvedPictureFolder(doc.filePath);
-        initial.musicPath = choices.of(doc.filePath).musicFile;
+        ShowMediaChoices::Used used =
+            ShowMediaChoices(showMediaFilePath().toStdString()).usedFor(doc.filePath, doc.windowTitle);
+        for (const std::string& message : used.messages)
+            prompter_.showMessage(message, MessageIcon::Exclamation, MessageButtons::Ok);
+        initial.pictureFolder = std::move(used.pictureFolder);
+        initial.musicPath = std::move(used.musicFile);
     }
 
     VideoExportDialog dialog(initial, doc.lineCount, prompter_,

@@ -4,6 +4,7 @@
 #include <utility>
 
 #include "cli/TerminalProgress.h"
+#include "cli/VisibleText.h"
 
 namespace vistrel::cli {
 
@@ -56,7 +57,7 @@ std::string ConsolePrompter::lead() const {
 
 void ConsolePrompter::print(std::FILE* stream, const std::string& line) {
     TerminalProgress::clearActive();  // a message never lands behind a progress line
-    std::fputs(line.c_str(), stream);
+    std::fputs(visibleText(line).c_str(), stream);
     std::fflush(stream);
 }
 
@@ -81,7 +82,8 @@ MessageAnswer ConsolePrompter::showMessage(const std::string& text, MessageIcon 
 }
 
 bool printResult(const std::string& text) {
-    return std::fwrite(text.data(), 1, text.size(), stdout) == text.size() && std::fflush(stdout) == 0;
+    const std::string shown = visibleText(text);
+    return std::fwrite(shown.data(), 1, shown.size(), stdout) == shown.size() && std::fflush(stdout) == 0;
 }
 
 }  // namespace vistrel::cli

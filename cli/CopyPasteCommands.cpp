@@ -11,6 +11,7 @@
 #include "cli/ConsolePrompter.h"
 #include "cli/RowList.h"
 #include "cli/ShowFileOptions.h"
+#include "cli/VisibleText.h"
 #include "model/ClipboardCommands.h"
 #include "model/Cp1252.h"
 #include "model/FileAccess.h"
@@ -102,7 +103,7 @@ int runPaste(const CommandLine& line) {
     std::string text;
     if (!readText(textFile, text)) {
         std::fprintf(stderr, "vistrel-cli: %s: cannot be read, or holds more than %zu MB\n",
-                     prompter.subject().c_str(), MaxClipboardTextBytes / (1024 * 1024));
+                     visibleText(prompter.subject()).c_str(), MaxClipboardTextBytes / (1024 * 1024));
         return 1;
     }
     ShowEditing editing{*show.doc, show.rows, prompter, show.appState, show.settings};

@@ -5,6 +5,7 @@
 
 #include "cli/CommandRegistry.h"
 #include "cli/TerminalProgress.h"
+#include "cli/VisibleText.h"
 #include "cli/JsonWriter.h"
 #include "model/Cp1252.h"
 #include "res/StringTable.h"
@@ -75,11 +76,11 @@ class LinePrinter final : public ProgressSink {
 public:
     LinePrinter(std::FILE* out, TerminalProgress& progress) : ProgressSink(progress), out_(out) {}
     void found(const FolderHit& hit, const FolderSearchCounters&) override {
-        std::string line = hit.path;
+        std::string line = visibleText(hit.path, Layout::Escaped);
         line += '\t';
-        line += cp1252ToUtf8(hit.description);
+        line += visibleText(cp1252ToUtf8(hit.description), Layout::Escaped);
         line += '\t';
-        line += shownTitle(hit.title);
+        line += visibleText(shownTitle(hit.title), Layout::Escaped);
         line += '\n';
         progress_.clear();  // the status line may share the terminal with the results
         ok_ = std::fwrite(line.data(), 1, line.size(), out_) == line.size() && ok_;
@@ -138,12 +139,12 @@ int find(const FindOptions& options, std::FILE* out, std::FILE* err) {
     if (!readable) {
         std::string message = res::text(ids::CliFolderUnreadable);
         message.replace(message.find("%s"), 2, "\"" + options.folder + "\"");
-        std::fprintf(err, "vistrel-cli: %s\n", message.c_str());
+        std::fprintf(err, "vistrel-cli: %s\n", visibleText(message).c_str());
         return 1;
     }
     // As grep does: what could not be searched is said at the end, the exit code stays.
     if (const std::string note = unreadableNote(search.counters()); !note.empty())
-        std::fprintf(err, "vistrel-cli: %s: %s\n", options.folder.c_str(), note.c_str());
+        std::fprintf(err, "vistrel-cli: %s: %s\n", visibleText(options.folder).c_str(), note.c_str());
     written = std::fflush(out) == 0 && written;
     return written ? 0 : 1;
 }

@@ -4,6 +4,7 @@
 #include <cstdio>
 
 #include "cli/CommandRegistry.h"
+#include "cli/VisibleText.h"
 
 namespace vistrel::cli {
 
@@ -185,7 +186,7 @@ std::string overviewHelp() {
 std::string versionText() { return "Vistrel, Version " VISTREL_VERSION "\n"; }
 
 int printUsageError(const std::string& reason, const std::string& usage) {
-    std::fprintf(stderr, "%s: %s\n%s", kProgram, reason.c_str(), usage.c_str());
+    std::fprintf(stderr, "%s: %s\n%s", kProgram, visibleText(reason).c_str(), usage.c_str());
     std::fflush(stderr);
     return 2;
 }

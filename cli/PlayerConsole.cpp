@@ -8,6 +8,7 @@
 #include <cstdio>
 
 #include "cli/Interrupt.h"
+#include "cli/VisibleText.h"
 #include "platform/Clock.h"
 
 namespace vistrel::cli {
@@ -65,13 +66,13 @@ PlayerTerminal::Input PlayerConsole::waitForInput(int timeoutMs, std::string& li
 }
 
 void PlayerConsole::printLine(const std::string& text) {
-    std::fputs(text.c_str(), stdout);
+    std::fputs(visibleText(text).c_str(), stdout);
     std::fputc('\n', stdout);
     std::fflush(stdout);
 }
 
 void PlayerConsole::printNote(const std::string& text) {
-    std::fprintf(stderr, "vistrel-cli: %s\n", text.c_str());
+    std::fprintf(stderr, "vistrel-cli: %s\n", visibleText(text).c_str());
     std::fflush(stderr);
 }
 

@@ -12,6 +12,7 @@
 #include "cli/CommandRegistry.h"
 #include "cli/ProjectorSession.h"
 #include "cli/ShowFileOptions.h"
+#include "cli/VisibleText.h"
 #include "model/CVistrelDoc.h"
 #include "model/Settings.h"
 #include "model/ShowFile.h"
@@ -45,7 +46,7 @@ int runUpload(const CommandLine& line) {
     if (!readShowToSend(*doc, file, settings)) return 1;
     if (doc->lineCount == 0) {
         // The window program offers neither write command for a show without lines.
-        std::fprintf(stderr, "vistrel-cli: %s: holds no program lines; nothing to write\n", file.c_str());
+        std::fprintf(stderr, "vistrel-cli: %s: holds no program lines; nothing to write\n", visibleText(file).c_str());
         return 1;
     }
     TransferSession run(*portName, settings);

@@ -1,4 +1,4 @@
-// The show-file subcommands of vistrel-cli: show, save and sf.
+// The show-file subcommands of vistrel-cli: show, save, new and sf.
 #include <charconv>
 #include <cstdio>
 #include <memory>
@@ -11,10 +11,15 @@
 #include "cli/ShowFileOptions.h"
 #include "cli/ShowReport.h"
 #include "model/CVistrelDoc.h"
+#include "model/Cp1252.h"
 #include "model/Settings.h"
+#include "model/ShowMediaChoices.h"
 #include "model/ShowFile.h"
 #include "model/ShowLength.h"
 #include "model/SpecialFunction.h"
+#include "platform/qt/core/AppPaths.h"
+#include "res/StringTable.h"
+#include "res/strings/RehearsalStrings.h"
 
 namespace vistrel::cli {
 
@@ -39,7 +44,21 @@ int runSave(const CommandLine& line) {
     if (!readShowForCommand(*doc, line.positional(0), readingSettings(line))) return 1;
     ConsolePrompter prompter;
     prompter.setSubject(line.positional(1));
-    return writeShowFile(*doc, line.positional(1), prompter) ? 0 : 1;
+    if (!writeShowFile(*doc, line.positional(1), prompter)) return 1;
+    // As "Speichern unter" does: the picture folder and music chosen for IN go along.
+    const std::string choices = showMediaFilePath().toStdString();
+    if (!ShowMediaChoices(choices).carryOver(line.positional(0), line.positional(1)))
+        prompter.note(res::formatArgs(ids::MediaChoiceNotKept, {choices}));
+    return 0;
+}
+
+int runNew(const CommandLine& line) {
+    auto doc = std::make_unique<CVistrelDoc>();
+    // The title as the title dialog takes it: in the show's code page, cut to its field.
+    if (const auto title = line.value("title")) doc->header.title = utf8ToCp1252(*title);
+    ConsolePrompter prompter;
+    prompter.setSubject(line.positional(0));
+    return writeShowFile(*doc, line.positional(0), prompter) ? 0 : 1;
 }
 
 int runSf(const CommandLine& line) {
@@ -78,10 +97,22 @@ const CommandRegistration saveCommand{{
     .options = showReadingOptions(),
     .summary = "Reads the show IN as \"Öffnen\" reads it and writes it to OUT with the program's own writer: "
                "exactly the bytes Vistrel saves. OUT is written through a temporary file, so a failed save "
-               "leaves the file that was there.",
+               "leaves the file that was there. The picture folder and music chosen for IN go along to OUT, "
+               "as with \"Speichern unter\".",
     .notes = "",
     .exitCodes = showFileExitCodes(),
     .run = runSave,
+}};
+
+const CommandRegistration newCommand{{
+    .name = "new",
+    .positionals = {"OUT"},
+    .options = {valueOption("title", "TEXT", "the show's title, as \"Titel bearbeiten / anzeigen\" takes it")},
+    .summary = "Writes an empty show to OUT, as \"Neu\" and then \"Speichern unter\" do: the header (with the "
+               "title TEXT) and no lines. OUT is written as `save` writes it and refused where `save` refuses it.",
+    .notes = "",
+    .exitCodes = {{0, "done"}, {1, "OUT could not be written (German message on stderr)"}, {2, "usage error"}},
+    .run = runNew,
 }};
 
 const CommandRegistration sfCommand{{

@@ -3,6 +3,7 @@
 #include <cstdio>
 
 #include "cli/ConsolePrompter.h"
+#include "cli/VisibleText.h"
 #include "model/CVistrelDoc.h"
 #include "model/FileAccess.h"
 #include "model/ShowFile.h"
@@ -40,7 +41,7 @@ bool readShowForCommand(CVistrelDoc& doc, const std::string& path, const Setting
 int refuseOutputOverInput(const std::string& input, const std::string& output, const std::string& what) {
     if (!isSameFile(input, output)) return 0;
     std::fprintf(stderr, "vistrel-cli: %s: %s would replace the show it is made from; choose another file\n",
-                 output.c_str(), what.c_str());
+                 visibleText(output).c_str(), what.c_str());
     return 1;
 }
 

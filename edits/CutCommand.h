@@ -15,6 +15,7 @@ protected:
 
 private:
     ClipboardCommands& clipboard_;
+    int counted_ = 0;  // the lines the step acted on
 };
 
 }  // namespace vistrel

@@ -8,15 +8,17 @@ RemoveLinesCommand::RemoveLinesCommand(ShowHistory& history, LineOperations& lin
     : ShowEditCommand(history), lines_(lines), corrected_(corrected) {}
 
 void RemoveLinesCommand::edit() {
+    const int before = lineCount();
     if (corrected_) {
         lines_.removeLinesCorrected();
     } else {
         lines_.removeLines();
     }
+    counted_ = before - lineCount();
 }
 
 QString RemoveLinesCommand::stepName() const {
-    return stepText(ids::StepLinesRemoved);
+    return countedStepText(ids::StepLineRemoved, ids::StepLinesRemoved, counted_);
 }
 
 }  // namespace vistrel

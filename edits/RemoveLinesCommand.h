@@ -17,6 +17,7 @@ protected:
 private:
     LineOperations& lines_;
     bool corrected_;
+    int counted_ = 0;  // the lines the step acted on
 };
 
 }  // namespace vistrel

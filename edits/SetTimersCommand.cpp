@@ -8,6 +8,7 @@ SetTimersCommand::SetTimersCommand(ShowHistory& history, LineOperations& lines, 
     : ShowEditCommand(history), lines_(lines), toZero_(toZero) {}
 
 void SetTimersCommand::edit() {
+    counted_ = selectedLineCount();
     if (toZero_) {
         lines_.clearTimers();
     } else {
@@ -16,7 +17,7 @@ void SetTimersCommand::edit() {
 }
 
 QString SetTimersCommand::stepName() const {
-    return stepText(ids::StepTimersSet);
+    return countedStepText(ids::StepTimerSet, ids::StepTimersSet, counted_);
 }
 
 }  // namespace vistrel

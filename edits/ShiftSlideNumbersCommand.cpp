@@ -8,11 +8,12 @@ ShiftSlideNumbersCommand::ShiftSlideNumbersCommand(ShowHistory& history, LineOpe
     : ShowEditCommand(history), lines_(lines) {}
 
 void ShiftSlideNumbersCommand::edit() {
+    counted_ = selectedLineCount();
     lines_.shiftSlideNumbers();
 }
 
 QString ShiftSlideNumbersCommand::stepName() const {
-    return stepText(ids::StepSlidesShifted);
+    return countedStepText(ids::StepSlideShifted, ids::StepSlidesShifted, counted_);
 }
 
 }  // namespace vistrel

@@ -16,6 +16,7 @@ protected:
 
 private:
     LineOperations& lines_;
+    int counted_ = 0;  // the lines the step acted on
 };
 
 }  // namespace vistrel

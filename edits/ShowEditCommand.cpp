@@ -11,7 +11,19 @@ QString stepText(int id, int number) {
     return text;
 }
 
+QString countedStepText(int singularId, int pluralId, int count) {
+    return count == 1 ? stepText(singularId) : stepText(pluralId, count);
+}
+
 ShowEditCommand::ShowEditCommand(ShowHistory& history) : history_(history) {}
+
+int ShowEditCommand::lineCount() const { return history_.document().lineCount; }
+
+int ShowEditCommand::selectedLineCount() const {
+    int count = 0;
+    for (int row : history_.rows().selectedRows()) count += row >= 0 && row < lineCount() ? 1 : 0;
+    return count;
+}
 
 ShowEditCommand::~ShowEditCommand() = default;
 

@@ -40,6 +40,9 @@ protected:
     virtual QString stepName() const = 0;
 
     ShowHistory& history() { return history_; }
+    // Lines of the show and selected rows among them, as an edit finds them.
+    int lineCount() const;
+    int selectedLineCount() const;
 
 private:
     void restore(ShowStateChange::Direction direction);
@@ -56,5 +59,8 @@ private:
 
 // A step's name from the table, "%1" filled in where it has one.
 QString stepText(int id, int number = 0);
+// The name of a step over `count` lines: the singular's text for one ("Zeile entfernt"),
+// else the plural's with the count ("3 Zeilen entfernt").
+QString countedStepText(int singularId, int pluralId, int count);
 
 }  // namespace vistrel

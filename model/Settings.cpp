@@ -11,6 +11,9 @@ namespace vistrel {
 
 namespace {
 
+// Wider than the widest screen: no list column was ever meant to be this wide.
+constexpr int MaxColumnWidth = 10000;
+
 // Hands out the file's lines one by one and remembers when reading has to stop:
 // at the first missing line or the first line without a number where one belongs.
 class SettingsLines {
@@ -92,7 +95,13 @@ Settings parseSettingsText(std::string_view text) {
     lines.read(settings.fullSizeDocumentWindows);
     lines.read(settings.blockDelay);
     if (settings.blockDelay < 0 || settings.blockDelay > 100) settings.blockDelay = 10;
-    for (int& width : settings.columnWidths) lines.read(width);
+    // A width no screen could show (a negative one, or wider than any screen) would hide
+    // a column or push the others out of reach: such a column gets its default width.
+    for (std::size_t column = 0; column < settings.columnWidths.size(); ++column) {
+        int& width = settings.columnWidths[column];
+        lines.read(width);
+        if (width < 0 || width > MaxColumnWidth) width = Settings{}.columnWidths[column];
+    }
     for (int& coordinate : settings.searchDialogPosition) lines.read(coordinate);
     for (int& coordinate : settings.infoWindowPosition) lines.read(coordinate);
     if (const auto folder = lines.text()) settings.lastFolder = *folder;

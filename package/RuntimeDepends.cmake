@@ -2,11 +2,12 @@
 # Depends what the programs load at run time, where dpkg-shlibdeps cannot see it.
 #
 # Qt loads its platform plugins, the SVG icon engine, the image formats and the multimedia
-# backends with dlopen, so no program names them. Which of them matter follows from the Qt
-# libraries the staged programs link (their NEEDED entries); the packages are those that
-# own the plugin files on this machine, asked from dpkg, so that a distribution that moves
-# a plugin into another package still gets the right dependency. Packages that own a
-# linked library are left out: dpkg-shlibdeps names those, with their versions.
+# backends with dlopen, and its German texts from a file, so no program names them. Which
+# of them matter follows from the Qt libraries the staged programs link (their NEEDED
+# entries); the packages are those that own the plugin files on this machine, asked from
+# dpkg, so that a distribution that moves a plugin into another package still gets the
+# right dependency. Packages that own a linked library are left out: dpkg-shlibdeps names
+# those, with their versions.
 
 # Every word of `output` before the first ": /" of each line of `dpkg-query --search`.
 function(vistrel_owner_packages output out)
@@ -24,7 +25,7 @@ function(vistrel_owner_packages output out)
   set(${out} ${packages} PARENT_SCOPE)
 endfunction()
 
-function(vistrel_runtime_depends staged plugin_folder out)
+function(vistrel_runtime_depends staged plugin_folder german_texts out)
   file(GLOB programs ${staged}/usr/bin/*)
   set(needed)
   foreach(program ${programs})
@@ -50,6 +51,10 @@ function(vistrel_runtime_depends staged plugin_folder out)
   endif()
   list(TRANSFORM plugins PREPEND ${plugin_folder}/)
   file(GLOB plugin_files ${plugins})
+  # The window program loads Qt's German texts for Qt's own buttons and dialogs.
+  if(needed MATCHES "libQt6Widgets\\.so" AND EXISTS "${german_texts}")
+    list(APPEND plugin_files ${german_texts})
+  endif()
 
   set(runtime ${named})
   if(plugin_files)
@@ -72,7 +77,8 @@ function(vistrel_runtime_depends staged plugin_folder out)
   set(${out} ${runtime} PARENT_SCOPE)
 endfunction()
 
-vistrel_runtime_depends(${CPACK_TEMPORARY_INSTALL_DIRECTORY} ${CPACK_VISTREL_QT_PLUGIN_FOLDER} runtime)
+vistrel_runtime_depends(${CPACK_TEMPORARY_INSTALL_DIRECTORY} ${CPACK_VISTREL_QT_PLUGIN_FOLDER}
+                        "${CPACK_VISTREL_QT_GERMAN_TEXTS}" runtime)
 string(REPLACE ";" ", " runtime "${runtime}")
 message(STATUS "Run-time pieces in Depends: ${runtime}")
 if(runtime)

@@ -76,5 +76,6 @@ constexpr int HelpTopics = 57667;
 constexpr int HelpIndex = 57670;  // F1
 constexpr int ContextHelp = 57669;  // Shift+F1
 constexpr int AppAbout = 57664;
+constexpr int OpenDemoShow = 32880;  // "Beispiel-Diaschau öffnen"
 
 }  // namespace vistrel::cmd

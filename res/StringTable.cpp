@@ -24,7 +24,7 @@ std::span<const std::span<const StringEntry>> allAreas() {
                                      runStrings(),      searchStrings(),    safetyStrings(),
                                      printStrings(),    lineStrings(),      lengthStrings(),
                                      historyStrings(),  mediaStrings(),     rehearsalStrings(),
-                                     waitStrings()};
+                                     waitStrings(),     stateStrings()};
     return areas;
 }
 

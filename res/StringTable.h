@@ -46,6 +46,7 @@ std::span<const StringEntry> historyStrings();
 std::span<const StringEntry> mediaStrings();
 std::span<const StringEntry> rehearsalStrings();
 std::span<const StringEntry> waitStrings();
+std::span<const StringEntry> stateStrings();
 
 // Every area, in the order the lookup searches them.
 std::span<const std::span<const StringEntry>> allAreas();

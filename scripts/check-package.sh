@@ -44,7 +44,8 @@ lintian_output=$(grep -v "running with root privileges" <<<"$lintian_output" || 
 [ -n "$lintian_output" ] && sed 's/^/      /' <<<"$lintian_output"
 depends=$(dpkg-deb --field "$deb" Depends)
 grep -q "libqt6widgets6 (>=" <<<"$depends" && grep -q "qt6-image-formats-plugins" <<<"$depends" \
-  && pass "Depends: linked libraries and Qt's plugins" || fail "Depends lacks a piece: $depends"
+  && grep -q "qt6-translations-l10n" <<<"$depends" \
+  && pass "Depends: linked libraries, Qt's plugins and its German texts" || fail "Depends lacks a piece: $depends"
 
 # --- Installed into the machine ---------------------------------------------------------
 installed_packages >"$work/packages-before"
@@ -89,6 +90,9 @@ for size in 16 22 24 32 48 64 128 256; do
 done
 pass "icons 16 .. 256 and $(grep -c 'share/vistrel/screenshots/.*\.png$' "$work/files") screenshots"
 vistrel-projector --help | grep -q -- "--speed" && pass "vistrel-projector --help" || fail "vistrel-projector --help"
+demo_pictures=$(grep -c '^/usr/share/vistrel/demo/Willkommen/[0-9]*\.jpg$' "$work/files" || true)
+vistrel-cli show /usr/share/vistrel/demo/Willkommen.dpd >/dev/null 2>&1 && [ "$demo_pictures" -ge 10 ] \
+  && pass "the demo show with $demo_pictures pictures" || fail "demo show: $demo_pictures pictures, or unreadable"
 
 # An upgrade in place: the same package over itself.
 $SUDO env DEBIAN_FRONTEND=noninteractive apt-get install -y -qq --reinstall "$deb" >"$work/apt-reinstall.log" 2>&1 \

@@ -23,14 +23,43 @@ packages=(
 [ "$all" = 1 ] && packages+=(libbenchmark-dev clang libclang-rt-14-dev)
 missing=()
 for p in "${packages[@]}"; do
-  dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
+  # Read whole, not piped into `grep -q`: under pipefail, grep leaving early could kill
+  # dpkg-query with SIGPIPE and make an installed package look missing.
+  status=$(dpkg-query -W -f='${Status}\n' "$p" 2>/dev/null || true)
+  [[ $status == *"install ok installed"* ]] || missing+=("$p")
 done
+SUDO=""
+[ "$(id -u)" -ne 0 ] && SUDO="sudo"
+# apt runs one installation at a time. While another one holds its lock (the system's own
+# updates, say), wait for it with a message, at most 10 minutes, instead of failing with
+# apt's own error.
+apt_locks=(/var/lib/dpkg/lock-frontend /var/lib/dpkg/lock /var/lib/apt/lists/lock)
+apt_busy() { command -v fuser >/dev/null 2>&1 && $SUDO fuser "${apt_locks[@]}" >/dev/null 2>&1; }
+apt_get() {
+  local log waited=0
+  log=$(mktemp)
+  while true; do
+    if ! apt_busy && $SUDO env LC_ALL=C DEBIAN_FRONTEND=noninteractive apt-get "$@" 2>"$log"; then break; fi
+    if [ -s "$log" ] && ! grep -q "Could not get lock\|Unable to lock\|Unable to acquire the dpkg frontend lock" "$log"; then
+      cat "$log" >&2; rm -f "$log"; return 1
+    fi
+    if [ "$waited" -ge 600 ]; then
+      echo "setup.sh: another package installation has held apt for 10 minutes; try again later" >&2
+      rm -f "$log"; return 1
+    fi
+    [ "$waited" = 0 ] && echo "Another package installation is running; waiting for it to finish (at most 10 minutes) ..."
+    : >"$log"
+    sleep 5
+    waited=$((waited + 5))
+  done
+  cat "$log" >&2
+  rm -f "$log"
+}
+# apt is called only for what is missing: with everything installed, nothing asks for root.
 if [ ${#missing[@]} -gt 0 ]; then
   echo "Installing: ${missing[*]}"
-  SUDO=""
-  [ "$(id -u)" -ne 0 ] && SUDO="sudo"
-  $SUDO apt-get update -qq
-  DEBIAN_FRONTEND=noninteractive $SUDO apt-get install -y -qq --no-install-recommends "${missing[@]}"
+  apt_get update -qq
+  apt_get install -y -qq --no-install-recommends "${missing[@]}"
 fi
 
 # The benchmarks are measured, not tested: they are built only when asked for.

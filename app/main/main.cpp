@@ -1,14 +1,13 @@
 // Vistrel, the show editor for the slide projector: the window program.
 #include <QApplication>
 #include <QFileInfo>
-#include <QLibraryInfo>
-#include <QTranslator>
 #include <cstdio>
 #include <string>
 #include <vector>
 
 #include "app/CVistrelApp.h"
 #include "app/FileDialogs.h"
+#include "app/QtGermanTexts.h"
 #include "app/SingleInstance.h"
 #include "app/StartOptions.h"
 #include "platform/qt/core/AppPaths.h"
@@ -30,9 +29,7 @@ int main(int argc, char* argv[]) {
     QApplication::setDesktopFileName(QStringLiteral("vistrel"));
     // The program speaks German, whatever the system's language: the standard dialogs
     // (files, printer) too, where Qt's German texts are installed.
-    QTranslator qtGerman;
-    if (qtGerman.load(QStringLiteral("qtbase_de"), QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
-        QApplication::installTranslator(&qtGerman);
+    vistrel::installQtGermanTexts();
 
     // Settings of a build that kept them beside its executable carry over once.
     vistrel::adoptFilesOfOlderBuilds();

@@ -168,12 +168,14 @@ int runVideo(const CommandLine& line) {
                                std::to_string(doc->lineCount));
 
     // What the window program remembers for this show, unless the command line says otherwise.
-    const ShowMediaChoices choices(showMediaFilePath().toStdString());
-    if (const auto images = line.value("images")) {
+    const ShowMediaChoices::Used used = ShowMediaChoices(showMediaFilePath().toStdString()).usedFor(file, file);
+    for (const std::string& message : used.messages) prompter.note(message);  // said, the export goes on
+    const auto images = line.value("images");
+    if (images) {
         if (const auto refused = refusedImagesFolder(*images)) return fail(*refused);
     }
-    request.pictureFolder = pictureFolderFor(line, file);
-    request.musicPath = options.audio ? *options.audio : choices.of(file).musicFile;
+    request.pictureFolder = images ? std::filesystem::path(*images) : used.pictureFolder;
+    request.musicPath = options.audio ? *options.audio : used.musicFile;
 
     const QSize even = video::evenVideoSize(request.size);
     if (even != request.size) {

@@ -21,7 +21,7 @@ constexpr StringEntry kEntries[] = {
     {ids::TimerDialogLabel, "Timerzeit in (Sek.) :"},
     {ids::IncrementDialogCaption, "Inkrement für Dianummer"},
     {ids::IncrementDialogLabel, "Inkrement (z.B. +10, 35 ->45)"},
-    {ids::ButtonCancel, "Cancel"},
+    {ids::ButtonCancel, "Abbrechen"},
 
     {ids::PasteRefusedOne,
      "Eine Zeile aus der Zwischenablage wurde nicht eingefügt (%2).\n"

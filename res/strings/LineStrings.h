@@ -11,7 +11,7 @@ constexpr int TimerDialogCaption = 1520;      // "Timerzeit setzen"
 constexpr int TimerDialogLabel = 1521;        // "Timerzeit in (Sek.) :"
 constexpr int IncrementDialogCaption = 1522;  // "Inkrement für Dianummer"
 constexpr int IncrementDialogLabel = 1523;    // "Inkrement (z.B. +10, 35 ->45)"
-constexpr int ButtonCancel = 1524;            // "Cancel"
+constexpr int ButtonCancel = 1524;            // "Abbrechen"
 
 // Values a show cannot hold are refused, never wrapped into others.
 constexpr int PasteRefusedOne = 1525;         // one record of the clipboard not pasted (%2: which, why)

@@ -20,7 +20,7 @@ constexpr StringEntry kEntries[] = {
     {ids::ResultColumnFile, "Datei"},
     {ids::ResultColumnDescription, "Beschreibung"},
     {ids::ResultColumnTitle, "Titel"},
-    {ids::ButtonCancel, "Cancel"},
+    {ids::ButtonCancel, "Abbrechen"},
     {ids::MenuSearch, "Su&chen"},
     {ids::PromptSearchCurrent, "Sucht im aktuellen Dokument nach einem Sichwort."},
     {ids::TipSearchCurrent, "Suchen"},

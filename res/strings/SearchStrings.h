@@ -18,7 +18,7 @@ constexpr int ResultKilobytesLabel = 1627;   // "in Kilobyte :"
 constexpr int ResultColumnFile = 1628;       // "Datei"
 constexpr int ResultColumnDescription = 1629;  // "Beschreibung"
 constexpr int ResultColumnTitle = 1630;      // "Titel"
-constexpr int ButtonCancel = 1631;           // "Cancel"
+constexpr int ButtonCancel = 1631;           // "Abbrechen"
 constexpr int MenuSearch = 1632;             // "Su&chen"
 // Status-bar prompts and tool tip.
 constexpr int PromptSearchCurrent = 1634;    // "Sucht im aktuellen Dokument nach einem Sichwort."

@@ -8,6 +8,10 @@
 #include "app/CMainFrame.h"
 #include "app/DocumentCommands.h"
 #include "app/RecentFileList.h"
+#include "app/WindowTitle.h"
+#include "views/CVistrelView.h"
+#include "model/ShowMediaChoices.h"
+#include "platform/qt/core/AppPaths.h"
 #include "tests/app/AppFixture.h"
 
 namespace vistrel::test {
@@ -39,7 +43,8 @@ TEST_P(SaveAs, CompletesTheExtensionAndNamesTheWindowAfterTheFile) {
     EXPECT_EQ(dialogs.calls[0].folderOrPreset, QDir::home().filePath("Vistre1"));
     EXPECT_TRUE(QFileInfo::exists(folder.filePath(c.written)));
     EXPECT_EQ(frame.document().windowTitle, c.written);
-    EXPECT_EQ(frame.windowTitle(), QString(c.written));
+    EXPECT_EQ(frame.windowTitle(), QString(c.written) + "[*]");
+    EXPECT_FALSE(frame.isWindowModified());
     EXPECT_FALSE(frame.document().hasUnsavedChanges());
     EXPECT_EQ(started.recentFiles().entries().value(0), folder.filePath(c.written));
 }
@@ -49,6 +54,92 @@ INSTANTIATE_TEST_SUITE_P(App, SaveAs,
                                            SaveAsCase{"UpperCaseExtension", "ABC.DPD", "ABC.DPD"},
                                            SaveAsCase{"OtherExtension", "abc.txt", "abc.txt.dpd"}),
                          [](const auto& testCase) { return std::string(testCase.param.name); });
+
+TEST(WindowTitle, TheChangeMarkStandsAfterTheNameAndNowhereElse) {
+    const struct {
+        const char* name;
+        const char* clean;
+        const char* changed;
+    } table[] = {
+        {"Urlaub.dpd", "Urlaub.dpd", "Urlaub.dpd*"},
+        {"Vistre1", "Vistre1", "Vistre1*"},
+        {"a[*]b.dpd", "a[*]b.dpd", "a[*]b.dpd*"},
+        {"a[*].dpd[*]", "a[*].dpd[*]", "a[*].dpd[*]*"},
+        {"[*][*]", "[*][*]", "[*][*]*"},
+        {"", "", "*"},
+    };
+    for (const auto& row : table) {
+        const QString title = titleWithChangeMark(QString::fromUtf8(row.name));
+        EXPECT_EQ(shownTitle(title, false), QString::fromUtf8(row.clean)) << row.name;
+        EXPECT_EQ(shownTitle(title, true), QString::fromUtf8(row.changed)) << row.name;
+    }
+}
+
+TEST_F(Saving, TheWindowSaysWhileItHoldsUnsavedChanges) {
+    CVistrelApp& started = startApp({showFile("Urlaub.dpd")});
+    CSplitterFrame& frame = *started.activeFrame();
+    CMainFrame& main = *started.mainFrame();
+    const struct {
+        const char* step;
+        std::function<void()> act;
+        bool modified;
+    } steps[] = {
+        {"opened", [] {}, false},
+        {"a line removed", [&] {
+             frame.listView()->selectAndFocusRow(1);
+             started.runCommand(cmd::RemoveLines);
+         }, true},
+        {"taken back", [&] { started.runCommand(cmd::EditUndo); }, false},
+        {"done again", [&] { started.runCommand(cmd::EditRedo); }, true},
+        {"maximized", [&] { frame.showMaximized(); }, true},
+        {"saved", [&] { started.runCommand(cmd::FileSave); }, false},
+    };
+    for (const auto& step : steps) {
+        SCOPED_TRACE(step.step);
+        step.act();
+        EXPECT_EQ(frame.isWindowModified(), step.modified);
+        EXPECT_EQ(frame.windowTitle(), "Urlaub.dpd[*]");
+        EXPECT_EQ(main.isWindowModified(), step.modified);
+        EXPECT_EQ(main.windowTitle(), frame.isMaximized() ? "Orvandel Bildtechnik - Vistrel - [Urlaub.dpd[*]]"
+                                                          : "Orvandel Bildtechnik - Vistrel - Urlaub.dpd[*]")
+            << main.windowTitle().toStdString();
+    }
+}
+
+TEST_F(Saving, SaveAsTakesThePictureFolderAndMusicAlong) {
+    QDir(folder.path()).mkpath("a/Bilder");
+    QDir(folder.path()).mkpath("b");
+    const QString show = folder.filePath("a/Urlaub.dpd");
+    QFile::copy(showFile("x.dpd"), show);
+    QFile::setPermissions(show, QFile::ReadOwner | QFile::WriteOwner);
+    const QString music = folder.filePath("lied.ogg");
+    QFile(music).open(QIODevice::WriteOnly);
+    CVistrelApp& started = startApp({show});
+    dialogs.answers = {folder.filePath("a/Bilder"), music, folder.filePath("b/Sommer")};
+    started.runCommand(cmd::ChoosePictureFolder);
+    started.runCommand(cmd::ChooseMusic);
+    started.runCommand(cmd::FileSaveAs);
+
+    const ShowMediaChoices choices(showMediaFilePath().toStdString());
+    const ShowMedia moved = choices.of(folder.filePath("b/Sommer.dpd").toStdString());
+    EXPECT_EQ(moved.pictureFolder, folder.filePath("a/Bilder").toStdString());
+    EXPECT_EQ(moved.musicFile, music.toStdString());
+    EXPECT_EQ(choices.of(show.toStdString()), moved) << "the old file keeps its choice";
+}
+
+TEST_F(Saving, ANewShowTakesItsChoicesToItsFirstName) {
+    const QString music = folder.filePath("lied.ogg");
+    QFile(music).open(QIODevice::WriteOnly);
+    CVistrelApp& started = startApp();
+    addChangedLine(*started.activeFrame());
+    dialogs.answers = {music, folder.filePath("Neu.dpd")};
+    started.runCommand(cmd::ChooseMusic);
+    started.runCommand(cmd::FileSaveAs);
+
+    const ShowMedia kept = ShowMediaChoices(showMediaFilePath().toStdString()).of(folder.filePath("Neu.dpd").toStdString());
+    EXPECT_EQ(kept.musicFile, music.toStdString());
+    EXPECT_EQ(kept.pictureFolder, "");
+}
 
 TEST_F(Saving, TheDialogsStartInTheFolderOfTheShow) {
     CVistrelApp& started = startApp();

@@ -56,7 +56,8 @@ constexpr std::array<bool, 6> kLinesIdle{false, false, true, false, false, false
 INSTANTIATE_TEST_SUITE_P(
     App, Rules,
     ::testing::Values(RuleCase{cmd::FileNew, kAlways}, RuleCase{cmd::FileOpen, kAlways},
-                      RuleCase{cmd::AppAbout, kAlways}, RuleCase{cmd::FileSave, kWithShow},
+                      RuleCase{cmd::AppAbout, kAlways}, RuleCase{cmd::OpenDemoShow, kAlways},
+                      RuleCase{cmd::FileSave, kWithShow},
                       RuleCase{cmd::EditTitle, kWithShow}, RuleCase{cmd::FileClose, kWithShow},
                       RuleCase{cmd::WriteToProjector, kLinesIdle}, RuleCase{cmd::WriteToModule, kLinesIdle},
                       RuleCase{cmd::LoadFromProjector, kShowIdle}, RuleCase{cmd::LoadFromModule, kShowIdle},

@@ -105,6 +105,26 @@ TEST_F(RecentFiles, OpenedShowsEnterTheMenuAndOpenFromIt) {
     EXPECT_EQ(started.recentFiles().entries().first(), first);
 }
 
+TEST_F(RecentFiles, AProfileThatCannotBeWrittenIsSaidOnceARun) {
+    // A folder where the profile belongs cannot be written over, not even by root.
+    QDir(folder.path()).mkpath("config/Vistrel.ini");
+    qputenv("VISTREL_CONFIG_DIR", folder.filePath("config").toUtf8());
+    CVistrelApp& started = startApp();
+    const int before = static_cast<int>(prompter.messages.size());
+    started.openShow(showFile("first.dpd"));
+    started.openShow(showFile("second.dpd"));
+    ASSERT_TRUE(started.prepareExit());
+    started.endOfRun();
+
+    const std::vector<std::string> texts = messageTexts();
+    ASSERT_EQ(static_cast<int>(texts.size()), before + 1);
+    EXPECT_EQ(texts.back(), "Die Liste der zuletzt geöffneten Dateien kann nicht gespeichert werden.\n"
+                            "Vistrel kann die Datei\n" + folder.filePath("config/Vistrel.ini").toStdString() +
+                                "\nnicht schreiben.");
+    // The menu still offers what was opened during the run.
+    EXPECT_EQ(started.recentFiles().entries().size(), 2);
+}
+
 TEST_F(RecentFiles, TheListSurvivesARestart) {
     const QString path = showFile();
     {

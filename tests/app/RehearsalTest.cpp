@@ -12,6 +12,7 @@
 #include <QAudioDevice>
 #include <QMediaDevices>
 #include <QPointer>
+#include <QScreen>
 #include <QStatusBar>
 #include <QTest>
 #include <QThread>
@@ -25,6 +26,7 @@
 #include "app/RehearsalScene.h"
 #include "app/RehearsalWindow.h"
 #include "app/ShowRunWindows.h"
+#include "app/WindowPlacement.h"
 #include "dialogs/HomingWaitDialog.h"
 #include "dialogs/InfoWindow.h"
 #include "projector/RunControl.h"
@@ -129,6 +131,22 @@ MATCHER_P3(IsColour, r, g, b, "") {
     return std::abs(arg.red() - r) <= 3 && std::abs(arg.green() - g) <= 3 && std::abs(arg.blue() - b) <= 3;
 }
 
+TEST(WindowPlacement, ANewWindowOpensOverTheCentreOfItsScreen) {
+    const struct {
+        QRect screen;
+        QSize size;
+        QRect placed;
+    } table[] = {
+        {{0, 0, 1280, 1024}, {960, 640}, {160, 192, 960, 640}},
+        {{0, 0, 800, 600}, {960, 640}, {0, 0, 800, 600}},
+        {{1280, 0, 1920, 1080}, {960, 640}, {1760, 220, 960, 640}},
+        {{0, 30, 1280, 994}, {960, 640}, {160, 207, 960, 640}},
+        {{0, 0, 1280, 1024}, {961, 641}, {159, 191, 961, 641}},
+        {{-1920, 0, 1920, 1080}, {200, 100}, {-1059, 490, 200, 100}},
+    };
+    for (const auto& row : table) EXPECT_EQ(centredIn(row.screen, row.size), row.placed) << row.screen.x();
+}
+
 TEST_F(Rehearse, RunsOnTheVirtualProjectorInProcessAndLeavesTheSerialPortAlone) {
     CSplitterFrame& frame = showWith({{1, 10, 20, 0, "Titel"}, {2, 10, 20, 0, "Hafen"}});
     ASSERT_TRUE(enabled(cmd::Rehearse));
@@ -138,6 +156,10 @@ TEST_F(Rehearse, RunsOnTheVirtualProjectorInProcessAndLeavesTheSerialPortAlone) 
     ASSERT_NE(rehearsal().window(), nullptr);
     EXPECT_TRUE(rehearsal().window()->isVisible());
     EXPECT_EQ(rehearsal().window()->windowTitle(), "Probe - Vistre1");
+    // Over the show window's screen, not in its corner over the list.
+    const QRect screen = frame.screen()->availableGeometry();
+    EXPECT_EQ(rehearsal().window()->geometry(), centredIn(screen, rehearsal().window()->size()));
+    EXPECT_TRUE(screen.contains(rehearsal().window()->geometry()));
     EXPECT_TRUE(port.openAttempts().empty()) << "no serial port is opened";
     EXPECT_TRUE(projector->commandLog().empty()) << "the projector on COM2 hears nothing";
     const auto& log = inProcess().commandLog();
@@ -223,6 +245,7 @@ TEST_F(Rehearse, APauseLineStandsUntilSpaceInTheWindowAndTheListFollows) {
 
 TEST_F(Rehearse, TheWindowsKeysAreTheRunCommands) {
     CSplitterFrame& frame = showWith({{1, 10, 100, 0, "a"}, {2, 10, 100, 0, "b"}, {3, 10, 100, 0, "c"}});
+    pictures({{1, Qt::white}, {2, Qt::white}, {3, Qt::white}});
     app->runCommand(cmd::Rehearse);
     RehearsalWindow* window = rehearsal().window();
     play(frame, 1500);
@@ -248,14 +271,18 @@ TEST_F(Rehearse, TheWindowsKeysAreTheRunCommands) {
     }
     EXPECT_EQ(position().line, 3);
 
+    // Low in the picture, where the overlay's band will lie: the white picture.
+    const auto low = [](const QImage& image) { return qGray(image.pixel(image.width() / 2, image.height() - 60)); };
+    EXPECT_GT(low(frameImage()), 200);
     QTest::keyClick(window, Qt::Key_I);
     EXPECT_TRUE(window->overlayShown());
     play(frame, 100);
-    frameImage();  // the overlay tells the moment drawn last
+    // The overlay tells the moment drawn last, on a dark band that keeps it readable.
+    EXPECT_LT(low(frameImage()), 80);
     const QStringList overlay = rehearsal().scene()->overlayLines();
     ASSERT_EQ(overlay.size(), 4);
-    EXPECT_EQ(overlay[0], "Programmnummer : 3");
-    EXPECT_EQ(overlay[1], "Dianummer : 003");
+    EXPECT_EQ(overlay[0], "Programmnummer : 003");
+    EXPECT_EQ(overlay[1], "Dianummer : 3");
     EXPECT_EQ(overlay[2], "Beschreibung : c");
     EXPECT_EQ(overlay[3], "verbleibende Zeit : 10.9");
     QTest::keyClick(window, Qt::Key_I);

@@ -12,10 +12,15 @@
 #include <QMessageBox>
 #include <QPointer>
 #include <QPushButton>
+#include <QDialogButtonBox>
 #include <QSplitter>
 
 #include "app/CMainFrame.h"
 #include "app/FileDialogs.h"
+#include "app/QtGermanTexts.h"
+#include "dialogs/LineEntryDialog.h"
+#include "dialogs/ScaleDialog.h"
+#include "res/strings/LineStrings.h"
 #include "dialogs/AboutDialog.h"
 #include "dialogs/CStaticLink.h"
 #include "platform/qt/widgets/QtPrompter.h"
@@ -180,6 +185,27 @@ INSTANTIATE_TEST_SUITE_P(
                       PrompterCase{"Cancel", MessageButtons::YesNoCancel, 0, {"&Ja", "&Nein", "Abbrechen"},
                                    "Abbrechen", MessageAnswer::Cancel}),
     [](const auto& testCase) { return std::string(testCase.param.name); });
+
+TEST(GermanButtons, QtsOwnButtonsAndTheProgramsDialogsSpeakGerman) {
+    ASSERT_TRUE(installQtGermanTexts()) << "Qt's German texts (qt6-translations-l10n) are missing";
+    QDialogButtonBox qtButtons(QDialogButtonBox::Cancel | QDialogButtonBox::Close | QDialogButtonBox::Save |
+                               QDialogButtonBox::Apply);
+    ScaleDialog scale;
+    LineEntryDialog timer(ids::TimerDialogCaption, ids::TimerDialogLabel, 5, {}, nullptr);
+    const struct {
+        const char* what;
+        QString shown;
+        const char* text;
+    } table[] = {
+        {"Qt's Cancel", qtButtons.button(QDialogButtonBox::Cancel)->text(), "Abbrechen"},
+        {"Qt's Close", qtButtons.button(QDialogButtonBox::Close)->text(), "Schließen"},
+        {"Qt's Save", qtButtons.button(QDialogButtonBox::Save)->text(), "Speichern"},
+        {"Qt's Apply", qtButtons.button(QDialogButtonBox::Apply)->text(), "Anwenden"},
+        {"scaling dialog", scale.findChild<QPushButton*>("cancelButton")->text(), "Abbrechen"},
+        {"timer dialog", timer.findChild<QDialogButtonBox*>()->buttons().last()->text(), "Abbrechen"},
+    };
+    for (const auto& row : table) EXPECT_EQ(row.shown, QString::fromUtf8(row.text)) << row.what;
+}
 
 TEST(GermanMessageBoxKeys, AnswerLettersAndEscape) {
     // The default button is never the expected answer: a key that did nothing leaves

@@ -1,6 +1,9 @@
 // Start-up with and without a show on the command line, the ".dpd" check, a show
 // opened twice, and the end of the run.
+#include <QCoreApplication>
+#include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QMdiArea>
 #include <QTest>
 #include <QTextStream>
@@ -18,6 +21,11 @@ namespace vistrel::test {
 namespace {
 
 class StartUp : public AppFixture {};
+
+QByteArray readAll(const QString& path) {
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<missing>");
+}
 
 TEST_F(StartUp, WithoutArgumentOpensOneEmptyShowNamedVistre1) {
     CVistrelApp& started = startApp();
@@ -123,6 +131,44 @@ TEST(StartOptions, HelpAndVersionNeedNoDisplay) {
     }
     qputenv("QT_QPA_PLATFORM", platform);
     if (!display.isEmpty()) qputenv("DISPLAY", display);
+}
+
+TEST_F(StartUp, TheDemoShowOpensAsACopyInTheUsersFolderAndKeepsTheUsersChanges) {
+    const QByteArray oldHome = qgetenv("HOME");
+    qputenv("HOME", folder.filePath("home").toUtf8());
+    qputenv("VISTREL_DEMO_DIR", folder.filePath("demo").toUtf8());
+    QDir(folder.path()).mkpath("demo/Willkommen");
+    QFile::copy(showFile(), folder.filePath("demo/Willkommen.dpd"));
+    QFile::copy(QStringLiteral(VISTREL_TEST_DATA "/sample.dpd"), folder.filePath("demo/Willkommen/001.jpg"));
+    QFile::setPermissions(folder.filePath("demo/Willkommen.dpd"), QFile::ReadOwner);  // as installed: read-only
+    const QString copy = folder.filePath("home/Vistrel-Beispiel/Willkommen.dpd");
+    CVistrelApp& started = startApp();
+    const QByteArray copied = readAll(QStringLiteral(VISTREL_TEST_DATA "/sample.dpd"));
+    for (const QByteArray& expected : {copied, QByteArray("/h1 Meine")}) {
+        started.runCommand(cmd::OpenDemoShow);
+        ASSERT_NE(started.activeFrame(), nullptr);
+        EXPECT_EQ(started.activeFrame()->document().filePath, copy.toStdString());
+        EXPECT_EQ(readAll(copy), expected) << "the second time, the user's copy as it was left";
+        EXPECT_TRUE(QFileInfo(folder.filePath("home/Vistrel-Beispiel/Willkommen/001.jpg")).isFile());
+        EXPECT_TRUE(QFileInfo(copy).isWritable()) << "the copy is the user's to change";
+        ASSERT_TRUE(started.prepareExit());
+        QFile changed(copy);
+        ASSERT_TRUE(changed.open(QIODevice::WriteOnly));
+        changed.write("/h1 Meine");
+    }
+    const std::size_t readLoss = prompter.messages.size();  // whatever the changed copy gave
+
+    // Without the demo show: said, nothing opened.
+    ASSERT_TRUE(started.prepareExit());
+    qputenv("VISTREL_DEMO_DIR", folder.filePath("nowhere").toUtf8());
+    started.runCommand(cmd::OpenDemoShow);
+    EXPECT_TRUE(started.frames().empty());
+    ASSERT_EQ(prompter.messages.size(), readLoss + 1);
+    EXPECT_EQ(prompter.messages.back().text,
+              "Die Beispiel-Diaschau ist nicht installiert.\nSie fehlt in\n" +
+                  QDir::cleanPath(QCoreApplication::applicationDirPath() + "/../share/vistrel/demo").toStdString());
+    qunsetenv("VISTREL_DEMO_DIR");
+    qputenv("HOME", oldHome);
 }
 
 TEST_F(StartUp, TheSameShowOpenedTwiceIsOnlyActivated) {

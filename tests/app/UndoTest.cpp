@@ -104,18 +104,20 @@ TEST_F(Undo, EveryKindOfStepGoesBackAndForthExactly) {
          [this](CSplitterFrame&) { app->runCommand(cmd::InsertLine); }},
         {"1 Zeile eingefügt", [this](CSplitterFrame& f) { select(f, {}, 2); },
          [this](CSplitterFrame&) { app->runCommand(cmd::InsertLineCorrected); }},
-        {"Zeilen entfernt", [this](CSplitterFrame& f) { select(f, {1, 3}); },
+        {"2 Zeilen entfernt", [this](CSplitterFrame& f) { select(f, {1, 3}); },
          [this](CSplitterFrame&) { app->runCommand(cmd::RemoveLines); }},
-        {"Zeilen entfernt", [this](CSplitterFrame& f) { select(f, {0, 4}); },
+        {"Zeile entfernt", [this](CSplitterFrame& f) { select(f, {2}); },
+         [this](CSplitterFrame&) { app->runCommand(cmd::RemoveLines); }},
+        {"2 Zeilen entfernt", [this](CSplitterFrame& f) { select(f, {0, 4}); },
          [this](CSplitterFrame&) { app->runCommand(cmd::RemoveLinesCorrected); }},
-        {"Timerzeiten gesetzt", [this](CSplitterFrame& f) { select(f, {1, 2}); },
+        {"2 Timerzeiten gesetzt", [this](CSplitterFrame& f) { select(f, {1, 2}); },
          [this](CSplitterFrame&) { app->runCommand(cmd::TimersZero); }},
-        {"Timerzeiten gesetzt", [this](CSplitterFrame& f) { select(f, {4}); },
+        {"Timerzeit gesetzt", [this](CSplitterFrame& f) { select(f, {4}); },
          [this](CSplitterFrame&) {
              answerEntry("12,5");
              app->runCommand(cmd::TimersInput);
          }},
-        {"Dianummern erhöht", [this](CSplitterFrame& f) { select(f, {2, 3, 4}); },
+        {"3 Dianummern erhöht", [this](CSplitterFrame& f) { select(f, {2, 3, 4}); },
          [this](CSplitterFrame&) {
              answerEntry("+5");
              app->runCommand(cmd::CorrectSlideNumbers);
@@ -124,7 +126,9 @@ TEST_F(Undo, EveryKindOfStepGoesBackAndForthExactly) {
          [this](CSplitterFrame&) { app->runCommand(cmd::MoveLinesDown); }},
         {"Zeilen verschoben", [this](CSplitterFrame& f) { select(f, {2, 4}); },
          [this](CSplitterFrame&) { app->runCommand(cmd::MoveLinesUp); }},
-        {"Ausgeschnitten", [this](CSplitterFrame& f) { select(f, {0, 1}); },
+        {"2 Zeilen ausgeschnitten", [this](CSplitterFrame& f) { select(f, {0, 1}); },
+         [this](CSplitterFrame&) { app->runCommand(cmd::EditCut); }},
+        {"Zeile ausgeschnitten", [this](CSplitterFrame& f) { select(f, {3}); },
          [this](CSplitterFrame&) { app->runCommand(cmd::EditCut); }},
         {"Eingefügt",
          [this](CSplitterFrame& f) {

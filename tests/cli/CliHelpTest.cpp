@@ -100,6 +100,8 @@ TEST(CliHelp, UsageErrorsNameTheReasonAndTheUsage) {
         {{"show", data, "--json=1"}, "option --json takes no value", "usage: vistrel-cli show FILE"},
         {{"show", data, "second.dpd"}, "unexpected argument 'second.dpd'", "usage: vistrel-cli show FILE"},
         {{"save", data}, "missing OUT", "usage: vistrel-cli save IN OUT"},
+        {{"new"}, "missing OUT", "usage: vistrel-cli new OUT [--title TEXT]"},
+        {{"new", "a.dpd", "--title"}, "option --title needs a value", "usage: vistrel-cli new OUT"},
         {{"sf", "12", "1x"}, "'1x' is not a special-function code", "usage: vistrel-cli sf CODE..."},
         {{"projector"}, "missing projector command", "usage: vistrel-cli projector "},
         {{"projector", "dance"}, "unknown projector command 'dance'", "usage: vistrel-cli projector "},

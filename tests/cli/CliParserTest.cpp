@@ -42,6 +42,7 @@ const std::map<std::string, std::string> kContracts = {
      "video FILE OUT [--images DIR] [--audio FILE] [--size WxH] [--fps N] [--pause-seconds S] [--from N] [--to N] "
      "[--quality Q]"},
 #endif
+    {"new", "new OUT [--title TEXT]"},
     {"sf", "sf CODE..."},
     {"show", "show FILE [--json] [--convert-dos-umlauts=0|1] [--use-500watt-times=0|1]"},
 };

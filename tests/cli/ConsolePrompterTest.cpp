@@ -4,6 +4,7 @@
 #include <cstdio>
 
 #include "cli/ConsolePrompter.h"
+#include "cli/VisibleText.h"
 
 namespace vistrel::cli {
 namespace {
@@ -57,6 +58,38 @@ TEST(ConsolePrompter, ResultsGoToStdoutEverythingElseToStderrAsOneLineNamingWhat
               "vistrel-cli: /dev/pts/99: Weiter?\n"
               "vistrel-cli: show.dpd: Die Datei konnte nicht unter dem angegebenden Pfad gespeichert werden.\n"
               "vistrel-cli: show.dpd: Eine Zeile fehlt; beim Speichern.\n");
+    std::fclose(out);
+    std::fclose(err);
+}
+
+TEST(VisibleText, ControlCharactersReachTheTerminalOnlyAsEscapes) {
+    const struct {
+        std::string text;
+        Layout layout;
+        std::string shown;
+    } table[] = {
+        {"Sommer 2001", Layout::Kept, "Sommer 2001"},
+        {"\x1b[2J\x1b]0;Titel\x07", Layout::Kept, "\\x1b[2J\\x1b]0;Titel\\x07"},
+        {"a\tb\nc\r\nd", Layout::Kept, "a\tb\nc\r\nd"},
+        {"a\tb\nc\r\nd", Layout::Escaped, "a\\x09b\\x0ac\\x0d\\x0ad"},
+        {"zurück\rX", Layout::Kept, "zurück\\x0dX"},
+        {"ende\r", Layout::Kept, "ende\\x0d"},
+        {std::string("nul\0da", 6), Layout::Kept, "nul\\x00da"},
+        {"del\x7f", Layout::Kept, "del\\x7f"},
+        {"c1 \xc2\x9b" "31m \xc2\x9d", Layout::Kept, "c1 \\u009b31m \\u009d"},
+        {"Umlaut \xc3\xa4 \xc2\xa0 \xe2\x82\xac", Layout::Kept, "Umlaut \xc3\xa4 \xc2\xa0 \xe2\x82\xac"},
+        {"cut \xc2", Layout::Kept, "cut \xc2"},
+    };
+    for (const auto& row : table) EXPECT_EQ(visibleText(row.text, row.layout), row.shown) << row.shown;
+}
+
+TEST(ConsolePrompter, MessagesShowControlCharactersOfANameAsEscapes) {
+    std::FILE* out = std::tmpfile();
+    std::FILE* err = std::tmpfile();
+    ConsolePrompter prompter(out, err);
+    prompter.setSubject("/tmp/\x1b[31mrot.dpd");
+    prompter.showMessage("Fehler", MessageIcon::Exclamation, MessageButtons::Ok);
+    EXPECT_EQ(contents(err), "vistrel-cli: /tmp/\\x1b[31mrot.dpd: Fehler\n");
     std::fclose(out);
     std::fclose(err);
 }

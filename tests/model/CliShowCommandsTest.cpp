@@ -79,6 +79,31 @@ TEST_F(VistrelCli, ShowPrintsTheClipboardForm) {
               "002\t  13\t    3.0\t    0.0\t  100\t \t\r\n");
 }
 
+TEST_F(VistrelCli, ControlCharactersFromTheFileArePrintedAsVisibleEscapes) {
+    // An escape sequence that would clear the terminal, a bell and the Windows-1252
+    // byte 0x9D, which becomes the C1 code U+009D.
+    std::ofstream(file("hostile.dpd"), std::ios::binary)
+        << "/h1 A\x1b[2JB\r\n/h2 \r\n/h3 \r\n/h4 \r\n/a 7\r\n"
+           "/p 001 012 /d 025 /t 0055 /s 000 /c x\x07yz\x9d!\r\n";
+    const struct {
+        const char* options;
+        const char* expected;
+    } table[] = {
+        {"", "title: A\\x1b[2JB\n"},
+        {"", "001\t  12\t    2.5\t    5.5\t  0\tx\\x07yz\\u009d!\t\r\n"},
+        {"--json ", "\"title\": \"A\\u001b[2JB\""},
+        {"--json ", "\"description\": \"x\\u0007yz\\u009d!\""},
+    };
+    for (const auto& row : table) {
+        const CliRun r = run(std::string("show ") + row.options + "'" + file("hostile.dpd") + "'");
+        EXPECT_EQ(r.exitCode, 0);
+        EXPECT_NE(r.out.find(row.expected), std::string::npos) << r.out;
+        EXPECT_EQ(r.out.find('\x1b'), std::string::npos);
+        EXPECT_EQ(r.out.find('\x07'), std::string::npos);
+        EXPECT_EQ(r.out.find("\xc2\x9d"), std::string::npos);
+    }
+}
+
 TEST_F(VistrelCli, SaveWritesTheProgramsOwnBytes) {
     ASSERT_EQ(run("save '" + data("sample.dpd") + "' '" + file("copy.dpd") + "'").exitCode, 0);
     EXPECT_EQ(slurp(file("copy.dpd")), slurp(data("sample.dpd")));
@@ -88,6 +113,39 @@ TEST_F(VistrelCli, SaveWritesTheProgramsOwnBytes) {
     EXPECT_EQ(written.rfind("/h1 Ferien \xE4 1999\r\n/h2 Erste Zeile\r\n/h3 \r\n/h4 \r\n/a 12\r\n", 0), 0u);
     EXPECT_NE(written.find("/p 001 005 /d 030 /t 0060 /s 041 \r\n"), std::string::npos);
     EXPECT_NE(written.find("/c Quote \" and \\ back\r\n"), std::string::npos);
+}
+
+TEST_F(VistrelCli, NewWritesAnEmptyShowWhereSaveWould) {
+    std::filesystem::create_directories(file("ordner"));
+    std::ofstream(file("schreibgeschuetzt.dpd")) << "alt";
+    std::filesystem::permissions(file("schreibgeschuetzt.dpd"), std::filesystem::perms::owner_read);
+    std::ofstream(file("alt.dpd")) << "alt";
+    const struct {
+        std::string out;        // in the scratch folder
+        std::string options;
+        int exitCode;
+        std::string written;    // the file's bytes afterwards
+    } table[] = {
+        {"leer.dpd", "", 0, "/h1 \r\n/h2 \r\n/h3 \r\n/h4 \r\n/a \r\n"},
+        {"titel.dpd", " --title 'Sommer \xc3\xa4 2001'", 0, "/h1 Sommer \xe4 2001\r\n/h2 \r\n/h3 \r\n/h4 \r\n/a \r\n"},
+        {"alt.dpd", " --title Neu", 0, "/h1 Neu\r\n/h2 \r\n/h3 \r\n/h4 \r\n/a \r\n"},
+        {"schreibgeschuetzt.dpd", "", 1, "alt"},
+        {"ordner", "", 1, ""},
+    };
+    for (const auto& row : table) {
+        const CliRun r = run("new '" + file(row.out) + "'" + row.options);
+        EXPECT_EQ(r.exitCode, row.exitCode) << row.out;
+        if (!row.written.empty()) EXPECT_EQ(slurp(file(row.out)), row.written) << row.out;
+        EXPECT_EQ(r.err, row.exitCode == 0 ? std::string()
+                                           : "vistrel-cli: " + file(row.out) +
+                                                 ": Die Datei konnte nicht unter dem angegebenden Pfad gespeichert "
+                                                 "werden.\n")
+            << row.out;
+    }
+    // What `new` wrote reads back without a word.
+    const CliRun shown = run("show '" + file("titel.dpd") + "'");
+    EXPECT_EQ(shown.exitCode, 0);
+    EXPECT_EQ(shown.err, "");
 }
 
 TEST_F(VistrelCli, SfPrintsOneTextPerCode) {

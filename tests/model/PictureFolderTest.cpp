@@ -9,6 +9,8 @@
 #include <fstream>
 #include <memory>
 #include <optional>
+#include <string>
+#include <vector>
 
 #include "model/CVistrelDoc.h"
 #include "model/PictureCheck.h"
@@ -172,6 +174,110 @@ TEST(ShowMediaChoices, RememberedPerShowApartFromTheShowFile) {
 
     std::ifstream in(show, std::ios::binary);
     EXPECT_EQ(std::string(std::istreambuf_iterator<char>(in), {}), "/h1 Urlaub\r\n");
+}
+
+std::string stateText(const fs::path& state) {
+    std::ifstream in(state, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), {});
+}
+
+TEST(ShowMediaChoices, AFolderInsideTheShowsFolderIsKeptRelativeToTheShow) {
+    const struct {
+        const char* chosen;  // below the scratch folder; the show is shows/Urlaub.dpd
+        const char* kept;    // the field in the state file; "@" stands for the scratch folder
+    } table[] = {
+        {"shows/Bilder", "Bilder"},
+        {"shows/Bilder/2001", "Bilder/2001"},
+        {"shows", "."},
+        {"shows/../shows/Bilder", "Bilder"},
+        {"andere/Bilder", "@/andere/Bilder"},
+        {"showsBilder", "@/showsBilder"},
+    };
+    for (const auto& row : table) {
+        SCOPED_TRACE(row.chosen);
+        const test::ScratchFolder folder;
+        const fs::path dir = folder.path();
+        const fs::path state = dir / "show-media.txt";
+        fs::create_directories(dir / "shows");
+        const ShowMediaChoices choices(state);
+        ASSERT_TRUE(choices.remember(dir / "shows" / "Urlaub.dpd", {(dir / row.chosen).string(), ""}));
+        std::string kept = row.kept;
+        if (kept.front() == '@') kept = dir.string() + kept.substr(1);
+        EXPECT_EQ(stateText(state), "# Vistrel: Bilderordner und Musik je Diaschau\n" +
+                                        (dir / "shows" / "Urlaub.dpd").string() + "\t" + kept + "\t\n");
+        EXPECT_EQ(fs::path(choices.of(dir / "shows" / "Urlaub.dpd").pictureFolder),
+                  fs::weakly_canonical(dir / row.chosen));
+    }
+}
+
+TEST(ShowMediaChoices, SavedUnderAnotherNameTheChoicesGoAlong) {
+    const struct {
+        const char* what;
+        const char* chosen;       // for a/Urlaub.dpd
+        const char* savedAs;      // the new name
+        const char* copied;       // a folder made beside the new name, or ""
+        const char* folderAfter;  // what the new name uses
+    } table[] = {
+        {"same folder, new name", "a/Bilder", "a/Sommer.dpd", "", "a/Bilder"},
+        {"other folder without a copy", "a/Bilder", "b/Urlaub.dpd", "", "a/Bilder"},
+        {"other folder beside a copy", "a/Bilder", "b/Urlaub.dpd", "b/Bilder", "b/Bilder"},
+        {"a folder outside stays", "fotos", "b/Urlaub.dpd", "b/fotos", "fotos"},
+        {"no folder chosen: none after", "", "b/Urlaub.dpd", "", ""},
+    };
+    for (const auto& row : table) {
+        SCOPED_TRACE(row.what);
+        const test::ScratchFolder folder;
+        const fs::path dir = folder.path();
+        for (const char* made : {"a/Bilder", "b", "fotos"}) fs::create_directories(dir / made);
+        if (*row.copied) fs::create_directories(dir / row.copied);
+        const ShowMediaChoices choices(dir / "show-media.txt");
+        const std::string chosen = *row.chosen ? (dir / row.chosen).string() : "";
+        ASSERT_TRUE(choices.remember(dir / "a" / "Urlaub.dpd", {chosen, "/musik/lied.ogg"}));
+        // Whatever an older file of the new name had is replaced.
+        ASSERT_TRUE(choices.remember(dir / row.savedAs, {(dir / "fotos").string(), "/musik/alt.ogg"}));
+
+        ASSERT_TRUE(choices.carryOver(dir / "a" / "Urlaub.dpd", dir / row.savedAs));
+        const ShowMedia after = choices.of(dir / row.savedAs);
+        EXPECT_EQ(after.pictureFolder, *row.folderAfter ? (dir / row.folderAfter).string() : "");
+        EXPECT_EQ(after.musicFile, "/musik/lied.ogg");
+        EXPECT_EQ(choices.of(dir / "a" / "Urlaub.dpd").pictureFolder, chosen) << "the old name keeps its choice";
+    }
+}
+
+TEST(ShowMediaChoices, AChoiceThatNoLongerExistsIsSaidOnceAndForgotten) {
+    const struct {
+        bool folderGone, musicGone;
+        std::vector<std::string> messages;
+    } table[] = {
+        {false, false, {}},
+        {true, false, {"Den Bilderordner @/Bilder für Urlaub.dpd gibt es nicht mehr. Vistrel hat die Wahl vergessen."}},
+        {false, true, {"Die Musikdatei @/lied.ogg für Urlaub.dpd gibt es nicht mehr. Vistrel hat die Wahl vergessen."}},
+        {true, true,
+         {"Den Bilderordner @/Bilder für Urlaub.dpd gibt es nicht mehr. Vistrel hat die Wahl vergessen.",
+          "Die Musikdatei @/lied.ogg für Urlaub.dpd gibt es nicht mehr. Vistrel hat die Wahl vergessen."}},
+    };
+    for (const auto& row : table) {
+        const test::ScratchFolder folder;
+        const fs::path dir = folder.path();
+        const fs::path show = dir / "Urlaub.dpd";
+        const ShowMediaChoices choices(dir / "state" / "show-media.txt");
+        fs::create_directories(dir / "Bilder");
+        std::ofstream(dir / "lied.ogg") << "Musik";
+        ASSERT_TRUE(choices.remember(show, {(dir / "Bilder").string(), (dir / "lied.ogg").string()}));
+        if (row.folderGone) fs::remove(dir / "Bilder");
+        if (row.musicGone) fs::remove(dir / "lied.ogg");
+
+        std::vector<std::string> expected = row.messages;
+        for (std::string& message : expected) message.replace(message.find('@'), 1, dir.string());
+        const ShowMediaChoices::Used first = choices.usedFor(show, "Urlaub.dpd");
+        EXPECT_EQ(first.messages, expected);
+        EXPECT_EQ(first.pictureFolder, row.folderGone ? dir / "Urlaub" : dir / "Bilder");
+        EXPECT_EQ(first.musicFile, row.musicGone ? "" : (dir / "lied.ogg").string());
+        const ShowMediaChoices::Used second = choices.usedFor(show, "Urlaub.dpd");
+        EXPECT_TRUE(second.messages.empty());
+        EXPECT_EQ(second.pictureFolder, first.pictureFolder);
+        EXPECT_EQ(second.musicFile, first.musicFile);
+    }
 }
 
 }  // namespace

@@ -126,6 +126,28 @@ TEST(Settings, PortOtherThanCom1ToCom4KeepsTheDefault) {
     }
 }
 
+TEST(Settings, AColumnWidthNoScreenCouldShowTakesItsDefault) {
+    const struct {
+        std::array<const char*, 6> read;  // lines 12 to 17
+        std::array<int, 6> widths;
+    } table[] = {
+        {{"-5", "20", "30", "40", "50", "60"}, {80, 20, 30, 40, 50, 60}},
+        {{"10", "20", "30", "40", "50", "-350"}, {10, 20, 30, 40, 50, 350}},
+        {{"0", "20", "30", "40", "50", "10000"}, {0, 20, 30, 40, 50, 10000}},
+        {{"10", "10001", "30", "40", "50", "2147483647"}, {10, 80, 30, 40, 50, 350}},
+        {{"-2147483648", "-1", "-1", "-1", "-1", "-1"}, {80, 80, 80, 80, 80, 350}},
+    };
+    for (const auto& row : table) {
+        ScratchFolder folder;
+        auto lines = changedLines();
+        for (std::size_t i = 0; i < 6; ++i) lines[11 + i] = row.read[i];
+        test::writeBytes(folder.file("vistrel.def"), joined(lines));
+        const Settings s = readSettings(folder.file("vistrel.def"));
+        EXPECT_EQ(s.columnWidths, row.widths) << row.read[0] << " ... " << row.read[5];
+        EXPECT_EQ(s.infoWindowPosition, (std::array<int, 2>{13, 14})) << "the lines after the widths are read";
+    }
+}
+
 TEST(Settings, UnwritableFileIsNotAnError) {
     ScratchFolder folder;
     EXPECT_FALSE(writeSettings(folder.file("missing/vistrel.def"), Settings{}));

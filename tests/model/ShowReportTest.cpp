@@ -8,12 +8,12 @@
 namespace vistrel::cli {
 namespace {
 
-TEST(JsonString, EscapesWhatJsonRequires) {
+TEST(JsonString, EscapesWhatJsonRequiresAndWhatATerminalWouldObey) {
     const std::pair<std::string, std::string> table[] = {
         {"", "\"\""},
         {"a\"b\\c", "\"a\\\"b\\\\c\""},
         {std::string("\x01\t\n\r\x1f", 5), "\"\\u0001\\u0009\\u000a\\u000d\\u001f\""},
-        {"/ \x7f \u00e4 \u0081", "\"/ \x7f \u00e4 \u0081\""},
+        {"/ \x7f \u00e4 \u0081 \u009f \u00a0", "\"/ \\u007f \u00e4 \\u0081 \\u009f \u00a0\""},
     };
     for (const auto& [text, json] : table) EXPECT_EQ(jsonString(text), json);
 }

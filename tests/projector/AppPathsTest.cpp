@@ -79,6 +79,29 @@ TEST(AppPaths, FoldersFollowTheUsersXdgFoldersAndTheOverrides) {
     }
 }
 
+TEST(AppPaths, WithoutAHomeNothingIsKeptInTheRootFolder) {
+    const struct {
+        const char* home;          // HOME; null: unset
+        const char* passwordHome;  // the user's entry; null: none
+        const char* folder;
+    } table[] = {
+        {"/home/anna", "/home/other", "/home/anna"},
+        {"/home/anna/", nullptr, "/home/anna"},
+        {nullptr, "/home/anna", "/home/anna"},
+        {"", "/var/lib/vistrel", "/var/lib/vistrel"},
+        {"relative/home", "/home/anna", "/home/anna"},
+        {nullptr, nullptr, ""},
+        {nullptr, "/", ""},
+        {nullptr, "", ""},
+        {"/", "/root", ""},
+        {"//", nullptr, ""},
+    };
+    for (const auto& row : table) {
+        SCOPED_TRACE(row.home ? row.home : "<unset>");
+        EXPECT_EQ(homeFolderFrom(row.home ? QString(row.home) : QString(), row.passwordHome), QString(row.folder));
+    }
+}
+
 void writeFile(const QString& path, const QByteArray& bytes) {
     QFile file(path);
     ASSERT_TRUE(file.open(QIODevice::WriteOnly));

@@ -6,6 +6,15 @@
 
 namespace vistrel {
 
+// The user's home folder: `homeVariable` (HOME) when it is an absolute path, else
+// `passwordHome` (the user's entry in the password database, may be null). Empty when
+// neither names a folder, or when it is the root folder: every path below is then
+// empty, and the program keeps no files rather than spreading them over "/".
+QString homeFolderFrom(const QString& homeVariable, const char* passwordHome);
+
+// homeFolderFrom() for this user: HOME, else the password database.
+QString userHomeFolder();
+
 // Folder of "vistrel.def" and "Vistrel.ini": VISTREL_CONFIG_DIR when set, else
 // $XDG_CONFIG_HOME/vistrel (default ~/.config/vistrel). Created when needed.
 QString configFolder();
@@ -22,6 +31,11 @@ QString serialLogPath();
 QString stateFolder();
 // The picture folder and music chosen per show ("show-media.txt" in the state folder).
 QString showMediaFilePath();
+
+// The demo show as installed (Willkommen.dpd and its pictures): VISTREL_DEMO_DIR when
+// set, else share/vistrel/demo beside the program's folder (the package's place), else
+// demo-show in the build folder the program runs from. Empty when none of them holds it.
+QString demoShowFolder();
 
 // Builds before this one kept "vistrel.def" and "Vistrel.ini" next to their executable.
 // Each of the two files that is found in `programFolder` but not yet in `configFolder`
