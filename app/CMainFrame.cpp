@@ -20,6 +20,7 @@
 #include "app/WindowTitle.h"
 #include "res/CommandIds.h"
 #include "res/StringTable.h"
+#include "res/TableText.h"
 #include "res/strings/HistoryStrings.h"
 #include "res/strings/ListStrings.h"
 #include "res/strings/SearchStrings.h"
@@ -28,8 +29,6 @@
 namespace vistrel {
 
 namespace {
-
-QString tableText(int id) { return QString::fromUtf8(res::text(id)); }
 
 // Caps, Num and Scroll Lock as the keyboard's lights show them. Qt has no portable
 // query for them; the kernel's LED files are the one source every Linux desktop has.

@@ -23,7 +23,7 @@ CSplitterFrame::CSplitterFrame(std::unique_ptr<CVistrelDoc> doc, ViewServices& s
     setAttribute(Qt::WA_DeleteOnClose);
     const QIcon programIcon = QGuiApplication::windowIcon();
     if (!programIcon.isNull()) setWindowIcon(programIcon);
-    // The history comes first: the views find it when they are made.
+    // The history comes first: the window hands it to every view it makes.
     history_ = std::make_unique<ShowHistory>(*doc_);
     connect(history_.get(), &ShowHistory::changed, this, [this] {
         if (hooks_.showChanged) hooks_.showChanged();
@@ -32,8 +32,8 @@ CSplitterFrame::CSplitterFrame(std::unique_ptr<CVistrelDoc> doc, ViewServices& s
 
     splitter_ = new QSplitter(Qt::Vertical);
     splitter_->setChildrenCollapsible(false);
-    editor_ = new CEditZeile(*doc_, services, splitter_);
-    list_ = new CVistrelView(*doc_, services, splitter_);
+    editor_ = new CEditZeile(*history_, services, splitter_);
+    list_ = new CVistrelView(*history_, services, splitter_);
     splitter_->addWidget(editor_);
     splitter_->addWidget(list_);
     // The editor starts at its working size; the list takes the rest.

@@ -9,7 +9,9 @@
 #include <functional>
 #include <memory>
 
+#include "app/FrameRunView.h"
 #include "model/CVistrelDoc.h"
+#include "rehearsal/RehearsedShow.h"
 
 class QSplitter;
 
@@ -18,11 +20,10 @@ namespace vistrel {
 class ActivePane;
 class CEditZeile;
 class CVistrelView;
-class FrameRunView;
 class ShowHistory;
 struct ViewServices;
 
-class CSplitterFrame : public QMdiSubWindow {
+class CSplitterFrame : public QMdiSubWindow, public RehearsedShow {
     Q_OBJECT
 
 public:
@@ -62,7 +63,7 @@ public:
                    QWidget* parent = nullptr);
     ~CSplitterFrame() override;
 
-    CVistrelDoc& document() { return *doc_; }
+    CVistrelDoc& document() override { return *doc_; }
     const CVistrelDoc& document() const { return *doc_; }
     CVistrelView* listView() const { return list_; }
     ShowHistory& history() const { return *history_; }
@@ -71,7 +72,8 @@ public:
     // Whether the edit commands act on the line editor's fields rather than the list.
     bool editorIsActivePane() const;
     // The window as the run control sees it: the list it follows and its poll timer.
-    FrameRunView& runView() const { return *runView_; }
+    FrameRunView& runView() const override { return *runView_; }
+    QScreen* shownOn() const override { return screen(); }
 
     // The caption follows the document's window title.
     void refreshTitle();

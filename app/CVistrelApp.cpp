@@ -1,9 +1,6 @@
 #include "app/CVistrelApp.h"
-#include "app/WindowActivationKeeper.h"
-#include "edits/ShowHistory.h"
 
 #include <algorithm>
-#include <optional>
 
 #include <QApplication>
 #include <QDir>
@@ -12,10 +9,8 @@
 #include <QIcon>
 #include <QMdiArea>
 #include <QMdiSubWindow>
-#include <QPrinter>
 #include <QScreen>
 #include <QStatusBar>
-#include <QTextBrowser>
 #include <QTimer>
 #include <QToolBar>
 #include <QWhatsThis>
@@ -24,41 +19,29 @@
 #include "app/CSplitterFrame.h"
 #include "app/DemoShowCopy.h"
 #include "app/DocumentCommands.h"
+#include "app/EditCommandRouting.h"
 #include "app/FileDialogs.h"
-#include "app/VideoExportCommand.h"
 #include "app/FrameRunView.h"
+#include "app/HelpCommands.h"
+#include "app/ProgramPrinter.h"
 #include "app/RecentFileList.h"
-#include "app/Rehearsal.h"
-#include "app/RehearsalProjector.h"
+#include "app/RunCommands.h"
 #include "app/SearchCommands.h"
-#include "app/SettingsCommand.h"
 #include "app/ShowLengthCommands.h"
-#include "app/ShowRunWindows.h"
+#include "app/ShowMediaCommands.h"
 #include "app/SingleInstance.h"
-#include "dialogs/AboutDialog.h"
-#include "media/AudioInfo.h"
-#include "media/MediaFailureText.h"
+#include "app/VideoExportCommand.h"
+#include "app/WindowActivationKeeper.h"
+#include "edits/ShowHistory.h"
 #include "model/CVistrelDoc.h"
-#include "model/PictureFolder.h"
 #include "model/ShowFile.h"
-#include "model/ShowLengthCommands.h"
-#include "model/ShowMediaChoices.h"
-#include "platform/Clock.h"
-#include "platform/EventPump.h"
-#include "platform/ProgressWindows.h"
 #include "platform/Prompter.h"
 #include "platform/qt/core/AppPaths.h"
-#include "projector/ProjectorLink.h"
-#include "projector/ProjectorProtocol.h"
-#include "projector/RunControl.h"
-#include "projector/ShowTransfer.h"
 #include "res/CommandIds.h"
-#include "res/StringTable.h"
+#include "res/TableText.h"
 #include "res/strings/ModelStrings.h"
-#include "res/strings/RehearsalStrings.h"
 #include "res/strings/ShellStrings.h"
 #include "res/strings/StateStrings.h"
-#include "views/CEditZeile.h"
 #include "views/CVistrelView.h"
 #include "views/ListPrinting.h"
 
@@ -68,15 +51,6 @@ static void initResources() { Q_INIT_RESOURCE(vistrel); }
 namespace vistrel {
 
 namespace {
-
-QString tableText(int id) { return QString::fromUtf8(res::text(id)); }
-
-// The edit commands that act on the field with the focus when the user works in the line editor.
-bool isEditCommand(int commandId) {
-    return commandId == cmd::EditCut || commandId == cmd::EditCopy || commandId == cmd::EditPaste ||
-           commandId == cmd::EditRemove || commandId == cmd::EditSelectAll || commandId == cmd::EditUndo ||
-           commandId == cmd::EditRedo;
-}
 
 // The folder part of a path made absolute, ending in a separator.
 std::string folderOf(const QString& absolutePath) {
@@ -101,42 +75,14 @@ CVistrelApp::CVistrelApp(Environment environment) : env_(std::move(environment))
         env_.prompter.showMessage(tableText(ids::RecentFilesNotKept).arg(QDir::toNativeSeparators(profile)).toStdString(),
                                   MessageIcon::Exclamation, MessageButtons::Ok);
     });
-    link_ = std::make_unique<ProjectorLink>(env_.serialPort, env_.clock, env_.prompter, serialLogPath().toStdString());
-    protocol_ = std::make_unique<ProjectorProtocol>(*link_, env_.clock, env_.prompter, env_.events, env_.progress);
-    transfer_ = std::make_unique<ShowTransfer>(*protocol_, settings_, appState_, runState_, env_.prompter, env_.clock,
-                                               env_.events, env_.progress);
-    runControl_ = std::make_unique<RunControl>(*protocol_, *transfer_, settings_, appState_, runState_,
-                                               env_.prompter, env_.clock);
-    runWindows_ = std::make_unique<ShowRunWindows>(ShowRunWindows::Environment{
-        [this]() -> ProjectorProtocol& { return runProtocol(); }, runState_, settings_, env_.prompter, env_.clock,
-        [this]() -> QWidget* { return mainFrame_.data(); },
-        [this](const std::function<void()>& work) { return whenLineFree(work); },
-        [this]() -> CVistrelDoc* {
-            // While a rehearsal runs, the info window describes the rehearsed show.
-            CSplitterFrame* frame = rehearsal_->running() ? rehearsal_->frame() : activeFrame();
-            return frame ? &frame->document() : nullptr;
-        },
-        [this] {
-            if (CSplitterFrame* frame = activeFrame()) frame->document().announce({});
-            runStateChanged();
-        }});
-    rehearsal_ = std::make_unique<Rehearsal>(Rehearsal::Environment{
-        settings_, runState_, env_.prompter, env_.clock, env_.events, *runWindows_,
-        [this](int commandId) { runCommand(commandId); },
-        [this](CSplitterFrame& frame) {
-            if (!whenLineFree([&] { runControl().pauseContinue(frame.document(), frame.runView()); }))
-                env_.prompter.beep();
-            afterCommand();
-        },
-        [this](const QString& text) {
-            if (mainFrame_) mainFrame_->statusBar()->showMessage(text);
-        },
-        [this] { runStateChanged(); },
-        [this](CSplitterFrame& frame) { return rehearsalMedia(frame); }});
+    run_ = std::make_unique<RunCommands>(*this);
+    media_ = std::make_unique<ShowMediaCommands>(*this);
+    help_ = std::make_unique<HelpCommands>();
+    printer_ = std::make_unique<ProgramPrinter>();
     documentCommands_ =
         std::make_unique<DocumentCommands>(env_.prompter, env_.fileDialogs, *recentFiles_, settings_);
     documentCommands_->setSavedUnderNewName(
-        [this](CSplitterFrame& frame, const std::string& from) { carryMediaOver(frame, from); });
+        [this](CSplitterFrame& frame, const std::string& from) { media_->carryOver(frame, from); });
     videoExport_ = std::make_unique<VideoExportCommand>(env_.prompter, env_.fileDialogs);
     SearchCommands::Hooks searchHooks;
     searchHooks.activeFrame = [this] { return activeFrame(); };
@@ -149,29 +95,11 @@ CVistrelApp::CVistrelApp(Environment environment) : env_(std::move(environment))
     };
     search_ = new SearchCommands(settings_, appState_, env_.prompter, std::move(searchHooks), this);
     services_ = std::make_unique<ViewServices>(ViewServices{settings_, appState_, runState_, env_.prompter, {}, {}, {}, {}, {}, {}, {}});
-    services_->sendLineToRunningShow = [this](CVistrelDoc& doc) {
-        int sent = 0;
-        // A line changed in another show than the one rehearsed goes nowhere.
-        if (rehearsal_->running() && &rehearsal_->frame()->document() != &doc) return 1;
-        if (!whenLineFree([&] { sent = runTransfer().sendLineToRunningShow(doc); })) env_.prompter.beep();
-        return sent;
-    };
+    services_->sendLineToRunningShow = [this](CVistrelDoc& doc) { return run_->sendLineToRunningShow(doc); };
     // Space in the list: "Pause bzw. weiter" in every state of the run, also at a pause line.
-    services_->pauseContinue = [this](CVistrelDoc& doc) {
-        for (CSplitterFrame* frame : frames_) {
-            if (&frame->document() != &doc) continue;
-            if (!whenLineFree([&] { runControl().pauseContinue(doc, frame->runView()); })) env_.prompter.beep();
-            afterCommand();
-            return;
-        }
-    };
+    services_->pauseContinue = [this](CVistrelDoc& doc) { run_->pauseContinue(doc); };
     services_->runCommand = [this](int commandId) { runCommand(commandId); };
-    services_->pictureFolder = [this](CVistrelDoc& doc) {
-        for (CSplitterFrame* frame : frames_) {
-            if (&frame->document() == &doc) return rehearsalMedia(*frame).pictureFolder;
-        }
-        return QString();
-    };
+    services_->pictureFolder = [this](CVistrelDoc& doc) { return media_->mediaOf(doc).pictureFolder; };
     services_->commandAction = [this](int commandId) -> QAction* {
         return mainFrame_ ? mainFrame_->action(commandId) : nullptr;
     };
@@ -192,12 +120,10 @@ CVistrelApp::CVistrelApp(Environment environment) : env_(std::move(environment))
 CVistrelApp::~CVistrelApp() {
     // A rehearsal ends with its windows; then the run's windows go: they still talk
     // to the program while they go.
-    rehearsal_->abandon();
-    runWindows_->closeAll();
+    run_->closeRunWindows();
     // The show windows go with the main window; their documents go with them.
     frames_.clear();
     delete mainFrame_.data();
-    delete helpWindow_.data();
 }
 
 bool CVistrelApp::startUp(const QStringList& arguments) {
@@ -244,23 +170,10 @@ bool CVistrelApp::startUp(const QStringList& arguments) {
 }
 
 void CVistrelApp::endOfRun() {
-    if (link_->connected) {
-        if (settings_.pcModeOffAtExit) leavePcMode();
-        link_->closePort();
-    }
-    link_->closeLog();
+    run_->endOfRun();
     writeSettings(settingsFilePath().toStdString(), settings_);
     recentFiles_->save();
     search_->closeResults();
-}
-
-void CVistrelApp::leavePcMode() {
-    // A projector that is ready answers at once. One that has been switched off or
-    // unplugged never does: the wait is bounded, its window says what the program,
-    // whose main window is gone by now, is still waiting for, and "Nicht warten" ends it.
-    protocol_->beginSequence();
-    protocol_->waitReady(ProjectorProtocol::WaitLimitMs, ProgressWindows::WaitKind::EndOfRun);
-    protocol_->sendCommand(command::LeavePcMode);
 }
 
 CSplitterFrame* CVistrelApp::newShow() {
@@ -374,11 +287,10 @@ bool CVistrelApp::prepareExit() {
         return false;
     }
     if (!confirmSaveAll()) return false;
-    rehearsal_->abandon();
     // The info window keeps its place for the settings written at the end.
-    runWindows_->closeAll();
+    run_->closeRunWindows();
     for (CSplitterFrame* frame : std::vector<CSplitterFrame*>(frames_)) frame->closeWithoutAsking();
-    if (helpWindow_) helpWindow_->close();
+    help_->closeHelp();
     return true;
 }
 
@@ -392,7 +304,7 @@ CSplitterFrame* CVistrelApp::activeFrame() const {
 CSplitterFrame* CVistrelApp::createFrame(std::unique_ptr<CVistrelDoc> doc) {
     // A new window means no show is known to run, unless one is being followed right
     // now: opening another show during a performance must not lose track of it.
-    if (!showIsFollowed()) runState_.showRunning = false;
+    if (!run_->showIsFollowed()) runState_.showRunning = false;
 
     CSplitterFrame::Hooks hooks;
     hooks.confirmClose = [this](CSplitterFrame& frame) {
@@ -406,20 +318,11 @@ CSplitterFrame* CVistrelApp::createFrame(std::unique_ptr<CVistrelDoc> doc) {
     };
     hooks.closed = [this](CSplitterFrame* frame) { frameClosed(frame); };
     hooks.warnSmallScreen = [this] { warnSmallScreen(); };
-    hooks.pollTick = [this](CSplitterFrame& polled) {
-        // While a rehearsal runs, only its show window follows it; another window
-        // still polling has nothing of its own to follow.
-        if (rehearsal_->running() && rehearsal_->frame() != &polled) {
-            polled.runView().stopPolling();
-            return;
-        }
-        whenLineFree([&] { runControl().poll(polled.document(), polled.runView()); });
-        rehearsal_->checkEnded();
-    };
+    hooks.pollTick = [this](CSplitterFrame& polled) { run_->pollTick(polled); };
     hooks.pauseStateChanged = [this] {
         if (mainFrame_) mainFrame_->setPauseIndicator(runState_.pauseState != 0);
     };
-    hooks.runStateChanged = [this] { runStateChanged(); };
+    hooks.runStateChanged = [this] { run_->runStateChanged(); };
     hooks.showChanged = [this] { afterCommand(); };
     hooks.screenSize = env_.screenSize ? env_.screenSize : [] {
         const QScreen* screen = QGuiApplication::primaryScreen();
@@ -449,8 +352,8 @@ CSplitterFrame* CVistrelApp::createFrame(std::unique_ptr<CVistrelDoc> doc) {
 
 void CVistrelApp::frameClosed(CSplitterFrame* frame) {
     std::erase(frames_, frame);
-    rehearsal_->frameClosing(frame);
-    unsavedMedia_.remove(&frame->document());
+    run_->frameClosing(frame);
+    media_->forget(frame->document());
     if (!mainFrame_) return;
     if (frames_.empty()) mainFrame_->setDocumentMenus(false);
     mainFrame_->refreshCaption();
@@ -461,38 +364,6 @@ void CVistrelApp::warnSmallScreen() {
     if (smallScreenWarned_) return;
     smallScreenWarned_ = true;
     env_.prompter.showMessage(ids::ResolutionWarning, MessageIcon::Exclamation, MessageButtons::Ok);
-}
-
-bool CVistrelApp::editorFieldHasFocus(CSplitterFrame& frame) const {
-    QWidget* focus = QApplication::focusWidget();
-    return frame.editorIsActivePane() && focus && frame.editor()->isAncestorOf(focus);
-}
-
-bool CVistrelApp::viewEnables(int commandId) const {
-    CSplitterFrame* frame = activeFrame();
-    if (!frame) return false;
-    if (isEditCommand(commandId) && editorFieldHasFocus(*frame)) return frame->editor()->isCommandEnabled(commandId);
-    return frame->listView()->isCommandEnabled(commandId);
-}
-
-bool CVistrelApp::routeToView(int commandId) {
-    CSplitterFrame* frame = activeFrame();
-    if (!frame) return false;
-    if (isEditCommand(commandId) && editorFieldHasFocus(*frame)) return frame->editor()->handleCommand(commandId);
-    return frame->listView()->handleCommand(commandId);
-}
-
-void CVistrelApp::undoOrRedo(CSplitterFrame& frame, int commandId) {
-    // As in any text field, typing not yet taken over is taken back first.
-    if (editorFieldHasFocus(frame) && frame.editor()->isCommandEnabled(commandId)) {
-        frame.editor()->handleCommand(commandId);
-        return;
-    }
-    if (commandId == cmd::EditUndo) {
-        frame.history().undo();
-    } else {
-        frame.history().redo();
-    }
 }
 
 std::pair<QString, QString> CVistrelApp::historyStepNames() const {
@@ -515,206 +386,21 @@ CommandContext CVistrelApp::commandContext() const {
         context.commandBusy = doc.commandBusy;
         context.canUndo = frame->history().canUndo();
         context.canRedo = frame->history().canRedo();
-        context.viewEnables = [this](int commandId) { return viewEnables(commandId); };
+        context.viewEnables = [this](int commandId) {
+            CSplitterFrame* active = activeFrame();
+            return active && viewEnables(*active, commandId);
+        };
     }
     return context;
 }
 
-namespace {
-
-// Marks a projector sequence as running for as long as it lasts.
-class ProjectorBusyScope {
-public:
-    explicit ProjectorBusyScope(int& counter) : counter_(counter) { ++counter_; }
-    ~ProjectorBusyScope() { --counter_; }
-    ProjectorBusyScope(const ProjectorBusyScope&) = delete;
-    ProjectorBusyScope& operator=(const ProjectorBusyScope&) = delete;
-
-private:
-    int& counter_;
-};
-
-bool talksToProjector(int commandId) {
-    switch (commandId) {
-    case cmd::WriteToProjector:
-    case cmd::WriteToModule:
-    case cmd::LoadFromProjector:
-    case cmd::LoadFromModule:
-    case cmd::ProjectorVersion:
-    case cmd::Settings:
-    case cmd::StartShow:
-    case cmd::StopShow:
-    case cmd::PauseContinue:
-    case cmd::NextPicture:
-    case cmd::JumpToLine:
-    case cmd::InfoDisplay:
-    case cmd::Rehearse:
-        return true;
-    default:
-        return false;
-    }
-}
-
-}  // namespace
-
-bool CVistrelApp::whenLineFree(const std::function<void()>& work) {
-    if (projectorBusy()) return false;
-    ProjectorBusyScope busy(projectorBusy_);
-    takeLinkSettings();
-    protocol_->beginSequence();
-    work();
-    return true;
-}
-
-void CVistrelApp::takeLinkSettings() {
-    link_->portName = settings_.portName;
-    link_->blockDelay = settings_.blockDelay;
-}
-
-bool CVistrelApp::showIsFollowed() const {
-    if (runState_.homingDialogOpen) return true;
-    for (CSplitterFrame* frame : frames_) {
-        if (frame->runView().polling()) return true;
-    }
-    return false;
-}
-
-RunControl& CVistrelApp::runControl() {
-    return rehearsal_->running() ? rehearsal_->projector()->runControl() : *runControl_;
-}
-
-ProjectorProtocol& CVistrelApp::runProtocol() {
-    return rehearsal_->running() ? rehearsal_->projector()->protocol() : *protocol_;
-}
-
-ShowTransfer& CVistrelApp::runTransfer() {
-    return rehearsal_->running() ? rehearsal_->projector()->transfer() : *transfer_;
-}
-
-CSplitterFrame* CVistrelApp::runCommandFrame(int commandId) const {
-    // Pause, step, jump, stop and the info window act on the rehearsed show, whichever
-    // show window is in front: its list follows, its lines are the ones that pause.
-    switch (commandId) {
-    case cmd::StopShow:
-    case cmd::PauseContinue:
-    case cmd::NextPicture:
-    case cmd::JumpToLine:
-    case cmd::InfoDisplay:
-        if (rehearsal_->running() && rehearsal_->frame()) return rehearsal_->frame();
-        break;
-    default:
-        break;
-    }
-    return activeFrame();
-}
-
-void CVistrelApp::startRehearsal(CSplitterFrame& frame) {
-    rehearsal_->start(frame);
-    rehearsal_->checkEnded();
-}
-
-Rehearsal::Media CVistrelApp::rehearsalMedia(CSplitterFrame& frame) {
-    const std::string& show = frame.document().filePath;
-    if (show.empty()) return unsavedMedia_.value(&frame.document());
-    const ShowMediaChoices::Used used =
-        ShowMediaChoices(showMediaFilePath().toStdString()).usedFor(show, frame.document().windowTitle);
-    for (const std::string& message : used.messages)
-        env_.prompter.showMessage(message, MessageIcon::Exclamation, MessageButtons::Ok);
-    return {QString::fromStdString(used.pictureFolder.string()), QString::fromStdString(used.musicFile)};
-}
-
-void CVistrelApp::rememberMedia(CSplitterFrame& frame, const std::function<void(Rehearsal::Media&)>& change) {
-    const std::string& show = frame.document().filePath;
-    if (show.empty()) {
-        change(unsavedMedia_[&frame.document()]);
-        return;
-    }
-    // Only what was chosen is kept: a folder found by default follows the show.
-    const ShowMediaChoices choices(showMediaFilePath().toStdString());
-    ShowMedia kept = choices.of(show);
-    Rehearsal::Media media{QString::fromStdString(kept.pictureFolder), QString::fromStdString(kept.musicFile)};
-    change(media);
-    kept = {media.pictureFolder.toStdString(), media.music.toStdString()};
-    if (!choices.remember(show, kept)) {
-        env_.prompter.showMessage(tableText(ids::MediaChoiceNotKept).arg(showMediaFilePath()).toStdString(),
-                                  MessageIcon::Exclamation, MessageButtons::Ok);
-    }
-}
-
-void CVistrelApp::carryMediaOver(CSplitterFrame& frame, const std::string& from) {
-    const std::string& to = frame.document().filePath;
-    const ShowMediaChoices choices(showMediaFilePath().toStdString());
-    bool kept = true;
-    if (from.empty()) {
-        // A new show's choices lived in memory until it had a name.
-        const Rehearsal::Media media = unsavedMedia_.take(&frame.document());
-        kept = choices.remember(to, {media.pictureFolder.toStdString(), media.music.toStdString()});
-    } else {
-        kept = choices.carryOver(from, to);
-    }
-    if (!kept) {
-        env_.prompter.showMessage(tableText(ids::MediaChoiceNotKept).arg(showMediaFilePath()).toStdString(),
-                                  MessageIcon::Exclamation, MessageButtons::Ok);
-    }
-}
-
-void CVistrelApp::choosePictureFolder(CSplitterFrame& frame) {
-    Rehearsal::Media media = rehearsalMedia(frame);
-    QString start = media.pictureFolder;
-    if (!QFileInfo(start).isDir()) start = dialogStartFolder(settings_.lastFolder);
-    const QString chosen =
-        env_.fileDialogs.getExistingFolder(mainFrame_, tableText(ids::PictureFolderDialogTitle), start);
-    if (chosen.isEmpty()) return;
-    media.pictureFolder = QDir(chosen).absolutePath();
-    rememberMedia(frame, [&](Rehearsal::Media& kept) { kept.pictureFolder = media.pictureFolder; });
-    if (mainFrame_) {
-        mainFrame_->statusBar()->showMessage(tableText(ids::PictureFolderChosen)
-                                                 .arg(QString::fromStdString(frame.document().windowTitle),
-                                                      QDir::toNativeSeparators(media.pictureFolder)));
-    }
-}
-
-void CVistrelApp::chooseMusic(CSplitterFrame& frame) {
-    Rehearsal::Media media = rehearsalMedia(frame);
-    QString start = media.music.isEmpty() ? QString() : QFileInfo(media.music).absolutePath();
-    if (start.isEmpty() || !QFileInfo(start).isDir()) {
-        const std::string& show = frame.document().filePath;
-        start = show.empty() ? dialogStartFolder(settings_.lastFolder)
-                             : QFileInfo(QString::fromStdString(show)).absolutePath();
-    }
-    const QString filter = tableText(ids::MusicFilter) + QStringLiteral(";;") + tableText(ids::AllFilesFilter);
-    const QString chosen =
-        env_.fileDialogs.getOpenFileName(mainFrame_, tableText(ids::MusicDialogTitle), start, filter);
-    if (chosen.isEmpty()) return;
-    media.music = QFileInfo(chosen).absoluteFilePath();
-    rememberMedia(frame, [&](Rehearsal::Media& kept) { kept.music = media.music; });
-    if (mainFrame_) {
-        mainFrame_->statusBar()->showMessage(tableText(ids::MusicChosen)
-                                                 .arg(QString::fromStdString(frame.document().windowTitle),
-                                                      QDir::toNativeSeparators(media.music)));
-    }
-}
-
-ScaleDialog::MusicSeconds CVistrelApp::musicSeconds(CSplitterFrame& frame) {
-    const QString music = rehearsalMedia(frame).music;
-    if (music.isEmpty()) return {};
-    return [this, music]() -> std::optional<std::int64_t> {
-        const media::AudioLength length = media::audioLength(music.toStdString());
-        if (!length.ok()) {
-            env_.prompter.showMessage(media::mediaFailureText(length.failure), MessageIcon::Exclamation, MessageButtons::Ok);
-            return std::nullopt;
-        }
-        // The same whole seconds as `vistrel-cli scale --to-audio` takes.
-        return musicLengthForScaling(length.milliseconds) / 10;
-    };
-}
-
-void CVistrelApp::runStateChanged() {
-    rehearsal_->checkEnded();
-    if (!mainFrame_) return;
-    mainFrame_->setPauseIndicator(runState_.pauseState != 0);
-    mainFrame_->updateActions();
-}
+ProjectorLink& CVistrelApp::link() { return run_->link(); }
+ProjectorProtocol& CVistrelApp::protocol() { return run_->protocol(); }
+bool CVistrelApp::projectorBusy() const { return run_->projectorBusy(); }
+bool CVistrelApp::whenLineFree(const std::function<void()>& work) { return run_->whenLineFree(work); }
+RunControl& CVistrelApp::runControl() { return run_->runControl(); }
+ShowRunWindows& CVistrelApp::runWindows() { return run_->runWindows(); }
+Rehearsal& CVistrelApp::rehearsal() { return run_->rehearsal(); }
 
 void CVistrelApp::runCommand(int commandId) {
     // A projector sequence handles input between its steps; a second command started
@@ -725,18 +411,12 @@ void CVistrelApp::runCommand(int commandId) {
     }
     // Shortcuts and context menus reach here too: the rules decide, not the caller.
     if (!isCommandEnabled(commandId, commandContext())) return;
-    std::optional<ProjectorBusyScope> busy;
-    if (talksToProjector(commandId)) {
-        busy.emplace(projectorBusy_);
-        takeLinkSettings();
-        protocol_->beginSequence();
+    CSplitterFrame* frame = run_->commandFrame(commandId);
+    if (RunCommands::talksToProjector(commandId)) {
+        run_->run(commandId, frame);
+        afterCommand();
+        return;
     }
-    CSplitterFrame* frame = runCommandFrame(commandId);
-    auto newDocument = [this]() -> CVistrelDoc* {
-        newShow();
-        CSplitterFrame* active = activeFrame();
-        return active ? &active->document() : nullptr;
-    };
 
     switch (commandId) {
     case cmd::FileNew: newShow(); break;
@@ -751,42 +431,35 @@ void CVistrelApp::runCommand(int commandId) {
     case cmd::EditTitle: documentCommands_->editTitle(*frame); break;
     case cmd::EditUndo:
     case cmd::EditRedo: undoOrRedo(*frame, commandId); break;
-    case cmd::WriteToProjector: transfer_->writeToProjector(frame->document()); break;
-    case cmd::WriteToModule: transfer_->writeToModule(frame->document()); break;
-    case cmd::LoadFromProjector: transfer_->loadFromProjector(frame->document(), newDocument); break;
-    case cmd::LoadFromModule: transfer_->loadFromModule(frame->document(), newDocument); break;
-    case cmd::ProjectorVersion: protocol_->showProjectorVersion(); break;
-    case cmd::Settings: runSettingsCommand(settings_, *link_, env_.prompter, frames_, mainFrame_); break;
-    case cmd::ShowLength: runShowLengthCommand(*frame, env_.prompter, musicSeconds(*frame)); break;
-    case cmd::ScaleShow: runScaleShowCommand(*frame, env_.prompter, musicSeconds(*frame)); break;
-    case cmd::StartShow: runControl_->start(frame->document(), frame->runView(), *runWindows_); break;
-    case cmd::StopShow: runControl().stop(frame->document(), *runWindows_); break;
-    case cmd::PauseContinue: runControl().pauseContinue(frame->document(), frame->runView()); break;
-    case cmd::NextPicture: runControl().stepForward(frame->document(), frame->runView()); break;
-    case cmd::JumpToLine: runControl().jump(frame->document(), frame->runView()); break;
-    case cmd::InfoDisplay: runControl().info(*runWindows_); break;
-    case cmd::Rehearse: startRehearsal(*frame); break;
-    case cmd::ChoosePictureFolder: choosePictureFolder(*frame); break;
-    case cmd::ChooseMusic: chooseMusic(*frame); break;
-    case cmd::ViewToolBar: mainFrame_->toolBar()->setVisible(!mainFrame_->toolBar()->isVisible()); break;
-    case cmd::ViewStatusBar: mainFrame_->statusBar()->setVisible(!mainFrame_->statusBar()->isVisible()); break;
-    case cmd::StandardColumns: standardColumns(); break;
-    case cmd::WindowCascade: mainFrame_->mdiArea()->cascadeSubWindows(); break;
-    case cmd::WindowTile: mainFrame_->mdiArea()->tileSubWindows(); break;
-    case cmd::WindowArrange: arrangeIcons(); break;
+    case cmd::ShowLength: runShowLengthCommand(*frame, env_.prompter, media_->musicSeconds(*frame)); break;
+    case cmd::ScaleShow: runScaleShowCommand(*frame, env_.prompter, media_->musicSeconds(*frame)); break;
+    case cmd::ChoosePictureFolder: media_->choosePictureFolder(*frame); break;
+    case cmd::ChooseMusic: media_->chooseMusic(*frame); break;
     case cmd::HelpTopics:
-    case cmd::HelpIndex: showHelp(); break;
+    case cmd::HelpIndex: help_->showHelp(); break;
     case cmd::ContextHelp: QWhatsThis::enterWhatsThisMode(); break;
-    case cmd::AppAbout: showAbout(); break;
+    case cmd::AppAbout: help_->showAbout(mainFrame_); break;
     case cmd::OpenDemoShow: openDemoShow(env_.prompter, [this](const QString& show) { openShow(show); }); break;
     case cmd::SearchCurrent: search_->searchCurrent(*frame); break;
     case cmd::SearchRepeat: search_->repeatSearch(*frame); break;
     case cmd::SearchFolders: search_->searchInFolders(); break;
-    default: routeToView(commandId); break;
+    default:
+        if (!runWindowCommand(commandId) && frame) routeToView(*frame, commandId);
+        break;
     }
-    // Where the link found the projector is the port the settings keep.
-    if (busy) settings_.portName = link_->portName;
     afterCommand();
+}
+
+bool CVistrelApp::runWindowCommand(int commandId) {
+    switch (commandId) {
+    case cmd::ViewToolBar: mainFrame_->toolBar()->setVisible(!mainFrame_->toolBar()->isVisible()); return true;
+    case cmd::ViewStatusBar: mainFrame_->statusBar()->setVisible(!mainFrame_->statusBar()->isVisible()); return true;
+    case cmd::StandardColumns: standardColumns(); return true;
+    case cmd::WindowCascade: mainFrame_->mdiArea()->cascadeSubWindows(); return true;
+    case cmd::WindowTile: mainFrame_->mdiArea()->tileSubWindows(); return true;
+    case cmd::WindowArrange: arrangeIcons(); return true;
+    default: return false;
+    }
 }
 
 void CVistrelApp::afterCommand() {
@@ -812,35 +485,6 @@ void CVistrelApp::arrangeIcons() {
     }
 }
 
-QPrinter& CVistrelApp::printer() {
-    // One printer for the whole run, so that its choice and page settings carry over.
-    if (!printer_) {
-        printer_ = std::make_unique<QPrinter>(QPrinter::HighResolution);
-        // The page starts at the corner of the printable area, as it always has; margins
-        // set in the page setup narrow the table from there.
-        print::useWholePrintableArea(*printer_);
-    }
-    return *printer_;
-}
-
-void CVistrelApp::showHelp() {
-    if (!helpWindow_) {
-        auto* browser = new QTextBrowser;
-        browser->setAttribute(Qt::WA_DeleteOnClose);
-        browser->setWindowTitle(tableText(ids::HelpWindowTitle));
-        browser->setOpenExternalLinks(true);
-        browser->setSource(QUrl(QStringLiteral("qrc:/help/index.html")));
-        browser->resize(720, 640);
-        helpWindow_ = browser;
-    }
-    helpWindow_->show();
-    helpWindow_->raise();
-    helpWindow_->activateWindow();
-}
-
-void CVistrelApp::showAbout() {
-    AboutDialog about(mainFrame_);
-    about.exec();
-}
+QPrinter& CVistrelApp::printer() { return printer_->printer(); }
 
 }  // namespace vistrel

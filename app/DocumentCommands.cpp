@@ -13,13 +13,12 @@
 #include "model/Settings.h"
 #include "platform/Prompter.h"
 #include "res/StringTable.h"
+#include "res/TableText.h"
 #include "res/strings/ShellStrings.h"
 
 namespace vistrel {
 
 namespace {
-
-QString tableText(int id) { return QString::fromUtf8(res::text(id)); }
 
 // Header texts are kept as the file has them (Windows-1252); the dialog edits Unicode.
 template <std::size_t N>
@@ -116,7 +115,7 @@ void DocumentCommands::editTitle(CSplitterFrame& frame) {
         // One step: the texts, and the show marked as changed. Texts confirmed as they
         // were change nothing to take back.
         if (!(confirmed == doc.header) &&
-            frame.history().perform(std::make_unique<ChangeTitleCommand>(frame.history(), confirmed)))
+            frame.history().perform(std::make_unique<ChangeTitleCommand>(frame.history(), confirmed)).kept)
             return;
     }
     // Opening the dialog counts as a change, whatever its outcome.

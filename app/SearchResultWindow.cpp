@@ -12,7 +12,7 @@
 
 #include "app/FolderSearchRunner.h"
 #include "model/Cp1252.h"
-#include "res/StringTable.h"
+#include "res/TableText.h"
 #include "res/strings/DialogStrings.h"
 #include "res/strings/SearchStrings.h"
 #include "search/FolderSearch.h"
@@ -21,8 +21,6 @@
 namespace vistrel {
 
 namespace {
-
-QString tableText(int id) { return QString::fromUtf8(res::text(id)); }
 
 // Rows drawn as the program list draws its own, in the plain window colours: the
 // path shortened with "..." at its end when the column is too narrow.

@@ -13,14 +13,13 @@
 #include "platform/Prompter.h"
 #include "platform/qt/core/AppPaths.h"
 #include "res/StringTable.h"
+#include "res/TableText.h"
 #include "res/strings/MediaStrings.h"
 #include "video/VideoExport.h"
 
 namespace vistrel {
 
 namespace {
-
-QString tableText(int id) { return QString::fromUtf8(res::text(id)); }
 
 // The video is offered beside the show, named like it: "Urlaub.dpd" → "Urlaub.mp4".
 QString presetOutput(const CVistrelDoc& doc) {

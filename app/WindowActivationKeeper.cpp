@@ -5,7 +5,7 @@
 #include <QEvent>
 #include <QTimer>
 
-#include "app/RehearsalWindow.h"
+#include "rehearsal/RehearsalWindow.h"
 
 namespace vistrel {
 

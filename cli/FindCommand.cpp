@@ -137,8 +137,7 @@ int find(const FindOptions& options, std::FILE* out, std::FILE* err) {
         written = printer.ok();
     }
     if (!readable) {
-        std::string message = res::text(ids::CliFolderUnreadable);
-        message.replace(message.find("%s"), 2, "\"" + options.folder + "\"");
+        const std::string message = res::formatText(ids::CliFolderUnreadable, "\"" + options.folder + "\"");
         std::fprintf(err, "vistrel-cli: %s\n", visibleText(message).c_str());
         return 1;
     }

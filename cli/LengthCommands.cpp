@@ -105,17 +105,17 @@ int runLength(const CommandLine& line) {
     std::vector<int> rows;
     if (const int failed = loadShow(*doc, line, rows)) return failed;
 
-    // The whole show first for its playing time, then with the selection, as the dialog does.
-    computeShowLength(*doc, WholeShow, true);
-    const int showLength = computeShowLength(*doc, WholeShowAndSelection, true, rows);
+    // The whole show for its playing time, and with the selection, as the dialog does.
+    const int playingTime = computeShowLength(*doc, WholeShow, true).playingTime.value_or(0);
+    const ShowLengthValues lengths = computeShowLength(*doc, WholeShowAndSelection, true, rows);
     std::string out;
     if (line.has("json")) {
-        out = "{\"showLength\": " + std::to_string(showLength) +
-              ", \"selectedLength\": " + std::to_string(doc->selectedLength) +
-              ", \"playingTime\": " + std::to_string(doc->playingTime) + "}\n";
+        out = "{\"showLength\": " + std::to_string(lengths.length) +
+              ", \"selectedLength\": " + std::to_string(lengths.selectedLength) +
+              ", \"playingTime\": " + std::to_string(playingTime) + "}\n";
     } else {
-        out = "Gesamtlänge der Schau : " + lengthText(showLength) + "\n" +
-              "Länge des selektierten Bereichs : " + lengthText(doc->selectedLength) + "\n";
+        out = "Gesamtlänge der Schau : " + lengthText(lengths.length) + "\n" +
+              "Länge des selektierten Bereichs : " + lengthText(lengths.selectedLength) + "\n";
     }
     return printResult(out) ? 0 : 1;
 }

@@ -31,8 +31,8 @@ int runShow(const CommandLine& line) {
 
     std::string out;
     if (line.has("json")) {
-        const int showLength = computeShowLength(*doc, WholeShow, true);
-        out = showAsJson(*doc, showLength, doc->playingTime) + "\n";
+        const ShowLengthValues lengths = computeShowLength(*doc, WholeShow, true);
+        out = showAsJson(*doc, lengths.length, lengths.playingTime.value_or(0)) + "\n";
     } else {
         out = showAsText(*doc);
     }

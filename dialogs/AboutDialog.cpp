@@ -7,14 +7,10 @@
 #include <QPushButton>
 
 #include "dialogs/CStaticLink.h"
-#include "res/StringTable.h"
+#include "res/TableText.h"
 #include "res/strings/DialogStrings.h"
 
 namespace vistrel {
-
-namespace {
-QString tableText(int id) { return QString::fromUtf8(res::text(id)); }
-}  // namespace
 
 AboutDialog::AboutDialog(QWidget* parent) : QDialog(parent) {
     setWindowTitle(tableText(ids::AboutCaption));

@@ -8,15 +8,11 @@
 #include <QVBoxLayout>
 
 #include "dialogs/FolderTree.h"
-#include "res/StringTable.h"
+#include "res/TableText.h"
 #include "res/strings/DialogStrings.h"
 #include "res/strings/SearchStrings.h"
 
 namespace vistrel {
-
-namespace {
-QString tableText(int id) { return QString::fromUtf8(res::text(id)); }
-}  // namespace
 
 FolderDialog::FolderDialog(QWidget* parent) : QDialog(parent) {
     setWindowTitle(tableText(ids::FolderDialogCaption));

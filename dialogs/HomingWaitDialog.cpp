@@ -5,16 +5,10 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-#include "res/StringTable.h"
+#include "res/TableText.h"
 #include "res/strings/RunStrings.h"
 
 namespace vistrel {
-
-namespace {
-
-QString tableText(int id) { return QString::fromUtf8(res::text(id)); }
-
-}  // namespace
 
 HomingWaitDialog::HomingWaitDialog(ProjectorProtocol& protocol, RunState& runState, Clock& clock, Hooks hooks,
                                    QWidget* parent)

@@ -12,14 +12,12 @@
 #include <algorithm>
 #include <optional>
 
-#include "res/StringTable.h"
+#include "res/TableText.h"
 #include "res/strings/RunStrings.h"
 
 namespace vistrel {
 
 namespace {
-
-QString tableText(int id) { return QString::fromUtf8(res::text(id)); }
 
 // Room kept below the window for the task bar, as the window has always kept it.
 constexpr int BottomMargin = 22;

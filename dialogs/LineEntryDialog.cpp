@@ -7,15 +7,13 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-#include "res/StringTable.h"
+#include "res/TableText.h"
 #include "res/strings/DialogStrings.h"
 #include "res/strings/LineStrings.h"
 
 namespace vistrel {
 
 namespace {
-
-QString tableText(int id) { return QString::fromUtf8(res::text(id)); }
 
 // The timer field takes "600.0" and no more.
 constexpr int TimerEntryLength = 6;

@@ -11,14 +11,13 @@
 #include <QVBoxLayout>
 #include <algorithm>
 
-#include "res/StringTable.h"
+#include "res/TableText.h"
 #include "res/strings/DialogStrings.h"
 #include "res/strings/SearchStrings.h"
 
 namespace vistrel {
 
 namespace {
-QString tableText(int id) { return QString::fromUtf8(res::text(id)); }
 constexpr int TaskBarRoom = 22;
 }  // namespace
 

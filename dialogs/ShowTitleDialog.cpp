@@ -12,7 +12,7 @@
 #include <QVBoxLayout>
 
 #include "platform/Prompter.h"
-#include "res/StringTable.h"
+#include "res/TableText.h"
 #include "res/strings/DialogStrings.h"
 
 namespace vistrel {
@@ -30,7 +30,6 @@ void limitTyping(QLineEdit* edit, int limit) {
     QObject::connect(edit, &QLineEdit::textChanged, edit, apply);
 }
 
-QString tableText(int id) { return QString::fromUtf8(res::text(id)); }
 
 // The width a field needs to show `count` of the font's widest letters with its frame,
 // margins and cursor, measured as the field measures itself.

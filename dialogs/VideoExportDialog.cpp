@@ -16,13 +16,12 @@
 
 #include "platform/Prompter.h"
 #include "res/StringTable.h"
+#include "res/TableText.h"
 #include "res/strings/MediaStrings.h"
 
 namespace vistrel {
 
 namespace {
-
-QString tableText(int id) { return QString::fromUtf8(res::text(id)); }
 
 // The sizes offered first: television, the web, and 4K screens.
 const QSize PresetSizes[] = {{1920, 1080}, {1280, 720}, {3840, 2160}};

@@ -7,19 +7,20 @@
 namespace vistrel {
 
 ApplyLineCommand::ApplyLineCommand(ShowHistory& history, ShowEditing editing, CheckedLine line,
-                                   std::string programNumber, RunningShow show, bool& stored)
+                                   std::string programNumber, RunningShow show)
     : ShowEditCommand(history),
       editing_(editing),
-      line_(std::move(line)),
-      programNumber_(std::move(programNumber)),
       show_(std::move(show)),
-      stored_(stored) {}
+      line_(std::move(line)),
+      programNumber_(std::move(programNumber)) {}
 
 void ApplyLineCommand::edit() {
-    const CVistrelDoc& doc = editing_.doc;
+    const CVistrelDoc& doc = editing_->doc;
     appended_ = doc.appendMode && doc.currentLine < MaxProgramLines;
     lineNumber_ = std::clamp(appended_ ? doc.lineCount : doc.currentLine, 0, MaxProgramLines - 1) + 1;
-    stored_ = applyEditedLine(editing_, line_, programNumber_, show_);
+    setDone(applyEditedLine(*editing_, line_, programNumber_, show_));
+    editing_.reset();
+    show_ = {};
 }
 
 QString ApplyLineCommand::stepName() const {

@@ -1,15 +1,17 @@
 #include "edits/CutCommand.h"
 
+#include <utility>
+
 #include "res/strings/HistoryStrings.h"
 
 namespace vistrel {
 
 CutCommand::CutCommand(ShowHistory& history, ClipboardCommands& clipboard)
-    : ShowEditCommand(history), clipboard_(clipboard) {}
+    : ShowEditCommand(history), clipboard_(&clipboard) {}
 
 void CutCommand::edit() {
     const int before = lineCount();
-    clipboard_.cutToClipboard();
+    std::exchange(clipboard_, nullptr)->cutToClipboard();
     counted_ = before - lineCount();
 }
 

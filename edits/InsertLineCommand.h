@@ -15,7 +15,8 @@ protected:
     QString stepName() const override;
 
 private:
-    LineOperations& lines_;
+    // The list's operations, until the edit has run: a step keeps no reference into a window.
+    LineOperations* lines_;
     bool corrected_;
 };
 

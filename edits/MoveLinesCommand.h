@@ -15,7 +15,8 @@ protected:
     QString stepName() const override;
 
 private:
-    LineMoving& moving_;
+    // The list's line mover, until the edit has run: a step keeps no reference into a window.
+    LineMoving* moving_;
     LineMove move_;
 };
 

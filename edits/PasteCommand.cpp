@@ -1,14 +1,16 @@
 #include "edits/PasteCommand.h"
 
+#include <utility>
+
 #include "res/strings/HistoryStrings.h"
 
 namespace vistrel {
 
 PasteCommand::PasteCommand(ShowHistory& history, ClipboardCommands& clipboard)
-    : ShowEditCommand(history), clipboard_(clipboard) {}
+    : ShowEditCommand(history), clipboard_(&clipboard) {}
 
 void PasteCommand::edit() {
-    clipboard_.pasteFromClipboard();
+    std::exchange(clipboard_, nullptr)->pasteFromClipboard();
 }
 
 QString PasteCommand::stepName() const {

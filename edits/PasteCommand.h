@@ -14,7 +14,8 @@ protected:
     QString stepName() const override;
 
 private:
-    ClipboardCommands& clipboard_;
+    // The list's clipboard commands, until the edit has run: a step keeps no reference into a window.
+    ClipboardCommands* clipboard_;
 };
 
 }  // namespace vistrel

@@ -1,18 +1,21 @@
 #include "edits/RemoveLinesCommand.h"
 
+#include <utility>
+
 #include "res/strings/HistoryStrings.h"
 
 namespace vistrel {
 
 RemoveLinesCommand::RemoveLinesCommand(ShowHistory& history, LineOperations& lines, bool corrected)
-    : ShowEditCommand(history), lines_(lines), corrected_(corrected) {}
+    : ShowEditCommand(history), lines_(&lines), corrected_(corrected) {}
 
 void RemoveLinesCommand::edit() {
     const int before = lineCount();
+    LineOperations& lines = *std::exchange(lines_, nullptr);
     if (corrected_) {
-        lines_.removeLinesCorrected();
+        lines.removeLinesCorrected();
     } else {
-        lines_.removeLines();
+        lines.removeLines();
     }
     counted_ = before - lineCount();
 }

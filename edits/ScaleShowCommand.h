@@ -27,8 +27,9 @@ protected:
 
 private:
     std::vector<int> selectedRows_;
-    Prompter& prompter_;
-    ScaleLengthPrompt& scaleDialog_;
+    // Until the edit has run: a step keeps no reference into a window.
+    Prompter* prompter_;
+    ScaleLengthPrompt* scaleDialog_;
     ShowLengthPrompt* lengthDialog_;
     std::optional<ScaleResult> result_;
 };

@@ -1,18 +1,21 @@
 #include "edits/SetTimersCommand.h"
 
+#include <utility>
+
 #include "res/strings/HistoryStrings.h"
 
 namespace vistrel {
 
 SetTimersCommand::SetTimersCommand(ShowHistory& history, LineOperations& lines, bool toZero)
-    : ShowEditCommand(history), lines_(lines), toZero_(toZero) {}
+    : ShowEditCommand(history), lines_(&lines), toZero_(toZero) {}
 
 void SetTimersCommand::edit() {
     counted_ = selectedLineCount();
+    LineOperations& lines = *std::exchange(lines_, nullptr);
     if (toZero_) {
-        lines_.clearTimers();
+        lines.clearTimers();
     } else {
-        lines_.setTimers();
+        lines.setTimers();
     }
 }
 

@@ -1,15 +1,17 @@
 #include "edits/ShiftSlideNumbersCommand.h"
 
+#include <utility>
+
 #include "res/strings/HistoryStrings.h"
 
 namespace vistrel {
 
 ShiftSlideNumbersCommand::ShiftSlideNumbersCommand(ShowHistory& history, LineOperations& lines)
-    : ShowEditCommand(history), lines_(lines) {}
+    : ShowEditCommand(history), lines_(&lines) {}
 
 void ShiftSlideNumbersCommand::edit() {
     counted_ = selectedLineCount();
-    lines_.shiftSlideNumbers();
+    std::exchange(lines_, nullptr)->shiftSlideNumbers();
 }
 
 QString ShiftSlideNumbersCommand::stepName() const {

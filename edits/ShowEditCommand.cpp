@@ -1,12 +1,12 @@
 #include "edits/ShowEditCommand.h"
 
 #include "edits/ShowHistory.h"
-#include "res/StringTable.h"
+#include "res/TableText.h"
 
 namespace vistrel {
 
 QString stepText(int id, int number) {
-    QString text = QString::fromUtf8(res::text(id));
+    QString text = tableText(id);
     if (text.contains(QLatin1String("%1"))) text = text.arg(number);
     return text;
 }
@@ -35,7 +35,7 @@ bool ShowEditCommand::perform() {
     change_ = std::make_unique<ShowStateChange>(before, after);
     if (!change_->changesShow()) return false;
     setText(stepName());
-    done_ = true;
+    firstRedoDone_ = true;
     noteWrites();
     return true;
 }
@@ -48,8 +48,8 @@ void ShowEditCommand::noteWrites() {
 void ShowEditCommand::undo() { restore(ShowStateChange::Direction::Back); }
 
 void ShowEditCommand::redo() {
-    if (done_) {
-        done_ = false;
+    if (firstRedoDone_) {
+        firstRedoDone_ = false;
         return;
     }
     restore(ShowStateChange::Direction::Forward);

@@ -28,6 +28,9 @@ public:
     void undo() override;
     void redo() override;
 
+    // Whether the edit did what it was asked; most edits always do.
+    bool done() const { return done_; }
+
     // What the step keeps in memory, roughly, in bytes.
     std::size_t memoryBytes() const;
 
@@ -43,6 +46,8 @@ protected:
     // Lines of the show and selected rows among them, as an edit finds them.
     int lineCount() const;
     int selectedLineCount() const;
+    // An edit that may be refused says so here, from edit().
+    void setDone(bool done) { done_ = done; }
 
 private:
     void restore(ShowStateChange::Direction direction);
@@ -52,7 +57,8 @@ private:
     ShowHistory& history_;
     std::unique_ptr<ShowStateChange> change_;
     // The first redo comes from the history taking the step in: perform() has done it.
-    bool done_ = false;
+    bool firstRedoDone_ = false;
+    bool done_ = true;
     int projectorWrites_ = 0;
     int moduleWrites_ = 0;
 };

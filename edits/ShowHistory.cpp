@@ -17,35 +17,29 @@ ShowHistory::~ShowHistory() {
     doc_.removeView(this);
 }
 
-ShowHistory* ShowHistory::of(const CVistrelDoc& doc) {
-    for (DocumentView* view : doc.views()) {
-        if (auto* history = dynamic_cast<ShowHistory*>(view)) return history;
-    }
-    return nullptr;
-}
-
 ProgramRows& ShowHistory::rows() {
     if (rows_) return *rows_;
     if (!noRows_) noRows_ = std::make_unique<PlainProgramRows>();
     return *noRows_;
 }
 
-bool ShowHistory::perform(std::unique_ptr<ShowEditCommand> command) {
+ShowHistory::Performed ShowHistory::perform(std::unique_ptr<ShowEditCommand> command) {
     bool changed = false;
     {
         ++working_;
         changed = command->perform();
         --working_;
     }
+    const bool done = command->done();
     if (!changed) {
         // An edit that was cancelled or refused may still have marked a line.
         forgetSavedPointIfModified();
-        return false;
+        return {false, done};
     }
     ++working_;
     stack_.push(command.release());  // its first redo has been done by perform
     --working_;
-    return true;
+    return {true, done};
 }
 
 void ShowHistory::undo() {

@@ -27,17 +27,19 @@ public:
     explicit ShowHistory(CVistrelDoc& doc, QObject* parent = nullptr);
     ~ShowHistory() override;
 
-    // The history that `doc`'s window keeps, or null.
-    static ShowHistory* of(const CVistrelDoc& doc);
-
     CVistrelDoc& document() { return doc_; }
     // The program list whose rows and selection the steps keep (none: no rows).
     ProgramRows& rows();
     void setRows(ProgramRows* rows) { rows_ = rows; }
 
+    // What perform() came to: whether the edit became a step, and whether the edit
+    // did what it was asked (a refused "Übernehmen" is not done, whatever it touched).
+    struct Performed {
+        bool kept = false;
+        bool done = false;
+    };
     // Runs the command's edit; keeps it as the newest step when it changed the show.
-    // Returns whether it did.
-    bool perform(std::unique_ptr<ShowEditCommand> command);
+    Performed perform(std::unique_ptr<ShowEditCommand> command);
 
     bool canUndo() const { return stack_.canUndo(); }
     bool canRedo() const { return stack_.canRedo(); }

@@ -25,7 +25,7 @@ std::string mediaFailureText(const MediaFailure& failure) {
         case Problem::EncoderMissing: return res::formatText(ids::VideoEncoderMissing, file);
         case Problem::EncodingFailed: return res::text(ids::VideoEncodingFailed);
         case Problem::ShowEmpty: return res::text(ids::VideoShowEmpty);
-        case Problem::NothingFromLine: return res::formatInt(ids::VideoNothingFromLine, failure.line);
+        case Problem::NothingFromLine: return res::formatArgs(ids::VideoNothingFromLine, {std::to_string(failure.line)});
         case Problem::OutputIsShow: return res::formatText(ids::VideoOutputIsShow, file);
     }
     return {};

@@ -40,6 +40,8 @@ public:
     bool commandBusy = false;
     int runningLine = 0;
     bool specialPauseActive = false;
+    // The show's length as last kept (keepShowLength; the show-length command with its
+    // selection): the length or -1, the length without its waits, the selected rows' part.
     int showLength = 0;
     int playingTime = -4711;  // not yet computed
     int selectedLength = 0;

@@ -35,7 +35,7 @@ void ShowEditing::offerNewLineAtEnd(DocumentChange& change) {
 }
 
 void ShowEditing::recomputeShowLength() {
-    doc.showLength = computeShowLength(doc, WholeShow, settings.showTotalLength);
+    keepShowLength(doc, settings);
 }
 
 }  // namespace vistrel

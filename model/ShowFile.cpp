@@ -245,7 +245,7 @@ std::string readLossMessage(const ShowReadReport& report) {
     if (report.noShowContent) return res::text(ids::FileHoldsNoShow);
     // A line cut short is still in the show, so it gets its own words: only its rest is lost.
     const auto counted = [](int count, int one, int many) {
-        return count == 1 ? res::text(one) : res::formatInt(many, count);
+        return count == 1 ? std::string(res::text(one)) : res::formatArgs(many, {std::to_string(count)});
     };
     const int dropped = report.rejectedLines + report.linesBeyondLimit;
     std::string message;

@@ -7,6 +7,7 @@
 
 #include "model/CVistrelDoc.h"
 #include "model/LineTiming.h"
+#include "model/Settings.h"
 
 namespace vistrel {
 
@@ -36,9 +37,10 @@ LineDuration lineDuration(const ProgramLine& line) {
     return {timing.lengthTenths(), timing.effectPause, timing.endsCounting};
 }
 
-int computeShowLength(CVistrelDoc& doc, int which, bool showTotalLength, const std::vector<int>& selectedRows) {
-    doc.selectedLength = 0;
-    if (which == WholeShow && !showTotalLength) return -1;
+ShowLengthValues computeShowLength(const CVistrelDoc& doc, int which, bool showTotalLength,
+                                   const std::vector<int>& selectedRows) {
+    ShowLengthValues values;
+    if (which == WholeShow && !showTotalLength) return values;
 
     int first = 0;
     int last = std::min(doc.lineCount, LineStorageRecords) - 1;
@@ -70,9 +72,16 @@ int computeShowLength(CVistrelDoc& doc, int which, bool showTotalLength, const s
         if (duration.pause) pause = true;
         if (duration.endsCounting) break;
     }
-    doc.selectedLength = clampedInt(selectedLength);
-    if (which == WholeShow) doc.playingTime = clampedInt(total);
-    return pause ? -1 : clampedInt(total);
+    values.selectedLength = clampedInt(selectedLength);
+    if (which == WholeShow) values.playingTime = clampedInt(total);
+    values.length = pause ? -1 : clampedInt(total);
+    return values;
+}
+
+void keepShowLength(CVistrelDoc& doc, const Settings& settings) {
+    const ShowLengthValues values = computeShowLength(doc, WholeShow, settings.showTotalLength);
+    doc.showLength = values.length;
+    if (values.playingTime) doc.playingTime = *values.playingTime;
 }
 
 ScalingMeasure measureForScaling(const CVistrelDoc& doc, const std::vector<int>& rowsToUse) {

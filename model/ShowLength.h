@@ -4,6 +4,7 @@
 // open-ended, and an autoreverse line ends the part of the show that is counted.
 // All times in tenths of a second.
 #include <cstdint>
+#include <optional>
 #include <vector>
 
 #include "model/ProgramLine.h"
@@ -11,6 +12,7 @@
 namespace vistrel {
 
 class CVistrelDoc;
+struct Settings;
 
 // `which` for computeShowLength.
 constexpr int WholeShow = -1;
@@ -24,11 +26,26 @@ struct LineDuration {
 };
 LineDuration lineDuration(const ProgramLine& line);
 
-// The whole show (WholeShow, WholeShowAndSelection) or the line `which` alone. Returns
-// the length, or -1 when the show waits somewhere or (for WholeShow) the length
-// display is off. Sets doc.selectedLength (from `selectedRows`, ascending row
-// indices, for WholeShowAndSelection; else 0) and, for WholeShow, doc.playingTime.
-int computeShowLength(CVistrelDoc& doc, int which, bool showTotalLength, const std::vector<int>& selectedRows = {});
+// What computeShowLength finds, in tenths.
+struct ShowLengthValues {
+    // The length, or -1 when the show waits somewhere or (for WholeShow) the length
+    // display is off.
+    int length = -1;
+    // For WholeShow with the display on: the length with the waits not counted.
+    std::optional<int> playingTime;
+    // For WholeShowAndSelection: the part of the selected rows; else 0.
+    int selectedLength = 0;
+};
+// The whole show (WholeShow, WholeShowAndSelection) or the line `which` alone;
+// `selectedRows` are row indices (any order) for WholeShowAndSelection.
+ShowLengthValues computeShowLength(const CVistrelDoc& doc, int which, bool showTotalLength,
+                                   const std::vector<int>& selectedRows = {});
+
+// The whole show's length as the list, the line editor and the search keep it after a
+// change, with the option "Gesamtlänge der Diaschau anzeigen" as set: into the
+// document's showLength and, when it was computed, playingTime. Every display that
+// shows the length goes through here, so that all of them agree.
+void keepShowLength(CVistrelDoc& doc, const Settings& settings);
 
 struct ScalingMeasure {
     int length;       // total, truncated

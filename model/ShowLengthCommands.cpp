@@ -81,7 +81,9 @@ ScaleResult scaleShow(CVistrelDoc& doc, const std::vector<int>& selectedRows, Pr
 
 std::optional<ScaleResult> showLength(CVistrelDoc& doc, const std::vector<int>& selectedRows, Prompter& prompter,
                                       ShowLengthPrompt& lengthDialog, ScaleLengthPrompt& scaleDialog) {
-    doc.showLength = computeShowLength(doc, WholeShowAndSelection, true, selectedRows);
+    const ShowLengthValues lengths = computeShowLength(doc, WholeShowAndSelection, true, selectedRows);
+    doc.showLength = lengths.length;
+    doc.selectedLength = lengths.selectedLength;
     if (!lengthDialog.showLengths(lengthText(doc.showLength), lengthText(doc.selectedLength))) return std::nullopt;
     return scaleShow(doc, selectedRows, prompter, scaleDialog);
 }

@@ -7,7 +7,7 @@
 #include "model/Cp1252.h"
 #include "model/DecimalText.h"
 #include "model/SpecialFunction.h"
-#include "res/StringTable.h"
+#include "res/TableText.h"
 #include "res/strings/ListStrings.h"
 #include "res/strings/PrintStrings.h"
 
@@ -16,7 +16,6 @@ namespace vistrel::print {
 namespace {
 
 QString fromCp1252(const std::string& bytes) { return QString::fromStdString(cp1252ToUtf8(bytes)); }
-QString tableText(int id) { return QString::fromUtf8(res::text(id)); }
 
 QFont pageFont(QFont::Weight weight) {
     QFont font(QStringLiteral("Courier New"));

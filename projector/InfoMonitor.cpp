@@ -65,7 +65,7 @@ InfoMonitor::TickResult InfoMonitor::tick(CVistrelDoc* doc) {
         shownLine_ = line;
         remaining_ = shown ? shown->timerTime : 0;
         if (remaining_ > 0) {
-            remaining_ = computeShowLength(*doc, line, settings_.showTotalLength);
+            remaining_ = computeShowLength(*doc, line, settings_.showTotalLength).length;
             fields_.remaining = secondsText(std::max(remaining_, 0));
         }
     } else {

@@ -147,7 +147,7 @@ int SettingsEditing::testPorts(const std::function<void(int digit)>& found) {
     if (answered > 0) {
         // The dialog checks the port's button before the message says which one it is.
         if (found) found(answered);
-        prompter_.showMessage(res::formatInt(ids::ProjectorFoundOnPort, answered), MessageIcon::Information,
+        prompter_.showMessage(res::formatArgs(ids::ProjectorFoundOnPort, {std::to_string(answered)}), MessageIcon::Information,
                               MessageButtons::Ok);
         return answered;
     }

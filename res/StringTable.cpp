@@ -60,11 +60,6 @@ std::string formatArgs(int id, std::initializer_list<std::string> args) {
     return result;
 }
 
-std::string formatText(int id, const std::string& value) {
-    std::string result = text(id);
-    const auto at = result.find("%s");
-    if (at != std::string::npos) result.replace(at, 2, value);
-    return result;
-}
+std::string formatText(int id, const std::string& value) { return formatArgs(id, {value}); }
 
 }  // namespace vistrel::res

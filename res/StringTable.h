@@ -19,14 +19,16 @@ const char* text(int id);
 // True when the table holds `id`.
 bool has(int id);
 
-// "%d"-style filling of a table text with one integer (e.g. "Fehlernummer %d bekommen").
+// The program's own texts place their values as "%1" .. "%9" (formatArgs, formatText).
+// Texts taken over word for word keep the placeholder they came with: "%d" is filled
+// by formatInt ("Fehlernummer %d bekommen").
 std::string formatInt(int id, int value);
 
 // A table text with "%1" .. "%9" replaced by `args` in order (a text may place them as
 // its sentence needs).
 std::string formatArgs(int id, std::initializer_list<std::string> args);
 
-// "%s"-style filling of a table text with one text (e.g. a file name).
+// A table text with its "%1" filled with one text (e.g. a file name).
 std::string formatText(int id, const std::string& value);
 
 // One area of the table each; the lookup searches all of them.

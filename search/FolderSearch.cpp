@@ -91,12 +91,12 @@ void allowAllOpenFiles() {
 std::string unreadableNote(const FolderSearchCounters& counters) {
     std::string parts;
     if (counters.foldersUnreadable > 0)
-        parts = res::formatInt(ids::SearchUnreadableFolders, static_cast<int>(counters.foldersUnreadable));
+        parts = res::formatArgs(ids::SearchUnreadableFolders, {std::to_string(counters.foldersUnreadable)});
     if (counters.filesUnreadable > 0) {
         if (!parts.empty()) parts += " und ";
         parts += counters.filesUnreadable == 1
                      ? std::string(res::text(ids::SearchUnreadableFile))
-                     : res::formatInt(ids::SearchUnreadableFiles, static_cast<int>(counters.filesUnreadable));
+                     : res::formatArgs(ids::SearchUnreadableFiles, {std::to_string(counters.filesUnreadable)});
     }
     if (parts.empty()) return {};
     return res::formatArgs(ids::SearchUnreadable, {parts});

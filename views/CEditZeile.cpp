@@ -1,7 +1,6 @@
 #include "views/CEditZeile.h"
 
 #include <QApplication>
-#include <QKeyEvent>
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QRegularExpressionValidator>
@@ -9,17 +8,16 @@
 #include <algorithm>
 #include <cmath>
 
+#include "edits/ApplyLineCommand.h"
+#include "edits/ShowHistory.h"
 #include "model/Cp1252.h"
 #include "model/ShowLength.h"
 #include "model/SpecialFunction.h"
 #include "platform/Prompter.h"
-#include "res/CommandIds.h"
-#include "res/StringTable.h"
-#include "res/strings/EditorStrings.h"
 #include "res/strings/ModelStrings.h"
-#include "edits/ApplyLineCommand.h"
-#include "edits/ShowHistory.h"
 #include "ui_EditZeile.h"
+#include "views/EditorFieldCommands.h"
+#include "views/EditorKeys.h"
 #include "views/EditorValues.h"
 #include "views/FunctionLists.h"
 #include "views/SliderMapping.h"
@@ -31,7 +29,6 @@ namespace vistrel {
 namespace {
 
 constexpr int LastEditableLine = MaxProgramLines - 1;
-constexpr int DescriptionLimit = 179;
 constexpr double DefaultDissolveSeconds = 2.5;
 
 // True when the two selection lists can show the code's function digits.
@@ -39,8 +36,6 @@ bool fitsSelectionLists(int code) {
     const SpecialFunctionParts parts = splitSpecialFunction(code);
     return code >= 0 && parts.mechanical < MechanicalFunctionCount && parts.light < LightFunctionCount;
 }
-
-QString tableText(int id) { return QString::fromUtf8(res::text(id)); }
 
 void setTextIfDifferent(QLineEdit* edit, const QString& text) {
     if (edit->text() != text) edit->setText(text);
@@ -50,8 +45,12 @@ int wholeSeconds(double seconds) { return static_cast<int>(std::trunc(std::clamp
 
 }  // namespace
 
-CEditZeile::CEditZeile(CVistrelDoc& doc, ViewServices& services, QWidget* parent)
-    : QWidget(parent), doc_(doc), services_(services), ui_(std::make_unique<Ui::EditZeile>()) {
+CEditZeile::CEditZeile(ShowHistory& history, ViewServices& services, QWidget* parent)
+    : QWidget(parent),
+      doc_(history.document()),
+      history_(history),
+      services_(services),
+      ui_(std::make_unique<Ui::EditZeile>()) {
     ui_->setupUi(this);
     Ui::EditZeile& f = *ui_;
 
@@ -88,13 +87,8 @@ CEditZeile::CEditZeile(CVistrelDoc& doc, ViewServices& services, QWidget* parent
     connect(f.parameterEdit, &QLineEdit::textEdited, this, &CEditZeile::onParameterEdited);
     connect(f.descriptionEdit, &QPlainTextEdit::textChanged, this, [this] {
         if (writingControls_) return;
-        // One line of at most 179 characters: a pasted line break would split the
-        // line in the show file.
-        QString text = ui_->descriptionEdit->toPlainText();
-        QString kept = text;
-        kept.replace(QLatin1Char('\n'), QLatin1Char(' ')).replace(QLatin1Char('\r'), QLatin1Char(' '));
-        kept.truncate(DescriptionLimit);
-        if (kept != text) {
+        const QString kept = oneLineDescription(ui_->descriptionEdit->toPlainText());
+        if (kept != ui_->descriptionEdit->toPlainText()) {
             ++writingControls_;
             ui_->descriptionEdit->setPlainText(kept);
             ui_->descriptionEdit->moveCursor(QTextCursor::End);
@@ -118,12 +112,11 @@ CEditZeile::CEditZeile(CVistrelDoc& doc, ViewServices& services, QWidget* parent
     // "Übernehmen" is the form's default button: Enter in a field stores the line.
     for (QLineEdit* edit : {f.slideNumberEdit, f.dissolveEdit, f.timerEdit, f.parameterEdit})
         connect(edit, &QLineEdit::returnPressed, this, [this] { apply(); });
-    f.descriptionEdit->installEventFilter(this);
-    // Enter on a selection list or a slider stores the line too; only the fields
-    // handle Enter themselves.
-    for (QWidget* control : std::initializer_list<QWidget*>{f.mechanicalList, f.lightList, f.dissolveSlider,
-                                                            f.timerSlider, f.parameterSlider})
-        control->installEventFilter(this);
+    // Enter on the description, a selection list or a slider stores the line too; only
+    // the fields handle Enter themselves.
+    new EditorKeys(*f.descriptionEdit, {f.mechanicalList, f.lightList, f.dissolveSlider, f.timerSlider, f.parameterSlider},
+                   [this] { apply(); }, this);
+    fieldCommands_ = std::make_unique<EditorFieldCommands>(*this, services_.runState);
     connect(qApp, &QApplication::focusChanged, this, &CEditZeile::onFocusChanged);
 
     doc_.addView(this);
@@ -440,16 +433,9 @@ bool CEditZeile::apply() {
     const RunningShow show{services_.runState.showRunning, services_.sendLineToRunningShow};
     const std::string number = programNumberText_.toLatin1().toStdString();
 
-    ShowHistory* history = ShowHistory::of(doc_);
-    if (!history) {
-        // A form without its window's history (and list) stores the line all the same.
-        PlainProgramRows rows(rowsFilledFromDocument(doc_));
-        ShowEditing editing{doc_, rows, services_.prompter, services_.appState, services_.settings, nullptr};
-        return applyEditedLine(editing, checked, number, show);
-    }
-    ShowEditing editing{doc_, history->rows(), services_.prompter, services_.appState, services_.settings, nullptr};
-    bool stored = false;
-    history->perform(std::make_unique<ApplyLineCommand>(*history, editing, checked, number, show, stored));
+    ShowEditing editing{doc_, history_.rows(), services_.prompter, services_.appState, services_.settings, nullptr};
+    const bool stored =
+        history_.perform(std::make_unique<ApplyLineCommand>(history_, editing, checked, number, show)).done;
     update();
     return stored;
 }
@@ -461,12 +447,9 @@ void CEditZeile::showTotalTime() {
         f.totalTimeText->clear();
         return;
     }
-    doc_.showLength = computeShowLength(doc_, WholeShow, true);
+    keepShowLength(doc_, services_.settings);
     if (doc_.playingTime <= 0) return;
-    const int t = doc_.playingTime / 10;
-    const QString suffix = doc_.showLength < 1 ? QStringLiteral(" + ") + tableText(ids::PauseSuffix) : QString();
-    f.totalTimeText->setText(QString::asprintf("%02d:%02d:%02d %s", t / 3600, (t % 3600) / 60, t % 60,
-                                               suffix.toUtf8().constData()));
+    f.totalTimeText->setText(totalTimeText(doc_.playingTime, doc_.showLength < 1));
     f.totalTimeCaption->show();
 }
 
@@ -483,62 +466,9 @@ void CEditZeile::documentChanged(const DocumentChange& change) { reload(change.c
 // ---------------------------------------------------------------------------
 // Edit commands and events
 
-QWidget* CEditZeile::focusedField() const {
-    QWidget* focus = QApplication::focusWidget();
-    if (!focus || !isAncestorOf(focus)) return nullptr;
-    if (qobject_cast<QLineEdit*>(focus) || qobject_cast<QPlainTextEdit*>(focus)) return focus;
-    return nullptr;
-}
+bool CEditZeile::isCommandEnabled(int commandId) const { return fieldCommands_->isEnabled(commandId); }
 
-bool CEditZeile::isCommandEnabled(int commandId) const {
-    QWidget* field = focusedField();
-    auto* line = qobject_cast<QLineEdit*>(field);
-    auto* text = qobject_cast<QPlainTextEdit*>(field);
-    switch (commandId) {
-        // The typing in the field, not yet taken over into the show.
-        case cmd::EditUndo:
-            return (line && line->isUndoAvailable()) || (text && text->document()->isUndoAvailable());
-        case cmd::EditRedo:
-            return (line && line->isRedoAvailable()) || (text && text->document()->isRedoAvailable());
-        case cmd::EditCopy:
-        case cmd::EditSelectAll:
-            return focusedField() != nullptr;
-        case cmd::EditCut:
-        case cmd::EditPaste:
-            return focusedField() != nullptr && !services_.runState.showRunning;
-        default:
-            return false;
-    }
-}
-
-bool CEditZeile::handleCommand(int commandId) {
-    QWidget* field = focusedField();
-    if (!field || !isCommandEnabled(commandId)) return false;
-    auto* line = qobject_cast<QLineEdit*>(field);
-    auto* text = qobject_cast<QPlainTextEdit*>(field);
-    switch (commandId) {
-        case cmd::EditCopy:
-            line ? line->copy() : text->copy();
-            return true;
-        case cmd::EditCut:
-            line ? line->cut() : text->cut();
-            return true;
-        case cmd::EditPaste:
-            line ? line->paste() : text->paste();
-            return true;
-        case cmd::EditSelectAll:
-            line ? line->selectAll() : text->selectAll();
-            return true;
-        case cmd::EditUndo:
-            line ? line->undo() : text->undo();
-            return true;
-        case cmd::EditRedo:
-            line ? line->redo() : text->redo();
-            return true;
-        default:
-            return false;
-    }
-}
+bool CEditZeile::handleCommand(int commandId) { return fieldCommands_->run(commandId); }
 
 bool CEditZeile::event(QEvent* event) {
     if (event->type() == SliderSetupEvent::Type) {
@@ -553,25 +483,6 @@ bool CEditZeile::event(QEvent* event) {
         return true;
     }
     return QWidget::event(event);
-}
-
-bool CEditZeile::eventFilter(QObject* watched, QEvent* event) {
-    // Enter in the description, a selection list (its drop-down closed) or a slider is
-    // "Übernehmen", as it is in the other fields.
-    if (event->type() == QEvent::KeyPress) {
-        const auto* key = static_cast<QKeyEvent*>(event);
-        if (key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter) {
-            apply();
-            return true;
-        }
-    }
-    // Tabbing into the description selects it, so that typing replaces the old text
-    // as it does in every other field.
-    if (watched == ui_->descriptionEdit && event->type() == QEvent::FocusIn) {
-        const Qt::FocusReason reason = static_cast<QFocusEvent*>(event)->reason();
-        if (reason == Qt::TabFocusReason || reason == Qt::BacktabFocusReason) ui_->descriptionEdit->selectAll();
-    }
-    return QWidget::eventFilter(watched, event);
 }
 
 void CEditZeile::onFocusChanged(QWidget* old, QWidget* now) {

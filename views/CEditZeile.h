@@ -17,14 +17,17 @@ class EditZeile;
 
 namespace vistrel {
 
+class EditorFieldCommands;
 class FunctionLists;
+class ShowHistory;
 struct ViewServices;
 
 class CEditZeile : public QWidget, public DocumentView {
     Q_OBJECT
 
 public:
-    CEditZeile(CVistrelDoc& doc, ViewServices& services, QWidget* parent = nullptr);
+    // Edits `history`'s show; every line it stores is a step of that history.
+    CEditZeile(ShowHistory& history, ViewServices& services, QWidget* parent = nullptr);
     ~CEditZeile() override;
 
     // DocumentView: the document changed; the fields follow when the line did.
@@ -50,7 +53,6 @@ public:
 
 protected:
     bool event(QEvent* event) override;
-    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     // The form's members are copied to and from the controls explicitly.
@@ -75,12 +77,13 @@ private:
     void showTimes(double dissolveSeconds, double timerSeconds);
     bool logarithmic() const;
     bool focusAllowed() const;
-    QWidget* focusedField() const;
 
     CVistrelDoc& doc_;
+    ShowHistory& history_;
     ViewServices& services_;
     std::unique_ptr<Ui::EditZeile> ui_;
     std::unique_ptr<FunctionLists> functions_;
+    std::unique_ptr<EditorFieldCommands> fieldCommands_;
 
     bool sliderInit_ = true;
     bool firstUpdate_ = true;

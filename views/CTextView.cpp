@@ -185,7 +185,7 @@ std::vector<int> CTextView::selectedRows() const {
 }
 
 void CTextView::recomputeShowLength() {
-    doc_.showLength = computeShowLength(doc_, WholeShow, services_.settings.showTotalLength);
+    keepShowLength(doc_, services_.settings);
 }
 
 void CTextView::documentChanged(const DocumentChange& change) {
@@ -452,21 +452,8 @@ void CTextView::keyPressEvent(QKeyEvent* event) {
 void CTextView::showContextMenu(const QPoint& viewportPos) {
     const int row = rowAt(viewportPos);
     if (row < 0) return;
-    const bool running = showRunning();
-    QItemSelectionModel* selection = selectionModel();
-    if (running) {
-        // The line being shown stays marked.
-        selection->clearSelection();
-        if (doc_.runningLine >= 0 && doc_.runningLine < rowCount()) {
-            const QModelIndex shown = model_->index(doc_.runningLine, 0);
-            selection->setCurrentIndex(shown, QItemSelectionModel::Select | QItemSelectionModel::Rows);
-        }
-    }
-    selection->setCurrentIndex(model_->index(row, 0), QItemSelectionModel::Select | QItemSelectionModel::Rows);
-    update(model_->index(row, 0));
-    contextItem_ = row;
-    doc_.jumpTarget = running ? row : 0;
-    contextMenu_ = ListContextMenu::popup(*this, running, viewport()->mapToGlobal(viewportPos + QPoint(0, 12)));
+    contextMenu_ =
+        ListContextMenu::openOnRow(*this, row, showRunning(), viewport()->mapToGlobal(viewportPos + QPoint(0, 12)));
 }
 
 // ---------------------------------------------------------------------------

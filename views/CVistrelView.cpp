@@ -12,20 +12,15 @@
 
 namespace vistrel {
 
-CVistrelView::CVistrelView(CVistrelDoc& doc, ViewServices& services, QWidget* parent)
-    : CTextView(doc, services, parent), commands_(new ListCommands(*this)) {
-    ShowHistory* history = ShowHistory::of(doc);
-    if (!history) {
-        ownHistory_ = std::make_unique<ShowHistory>(doc);
-        history = ownHistory_.get();
-    }
+CVistrelView::CVistrelView(ShowHistory& history, ViewServices& services, QWidget* parent)
+    : CTextView(history.document(), services, parent),
+      history_(history),
+      commands_(new ListCommands(*this, history)) {
     // The steps keep the rows of this list and their selection.
-    history->setRows(this);
+    history_.setRows(this);
 }
 
-CVistrelView::~CVistrelView() {
-    if (ShowHistory* history = ShowHistory::of(doc_)) history->setRows(nullptr);
-}
+CVistrelView::~CVistrelView() { history_.setRows(nullptr); }
 
 void CVistrelView::initialUpdate() {
     initialUpdateDone_ = true;

@@ -1,10 +1,8 @@
 #pragma once
 // The list as the document window embeds it: a CTextView that fills itself from the
 // document on its first update, carries the line operations and the clipboard (their
-// steps go into the show's history, which it keeps itself where the window has none),
-// and opens show files dropped on it from a file manager.
-#include <memory>
-
+// steps go into the show's history, which the window hands it), and opens show files
+// dropped on it from a file manager.
 #include "views/CTextView.h"
 
 namespace vistrel {
@@ -16,7 +14,8 @@ class CVistrelView : public CTextView {
     Q_OBJECT
 
 public:
-    CVistrelView(CVistrelDoc& doc, ViewServices& services, QWidget* parent = nullptr);
+    // Lists `history`'s show; the history keeps this list's rows and selection in its steps.
+    CVistrelView(ShowHistory& history, ViewServices& services, QWidget* parent = nullptr);
     ~CVistrelView() override;
 
     // The window's first update: the list's update steps. Runs by itself when the list
@@ -36,7 +35,7 @@ protected:
 
 private:
     bool initialUpdateDone_ = false;
-    std::unique_ptr<ShowHistory> ownHistory_;
+    ShowHistory& history_;
     ListCommands* commands_ = nullptr;
 };
 

@@ -5,6 +5,8 @@
 #include <cmath>
 
 #include "model/Cp1252.h"
+#include "res/TableText.h"
+#include "res/strings/EditorStrings.h"
 
 namespace vistrel {
 
@@ -18,6 +20,20 @@ std::string numberBytes(const QString& text) {
 }
 
 }  // namespace
+
+QString oneLineDescription(const QString& typed) {
+    constexpr int DescriptionLimit = 179;
+    QString kept = typed;
+    kept.replace(QLatin1Char('\n'), QLatin1Char(' ')).replace(QLatin1Char('\r'), QLatin1Char(' '));
+    kept.truncate(DescriptionLimit);
+    return kept;
+}
+
+QString totalTimeText(int playingTime, bool waits) {
+    const int t = playingTime / 10;
+    const QString suffix = waits ? QStringLiteral(" + ") + tableText(ids::PauseSuffix) : QString();
+    return QString::asprintf("%02d:%02d:%02d %s", t / 3600, (t % 3600) / 60, t % 60, suffix.toUtf8().constData());
+}
 
 int readInteger(const QString& text) {
     const std::string bytes = numberBytes(text);

@@ -18,6 +18,14 @@ double readDecimal(const QString& text);
 // Seconds with one decimal in a field of width 5, as every time field shows them ("  4.0").
 QString formatSeconds(double seconds);
 
+// The description as the field keeps it: one line of at most 179 characters (a line
+// break, typed or pasted, would split the line in the show file; it becomes a blank).
+QString oneLineDescription(const QString& typed);
+
+// "Gesamtzeit :" for a show of `playingTime` tenths: "hh:mm:ss " in whole seconds, and
+// "+ Pause" after it when the show waits somewhere.
+QString totalTimeText(int playingTime, bool waits);
+
 // The texts of the editor's fields at the moment of "Übernehmen".
 struct EditorFields {
     QString slideNumber;

@@ -8,7 +8,7 @@
 #include <algorithm>
 
 #include "model/SpecialFunction.h"
-#include "res/StringTable.h"
+#include "res/TableText.h"
 #include "res/strings/EditorStrings.h"
 
 namespace vistrel {
@@ -73,8 +73,8 @@ void FunctionLists::showParameterFor(int mechanical, int light) {
     parameter_.setEnabled(enabled);
     parameterSlider_.setEnabled(enabled);
     QString label;
-    if (mechanical == 0 && (light == 1 || light == 2)) label = QString::fromUtf8(res::text(ids::SecondsLabel));
-    if (mechanical == 0 && light >= 3 && light <= 5) label = QString::fromUtf8(res::text(ids::CountLabel));
+    if (mechanical == 0 && (light == 1 || light == 2)) label = tableText(ids::SecondsLabel);
+    if (mechanical == 0 && light >= 3 && light <= 5) label = tableText(ids::CountLabel);
     parameterLabel_.setText(label);
 }
 

@@ -17,9 +17,9 @@
 
 namespace vistrel {
 
-ListCommands::ListCommands(CTextView& list)
+ListCommands::ListCommands(CTextView& list, ShowHistory& history)
     : QObject(&list),
-      doc_(list.document()),
+      history_(history),
       dialogs_(&list),
       editing_{list.document(), list, list.services().prompter, list.services().appState, list.services().settings,
                &list},
@@ -30,24 +30,24 @@ ListCommands::ListCommands(CTextView& list)
     ApplicationState& appState = list.services().appState;
     // Each change of the show is one step of its history; copying and selecting are not.
     const std::pair<int, std::function<void()>> commands[] = {
-        {cmd::InsertLine, [this] { step(std::make_unique<InsertLineCommand>(history(), lines_, false)); }},
-        {cmd::InsertLineCorrected, [this] { step(std::make_unique<InsertLineCommand>(history(), lines_, true)); }},
+        {cmd::InsertLine, [this] { step(std::make_unique<InsertLineCommand>(history_, lines_, false)); }},
+        {cmd::InsertLineCorrected, [this] { step(std::make_unique<InsertLineCommand>(history_, lines_, true)); }},
         {cmd::RemoveLines,
          [this, &appState] {
              appState.searchPending = false;
-             step(std::make_unique<RemoveLinesCommand>(history(), lines_, false));
+             step(std::make_unique<RemoveLinesCommand>(history_, lines_, false));
          }},
-        {cmd::EditRemove, [this] { step(std::make_unique<RemoveLinesCommand>(history(), lines_, false)); }},
+        {cmd::EditRemove, [this] { step(std::make_unique<RemoveLinesCommand>(history_, lines_, false)); }},
         {cmd::RemoveLinesCorrected,
-         [this] { step(std::make_unique<RemoveLinesCommand>(history(), lines_, true)); }},
-        {cmd::TimersZero, [this] { step(std::make_unique<SetTimersCommand>(history(), lines_, true)); }},
-        {cmd::TimersInput, [this] { step(std::make_unique<SetTimersCommand>(history(), lines_, false)); }},
+         [this] { step(std::make_unique<RemoveLinesCommand>(history_, lines_, true)); }},
+        {cmd::TimersZero, [this] { step(std::make_unique<SetTimersCommand>(history_, lines_, true)); }},
+        {cmd::TimersInput, [this] { step(std::make_unique<SetTimersCommand>(history_, lines_, false)); }},
         {cmd::CorrectSlideNumbers,
-         [this] { step(std::make_unique<ShiftSlideNumbersCommand>(history(), lines_)); }},
+         [this] { step(std::make_unique<ShiftSlideNumbersCommand>(history_, lines_)); }},
         {cmd::EditSelectAll, [this] { lines_.selectAll(); }},
         {cmd::EditCopy, [this] { clipboard_.copyToClipboard(); }},
-        {cmd::EditCut, [this] { step(std::make_unique<CutCommand>(history(), clipboard_)); }},
-        {cmd::EditPaste, [this] { step(std::make_unique<PasteCommand>(history(), clipboard_)); }},
+        {cmd::EditCut, [this] { step(std::make_unique<CutCommand>(history_, clipboard_)); }},
+        {cmd::EditPaste, [this] { step(std::make_unique<PasteCommand>(history_, clipboard_)); }},
         {cmd::CheckPictures, [this] { reportPictures(); }},
     };
     for (const auto& [id, run] : commands) list.setCommandOperation(id, run);
@@ -58,12 +58,12 @@ ListCommands::ListCommands(CTextView& list)
 }
 
 void ListCommands::moveOnePlace(LineMove::Kind kind) {
-    step(std::make_unique<MoveLinesCommand>(history(), moving_, LineMove{kind}));
+    step(std::make_unique<MoveLinesCommand>(history_, moving_, LineMove{kind}));
 }
 
 void ListCommands::reportPictures() {
     const auto folder = listPictureFolder(list_);
-    const PictureCheck check = vistrel::checkPictures(doc_, folder.value_or(std::filesystem::path()));
+    const PictureCheck check = vistrel::checkPictures(history_.document(), folder.value_or(std::filesystem::path()));
     Prompter& prompter = list_.services().prompter;
     if (const std::string problem = pictureFolderProblem(check); !problem.empty()) {
         prompter.showMessage(problem, MessageIcon::Exclamation, MessageButtons::Ok);
@@ -72,13 +72,6 @@ void ListCommands::reportPictures() {
     prompter.showMessage(pictureCheckMessage(check), MessageIcon::Information, MessageButtons::Ok);
 }
 
-ShowHistory& ListCommands::history() {
-    ShowHistory* history = ShowHistory::of(doc_);
-    // The list makes sure its document has one before any command can run.
-    Q_ASSERT(history);
-    return *history;
-}
-
-void ListCommands::step(std::unique_ptr<ShowEditCommand> command) { history().perform(std::move(command)); }
+void ListCommands::step(std::unique_ptr<ShowEditCommand> command) { history_.perform(std::move(command)); }
 
 }  // namespace vistrel

@@ -22,21 +22,20 @@ class ListCommands : public QObject {
     Q_OBJECT
 
 public:
-    // Hooks the commands into `list`, which owns this object.
-    explicit ListCommands(CTextView& list);
+    // Hooks the commands into `list`, which owns this object; the changes become steps of `history`.
+    ListCommands(CTextView& list, ShowHistory& history);
 
     LineOperations& lines() { return lines_; }
     ClipboardCommands& clipboard() { return clipboard_; }
 
 private:
-    ShowHistory& history();
     // "Bilder prüfen": which slides have a picture, which files stand for none.
     void reportPictures();
     // Alt+Up and Alt+Down: the selected lines one place up or down.
     void moveOnePlace(LineMove::Kind kind);
     void step(std::unique_ptr<ShowEditCommand> command);
 
-    CVistrelDoc& doc_;
+    ShowHistory& history_;
     DesktopClipboard desktopClipboard_;
     QtLineDialogs dialogs_;
     ShowEditing editing_;

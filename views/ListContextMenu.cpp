@@ -1,11 +1,13 @@
 #include "views/ListContextMenu.h"
 
 #include <QCoreApplication>
+#include <QItemSelectionModel>
 #include <QMenu>
 #include <QStatusTipEvent>
 
 #include "res/CommandIds.h"
 #include "res/StringTable.h"
+#include "res/TableText.h"
 #include "res/strings/ListStrings.h"
 #include "res/strings/ShellStrings.h"
 #include "views/CTextView.h"
@@ -14,8 +16,6 @@
 namespace vistrel {
 
 namespace {
-
-QString tableText(int id) { return QString::fromUtf8(res::text(id)); }
 
 // Adds the entry of `commandId`: the main window's action, or one of the menu's own.
 void addEntry(CTextView& list, QMenu& into, int textId, int commandId) {
@@ -36,6 +36,25 @@ void addEntry(CTextView& list, QMenu& into, int textId, int commandId) {
 }
 
 }  // namespace
+
+QMenu* ListContextMenu::openOnRow(CTextView& list, int row, bool running, const QPoint& globalPos) {
+    QItemSelectionModel* selection = list.selectionModel();
+    CVistrelDoc& doc = list.document();
+    if (running) {
+        // The line being shown stays marked.
+        selection->clearSelection();
+        if (doc.runningLine >= 0 && doc.runningLine < list.rowCount()) {
+            const QModelIndex shown = list.model()->index(doc.runningLine, 0);
+            selection->setCurrentIndex(shown, QItemSelectionModel::Select | QItemSelectionModel::Rows);
+        }
+    }
+    const QModelIndex clicked = list.model()->index(row, 0);
+    selection->setCurrentIndex(clicked, QItemSelectionModel::Select | QItemSelectionModel::Rows);
+    list.update(clicked);
+    list.setContextItem(row);
+    doc.jumpTarget = running ? row : 0;
+    return popup(list, running, globalPos);
+}
 
 QMenu* ListContextMenu::popup(CTextView& list, bool running, const QPoint& globalPos) {
     // The shared actions show the enabling of this moment.

@@ -18,6 +18,9 @@ public:
     // Builds the menu for `list` (deleted when closed) and shows it at `globalPos`,
     // horizontally centred there.
     static QMenu* popup(CTextView& list, bool running, const QPoint& globalPos);
+    // A right click on `row`: the row is marked (while a show runs, beside the line being
+    // shown), becomes the row the menu's commands act on, and the menu pops up.
+    static QMenu* openOnRow(CTextView& list, int row, bool running, const QPoint& globalPos);
 };
 
 }  // namespace vistrel

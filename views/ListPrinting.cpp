@@ -14,7 +14,7 @@
 
 #include "platform/Prompter.h"
 #include "res/CommandIds.h"
-#include "res/StringTable.h"
+#include "res/TableText.h"
 #include "res/strings/PrintStrings.h"
 #include "views/CTextView.h"
 #include "views/MagazinePrinting.h"
@@ -26,7 +26,7 @@ namespace {
 
 // A menu text as a window title: without its mnemonic and its dots.
 QString titleOf(int commandId) {
-    QString title = QString::fromUtf8(res::text(commandId));
+    QString title = tableText(commandId);
     return title.remove(QLatin1Char('&')).remove(QStringLiteral("...")).trimmed();
 }
 

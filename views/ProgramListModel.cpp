@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <iterator>
 
-#include "res/StringTable.h"
+#include "res/TableText.h"
 #include "res/strings/ListStrings.h"
 
 namespace vistrel {
@@ -11,7 +11,7 @@ namespace vistrel {
 ProgramListModel::ProgramListModel(QObject* parent) : QAbstractTableModel(parent) {
     const int headingIds[ColumnCount] = {ids::HeadingProgramNumber, ids::HeadingSlideNumber, ids::HeadingDissolve,
                                          ids::HeadingTimer,         ids::HeadingSpecialFunction, ids::HeadingDescription};
-    for (int c = 0; c < ColumnCount; ++c) headings_[c] = QString::fromUtf8(res::text(headingIds[c]));
+    for (int c = 0; c < ColumnCount; ++c) headings_[c] = tableText(headingIds[c]);
 }
 
 int ProgramListModel::rowCount(const QModelIndex& parent) const {

@@ -6,7 +6,7 @@
 #include "model/CVistrelDoc.h"
 #include "model/Settings.h"
 #include "model/SpecialFunction.h"
-#include "res/StringTable.h"
+#include "res/TableText.h"
 #include "res/strings/ListStrings.h"
 #include "views/EditorValues.h"
 #include "views/ListGeometry.h"
@@ -120,7 +120,7 @@ void ProgramRowPainter::paintEndOfShow(QPainter& painter, int row, const QRect& 
         painter.drawRect(bar.adjusted(1, 1, -1, -1));
     }
     painter.setPen(geo::textOnFill(fill, palette.color(QPalette::Active, QPalette::Text)));
-    painter.drawText(bar, TextFlags, QStringLiteral("      ") + QString::fromUtf8(res::text(ids::EndOfShow)));
+    painter.drawText(bar, TextFlags, QStringLiteral("      ") + tableText(ids::EndOfShow));
 
     const QString dissolve = model_.cell(row, DissolveColumn);
     if (dissolve.isEmpty()) return;

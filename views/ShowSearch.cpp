@@ -47,7 +47,7 @@ void searchCurrentShow(CTextView& list) {
     doc.currentLine = std::min(step.hitRow, MaxProgramLines - 1);
     doc.appendMode = false;
     doc.clickBelowLastLine = false;
-    doc.showLength = computeShowLength(doc, WholeShow, services.settings.showTotalLength);
+    keepShowLength(doc, services.settings);
     DocumentChange change;
     change.currentLineChanged = true;
     doc.announce(change, &list);

@@ -32,10 +32,6 @@
 #include "app/CSplitterFrame.h"
 #include "app/CVistrelApp.h"
 #include "app/FileDialogs.h"
-#include "app/Rehearsal.h"
-#include "app/RehearsalProjector.h"
-#include "app/RehearsalScene.h"
-#include "app/RehearsalWindow.h"
 #include "model/CVistrelDoc.h"
 #include "model/LineTiming.h"
 #include "model/Projection.h"
@@ -47,6 +43,10 @@
 #include "platform/fake/RecordingPrompter.h"
 #include "platform/qt/widgets/QtEventPump.h"
 #include "platform/qt/widgets/ResponsiveClock.h"
+#include "rehearsal/Rehearsal.h"
+#include "rehearsal/RehearsalProjector.h"
+#include "rehearsal/RehearsalScene.h"
+#include "rehearsal/RehearsalWindow.h"
 #include "res/CommandIds.h"
 
 using namespace vistrel;

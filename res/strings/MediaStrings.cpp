@@ -7,22 +7,22 @@ namespace vistrel::res {
 
 namespace {
 constexpr StringEntry kEntries[] = {
-    {ids::AudioFileMissing, "Die Musikdatei %s wurde nicht gefunden."},
-    {ids::AudioFileUnreadable, "Die Musikdatei %s kann nicht gelesen werden."},
-    {ids::AudioFileNotAudio, "Die Datei %s enthält keine Musik, die Vistrel lesen kann."},
-    {ids::AudioLengthUnknown, "Die Länge der Musikdatei %s lässt sich nicht bestimmen."},
-    {ids::VideoFolderMissing, "Der Ordner %s existiert nicht."},
-    {ids::VideoFolderNotWritable, "In den Ordner %s kann nicht geschrieben werden."},
-    {ids::VideoWriteFailed, "Die Videodatei %s konnte nicht geschrieben werden."},
-    {ids::VideoDiskFull, "Die Videodatei %s konnte nicht geschrieben werden: Auf dem Datenträger ist kein Platz mehr."},
+    {ids::AudioFileMissing, "Die Musikdatei %1 wurde nicht gefunden."},
+    {ids::AudioFileUnreadable, "Die Musikdatei %1 kann nicht gelesen werden."},
+    {ids::AudioFileNotAudio, "Die Datei %1 enthält keine Musik, die Vistrel lesen kann."},
+    {ids::AudioLengthUnknown, "Die Länge der Musikdatei %1 lässt sich nicht bestimmen."},
+    {ids::VideoFolderMissing, "Der Ordner %1 existiert nicht."},
+    {ids::VideoFolderNotWritable, "In den Ordner %1 kann nicht geschrieben werden."},
+    {ids::VideoWriteFailed, "Die Videodatei %1 konnte nicht geschrieben werden."},
+    {ids::VideoDiskFull, "Die Videodatei %1 konnte nicht geschrieben werden: Auf dem Datenträger ist kein Platz mehr."},
     {ids::VideoFormatUnknown,
-     "Vistrel kann %s nicht als Video schreiben: Der Dateiname muss auf .mp4, .mkv oder .webm enden."},
-    {ids::VideoEncoderMissing, "Der Videocodierer %s ist in dieser Installation nicht vorhanden."},
+     "Vistrel kann %1 nicht als Video schreiben: Der Dateiname muss auf .mp4, .mkv oder .webm enden."},
+    {ids::VideoEncoderMissing, "Der Videocodierer %1 ist in dieser Installation nicht vorhanden."},
     {ids::VideoEncodingFailed, "Beim Codieren des Videos ist ein Fehler aufgetreten."},
     {ids::VideoShowEmpty, "Die Diaschau hat keine Zeilen: Es gibt kein Video zu schreiben."},
-    {ids::VideoNothingFromLine, "Ab Zeile %d zeigt die Diaschau nichts: Es gibt kein Video zu schreiben."},
+    {ids::VideoNothingFromLine, "Ab Zeile %1 zeigt die Diaschau nichts: Es gibt kein Video zu schreiben."},
     {ids::VideoOutputIsShow,
-     "Die Videodatei %s ist die Diaschau selbst und wird nicht überschrieben. Bitte wählen Sie einen anderen "
+     "Die Videodatei %1 ist die Diaschau selbst und wird nicht überschrieben. Bitte wählen Sie einen anderen "
      "Namen."},
 
     {ids::VideoDialogTitle, "Als Video exportieren"},
@@ -42,12 +42,12 @@ constexpr StringEntry kEntries[] = {
     {ids::VideoSaveCaption, "Video speichern unter"},
     {ids::VideoFileFilter, "Videos (*.mp4 *.mkv *.webm)"},
     {ids::VideoProgressTitle, "Video wird geschrieben"},
-    {ids::VideoWritten, "Das Video %s ist fertig."},
+    {ids::VideoWritten, "Das Video %1 ist fertig."},
     {ids::VideoFileMissing, "Bitte geben Sie den Namen der Videodatei an."},
     {ids::VideoProgressStart, "Das Video wird vorbereitet ..."},
-    {ids::VideoImagesMissing, "Der Bilderordner %s existiert nicht."},
-    {ids::VideoImagesNotAFolder, "%s ist kein Ordner: Die Bilder der Dias werden in einem Ordner gesucht."},
-    {ids::VideoNoPictures, "Im Bilderordner %s gibt es für keines der Dias ein Bild: Das Video zeigt die Karten der Dias."},
+    {ids::VideoImagesMissing, "Der Bilderordner %1 existiert nicht."},
+    {ids::VideoImagesNotAFolder, "%1 ist kein Ordner: Die Bilder der Dias werden in einem Ordner gesucht."},
+    {ids::VideoNoPictures, "Im Bilderordner %1 gibt es für keines der Dias ein Bild: Das Video zeigt die Karten der Dias."},
 
     // The command in the menu "Datei".
     {cmd::FileExportVideo, "Als &Video exportieren..."},

@@ -8,7 +8,7 @@ constexpr int BrokenReadKeptShow = 3702;       // "Die Diaschau konnte nicht vol
 // What the show reader had to leave out of a file.
 constexpr int FileHoldsNoShow = 3720;          // "Die Datei enthält keine Programmzeile ..."
 constexpr int FileLineUnread = 3721;           // "Eine Zeile der Datei konnte nicht gelesen werden; ..."
-constexpr int FileLinesUnread = 3722;          // "%d Zeilen der Datei konnten nicht gelesen werden; ..."
+constexpr int FileLinesUnread = 3722;          // "%1 Zeilen der Datei konnten nicht gelesen werden; ..."
 // A show with a value the projector's records cannot hold is not sent.
 constexpr int UploadValueRefused = 3723;       // "In Zeile %1 hat %2 den Wert %3; ..."
 constexpr int UnstorableSlide = 3724;          // "die Dianummer"
@@ -17,9 +17,9 @@ constexpr int UnstorableTimer = 3726;          // "die Timerzeit"
 constexpr int UnstorableCode = 3727;           // "der Sonderfunktionscode"
 // The search in folders: what it could not read.
 constexpr int SearchUnreadable = 3728;         // "Nicht durchsucht, weil sie nicht gelesen werden konnten: %1."
-constexpr int SearchUnreadableFolders = 3729;  // "%d Ordner"
+constexpr int SearchUnreadableFolders = 3729;  // "%1 Ordner"
 constexpr int SearchUnreadableFile = 3730;     // "1 Datei"
-constexpr int SearchUnreadableFiles = 3731;    // "%d Dateien"
+constexpr int SearchUnreadableFiles = 3731;    // "%1 Dateien"
 // The terminal player: the user's pause and its end.
 constexpr int PlayerPaused = 3732;             // "Pause"
 constexpr int PlayerContinued = 3733;          // "weiter"
@@ -28,7 +28,7 @@ constexpr int PortDoesNotExist = 3734;         // "Diese Schnittstelle gibt es n
 constexpr int ScaleLengthRange = 3735;         // "Die eingegebenen Werte sind nicht zulässig! ..."
 // What the show reader could read of a line only in part (a zero byte cut it short).
 constexpr int FileLineCut = 3736;              // "Eine Zeile der Datei konnte nur zum Teil gelesen werden; ..."
-constexpr int FileLinesCut = 3737;             // "%d Zeilen der Datei konnten nur zum Teil gelesen werden; ..."
+constexpr int FileLinesCut = 3737;             // "%1 Zeilen der Datei konnten nur zum Teil gelesen werden; ..."
 // `vistrel-cli scale`: nothing to scale, and music too short or too long to fit.
 constexpr int ScaleNothingTimed = 3790;        // "Die Diaschau hat keine Zeile mit einer Timerzeit: ..."
 constexpr int ScaleMusicLengthRange = 3791;    // "Die Musik %1 dauert %2; auf diese Länge ..."

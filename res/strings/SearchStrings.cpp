@@ -25,7 +25,7 @@ constexpr StringEntry kEntries[] = {
     {ids::PromptSearchCurrent, "Sucht im aktuellen Dokument nach einem Sichwort."},
     {ids::TipSearchCurrent, "Suchen"},
     {ids::PromptSearchRepeat, "wiederholt die Suche mit den zuvor angegebenen Suchbegriff."},
-    {ids::CliFolderUnreadable, "Der Ordner %s kann nicht gelesen werden."},
+    {ids::CliFolderUnreadable, "Der Ordner %1 kann nicht gelesen werden."},
 };
 }  // namespace
 

@@ -25,5 +25,5 @@ constexpr int PromptSearchCurrent = 1634;    // "Sucht im aktuellen Dokument nac
 constexpr int TipSearchCurrent = 1635;       // "Suchen"
 constexpr int PromptSearchRepeat = 1636;     // "wiederholt die Suche mit den zuvor angegebenen Suchbegriff."
 // vistrel-cli find.
-constexpr int CliFolderUnreadable = 1633;    // "Der Ordner %s kann nicht gelesen werden."
+constexpr int CliFolderUnreadable = 1633;    // "Der Ordner %1 kann nicht gelesen werden."
 }  // namespace vistrel::ids

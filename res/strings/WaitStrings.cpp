@@ -11,7 +11,7 @@ constexpr StringEntry kEntries[] = {
     {ids::WaitSearchText, "Vistrel sucht den Projektor an den Schnittstellen COM1 bis COM4."},
     {ids::WaitCancel, "Abbrechen"},
     {ids::WaitDontWait, "Nicht warten"},
-    {ids::ProjectorFoundOnPort, "Der Projektor antwortet an der Schnittstelle COM%d."},
+    {ids::ProjectorFoundOnPort, "Der Projektor antwortet an der Schnittstelle COM%1."},
 };
 }  // namespace
 

@@ -8,5 +8,5 @@ constexpr int WaitModuleText = 3902;           // "Vistrel wartet, bis der Proje
 constexpr int WaitSearchText = 3903;           // "Vistrel sucht den Projektor ..."
 constexpr int WaitCancel = 3904;               // "Abbrechen"
 constexpr int WaitDontWait = 3905;             // "Nicht warten": the wait at the end of the program
-constexpr int ProjectorFoundOnPort = 3906;     // "Der Projektor antwortet an der Schnittstelle COM%d."
+constexpr int ProjectorFoundOnPort = 3906;     // "Der Projektor antwortet an der Schnittstelle COM%1."
 }  // namespace vistrel::ids

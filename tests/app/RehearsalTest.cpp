@@ -20,16 +20,16 @@
 
 #include "app/CMainFrame.h"
 #include "app/FrameRunView.h"
-#include "app/Rehearsal.h"
-#include "app/RehearsalMusic.h"
-#include "app/RehearsalProjector.h"
-#include "app/RehearsalScene.h"
-#include "app/RehearsalWindow.h"
 #include "app/ShowRunWindows.h"
-#include "app/WindowPlacement.h"
+#include "rehearsal/WindowPlacement.h"
 #include "dialogs/HomingWaitDialog.h"
 #include "dialogs/InfoWindow.h"
 #include "projector/RunControl.h"
+#include "rehearsal/Rehearsal.h"
+#include "rehearsal/RehearsalMusic.h"
+#include "rehearsal/RehearsalProjector.h"
+#include "rehearsal/RehearsalScene.h"
+#include "rehearsal/RehearsalWindow.h"
 #include "tests/app/AppFixture.h"
 #include "tests/app/ShowLines.h"
 #include "tests/media/SoundFiles.h"
@@ -437,31 +437,6 @@ TEST_F(Rehearse, StartsAtTheMarkedRowWhenTheAnswerIsYes) {
         } else {
             EXPECT_TRUE(runStateIsClean());
         }
-    }
-}
-
-TEST_F(Rehearse, APlayedMusicFollowsTheShow) {
-    using Action = MusicFollower::Action;
-    MusicFollower follower;
-    const struct {
-        const char* what;
-        std::optional<std::int64_t> showMs;
-        std::int64_t nowMs;
-        MusicFollower::Decision expected;
-    } frames[] = {
-        {"the show starts at line 3 of the timeline", 12000, 1000, {Action::PlayFrom, 12000}},
-        {"both run on", 12500, 1500, {}},
-        {"a drift within the tolerance", 12700, 1950, {}},
-        {"halted", std::nullopt, 2000, {Action::Pause, 0}},
-        {"still halted", std::nullopt, 9000, {}},
-        {"goes on where it stood", 12800, 9100, {Action::PlayFrom, 12800}},
-        {"\"Bild vorwärts\" skips the rest of a line", 20000, 9200, {Action::PlayFrom, 20000}},
-        {"the tray back at line 1", 0, 9300, {Action::PlayFrom, 0}},
-        {"runs on", 1000, 10300, {}},
-    };
-    for (const auto& f : frames) {
-        SCOPED_TRACE(f.what);
-        EXPECT_EQ(follower.follow(f.showMs, f.nowMs), f.expected);
     }
 }
 

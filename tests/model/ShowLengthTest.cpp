@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "model/CVistrelDoc.h"
+#include "model/Settings.h"
 #include "tests/model/TestShows.h"
 
 namespace vistrel {
@@ -63,30 +64,56 @@ TEST(ComputeShowLength, WholeShowCases) {
     };
     for (const Case& c : table) {
         auto doc = showOf(c.lines);
-        doc->selectedLength = 99;
-        EXPECT_EQ(computeShowLength(*doc, WholeShow, true), c.length) << c.name;
-        EXPECT_EQ(doc->playingTime, c.playingTime) << c.name;
-        EXPECT_EQ(doc->selectedLength, 0) << c.name;
+        const ShowLengthValues values = computeShowLength(*doc, WholeShow, true);
+        EXPECT_EQ(values.length, c.length) << c.name;
+        EXPECT_EQ(values.playingTime, c.playingTime) << c.name;
+        EXPECT_EQ(values.selectedLength, 0) << c.name;
     }
 }
 
 TEST(ComputeShowLength, LengthDisplayOffReturnsAtOnce) {
     auto doc = showOf({{1, 25, 40, 0}});
-    EXPECT_EQ(computeShowLength(*doc, WholeShow, false), -1);
-    EXPECT_EQ(doc->playingTime, -4711);
+    EXPECT_EQ(computeShowLength(*doc, WholeShow, false).length, -1);
+    EXPECT_EQ(computeShowLength(*doc, WholeShow, false).playingTime, std::nullopt);
     // The other requests are answered whatever the display says.
-    EXPECT_EQ(computeShowLength(*doc, WholeShowAndSelection, false), 65);
+    EXPECT_EQ(computeShowLength(*doc, WholeShowAndSelection, false).length, 65);
 }
 
 TEST(ComputeShowLength, SelectionAndSingleLine) {
     auto doc = showOf({{1, 25, 40, 0}, {0, 10, 100, 0}, {2, 25, 40, 33}, {3, 25, 40, 100}, {4, 25, 40, 0}});
-    EXPECT_EQ(computeShowLength(*doc, WholeShowAndSelection, true, {1, 2, 4}), 65 + 10 + 190 + 65);
-    EXPECT_EQ(doc->selectedLength, 10 + 190);  // row 4 lies after the autoreverse line
-    EXPECT_EQ(doc->playingTime, -4711);        // only the plain whole-show request sets it
+    const ShowLengthValues withSelection = computeShowLength(*doc, WholeShowAndSelection, true, {1, 2, 4});
+    EXPECT_EQ(withSelection.length, 65 + 10 + 190 + 65);
+    EXPECT_EQ(withSelection.selectedLength, 10 + 190);  // row 4 lies after the autoreverse line
+    EXPECT_EQ(withSelection.playingTime, std::nullopt);  // only the plain whole-show request has it
 
-    EXPECT_EQ(computeShowLength(*doc, 2, true), 190);
-    EXPECT_EQ(doc->selectedLength, 0);
-    EXPECT_EQ(computeShowLength(*doc, 5000, true), 0);
+    EXPECT_EQ(computeShowLength(*doc, 2, true).length, 190);
+    EXPECT_EQ(computeShowLength(*doc, 2, true).selectedLength, 0);
+    EXPECT_EQ(computeShowLength(*doc, 5000, true).length, 0);
+}
+
+TEST(KeepShowLength, TheDocumentKeepsWhatTheDisplaysShow) {
+    struct Case {
+        const char* name;
+        std::vector<Line> lines;
+        bool displayOn;
+        int showLength, playingTime;
+    };
+    const Case table[] = {
+        {"plain_show", {{1, 25, 40, 0}, {2, 25, 40, 0}}, true, 130, 130},
+        {"show_with_a_wait", {{5, 25, 0, 0}, {6, 25, 40, 0}}, true, -1, 90},
+        {"display_off_keeps_the_playing_time", {{1, 25, 40, 0}}, false, -1, 777},
+    };
+    for (const Case& c : table) {
+        auto doc = showOf(c.lines);
+        doc->playingTime = 777;
+        doc->selectedLength = 55;
+        Settings settings;
+        settings.showTotalLength = c.displayOn;
+        keepShowLength(*doc, settings);
+        EXPECT_EQ(doc->showLength, c.showLength) << c.name;
+        EXPECT_EQ(doc->playingTime, c.playingTime) << c.name;
+        EXPECT_EQ(doc->selectedLength, 55) << c.name << ": only the show-length command sets it";
+    }
 }
 
 TEST(MeasureForScaling, LeavesOutEndRowsAndSumsTheTimers) {

@@ -90,5 +90,31 @@ TEST(EditorValues, DescriptionBecomesWindows1252AndASingleBlankIsEmpty) {
     EXPECT_EQ(line.description, "  ");
 }
 
+TEST(EditorValues, TheDescriptionStaysOneLineOf179Characters) {
+    const std::pair<QString, QString> cases[] = {
+        {QStringLiteral("Brücke"), QStringLiteral("Brücke")},
+        {QStringLiteral("zwei\nZeilen"), QStringLiteral("zwei Zeilen")},
+        {QStringLiteral("a\r\nb"), QStringLiteral("a  b")},
+        {QString(180, QLatin1Char('x')), QString(179, QLatin1Char('x'))},
+        {QString(178, QLatin1Char('x')) + QStringLiteral("\nyz"), QString(178, QLatin1Char('x')) + QStringLiteral(" ")},
+    };
+    for (const auto& [typed, kept] : cases) EXPECT_EQ(oneLineDescription(typed), kept) << typed.toStdString();
+}
+
+TEST(EditorValues, TotalTimeInWholeSecondsWithThePauseAfterIt) {
+    const struct {
+        int playingTime;
+        bool waits;
+        const char* text;
+    } cases[] = {
+        {130, false, "00:00:13 "},
+        {139, false, "00:00:13 "},
+        {36000, false, "01:00:00 "},
+        {367890, true, "10:13:09  + Pause"},
+        {90, true, "00:00:09  + Pause"},
+    };
+    for (const auto& c : cases) EXPECT_EQ(totalTimeText(c.playingTime, c.waits).toStdString(), c.text) << c.playingTime;
+}
+
 }  // namespace
 }  // namespace vistrel

@@ -279,7 +279,7 @@ TEST_F(ListTest, LinesAppliedWhileAShowRuns) {
     ASSERT_EQ(w.prompter.messages.size(), 1u);
     EXPECT_EQ(w.prompter.messages[0].text, res::text(ids::NoNewLinesWhileRunning));
     EXPECT_EQ(w.prompter.messages[0].icon, MessageIcon::None);
-    EXPECT_FALSE(ShowHistory::of(w.doc)->canUndo()) << "a refused line is no step";
+    EXPECT_FALSE(w.history.canUndo()) << "a refused line is no step";
 
     // An existing line goes to the projector and into the list.
     w.list->makeCurrentLine(1, CTextView::Trigger::DoubleClick);

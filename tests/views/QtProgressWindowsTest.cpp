@@ -13,14 +13,12 @@
 #include <QTimer>
 
 #include "platform/qt/widgets/QtProgressWindows.h"
-#include "res/StringTable.h"
+#include "res/TableText.h"
 #include "res/strings/DialogStrings.h"
 #include "res/strings/ProjectorStrings.h"
 
 namespace vistrel {
 namespace {
-
-QString tableText(int id) { return QString::fromUtf8(res::text(id)); }
 
 bool showsText(const QWidget* window, const QString& text) {
     for (const QLabel* label : window->findChildren<QLabel*>())

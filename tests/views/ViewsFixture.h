@@ -8,6 +8,7 @@
 #include <QString>
 #include <memory>
 
+#include "edits/ShowHistory.h"
 #include "model/CVistrelDoc.h"
 #include "platform/fake/RecordingPrompter.h"
 #include "views/CEditZeile.h"
@@ -23,6 +24,8 @@ struct ShowWindow {
     RecordingPrompter prompter;
     ViewServices services{settings, appState, runState, prompter, {}, {}, {}, {}, {}, {}};
     CVistrelDoc doc;
+    // The show window's history, handed to both views as the window hands it.
+    ShowHistory history{doc};
     std::unique_ptr<QSplitter> window;
     CEditZeile* editor = nullptr;
     CVistrelView* list = nullptr;
@@ -35,8 +38,8 @@ struct ShowWindow {
     // Builds the window the way the document window does and lets the posted events run.
     void open(int width = 900, int height = 520) {
         window = std::make_unique<QSplitter>(Qt::Vertical);
-        editor = new CEditZeile(doc, services, window.get());
-        list = new CVistrelView(doc, services, window.get());
+        editor = new CEditZeile(history, services, window.get());
+        list = new CVistrelView(history, services, window.get());
         window->addWidget(editor);
         window->addWidget(list);
         window->resize(width, height);

@@ -11,7 +11,7 @@
 #include <QVBoxLayout>
 
 #include "platform/qt/widgets/ProjectorWaitDialog.h"
-#include "res/StringTable.h"
+#include "res/TableText.h"
 #include "res/strings/DialogStrings.h"
 #include "res/strings/ProjectorStrings.h"
 #include "res/strings/SafetyStrings.h"
@@ -22,8 +22,6 @@ namespace vistrel {
 namespace {
 
 constexpr int TickMs = 200;
-
-QString tableText(int id) { return QString::fromUtf8(res::text(id)); }
 
 }  // namespace
 

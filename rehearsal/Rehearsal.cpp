@@ -1,27 +1,23 @@
-#include "app/Rehearsal.h"
+#include "rehearsal/Rehearsal.h"
 
 #include <QScreen>
 #include <QTimer>
 
-#include "app/CSplitterFrame.h"
-#include "app/FrameRunView.h"
-#include "app/RehearsalMusic.h"
-#include "app/RehearsalProjector.h"
-#include "app/RehearsalScene.h"
-#include "app/RehearsalWindow.h"
-#include "app/ShowRunWindows.h"
-#include "app/WindowPlacement.h"
+#include "model/CVistrelDoc.h"
 #include "platform/Clock.h"
 #include "platform/Prompter.h"
+#include "rehearsal/RehearsalMusic.h"
+#include "rehearsal/RehearsalProjector.h"
+#include "rehearsal/RehearsalScene.h"
+#include "rehearsal/RehearsalWindow.h"
+#include "rehearsal/WindowPlacement.h"
 #include "res/CommandIds.h"
-#include "res/StringTable.h"
+#include "res/TableText.h"
 #include "res/strings/RehearsalStrings.h"
 
 namespace vistrel {
 
 namespace {
-
-QString tableText(int id) { return QString::fromUtf8(res::text(id)); }
 
 // How often a stop that found the line busy is tried again.
 constexpr int StopRetryMs = 250;
@@ -49,7 +45,7 @@ Rehearsal::~Rehearsal() {
 
 RehearsalWindow* Rehearsal::window() const { return window_.data(); }
 
-bool Rehearsal::start(CSplitterFrame& frame) {
+bool Rehearsal::start(RehearsedShow& frame) {
     if (running()) return false;
     endFadeOut();
     // An info window left open talks to the projector on the serial port; the
@@ -133,8 +129,8 @@ void Rehearsal::showWindowOnceRunning() {
     if (!projector_->projector().isRunning()) return;
     startWatch_.stop();
     // Over the show window's screen, whether or not a window manager places it.
-    if (frame_ && frame_->screen()) {
-        window_->setGeometry(centredIn(frame_->screen()->availableGeometry(), window_->size()));
+    if (QScreen* screen = frame_ ? frame_->shownOn() : nullptr) {
+        window_->setGeometry(centredIn(screen->availableGeometry(), window_->size()));
     }
     window_->show();
     window_->raise();
@@ -157,7 +153,7 @@ void Rehearsal::checkEnded() {
     finish(false);
 }
 
-void Rehearsal::frameClosing(CSplitterFrame* frame) {
+void Rehearsal::frameClosing(const RehearsedShow* frame) {
     // A fading picture may still draw a card with the text of a line of that show.
     endFadeOut();
     if (running() && frame == frame_) abandon();
@@ -193,7 +189,7 @@ void Rehearsal::finish(bool runStillGoing) {
         // The info window and the homing wait talk to the rehearsal's projector,
         // which goes now: they go first. Closing the wait ends the run as a lost
         // projector does, without PA.
-        env_.runWindows.closeAll();
+        if (env_.closeRunWindows) env_.closeRunWindows();
         RunState& run = env_.runState;
         run.showRunning = false;
         run.pauseState = 0;

@@ -1,4 +1,4 @@
-#include "app/RehearsalMusic.h"
+#include "rehearsal/RehearsalMusic.h"
 
 #include <QAudioDevice>
 #include <QAudioOutput>
@@ -11,7 +11,7 @@
 
 #include "media/MusicDecoder.h"
 #include "media/VideoSettings.h"
-#include "res/StringTable.h"
+#include "res/TableText.h"
 #include "res/strings/RehearsalStrings.h"
 
 namespace vistrel {
@@ -63,7 +63,7 @@ bool RehearsalMusic::open(const QString& path) {
         return false;
     }
     if (QMediaDevices::audioOutputs().isEmpty()) {
-        if (hooks_.statusLine) hooks_.statusLine(QString::fromUtf8(res::text(ids::RehearsalNoSoundOutput)));
+        if (hooks_.statusLine) hooks_.statusLine(tableText(ids::RehearsalNoSoundOutput));
         return false;
     }
     output_ = std::make_unique<QAudioOutput>();
@@ -95,10 +95,10 @@ void RehearsalMusic::failed() {
     if (failedOnce_) return;
     failedOnce_ = true;
     if (hooks_.cannotPlay) {
-        hooks_.cannotPlay(QString::fromUtf8(res::text(ids::RehearsalMusicUnplayable)).arg(path_));
+        hooks_.cannotPlay(tableText(ids::RehearsalMusicUnplayable).arg(path_));
     }
     // The box is gone once answered; the status bar keeps saying why the rehearsal is silent.
-    if (hooks_.statusLine) hooks_.statusLine(QString::fromUtf8(res::text(ids::RehearsalMusicStatus)).arg(path_));
+    if (hooks_.statusLine) hooks_.statusLine(tableText(ids::RehearsalMusicStatus).arg(path_));
 }
 
 void RehearsalMusic::fadeOut(double gain) {

@@ -3,7 +3,7 @@
 // projector in this process, through the program's own run control, and shows it in
 // the rehearsal window with the show's pictures and music. While it runs, every run
 // command, the poll of the show window, the info window and the homing wait talk to
-// the rehearsal's projector (the program asks activeRunControl() and friends).
+// the rehearsal's projector (the program asks projector() while running()).
 //
 // The rehearsal is over when the run is over (the show's end seen by the poll, or
 // the homing wait finished after a stop), or at once when its show window closes or
@@ -19,10 +19,10 @@
 
 #include "model/Settings.h"
 #include "projector/RunState.h"
+#include "rehearsal/RehearsedShow.h"
 
 namespace vistrel {
 
-class CSplitterFrame;
 class Clock;
 class EventPump;
 class Prompter;
@@ -30,7 +30,7 @@ class RehearsalMusic;
 class RehearsalProjector;
 class RehearsalScene;
 class RehearsalWindow;
-class ShowRunWindows;
+class RunWindows;
 
 class Rehearsal : public QObject {
     Q_OBJECT
@@ -48,17 +48,19 @@ public:
         Prompter& prompter;
         Clock& clock;
         EventPump& events;
-        ShowRunWindows& runWindows;
+        // The info window and the homing wait of the program, and closing both at once.
+        RunWindows& runWindows;
+        std::function<void()> closeRunWindows;
         // A run command as the menu gives it (routed to the rehearsal while it runs).
         std::function<void(int commandId)> runCommand;
         // Space: pause or go on in every state, as Space in the program list.
-        std::function<void(CSplitterFrame& frame)> pauseOrContinue;
+        std::function<void(RehearsedShow& frame)> pauseOrContinue;
         // One line in the main window's status bar.
         std::function<void(const QString& text)> showStatus;
         // Menus, tool bar and "PAUSE !" follow the run state.
         std::function<void()> runStateChanged;
         // The picture folder and music chosen for the show of `frame`.
-        std::function<Media(CSplitterFrame& frame)> media;
+        std::function<Media(RehearsedShow& frame)> media;
     };
 
     explicit Rehearsal(Environment environment);
@@ -67,9 +69,9 @@ public:
     // Starts the rehearsal of `frame`'s show, from its first line or (asked as for
     // "Diaschau starten") from its marked row. The caller has made sure the line is
     // free and no show runs. True when the show runs.
-    bool start(CSplitterFrame& frame);
+    bool start(RehearsedShow& frame);
     bool running() const { return projector_ != nullptr; }
-    CSplitterFrame* frame() const { return frame_; }
+    RehearsedShow* frame() const { return frame_; }
     RehearsalProjector* projector() const { return projector_.get(); }
     RehearsalWindow* window() const;
     RehearsalScene* scene() const { return scene_.get(); }
@@ -78,7 +80,7 @@ public:
     // Ends the rehearsal once the run is over; call after anything that may end it.
     void checkEnded();
     // `frame` is closing: when it is the rehearsal's, the rehearsal ends now.
-    void frameClosing(CSplitterFrame* frame);
+    void frameClosing(const RehearsedShow* frame);
     // Ends a running rehearsal now (the program ends).
     void abandon();
 
@@ -104,7 +106,7 @@ private:
     QTimer fadeWatch_;
     QPointer<RehearsalWindow> window_;
     QTimer startWatch_;
-    CSplitterFrame* frame_ = nullptr;
+    RehearsedShow* frame_ = nullptr;
     bool starting_ = false;
     bool finishing_ = false;
 };

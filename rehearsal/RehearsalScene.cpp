@@ -1,15 +1,15 @@
-#include "app/RehearsalScene.h"
+#include "rehearsal/RehearsalScene.h"
 
 #include <QPainter>
 #include <algorithm>
 #include <span>
 
-#include "app/RehearsalProjector.h"
 #include "model/CVistrelDoc.h"
 #include "model/Cp1252.h"
 #include "model/DecimalText.h"
 #include "model/PictureFolder.h"
-#include "res/StringTable.h"
+#include "rehearsal/RehearsalProjector.h"
+#include "res/TableText.h"
 #include "res/strings/RehearsalStrings.h"
 #include "res/strings/RunStrings.h"
 
@@ -19,7 +19,6 @@ namespace {
 
 using Phase = sim::ShowRunner::Phase;
 
-QString tableText(int id) { return QString::fromUtf8(res::text(id)); }
 
 // The lines the pictures are made ahead for, after the one shown.
 constexpr int LinesAhead = 2;

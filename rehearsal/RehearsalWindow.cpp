@@ -1,4 +1,4 @@
-#include "app/RehearsalWindow.h"
+#include "rehearsal/RehearsalWindow.h"
 
 #include <QCloseEvent>
 #include <QKeyEvent>

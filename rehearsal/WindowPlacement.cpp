@@ -1,4 +1,4 @@
-#include "app/WindowPlacement.h"
+#include "rehearsal/WindowPlacement.h"
 
 #include <algorithm>
 

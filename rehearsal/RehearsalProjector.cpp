@@ -1,4 +1,4 @@
-#include "app/RehearsalProjector.h"
+#include "rehearsal/RehearsalProjector.h"
 
 namespace vistrel {
 
