@@ -54,18 +54,22 @@ private:
     ConsolePrompter console_;
 };
 
-// The scale dialog answered once with the length from the command line.
+// The scale dialog answered once with the length from the command line: typed
+// (--length) or the music's (--to-audio).
 class GivenLength final : public ScaleLengthPrompt {
 public:
-    explicit GivenLength(long long length) : length_(length) {}
+    GivenLength(long long length, bool music) : length_(length), music_(music) {}
     std::optional<std::int64_t> askNewLength(int) override {
         if (asked_) return std::nullopt;
         asked_ = true;
         return length_;
     }
+    bool offersMusicLength() const override { return music_; }
+    bool lengthIsMusic() const override { return music_; }
 
 private:
     long long length_;
+    bool music_;
     bool asked_ = false;
 };
 
@@ -156,14 +160,15 @@ int runScale(const CommandLine& line) {
     if (const int failed = loadShow(*doc, line, rows)) return failed;
 
     ScalePrompter prompter(line.positional(0));
+    const bool music = line.has("to-audio");
     // The window's dialog ends quietly when no timer can change; here that is a failure,
     // or a script would take the unchanged copy for a scaled one.
-    const ScalingMeasure measure = measureForScaling(*doc, rows);
+    const ScalingMeasure measure = measureForNewLength(*doc, rows, music);
     if (!measure.pause && measure.timedLines == 0) {
         prompter.console().showMessage(res::text(ids::ScaleNothingTimed), MessageIcon::Exclamation, MessageButtons::Ok);
         return 1;
     }
-    GivenLength dialog(*length);
+    GivenLength dialog(*length, music);
     switch (scaleShow(*doc, rows, prompter, dialog)) {
         case ScaleResult::Scaled:
         case ScaleResult::Unchanged: break;
@@ -171,11 +176,11 @@ int runScale(const CommandLine& line) {
             const ScaleRange range = allowedScaleRange(measure);
             const std::string shortest = vistrel::lengthText(range.shortest);
             const std::string longest = vistrel::lengthText(range.longest);
-            const std::optional<std::string> music = line.value("to-audio");
+            const std::optional<std::string> musicFile = line.value("to-audio");
             const std::string allowed =
-                music ? res::formatArgs(ids::ScaleMusicLengthRange,
-                                        {*music, vistrel::lengthText(static_cast<int>(*length)), shortest, longest})
-                      : res::formatArgs(ids::ScaleLengthRange, {shortest, longest});
+                musicFile ? res::formatArgs(ids::ScaleMusicLengthRange,
+                                            {*musicFile, vistrel::lengthText(static_cast<int>(*length)), shortest, longest})
+                          : res::formatArgs(ids::ScaleLengthRange, {shortest, longest});
             prompter.console().showMessage(allowed, MessageIcon::Exclamation, MessageButtons::Ok);
             return 1;
         }
@@ -260,7 +265,9 @@ const CommandRegistration scaleCommand{{
         {valueOption("length", "HH:MM:SS", "the new length, as typed into the dialog \"Show skalieren\""),
          valueOption("to-audio", "FILE",
                      "the new length is the length of the music FILE in whole seconds, as the dialog's button "
-                     "\"Musiklänge übernehmen\" fills it in"),
+                     "\"Musiklänge übernehmen\" fills it in; without --rows it is music time: a run from line 1 "
+                     "as \"vistrel-cli timeline\" has it, the waits at pause lines not counted, so that a show "
+                     "with pauses is fitted too (their timers of 0 stay)"),
          rowsOption()}),
     .summary = "Reads the show IN and runs \"Diaschau skalieren\" on it with the dialog answered with the "
                "--length, or with the length of the music given with --to-audio (exactly one of the two): the timers are stretched or shrunk so that the show, or only the ROWS when given, "

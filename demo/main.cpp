@@ -1,6 +1,6 @@
 // vistrel-demo: writes the demo show and draws its pictures into a folder of the build,
 // the show as FOLDER/Willkommen.dpd and its pictures as FOLDER/Willkommen/NNN.jpg, where
-// the rehearsal looks for them without being told.
+// the rehearsal looks for them without being told, and its music as FOLDER/Willkommen.ogg.
 //
 //   vistrel-demo FOLDER
 #include <QDir>
@@ -9,6 +9,7 @@
 #include <cstdio>
 #include <string>
 
+#include "demo/DemoMusic.h"
 #include "demo/DemoPictures.h"
 #include "demo/DemoShow.h"
 
@@ -40,6 +41,11 @@ int main(int argc, char** argv) {
             std::fprintf(stderr, "vistrel-demo: %s: %s\n", qPrintable(file), qPrintable(writer.errorString()));
             return 1;
         }
+    }
+    const QString music = folder.filePath(QStringLiteral("Willkommen.ogg"));
+    if (!vistrel::demo::writeDemoMusic(music.toStdString(), error)) {
+        std::fprintf(stderr, "vistrel-demo: %s: %s\n", qPrintable(music), error.c_str());
+        return 1;
     }
     return 0;
 }

@@ -50,7 +50,10 @@ void ScaleDialog::takeMusicLength() {
     // refused as too long when confirmed.
     const std::int64_t shown = std::clamp<std::int64_t>(*seconds, 0, 23 * 3600 + 59 * 60 + 59);
     showLength(static_cast<int>(shown / 3600), static_cast<int>(shown / 60 % 60), static_cast<int>(shown % 60));
+    takenMusicLength_ = enteredLength();
 }
+
+bool ScaleDialog::lengthIsMusic() const { return takenMusicLength_ && *takenMusicLength_ == enteredLength(); }
 
 void ScaleDialog::showLength(int hours, int minutes, int seconds) {
     const int values[3] = {hours, minutes, seconds};
@@ -107,6 +110,7 @@ std::int64_t ScaleDialog::enteredLength() const {
 
 std::optional<std::int64_t> ScaleDialog::askNewLength(int oldLength) {
     setOldLength(oldLength);
+    takenMusicLength_.reset();
     if (exec() != QDialog::Accepted) return std::nullopt;
     return enteredLength();
 }

@@ -41,6 +41,9 @@ public:
 
     // ScaleLengthPrompt: runs the dialog modally; the entered length, or nothing on Cancel.
     std::optional<std::int64_t> askNewLength(int oldLength) override;
+    bool offersMusicLength() const override { return static_cast<bool>(musicSeconds_); }
+    // True while the fields hold the music's length as "Musiklänge übernehmen" put it there.
+    bool lengthIsMusic() const override;
 
 
 protected:
@@ -57,6 +60,7 @@ private:
     std::unique_ptr<Ui::ScaleDialog> ui_;
     Field fields_[3];
     MusicSeconds musicSeconds_;
+    std::optional<std::int64_t> takenMusicLength_;  // tenths, as the button filled the fields
 };
 
 }  // namespace vistrel

@@ -116,19 +116,23 @@ std::optional<std::filesystem::path> PictureFolder::pictureOf(int slide) const {
 
 bool holdsNumberedPictures(const std::filesystem::path& folder) { return !PictureFolder::scan(folder).empty(); }
 
-std::filesystem::path defaultPictureFolder(const std::filesystem::path& showFile) {
+std::filesystem::path showPathWithoutEnding(const std::filesystem::path& showFile) {
     std::error_code error;
     std::filesystem::path show = std::filesystem::absolute(showFile, error);
     if (error) show = showFile;
-    const std::filesystem::path folder = show.parent_path();
-    if (holdsNumberedPictures(folder)) return folder;
     std::string name = show.filename().string();
     if (name.size() > 4) {
         std::string ending = name.substr(name.size() - 4);
         std::transform(ending.begin(), ending.end(), ending.begin(), lowerAscii);
         if (ending == ".dpd") name.resize(name.size() - 4);
     }
-    return folder / name;
+    return show.parent_path() / name;
+}
+
+std::filesystem::path defaultPictureFolder(const std::filesystem::path& showFile) {
+    const std::filesystem::path named = showPathWithoutEnding(showFile);
+    if (holdsNumberedPictures(named.parent_path())) return named.parent_path();
+    return named;
 }
 
 }  // namespace vistrel

@@ -62,4 +62,8 @@ bool holdsNumberedPictures(const std::filesystem::path& folder);
 // ".dpd" ("Urlaub.dpd" → "Urlaub/"), whether that exists or not.
 std::filesystem::path defaultPictureFolder(const std::filesystem::path& showFile);
 
+// The show's absolute path without its ".dpd" ending ("/a/Urlaub.dpd" → "/a/Urlaub"): the
+// name of what belongs to the show beside it (its picture folder, its music).
+std::filesystem::path showPathWithoutEnding(const std::filesystem::path& showFile);
+
 }  // namespace vistrel

@@ -8,6 +8,7 @@
 #include "model/CVistrelDoc.h"
 #include "model/LineTiming.h"
 #include "model/Settings.h"
+#include "model/ShowTimeline.h"
 
 namespace vistrel {
 
@@ -103,6 +104,18 @@ ScalingMeasure measureForScaling(const CVistrelDoc& doc, const std::vector<int>&
         measure.total += static_cast<double>(duration.tenths);
         if (duration.pause) measure.pause = true;
         if (duration.endsCounting) break;
+    }
+    measure.length = clampedInt(measure.total);
+    return measure;
+}
+
+ScalingMeasure measureMusicTime(const CVistrelDoc& doc) {
+    const std::size_t count = static_cast<std::size_t>(std::clamp(doc.lineCount, 0, LineStorageRecords));
+    const ShowTimeline run = ShowTimeline::build(std::span(doc.lines.data(), count), 1);
+    ScalingMeasure measure{0, static_cast<double>(run.totalTenths()), 0.0, false};
+    for (const TimelineLine& line : run.lines()) {
+        measure.timerSum += static_cast<double>(line.timerTenths);
+        if (line.timerTenths > 0) ++measure.timedLines;
     }
     measure.length = clampedInt(measure.total);
     return measure;

@@ -58,6 +58,11 @@ struct ScalingMeasure {
 // when it is empty. Unlike computeShowLength, lines with slide number 0 are left out.
 ScalingMeasure measureForScaling(const CVistrelDoc& doc, const std::vector<int>& rowsToUse);
 
+// The same measure for music time: the run from line 1 as the timeline has it (dark
+// lines with their timers, up to an end record or the autoreverse line), the waits at
+// pause lines not counted; never a pause.
+ScalingMeasure measureMusicTime(const CVistrelDoc& doc);
+
 // The shortest length scaling can reach: the part of the show that is not timers, and
 // 0.1 s for each timer above 0 (a running line never turns into a pause line).
 int scalingMinimum(const ScalingMeasure& measure);

@@ -36,6 +36,10 @@ std::int64_t enteredLength(std::int64_t hours, std::int64_t minutes, std::int64_
     return (hours * 3600 + minutes * 60 + seconds) * 10;
 }
 
+ScalingMeasure measureForNewLength(const CVistrelDoc& doc, const std::vector<int>& rowsToUse, bool musicLength) {
+    return musicLength && rowsToUse.empty() ? measureMusicTime(doc) : measureForScaling(doc, rowsToUse);
+}
+
 ScaleResult scaleShow(CVistrelDoc& doc, const std::vector<int>& selectedRows, Prompter& prompter,
                       ScaleLengthPrompt& dialog) {
     std::vector<int> rows = selectedRows;
@@ -43,21 +47,29 @@ ScaleResult scaleShow(CVistrelDoc& doc, const std::vector<int>& selectedRows, Pr
         prompter.showMessage(ids::ScaleOnlySelection, MessageIcon::Question, MessageButtons::YesNo) != MessageAnswer::Yes) {
         rows.clear();
     }
-
-    const ScalingMeasure measure = measureForScaling(doc, rows);
-    if (measure.pause) {
+    const auto refusePause = [&] {
         prompter.showMessage(ids::ScaleShowHasPause, MessageIcon::Exclamation, MessageButtons::Ok);
         return ScaleResult::HasPause;
-    }
-    const int minimum = scalingMinimum(measure);
+    };
+
+    const ScalingMeasure typed = measureForScaling(doc, rows);
+    // A show with pauses can still be fitted to its music; only a typed length needs
+    // the show's length, which a pause leaves open.
+    const bool musicFits = rows.empty() && dialog.offersMusicLength();
+    if (typed.pause && !musicFits) return refusePause();
+    const ScalingMeasure music = measureForNewLength(doc, rows, true);
 
     std::int64_t newLength = 0;
+    ScalingMeasure measure = typed;
     for (;;) {
-        const std::optional<std::int64_t> entered = dialog.askNewLength(measure.length);
+        const std::optional<std::int64_t> entered = dialog.askNewLength(typed.pause ? music.length : typed.length);
         if (!entered) return ScaleResult::Cancelled;
+        const bool toMusic = musicFits && dialog.lengthIsMusic();
+        if (typed.pause && !toMusic) return refusePause();
+        measure = toMusic ? music : typed;
         newLength = *entered;
         if (newLength == measure.length) return ScaleResult::Unchanged;
-        if (newLength >= 10 && newLength <= LongestScaledLength && newLength >= minimum) break;
+        if (newLength >= 10 && newLength <= LongestScaledLength && newLength >= scalingMinimum(measure)) break;
         if (prompter.showMessage(ids::ScaleLengthInvalid, MessageIcon::Question, MessageButtons::YesNo) !=
             MessageAnswer::Yes) {
             return ScaleResult::InvalidLength;

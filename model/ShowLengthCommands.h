@@ -45,7 +45,17 @@ public:
     virtual ~ScaleLengthPrompt() = default;
     // `oldLength` in tenths; returns the entered length in tenths, or nothing for Cancel.
     virtual std::optional<std::int64_t> askNewLength(int oldLength) = 0;
+    // Whether the dialog can take the length of the show's music ("Musiklänge übernehmen").
+    virtual bool offersMusicLength() const { return false; }
+    // Whether the length last entered is the music's as taken, not one the user typed.
+    virtual bool lengthIsMusic() const { return false; }
 };
+
+// What a new length is measured against. A length the user types is the show length's
+// (lines with slide number 0 left out, a pause refuses). The music's length, for the
+// whole show, is music time: a run from line 1 as the timeline has it, the waits at
+// pause lines not counted, since the music stands while the show waits.
+ScalingMeasure measureForNewLength(const CVistrelDoc& doc, const std::vector<int>& rowsToUse, bool musicLength);
 
 // The show-length dialog: shows the two lengths.
 class ShowLengthPrompt {

@@ -176,7 +176,8 @@ ShowMediaChoices::Used ShowMediaChoices::usedFor(const std::filesystem::path& sh
     Used used;
     used.pictureFolder = checked.media.pictureFolder.empty() ? defaultPictureFolder(showFile)
                                                              : std::filesystem::path(checked.media.pictureFolder);
-    used.musicFile = checked.media.musicFile;
+    used.musicFile =
+        checked.media.musicFile.empty() ? defaultMusicFile(showFile).string() : checked.media.musicFile;
     used.messages = vanishedMediaMessages(checked.vanished, showName);
     return used;
 }
@@ -188,6 +189,16 @@ std::vector<std::string> vanishedMediaMessages(const ShowMedia& vanished, const 
     if (!vanished.musicFile.empty())
         messages.push_back(res::formatArgs(ids::ChosenMusicGone, {vanished.musicFile, showName}));
     return messages;
+}
+
+std::filesystem::path ShowMediaChoices::defaultMusicFile(const std::filesystem::path& showFile) {
+    const std::string named = showPathWithoutEnding(showFile).string();
+    for (const char* ending : {".ogg", ".oga", ".opus", ".flac", ".mp3", ".wav", ".m4a", ".aac", ".wma"}) {
+        const std::filesystem::path candidate = named + ending;
+        std::error_code error;
+        if (std::filesystem::is_regular_file(candidate, error)) return candidate;
+    }
+    return {};
 }
 
 std::filesystem::path ShowMediaChoices::resolvedPictureFolder(const std::filesystem::path& showFile) const {

@@ -51,9 +51,15 @@ public:
     // The chosen picture folder, else the show's default one (PictureFolder.h).
     std::filesystem::path resolvedPictureFolder(const std::filesystem::path& showFile) const;
 
+    // The music a show has when none was chosen: a sound file beside it named like it
+    // ("Urlaub.dpd" → "Urlaub.ogg"), the first of the endings the music dialog offers
+    // that is a regular file; empty when there is none.
+    static std::filesystem::path defaultMusicFile(const std::filesystem::path& showFile);
+
     // What a run of the show uses (the rehearsal, a video, fitting to the music): the
-    // picture folder as resolvedPictureFolder() says and the music, after existingOf()
-    // has forgotten what is gone; `messages` say that, naming the show by `showName`.
+    // picture folder as resolvedPictureFolder() says and the music (else the default
+    // music), after existingOf() has forgotten what is gone; `messages` say that, naming
+    // the show by `showName`.
     struct Used {
         std::filesystem::path pictureFolder;
         std::string musicFile;

@@ -32,8 +32,9 @@ ShowTimeline ShowTimeline::build(std::span<const ProgramLine> lines, int fromLin
         entry.effectTenths = timing.effectTenths;
         entry.timerTenths = timing.timerTenths;
         entry.autoreverse = timing.autoreverse && i != 0;
-        // The projector does not stop at the line that sends the tray back.
-        entry.pause = !entry.autoreverse && timing.pauseCount() > 0;
+        // A timer of 0 or a fade out/in with pause makes a pause line, also on the line
+        // that sends the tray back: the run control stops there and waits to be continued.
+        entry.pause = timing.pauseCount() > 0;
         start += entry.effectTenths + entry.timerTenths;
         timeline.lines_.push_back(entry);
         if (entry.autoreverse) break;

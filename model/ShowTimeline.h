@@ -24,6 +24,7 @@ struct TimelineLine {
     std::int64_t effectTenths = 0;
     std::int64_t timerTenths = 0;
     bool pause = false;           // the run stands here after the effect until it is continued
+                                  // (timer 0 or fade out/in with pause, autoreverse line included)
     bool autoreverse = false;     // the tray runs back here (dark); the timeline ends with it
 };
 

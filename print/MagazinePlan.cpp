@@ -10,13 +10,12 @@
 #include "print/PagePainter.h"
 #include "print/PrintJob.h"
 #include "res/StringTable.h"
+#include "res/TableText.h"
 #include "res/strings/PrintStrings.h"
 
 namespace vistrel::print {
 
 namespace {
-
-QString tableText(int id) { return QString::fromUtf8(res::text(id)); }
 
 int twipsOfMillimetres(double millimetres) {
     return millimetres > 0 ? static_cast<int>(std::floor(millimetres * TwipsPerInch / 25.4 + 1e-9)) : 0;

@@ -13,6 +13,7 @@
 #include "print/PrintJob.h"
 #include "res/CommandIds.h"
 #include "res/StringTable.h"
+#include "res/TableText.h"
 #include "res/strings/PrintStrings.h"
 #include "views/CTextView.h"
 #include "views/ListPrinting.h"
@@ -20,8 +21,6 @@
 namespace vistrel {
 
 namespace {
-
-QString tableText(int id) { return QString::fromUtf8(res::text(id)); }
 
 }  // namespace
 

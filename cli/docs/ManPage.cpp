@@ -23,6 +23,18 @@ unsigned codePointAt(const std::string& text, std::size_t& i) {
 std::string bold(const std::string& text) { return "\\fB" + roffText(text) + "\\fP"; }
 std::string italic(const std::string& text) { return "\\fI" + roffText(text) + "\\fP"; }
 
+// A placeholder in italics; a long one ("LINE=SECONDS[,LINE=SECONDS...]") may break
+// before each optional part, so that it fits a narrow terminal.
+std::string placeholder(const std::string& name) {
+    std::string text;
+    std::size_t from = 0;
+    for (std::size_t at = name.find('[', 1); at != std::string::npos; at = name.find('[', at + 1)) {
+        text += italic(name.substr(from, at - from)) + "\\:";
+        from = at;
+    }
+    return text + italic(name.substr(from));
+}
+
 // A synopsis word in the fonts of a manual: literal words bold, placeholders italic.
 std::string optionWords(const OptionDefinition& option) {
     switch (option.kind) {
@@ -30,7 +42,7 @@ std::string optionWords(const OptionDefinition& option) {
             return bold("--" + option.name);
         case OptionDefinition::Kind::Value:
             // An unbreakable blank: the synopsis never parts an option from its value.
-            return bold("--" + option.name) + "\\ " + italic(option.valueName);
+            return bold("--" + option.name) + "\\ " + placeholder(option.valueName);
         case OptionDefinition::Kind::ZeroOrOne:
             return bold("--" + option.name) + "=" + italic(option.valueName);
     }

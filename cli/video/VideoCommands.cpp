@@ -218,8 +218,8 @@ const CommandRegistration videoCommand{{
     .name = "video",
     .positionals = {"FILE", "OUT"},
     .options = {imagesOption(),
-                valueOption("audio", "FILE", "the music under the video (default: the show's remembered music; "
-                                             "--audio= for none)"),
+                valueOption("audio", "FILE", "the music under the video (default: the show's remembered music, "
+                                             "else a sound file beside it named like it; --audio= for none)"),
                 valueOption("size", "WxH", "the frame size in pixels (default 1920x1080); odd sides are rounded up"),
                 valueOption("fps", "N", "frames per second, 1 .. 120 (default 25)"),
                 valueOption("pause-seconds", "S", "how long a pause line stands before the show goes on (default 5)"),

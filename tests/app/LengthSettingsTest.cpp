@@ -192,6 +192,42 @@ TEST_F(LengthAndSettings, ScaleWithAPauseIsRefused) {
     EXPECT_EQ(frame.document().lines[0].timerTime, 40);
 }
 
+// A show with a pause has music time: its music's length fits it, a typed length does not.
+TEST_F(LengthAndSettings, AShowWithAPauseIsFittedToItsMusic) {
+    const struct {
+        const char* what;
+        const char* typedSeconds;  // typed over the music's length; nullptr: taken as it is
+        std::vector<int> timers;
+        std::size_t messages;
+    } cases[] = {
+        {"the music's length", nullptr, {80, 0, 80}, 0},
+        {"a typed length", "20", {40, 0, 40}, 1},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        app.reset();
+        QApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        prompter.messages.clear();
+        CSplitterFrame& frame = showWith({{1, 0, 40}, {2, 0, 0}, {3, 0, 40}});
+        const QString music = folder.filePath("sechzehn.wav");
+        media::test::writeWav(music.toStdString(), 8000, 1, 8000 * 16);
+        dialogs.answers.push_back(music);
+        app->runCommand(cmd::ChooseMusic);
+        onNextModal([&](QWidget* modal) {
+            auto* scale = qobject_cast<ScaleDialog*>(modal);
+            ASSERT_NE(scale, nullptr);
+            QTest::mouseClick(child<QPushButton>(scale, "musicLengthButton"), Qt::LeftButton);
+            if (c.typedSeconds) child<QLineEdit>(scale, "secondsEdit")->setText(c.typedSeconds);
+            QTest::mouseClick(child<QPushButton>(scale, "okButton"), Qt::LeftButton);
+        });
+        app->runCommand(cmd::ScaleShow);
+        std::vector<int> timers;
+        for (int i = 0; i < 3; ++i) timers.push_back(frame.document().lines[static_cast<std::size_t>(i)].timerTime);
+        EXPECT_EQ(timers, c.timers);
+        EXPECT_EQ(prompter.messages.size(), c.messages);
+    }
+}
+
 TEST_F(LengthAndSettings, SettingsDialogShowsItsControlsInOrder) {
     qputenv("VISTREL_COM3", "/dev/vistrel-test-adapter");
     CVistrelApp& started = startApp();

@@ -30,6 +30,8 @@ const std::map<std::string, std::string> kContracts = {
     {"length", "length FILE [--rows ROWS] [--json] [--convert-dos-umlauts=0|1] [--use-500watt-times=0|1]"},
     {"scale", "scale IN OUT [--length HH:MM:SS] [--to-audio FILE] [--rows ROWS] [--convert-dos-umlauts=0|1] [--use-500watt-times=0|1]"},
     {"timeline", "timeline FILE [--from N] [--json] [--convert-dos-umlauts=0|1] [--use-500watt-times=0|1]"},
+    {"retime", "retime FILE OUT --starts LINE=SECONDS[,LINE=SECONDS...]"},
+    {"waveform", "waveform AUDIO [--points N] [--json]"},
     {"projector download", "projector download OUT --port PORT [--module]"},
     {"projector upload",
      "projector upload FILE --port PORT [--module] [--end-marker=0|1] [--differential=0|1] [--lamp PERCENT]"},

@@ -6,6 +6,7 @@
 #include <memory>
 #include <set>
 
+#include "media/Waveform.h"
 #include "model/CVistrelDoc.h"
 #include "model/PictureFolder.h"
 #include "model/Settings.h"
@@ -43,6 +44,23 @@ TEST(DemoShow, ShowsEveryEffectAndFindsItsPictures) {
     for (int i = 0; i < doc->lineCount; ++i) {
         const int slide = doc->lines[static_cast<std::size_t>(i)].slideNumber;
         EXPECT_TRUE(pictures.pictureOf(slide).has_value()) << "slide " << slide;
+    }
+}
+
+// The music beside the show: two minutes at 96 beats a minute, each beat plainly
+// louder than the middle between two beats, so that the timeline shows where to tap.
+TEST(DemoShow, ItsMusicHasBeatsToTapTo) {
+    std::string music = VISTREL_DEMO_SHOW;
+    music.replace(music.size() - 4, 4, ".ogg");
+    // A quarter of a beat (0.15625 s) per slice: every fourth slice begins with a beat.
+    const media::WaveformResult result = media::readWaveform(music, 768);
+    ASSERT_TRUE(result.ok()) << result.error;
+    EXPECT_EQ(result.waveform.durationMs(), 120000);
+    const std::vector<std::int32_t>& peaks = result.waveform.peaks;
+    // Past the fade-in, short of the fade-out.
+    for (std::size_t beat = 2; beat < 185; ++beat) {
+        EXPECT_GT(peaks[4 * beat], peaks[4 * beat + 2] + 100000) << "beat " << beat;
+        EXPECT_LE(peaks[4 * beat], 1000000);
     }
 }
 

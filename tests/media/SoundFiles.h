@@ -47,17 +47,9 @@ inline bool temporaryFileIn(const std::filesystem::path& folder) {
     return false;
 }
 
-// A stretch of sound of one level in every channel.
-struct WavStretch {
-    std::int64_t frames;
-    std::int16_t level;
-};
-
-// 16-bit PCM WAV made of `stretches` one after the other.
-inline void writeWavStretches(const std::string& path, int sampleRate, int channels,
-                              const std::vector<WavStretch>& stretches) {
-    std::int64_t frames = 0;
-    for (const WavStretch& stretch : stretches) frames += stretch.frames;
+// 16-bit PCM WAV: `frames` sample frames, each channel's sample from `sample(frame, channel)`.
+template <typename SampleOf>
+void writeWavOf(const std::string& path, int sampleRate, int channels, std::int64_t frames, SampleOf sample) {
     std::ofstream out(path, std::ios::binary);
     const auto put32 = [&](std::uint32_t v) { for (int i = 0; i < 4; ++i) out.put(static_cast<char>(v >> (8 * i))); };
     const auto put16 = [&](std::uint16_t v) { out.put(static_cast<char>(v & 0xff)); out.put(static_cast<char>(v >> 8)); };
@@ -74,14 +66,14 @@ inline void writeWavStretches(const std::string& path, int sampleRate, int chann
     put16(16);
     out << "data";
     put32(dataBytes);
-    for (const WavStretch& stretch : stretches)
-        for (std::int64_t i = 0; i < stretch.frames * channels; ++i) put16(static_cast<std::uint16_t>(stretch.level));
+    for (std::int64_t i = 0; i < frames; ++i)
+        for (int c = 0; c < channels; ++c) put16(static_cast<std::uint16_t>(sample(i, c)));
 }
 
 // 16-bit PCM WAV: `frames` sample frames of a constant `level` in every channel.
 inline void writeWav(const std::string& path, int sampleRate, int channels, std::int64_t frames,
                      std::int16_t level = 8000) {
-    writeWavStretches(path, sampleRate, channels, {{frames, level}});
+    writeWavOf(path, sampleRate, channels, frames, [level](std::int64_t, int) { return level; });
 }
 
 }  // namespace vistrel::media::test

@@ -176,6 +176,47 @@ TEST(ShowMediaChoices, RememberedPerShowApartFromTheShowFile) {
     EXPECT_EQ(std::string(std::istreambuf_iterator<char>(in), {}), "/h1 Urlaub\r\n");
 }
 
+// Without a choice, the music is a sound file beside the show named like it.
+TEST(ShowMediaChoices, MusicNamedLikeTheShowIsItsMusic) {
+    const test::ScratchFolder folder;
+    const fs::path dir = folder.path();
+    const ShowMediaChoices choices(dir / "state" / "show-media.txt");
+    struct Case {
+        const char* name;
+        std::vector<const char*> files;  // beside Urlaub.dpd
+        const char* music;               // found, "" for none
+    };
+    const Case table[] = {
+        {"none", {}, ""},
+        {"ogg", {"Urlaub.ogg"}, "Urlaub.ogg"},
+        {"ogg before mp3", {"Urlaub.mp3", "Urlaub.ogg"}, "Urlaub.ogg"},
+        {"flac before wav", {"Urlaub.wav", "Urlaub.flac"}, "Urlaub.flac"},
+        {"another name is no music of it", {"Urlaub2.ogg", "Ferien.mp3"}, ""},
+        {"a folder so named is no music", {"Urlaub.ogg/"}, ""},
+    };
+    for (const Case& c : table) {
+        SCOPED_TRACE(c.name);
+        fs::remove_all(dir / "shows");
+        fs::create_directories(dir / "shows");
+        for (const char* file : c.files) {
+            const std::string name = file;
+            if (name.back() == '/') {
+                fs::create_directories(dir / "shows" / name);
+            } else {
+                std::ofstream(dir / "shows" / name) << "sound";
+            }
+        }
+        const std::string expected = *c.music ? (dir / "shows" / c.music).string() : "";
+        EXPECT_EQ(choices.usedFor(dir / "shows" / "Urlaub.dpd", "Urlaub.dpd").musicFile, expected);
+        EXPECT_EQ(choices.usedFor(dir / "shows" / "Urlaub.DPD", "Urlaub.DPD").musicFile, expected);
+    }
+    // A chosen music wins.
+    std::ofstream(dir / "shows" / "Urlaub.ogg") << "sound";
+    std::ofstream(dir / "lied.mp3") << "sound";
+    ASSERT_TRUE(choices.remember(dir / "shows" / "Urlaub.dpd", {"", (dir / "lied.mp3").string()}));
+    EXPECT_EQ(choices.usedFor(dir / "shows" / "Urlaub.dpd", "Urlaub.dpd").musicFile, (dir / "lied.mp3").string());
+}
+
 std::string stateText(const fs::path& state) {
     std::ifstream in(state, std::ios::binary);
     return std::string(std::istreambuf_iterator<char>(in), {});

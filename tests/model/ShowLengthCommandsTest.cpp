@@ -28,6 +28,10 @@ class ScriptedScaleDialog final : public ScaleLengthPrompt {
 public:
     std::deque<std::optional<std::int64_t>> answers;
     std::vector<int> shownLengths;
+    bool musicOffered = false;
+    bool musicTaken = false;  // every answer is the music's length as the button took it
+    bool offersMusicLength() const override { return musicOffered; }
+    bool lengthIsMusic() const override { return musicTaken; }
     std::optional<std::int64_t> askNewLength(int oldLength) override {
         shownLengths.push_back(oldLength);
         if (answers.empty()) return std::nullopt;
@@ -100,6 +104,7 @@ struct ScaleCase {
     std::vector<int> timers;                 // afterwards
     std::vector<const char*> messages;       // shown, in order
     std::vector<int> shownLengths;           // what the dialog showed each time
+    enum Music { NoMusic, MusicOffered, MusicTaken } music = NoMusic;
 };
 
 TEST(ScaleShow, FollowsTheScalingRules) {
@@ -154,6 +159,29 @@ TEST(ScaleShow, FollowsTheScalingRules) {
         // An autoreverse line ends what is measured, yet every line is scaled.
         {"after_autoreverse", {{1, 0, 40, 100}, {2, 0, 40, 0}}, {}, {}, {80}, ScaleResult::Scaled, {80, 80}, {},
          {40}},
+        // The music's length fits music time: a run from line 1, the wait at a pause not counted.
+        {"music_fits_around_a_pause", {{1, 0, 40, 0}, {5, 0, 0, 0}, {2, 0, 40, 0}}, {}, {}, {160},
+         ScaleResult::Scaled, {80, 0, 80}, {}, {80}, ScaleCase::MusicTaken},
+        {"typed_length_with_a_pause_still_refuses", {{1, 0, 40, 0}, {5, 0, 0, 0}, {2, 0, 40, 0}}, {}, {}, {160},
+         ScaleResult::HasPause, {40, 0, 40}, {kPause}, {80}, ScaleCase::MusicOffered},
+        {"music_without_pause_as_typed", three, {}, {}, {240}, ScaleResult::Scaled, {80, 80, 80}, {}, {120},
+         ScaleCase::MusicTaken},
+        {"music_counts_the_timer_of_a_dark_line", {{1, 0, 40, 0}, {0, 10, 40, 0}, {2, 0, 40, 0}}, {}, {}, {250},
+         ScaleResult::Scaled, {80, 80, 80}, {}, {80}, ScaleCase::MusicTaken},
+        {"typed_length_leaves_the_dark_line_out", {{1, 0, 40, 0}, {0, 10, 40, 0}, {2, 0, 40, 0}}, {}, {}, {250},
+         ScaleResult::Scaled, {125, 125, 125}, {}, {80}, ScaleCase::MusicOffered},
+        {"music_runs_past_autoreverse_on_line_one", {{1, 0, 40, 100}, {2, 0, 40, 0}}, {}, {}, {160},
+         ScaleResult::Scaled, {80, 80}, {}, {40}, ScaleCase::MusicTaken},
+        {"music_scales_the_timer_after_a_fade_pause", {{1, 25, 40, 70}, {2, 0, 40, 0}}, {}, {}, {210},
+         ScaleResult::Scaled, {80, 80}, {}, {130}, ScaleCase::MusicTaken},
+        {"music_same_as_music_time", {{1, 0, 40, 0}, {5, 0, 0, 0}, {2, 0, 40, 0}}, {}, {}, {80},
+         ScaleResult::Unchanged, {40, 0, 40}, {}, {80}, ScaleCase::MusicTaken},
+        {"music_too_short_asks_again", {{1, 0, 40, 0}, {5, 0, 0, 0}, {2, 0, 40, 0}}, {}, {MessageAnswer::No}, {1},
+         ScaleResult::InvalidLength, {40, 0, 40}, {kInvalid}, {80}, ScaleCase::MusicTaken},
+        {"music_for_a_selection_is_a_length", three, {0, 2}, {MessageAnswer::Yes}, {160}, ScaleResult::Scaled,
+         {80, 40, 80}, {kOnlySelection}, {80}, ScaleCase::MusicTaken},
+        {"music_for_a_selection_with_a_pause_refuses", {{1, 0, 40, 0}, {5, 0, 0, 0}}, {0, 1}, {MessageAnswer::Yes},
+         {160}, ScaleResult::HasPause, {40, 0}, {kOnlySelection, kPause}, {}, ScaleCase::MusicTaken},
     };
     for (const ScaleCase& c : table) {
         SCOPED_TRACE(c.name);
@@ -165,6 +193,8 @@ TEST(ScaleShow, FollowsTheScalingRules) {
         for (MessageAnswer answer : c.answers) prompter.queueAnswer(answer);
         ScriptedScaleDialog dialog;
         dialog.answers.assign(c.entered.begin(), c.entered.end());
+        dialog.musicOffered = c.music != ScaleCase::NoMusic;
+        dialog.musicTaken = c.music == ScaleCase::MusicTaken;
 
         EXPECT_EQ(scaleShow(*doc, c.selected, prompter, dialog), c.result);
         EXPECT_EQ(timersOf(*doc), c.timers);

@@ -45,8 +45,11 @@ TEST(ShowTimeline, LinesARunVisits) {
          {{1, 25, 40, 0}, {0, 10, 100, 0}, {2, 25, 40, 0}}, 1, "1:0+25+40 2:65+10+100 3:175+25+40 = 240"},
         {"autoreverse on line 1 runs as a plain line", {{1, 25, 40, 100}, {2, 25, 40, 0}}, 1,
          "1:0+25+40 2:65+25+40 = 130"},
-        {"the projector does not stop where the tray runs back", {{1, 25, 40, 0}, {2, 25, 40, 170}}, 1,
-         "1:0+25+40 2:65+25+40A = 130"},
+        {"fade out/in with pause on the autoreverse line is a pause", {{1, 25, 40, 0}, {2, 25, 40, 170}}, 1,
+         "1:0+25+40 2:65+25+40PA = 130"},
+        {"timer 0 on the autoreverse line is a pause", {{1, 25, 40, 0}, {2, 25, 0, 100}}, 1,
+         "1:0+25+40 2:65+25+0PA = 90"},
+        {"a plain autoreverse line is none", {{1, 25, 40, 0}, {2, 25, 40, 360}}, 1, "1:0+25+40 2:65+25+40A = 130"},
         {"double pause is one pause line", {{1, 25, 0, 70}}, 1, "1:0+50+0P = 50"},
         {"odd code runs as the projector keeps it (5 is 500)", {{1, 25, 40, 0}, {2, 25, 40, 5}, {3, 25, 40, 0}}, 1,
          "1:0+25+40 2:65+25+40A = 130"},
@@ -104,6 +107,31 @@ TEST(ShowTimeline, MomentsMapToLinesWithPausesHeld) {
     EXPECT_EQ(reversing.before.slide, 15);
     EXPECT_EQ(reversing.after.slide, 0);
     EXPECT_DOUBLE_EQ(reversing.before.brightness + reversing.after.brightness, 0.0);
+}
+
+// The autoreverse line that waits is held like any pause line, in the video as in a run.
+TEST(ShowTimeline, AnAutoreverseLineThatWaitsIsHeld) {
+    auto doc = showOf({{1, 25, 40, 0}, {2, 25, 0, 100}});
+    const auto timeline =
+        ShowTimeline::build(std::span(doc->lines.data(), static_cast<std::size_t>(doc->lineCount)), 1);
+    const std::int64_t hold = 5000;
+    EXPECT_EQ(timeline.durationMs(hold), 14000);
+    EXPECT_EQ(timeline.durationMs(0), 9000);
+    const struct {
+        std::int64_t ms;
+        std::int64_t elapsed;
+        bool atPause, ended;
+    } table[] = {
+        {6500, 0, false, false}, {8999, 2499, false, false}, {9000, 2500, true, false},
+        {13999, 2500, true, false}, {14000, 2500, false, true},
+    };
+    for (const auto& c : table) {
+        const TimelinePosition p = timeline.positionAt(c.ms, hold);
+        EXPECT_EQ(p.entry, 1) << c.ms;
+        EXPECT_EQ(p.elapsedMs, c.elapsed) << c.ms;
+        EXPECT_EQ(p.atPause, c.atPause) << c.ms;
+        EXPECT_EQ(p.ended, c.ended) << c.ms;
+    }
 }
 
 }  // namespace

@@ -155,7 +155,8 @@ TEST(VideoExport, MusicStandsWhileAPauseIsHeld) {
     // Red 3 s; green comes up over 1 s and waits 1.5 s at its pause; blue 6 s.
     const VideoShowFixture show({{1, 10, 20}, {2, 10, 0}, {3, 10, 50}}, Colours);
     const std::string music = show.file("musik.wav");
-    media::test::writeWavStretches(music, 48000, 2, {{48000 * 5, 8000}, {48000 * 15, 16000}});
+    media::test::writeWavOf(music, 48000, 2, 48000 * 20,
+                            [](std::int64_t i, int) { return static_cast<std::int16_t>(i < 48000 * 5 ? 8000 : 16000); });
     VideoRequest request = smallVideo(show.file("pause.mp4"));
     request.musicPath = music;
     const Exported exported = exportShow(show, request);

@@ -97,6 +97,8 @@ QString stateFolder() {
 
 QString showMediaFilePath() { return fileIn(stateFolder(), QStringLiteral("show-media.txt")); }
 
+QString cacheFolder() { return madeFolder(xdgBaseFolder("XDG_CACHE_HOME", QStringLiteral(".cache")) + "/vistrel"); }
+
 int adoptFilesFromProgramFolder(const QString& programFolder, const QString& configFolder) {
     if (programFolder.isEmpty() || configFolder.isEmpty() || QDir(programFolder) == QDir(configFolder)) return 0;
     int copied = 0;

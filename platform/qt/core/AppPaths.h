@@ -31,6 +31,9 @@ QString serialLogPath();
 QString stateFolder();
 // The picture folder and music chosen per show ("show-media.txt" in the state folder).
 QString showMediaFilePath();
+// What the program keeps only to be quicker (the waveforms of music):
+// $XDG_CACHE_HOME/vistrel (default ~/.cache/vistrel). Created when needed.
+QString cacheFolder();
 
 // The demo show as installed (Willkommen.dpd and its pictures): VISTREL_DEMO_DIR when
 // set, else share/vistrel/demo beside the program's folder (the package's place), else
