@@ -9,6 +9,18 @@ namespace vistrel {
 namespace {
 const QString kGroup = QStringLiteral("Recent File List");
 QString key(int number) { return QStringLiteral("File%1").arg(number); }
+
+// Four file names fit in far less; a larger profile is not ours.
+constexpr qint64 MaxProfileBytes = 1024 * 1024;
+
+// QSettings reads the whole profile, also before it writes: a named pipe in its place
+// would stop the program at its start, a device would be read without end. Only a plain
+// file of a sensible size is read, and only such a file (or none) is written.
+bool profileUsable(const QString& path) {
+    const QFileInfo profile(path);
+    if (!profile.exists() && !profile.isSymLink()) return true;
+    return profile.isFile() && profile.size() <= MaxProfileBytes;
+}
 }  // namespace
 
 RecentFileList::RecentFileList(QString profilePath) : profilePath_(std::move(profilePath)) {}
@@ -16,6 +28,7 @@ RecentFileList::RecentFileList(QString profilePath) : profilePath_(std::move(pro
 void RecentFileList::load() {
     entries_.clear();
     if (profilePath_.isEmpty()) return;  // no home: nothing was kept
+    if (!QFileInfo(profilePath_).isFile() || !profileUsable(profilePath_)) return;
     QSettings profile(profilePath_, QSettings::IniFormat);
     profile.beginGroup(kGroup);
     for (int number = 1; number <= Capacity; ++number) {
@@ -25,7 +38,7 @@ void RecentFileList::load() {
 }
 
 bool RecentFileList::save() {
-    if (profilePath_.isEmpty()) return reportNotKept();
+    if (profilePath_.isEmpty() || !profileUsable(profilePath_)) return reportNotKept();
     QSettings profile(profilePath_, QSettings::IniFormat);
     profile.beginGroup(kGroup);
     for (int number = 1; number <= Capacity; ++number) {

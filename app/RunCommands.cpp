@@ -80,7 +80,7 @@ RunCommands::RunCommands(CVistrelApp& app) : app_(app) {
         [this](const QString& path) {
             // Without the module the player itself finds out what it cannot play.
             const mediamodule::MediaFunctions* functions = app_.mediaModule().functions();
-            return !functions || functions->audioLength(path.toStdString()).ok();
+            return !functions || functions->decodesSound(path.toStdString());
         }});
 }
 

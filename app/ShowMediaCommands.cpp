@@ -10,6 +10,7 @@
 #include "app/CVistrelApp.h"
 #include "app/FileDialogs.h"
 #include "media/AudioInfo.h"
+#include "media/MediaFailureText.h"
 #include "model/CVistrelDoc.h"
 #include "model/ShowLengthCommands.h"
 #include "model/ShowMediaChoices.h"
@@ -119,7 +120,8 @@ ScaleDialog::MusicSeconds ShowMediaCommands::musicSeconds(CSplitterFrame& frame)
         }
         const media::AudioLength length = functions->audioLength(music.toStdString());
         if (!length.ok()) {
-            app_.environment().prompter.showMessage(length.error, MessageIcon::Exclamation, MessageButtons::Ok);
+            app_.environment().prompter.showMessage(media::mediaFailureText(length.failure), MessageIcon::Exclamation,
+                                                    MessageButtons::Ok);
             return std::nullopt;
         }
         // The same whole seconds as `vistrel-cli scale --to-audio` takes.

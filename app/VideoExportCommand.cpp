@@ -8,6 +8,7 @@
 #include "app/FileDialogs.h"
 #include "app/MediaModule.h"
 #include "dialogs/VideoExportDialog.h"
+#include "media/MediaFailureText.h"
 #include "model/CVistrelDoc.h"
 #include "model/ShowMediaChoices.h"
 #include "platform/Prompter.h"
@@ -82,7 +83,7 @@ void VideoExportCommand::run(const CVistrelDoc& doc, QWidget* parent) {
     job_.start([functions, lines, request](const Job::Control& control) {
         return functions->exportVideo(
             lines, request, [&control](const video::ExportProgress& step) { control.report(step); },
-            control.cancelFlag());
+            control.cancelFlag(), video::UnreadablePictureReport{});
     });
 }
 
@@ -119,7 +120,7 @@ void VideoExportCommand::finish(const video::ExportResult& result) {
             break;
         case video::ExportOutcome::Cancelled: break;
         case video::ExportOutcome::Failed:
-            prompter_.showMessage(result.message, MessageIcon::Exclamation, MessageButtons::Ok);
+            prompter_.showMessage(media::mediaFailureText(result.failure), MessageIcon::Exclamation, MessageButtons::Ok);
             break;
     }
 }

@@ -15,6 +15,7 @@
 #include "cli/RowList.h"
 #include "cli/ShowFileOptions.h"
 #include "media/AudioInfo.h"
+#include "media/MediaFailureText.h"
 #include "model/CVistrelDoc.h"
 #include "model/ShowFile.h"
 #include "model/ShowLength.h"
@@ -125,7 +126,8 @@ int runLength(const CommandLine& line) {
 
 // The new length of `scale`: --length as typed into the dialog, or the length of the
 // --to-audio music in whole seconds. Nothing, with the exit code in `failed`, when the
-// line asks for neither or both, or the music cannot be measured.
+// line asks for neither or both, or the music cannot be measured (said on stderr, led
+// by the music's name).
 std::optional<long long> newScaleLength(const CommandLine& line, int& failed) {
     const std::optional<std::string> lengthText = line.value("length");
     const std::optional<std::string> music = line.value("to-audio");
@@ -140,7 +142,9 @@ std::optional<long long> newScaleLength(const CommandLine& line, int& failed) {
     }
     const media::AudioLength audio = media::audioLength(*music);
     if (!audio.ok()) {
-        std::fprintf(stderr, "%s\n", audio.error.c_str());
+        ConsolePrompter console;
+        console.setSubject(*music);
+        console.showMessage(media::mediaFailureText(audio.failure), MessageIcon::Exclamation, MessageButtons::Ok);
         failed = 1;
         return std::nullopt;
     }
@@ -157,14 +161,26 @@ int runScale(const CommandLine& line) {
 
     ScalePrompter prompter(line.positional(0));
     const bool music = line.has("to-audio");
+    // The window's dialog ends quietly when no timer can change; here that is a failure,
+    // or a script would take the unchanged copy for a scaled one.
+    const ScalingMeasure measure = measureForNewLength(*doc, rows, music);
+    if (!measure.pause && measure.timedLines == 0) {
+        prompter.console().showMessage(res::text(ids::ScaleNothingTimed), MessageIcon::Exclamation, MessageButtons::Ok);
+        return 1;
+    }
     GivenLength dialog(*length, music);
     switch (scaleShow(*doc, rows, prompter, dialog)) {
         case ScaleResult::Scaled:
         case ScaleResult::Unchanged: break;
         case ScaleResult::InvalidLength: {
-            const ScaleRange range = allowedScaleRange(measureForNewLength(*doc, rows, music));
-            const std::string allowed = res::formatArgs(
-                ids::ScaleLengthRange, {vistrel::lengthText(range.shortest), vistrel::lengthText(range.longest)});
+            const ScaleRange range = allowedScaleRange(measure);
+            const std::string shortest = vistrel::lengthText(range.shortest);
+            const std::string longest = vistrel::lengthText(range.longest);
+            const std::optional<std::string> musicFile = line.value("to-audio");
+            const std::string allowed =
+                musicFile ? res::formatArgs(ids::ScaleMusicLengthRange,
+                                            {*musicFile, vistrel::lengthText(static_cast<int>(*length)), shortest, longest})
+                          : res::formatArgs(ids::ScaleLengthRange, {shortest, longest});
             prompter.console().showMessage(allowed, MessageIcon::Exclamation, MessageButtons::Ok);
             return 1;
         }
@@ -261,8 +277,8 @@ const CommandRegistration scaleCommand{{
                "the shortest and the longest one that are: every timer above 0 keeps at least 0.1 s.",
     .notes = "",
     .exitCodes = {{0, "OUT written"},
-                  {1, "a message was shown, or a file could not be read or written, or the music has no "
-                      "length (German message on stderr)"},
+                  {1, "a message was shown (also when no line has a timer to scale), or a file could not be read or "
+                      "written, or the music has no length (German message on stderr)"},
                   {2, "usage error"}},
     .run = runScale,
 }};

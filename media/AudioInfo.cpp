@@ -1,19 +1,17 @@
 #include "media/AudioInfo.h"
 
 #include <algorithm>
-#include <filesystem>
-#include <fstream>
-#include <system_error>
 
 #include "media/FfmpegSupport.h"
-#include "res/StringTable.h"
-#include "res/strings/MediaStrings.h"
+#include "media/MediaInput.h"
 
 namespace vistrel::media {
 
 namespace {
 
-AudioLength failure(int id, const std::string& path) { return {0, res::formatText(id, path)}; }
+AudioLength failure(MediaFailure::Problem problem, const std::string& path, int code = 0) {
+    return {0, {problem, path, code}};
+}
 
 std::int64_t toMilliseconds(std::int64_t value, AVRational timeBase) {
     return av_rescale_q(value, timeBase, AVRational{1, 1000});
@@ -41,19 +39,11 @@ std::int64_t lengthFromPackets(AVFormatContext* input, int streamIndex) {
 }  // namespace
 
 AudioLength audioLength(const std::string& path) {
-    quietFfmpegLog();
-    std::error_code error;
-    const auto status = std::filesystem::status(path, error);
-    if (!std::filesystem::exists(status)) return failure(ids::AudioFileMissing, path);
-    if (std::filesystem::is_directory(status)) return failure(ids::AudioFileNotAudio, path);
-    if (!std::ifstream(path, std::ios::binary)) return failure(ids::AudioFileUnreadable, path);
-
-    AVFormatContext* opened = nullptr;
-    if (avformat_open_input(&opened, path.c_str(), nullptr, nullptr) < 0) return failure(ids::AudioFileNotAudio, path);
-    InputPtr input(opened);
-    if (avformat_find_stream_info(input.get(), nullptr) < 0) return failure(ids::AudioFileNotAudio, path);
-    const int streamIndex = av_find_best_stream(input.get(), AVMEDIA_TYPE_AUDIO, -1, -1, nullptr, 0);
-    if (streamIndex < 0) return failure(ids::AudioFileNotAudio, path);
+    MediaInput file;
+    if (const MediaFailure opened = file.open(path); opened.failed()) return {0, opened};
+    AVFormatContext* input = file.format();
+    const int streamIndex = av_find_best_stream(input, AVMEDIA_TYPE_AUDIO, -1, -1, nullptr, 0);
+    if (streamIndex < 0) return failure(MediaFailure::Problem::NotMusic, path, streamIndex);
 
     const AVStream* stream = input->streams[streamIndex];
     std::int64_t milliseconds = AV_NOPTS_VALUE;
@@ -61,15 +51,15 @@ AudioLength audioLength(const std::string& path) {
     // MP3 without a header): such files are read through instead.
     const bool guessed = input->duration_estimation_method == AVFMT_DURATION_FROM_BITRATE;
     if (guessed) {
-        milliseconds = lengthFromPackets(input.get(), streamIndex);
+        milliseconds = lengthFromPackets(input, streamIndex);
     } else if (stream->duration != AV_NOPTS_VALUE && stream->duration > 0) {
         milliseconds = toMilliseconds(stream->duration, stream->time_base);
     } else if (input->duration != AV_NOPTS_VALUE && input->duration > 0) {
         milliseconds = toMilliseconds(input->duration, AV_TIME_BASE_Q);
     } else {
-        milliseconds = lengthFromPackets(input.get(), streamIndex);
+        milliseconds = lengthFromPackets(input, streamIndex);
     }
-    if (milliseconds == AV_NOPTS_VALUE) return failure(ids::AudioLengthUnknown, path);
+    if (milliseconds == AV_NOPTS_VALUE) return failure(MediaFailure::Problem::MusicLengthUnknown, path);
     return {milliseconds, {}};
 }
 

@@ -5,14 +5,14 @@
 
 extern "C" {
 #include <libavutil/channel_layout.h>
+#include <libavutil/opt.h>
 #include <libswresample/swresample.h>
 }
 
 #include "media/AudioInfo.h"
 #include "media/FfmpegSupport.h"
+#include "media/MediaInput.h"
 #include "media/VideoSettings.h"
-#include "res/StringTable.h"
-#include "res/strings/MediaStrings.h"
 
 namespace vistrel::media {
 
@@ -23,7 +23,8 @@ struct SwrFreer {
 }  // namespace
 
 struct MusicDecoder::State {
-    InputPtr input;
+    MediaInput file;
+    AVFormatContext* input = nullptr;
     CodecContextPtr codec;
     std::unique_ptr<SwrContext, SwrFreer> resampler;
     int streamIndex = -1;
@@ -40,45 +41,54 @@ MusicDecoder::MusicDecoder() : state_(std::make_unique<State>()) {}
 MusicDecoder::~MusicDecoder() = default;
 
 bool MusicDecoder::open(const std::string& path) {
-    // The same checks and messages as for the music's length, so both say the same.
+    // The same checks as for the music's length, so that both say the same.
     const AudioLength length = audioLength(path);
     if (!length.ok()) {
-        error_ = length.error;
+        failure_ = length.failure;
         return false;
     }
-    const auto notMusic = [&] {
-        error_ = res::formatText(ids::AudioFileNotAudio, path);
+    const auto notMusic = [&](int code) {
+        failure_ = {MediaFailure::Problem::NotMusic, path, code};
         return false;
     };
     State& s = *state_;
-    AVFormatContext* opened = nullptr;
-    if (avformat_open_input(&opened, path.c_str(), nullptr, nullptr) < 0) return notMusic();
-    s.input.reset(opened);
-    if (avformat_find_stream_info(s.input.get(), nullptr) < 0) return notMusic();
+    if (const MediaFailure opened = s.file.open(path); opened.failed()) {
+        failure_ = opened;
+        return false;
+    }
+    s.input = s.file.format();
     const AVCodec* decoder = nullptr;
-    s.streamIndex = av_find_best_stream(s.input.get(), AVMEDIA_TYPE_AUDIO, -1, -1, &decoder, 0);
-    if (s.streamIndex < 0 || !decoder) return notMusic();
+    s.streamIndex = av_find_best_stream(s.input, AVMEDIA_TYPE_AUDIO, -1, -1, &decoder, 0);
+    if (s.streamIndex < 0 || !decoder) return notMusic(s.streamIndex < 0 ? s.streamIndex : AVERROR_DECODER_NOT_FOUND);
     s.codec.reset(avcodec_alloc_context3(decoder));
-    if (!s.codec || avcodec_parameters_to_context(s.codec.get(), s.input->streams[s.streamIndex]->codecpar) < 0 ||
-        avcodec_open2(s.codec.get(), decoder, nullptr) < 0)
-        return notMusic();
+    if (!s.codec) return notMusic(AVERROR(ENOMEM));
+    if (const int copied = avcodec_parameters_to_context(s.codec.get(), s.input->streams[s.streamIndex]->codecpar);
+        copied < 0)
+        return notMusic(copied);
+    if (const int opened = avcodec_open2(s.codec.get(), decoder, nullptr); opened < 0) return notMusic(opened);
     if (s.codec->ch_layout.order == AV_CHANNEL_ORDER_UNSPEC)
         av_channel_layout_default(&s.codec->ch_layout, s.codec->ch_layout.nb_channels);
 
     AVChannelLayout stereo;
     av_channel_layout_default(&stereo, AudioChannels);
     SwrContext* resampler = nullptr;
-    if (swr_alloc_set_opts2(&resampler, &stereo, AV_SAMPLE_FMT_FLT, AudioSampleRate, &s.codec->ch_layout,
-                            s.codec->sample_fmt, s.codec->sample_rate, 0, nullptr) < 0)
-        return notMusic();
+    if (const int allocated = swr_alloc_set_opts2(&resampler, &stereo, AV_SAMPLE_FMT_FLT, AudioSampleRate,
+                                                  &s.codec->ch_layout, s.codec->sample_fmt, s.codec->sample_rate, 0,
+                                                  nullptr);
+        allocated < 0)
+        return notMusic(allocated);
     s.resampler.reset(resampler);
-    // Mono music plays on both sides as loud as it was, not 3 dB down as a centre
-    // channel mixed into a surround downmix would be.
     if (s.codec->ch_layout.nb_channels == 1) {
+        // Mono music plays on both sides as loud as it was, not 3 dB down as a centre
+        // channel mixed into a surround downmix would be.
         const double bothSides[AudioChannels] = {1.0, 1.0};
         swr_set_matrix(resampler, bothSides, 1);
+    } else if (s.codec->ch_layout.nb_channels > AudioChannels) {
+        // A surround downmix adds centre and rear channels to each side: the resampler
+        // scales its matrix so that no side can pass full scale, and nothing clips.
+        av_opt_set_double(resampler, "rematrix_maxval", 1.0, 0);
     }
-    if (swr_init(resampler) < 0) return notMusic();
+    if (const int initialised = swr_init(resampler); initialised < 0) return notMusic(initialised);
     return true;
 }
 
@@ -112,7 +122,7 @@ bool MusicDecoder::decodeMore() {
             s.flushed = true;
             return false;
         }
-        const int readResult = av_read_frame(s.input.get(), s.packet.get());
+        const int readResult = av_read_frame(s.input, s.packet.get());
         if (readResult < 0) {
             s.inputEnded = true;
             avcodec_send_packet(s.codec.get(), nullptr);
@@ -142,6 +152,16 @@ int MusicDecoder::read(float* samples, int frames) {
         delivered += take;
     }
     return delivered;
+}
+
+bool decodesSound(const std::string& path) {
+    MusicDecoder decoder;
+    if (!decoder.open(path)) return false;
+    constexpr int Chunk = 4096;
+    std::vector<float> samples(static_cast<std::size_t>(Chunk) * AudioChannels);
+    for (int read = 0; read < AudioSampleRate; read += Chunk)
+        if (decoder.read(samples.data(), Chunk) > 0) return true;
+    return false;
 }
 
 }  // namespace vistrel::media

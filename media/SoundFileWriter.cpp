@@ -9,7 +9,7 @@ extern "C" {
 }
 
 #include "media/FfmpegSupport.h"
-#include "media/OutputFile.h"
+#include "model/FileReplacement.h"
 
 namespace vistrel::media {
 
@@ -29,7 +29,7 @@ struct OutputCloser {
 }  // namespace
 
 struct SoundFileWriter::State {
-    std::unique_ptr<OutputFile> file;
+    std::unique_ptr<FileReplacement> file;
     std::unique_ptr<AVFormatContext, OutputCloser> output;
     CodecContextPtr codec;
     AVStream* stream = nullptr;
@@ -102,8 +102,8 @@ bool SoundFileWriter::open(const std::string& path, int sampleRate, int channels
     const char* encoderName = endsWith(path, ".ogg") ? "libvorbis" : endsWith(path, ".flac") ? "flac" : nullptr;
     const AVCodec* encoder = encoderName ? avcodec_find_encoder_by_name(encoderName) : nullptr;
     if (!encoder) return s.fail("no encoder for " + path);
-    s.file = std::make_unique<OutputFile>(path);
-    if (!s.file->create()) return s.fail(s.file->error());
+    s.file = std::make_unique<FileReplacement>();
+    if (!s.file->begin(path)) return s.fail("cannot write " + path, AVERROR(s.file->errorCode()));
     AVFormatContext* context = nullptr;
     if (avformat_alloc_output_context2(&context, nullptr, nullptr, path.c_str()) < 0 || !context)
         return s.fail("no container for " + path);
@@ -150,7 +150,7 @@ bool SoundFileWriter::finish() {
     if (!s.drain()) return false;
     if (const int written = av_write_trailer(s.output.get()); written < 0) return s.fail("writing", written);
     avio_closep(&s.output->pb);
-    if (!s.file->commit()) return s.fail(s.file->error());
+    if (!s.file->commit()) return s.fail("cannot write " + s.file->targetPath(), AVERROR(s.file->errorCode()));
     return true;
 }
 

@@ -1,8 +1,9 @@
 #pragma once
 // The sound track of a video: the show's music from its start, made exactly as long as
-// the video. Music that goes on past the end is cut there and faded out over the last
-// two seconds, so the video does not end mid-note; music that ends earlier is followed
-// by silence. Samples are in the format of VideoSettings.h.
+// it plays in the video (the video's length without the holds at pause lines, where the
+// music stands). Music that goes on past the end is cut there and faded out over the
+// last two seconds, so the video does not end mid-note; music that ends earlier is
+// followed by silence. Samples are in the format of VideoSettings.h.
 #include <cstdint>
 #include <vector>
 
@@ -20,7 +21,7 @@ class Soundtrack {
 public:
     static constexpr std::int64_t FadeOutFrames = 2 * 48000;
 
-    // `videoFrames`: the length of the video in sample frames. `music` may be null: silence.
+    // `videoFrames`: how long the music plays, in sample frames. `music` may be null: silence.
     Soundtrack(PcmSource* music, std::int64_t videoFrames);
 
     // The next `frames` sample frames (fewer only at the video's end).

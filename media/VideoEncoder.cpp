@@ -1,15 +1,14 @@
 #include "media/VideoEncoder.h"
 
+#include <filesystem>
 #include <mutex>
 #include <optional>
 #include <thread>
 
 #include "media/FrameQueue.h"
-#include "media/OutputFile.h"
 #include "media/VideoFormat.h"
 #include "media/VideoWriter.h"
-#include "res/StringTable.h"
-#include "res/strings/MediaStrings.h"
+#include "model/FileReplacement.h"
 
 namespace vistrel::media {
 
@@ -22,6 +21,23 @@ struct QueuedItem {
     std::vector<float> sound;
 };
 
+// Why the file could not take the video's place, for the user.
+MediaFailure fileFailure(const FileReplacement& file, const std::string& outputPath) {
+    using Problem = FileReplacement::Problem;
+    const std::string folder = std::filesystem::path(file.targetPath()).parent_path().string();
+    switch (file.problem()) {
+        case Problem::None: return {};
+        case Problem::NotReplaceable: return {MediaFailure::Problem::OutputNotReplaceable, outputPath, file.errorCode()};
+        case Problem::FolderMissing:
+            return {MediaFailure::Problem::OutputFolderMissing, folder.empty() ? "." : folder, file.errorCode()};
+        case Problem::FolderNotWritable:
+            return {MediaFailure::Problem::OutputFolderNotWritable, folder.empty() ? "." : folder, file.errorCode()};
+        case Problem::IsFolder:
+        case Problem::WriteFailed: return {MediaFailure::Problem::OutputWriteFailed, file.targetPath(), file.errorCode()};
+    }
+    return {};
+}
+
 }  // namespace
 
 struct VideoEncoder::Worker {
@@ -29,15 +45,16 @@ struct VideoEncoder::Worker {
 
     FrameQueue<QueuedItem> queue;
     VideoWriter writer;
-    std::optional<OutputFile> file;
+    FileReplacement file;
+    std::string outputPath;
     std::thread thread;
-    mutable std::mutex errorMutex;
-    std::string error;
+    mutable std::mutex failureMutex;
+    MediaFailure failure;
     bool open = false;
 
-    void setError(const std::string& text) {
-        std::lock_guard lock(errorMutex);
-        if (error.empty()) error = text;
+    void setFailure(const MediaFailure& reason) {
+        std::lock_guard lock(failureMutex);
+        if (!failure.failed()) failure = reason;
     }
 
     bool write(const QueuedItem& item) {
@@ -53,7 +70,7 @@ struct VideoEncoder::Worker {
     void run() {
         while (auto item = queue.pop()) {
             if (!write(*item)) {
-                setError(writer.error());
+                setFailure(writer.failure());
                 queue.abandon();  // the drawing side learns of it at its next push
                 return;
             }
@@ -78,18 +95,20 @@ bool VideoEncoder::open(const VideoSettings& settings) {
     Worker& w = *worker_;
     const std::optional<VideoFormat> format = videoFormatFor(settings.outputPath);
     if (!format) {
-        w.setError(res::formatText(ids::VideoFormatUnknown, settings.outputPath));
+        w.setFailure({MediaFailure::Problem::FormatUnknown, settings.outputPath});
         return false;
     }
-    w.file.emplace(settings.outputPath);
-    if (!w.file->create()) {
-        w.setError(w.file->error());
+    // The same checks and the same temporary file as a save: a device, a pipe or a
+    // read-only file is never replaced, and a half-written video never takes OUT's place.
+    w.outputPath = settings.outputPath;
+    if (!w.file.begin(settings.outputPath)) {
+        w.setFailure(fileFailure(w.file, settings.outputPath));
         return false;
     }
-    if (!w.writer.open(settings, *format, w.file->temporaryPath())) {
-        w.setError(w.writer.error());
+    if (!w.writer.open(settings, *format, w.file.temporaryPath())) {
+        w.setFailure(w.writer.failure());
         w.writer.abort();
-        w.file->discard();
+        w.file.discard();
         return false;
     }
     w.open = true;
@@ -113,15 +132,15 @@ bool VideoEncoder::finish() {
     w.queue.close();
     w.stopThread();
     w.open = false;
-    const bool written = error().empty() && w.writer.finish();
+    const bool written = !failure().failed() && w.writer.finish();
     if (!written) {
-        w.setError(w.writer.error());
+        w.setFailure(w.writer.failure());
         w.writer.abort();
-        w.file->discard();
+        w.file.discard();
         return false;
     }
-    if (!w.file->commit()) {
-        w.setError(w.file->error());
+    if (!w.file.commit()) {
+        w.setFailure(fileFailure(w.file, w.outputPath));
         return false;
     }
     return true;
@@ -133,12 +152,12 @@ void VideoEncoder::cancel() {
     w.stopThread();
     w.open = false;
     w.writer.abort();
-    if (w.file) w.file->discard();
+    w.file.discard();
 }
 
-std::string VideoEncoder::error() const {
-    std::lock_guard lock(worker_->errorMutex);
-    return worker_->error;
+MediaFailure VideoEncoder::failure() const {
+    std::lock_guard lock(worker_->failureMutex);
+    return worker_->failure;
 }
 
 }  // namespace vistrel::media

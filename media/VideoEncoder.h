@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "media/MediaFailure.h"
 #include "media/VideoSettings.h"
 
 namespace vistrel::media {
@@ -21,7 +22,8 @@ public:
     VideoEncoder(const VideoEncoder&) = delete;
     VideoEncoder& operator=(const VideoEncoder&) = delete;
 
-    // Checks the name, creates the temporary file and writes the file's header.
+    // Checks the name and the file it would replace (only a plain file of the user's),
+    // creates the temporary file beside it and writes the file's header.
     bool open(const VideoSettings& settings);
     // Each of these waits while the queue is full; false once encoding has failed.
     bool addFrame(RgbFrame frame);
@@ -32,8 +34,8 @@ public:
     // Stops at once and removes the temporary file.
     void cancel();
 
-    // Why the last call failed, in German for the user.
-    std::string error() const;
+    // Why the last call failed.
+    MediaFailure failure() const;
 
 private:
     struct Worker;

@@ -14,8 +14,6 @@ extern "C" {
 }
 
 #include "media/FfmpegSupport.h"
-#include "res/StringTable.h"
-#include "res/strings/MediaStrings.h"
 
 namespace vistrel::media {
 
@@ -56,7 +54,7 @@ AVSampleFormat preferredSampleFormat(const AVCodec* codec) {
 }  // namespace
 
 struct VideoWriter::State {
-    std::string error;
+    MediaFailure failure;
     std::string outputPath;
     std::unique_ptr<AVFormatContext, OutputCloser> output;
     bool headerWritten = false;
@@ -79,17 +77,19 @@ struct VideoWriter::State {
 
     PacketPtr packet{av_packet_alloc()};
 
-    bool fail(int id) {
-        if (error.empty()) error = res::formatText(id, outputPath);
+    bool fail(MediaFailure::Problem problem, int code, const std::string& file) {
+        if (!failure.failed()) failure = {problem, file, code};
         return false;
     }
     // A failure of the libraries: a full disk gets its own message, the rest one for all.
     bool failWith(int code) {
-        if (code == AVERROR(ENOSPC) || code == AVERROR(EFBIG) || code == AVERROR(EDQUOT)) return fail(ids::VideoDiskFull);
-        if (code == AVERROR(EIO) || code == AVERROR(EACCES) || code == AVERROR(EROFS)) return fail(ids::VideoWriteFailed);
+        using Problem = MediaFailure::Problem;
+        if (code == AVERROR(ENOSPC) || code == AVERROR(EFBIG) || code == AVERROR(EDQUOT))
+            return fail(Problem::DiskFull, code, outputPath);
+        if (code == AVERROR(EIO) || code == AVERROR(EACCES) || code == AVERROR(EROFS))
+            return fail(Problem::OutputWriteFailed, code, outputPath);
         if (output && output->pb && output->pb->error < 0 && output->pb->error != code) return failWith(output->pb->error);
-        if (error.empty()) error = res::text(ids::VideoEncodingFailed);
-        return false;
+        return fail(Problem::EncodingFailed, code, outputPath);
     }
 
     bool drain(AVCodecContext* codec, AVStream* stream) {
@@ -112,10 +112,7 @@ struct VideoWriter::State {
 
     bool openVideo(const VideoSettings& settings, const VideoFormat& format) {
         const AVCodec* codec = avcodec_find_encoder_by_name(format.videoEncoder);
-        if (!codec) {
-            error = res::formatText(ids::VideoEncoderMissing, format.videoEncoder);
-            return false;
-        }
+        if (!codec) return fail(MediaFailure::Problem::EncoderMissing, AVERROR_ENCODER_NOT_FOUND, format.videoEncoder);
         videoStream = avformat_new_stream(output.get(), nullptr);
         video.reset(avcodec_alloc_context3(codec));
         if (!videoStream || !video) return failWith(AVERROR(ENOMEM));
@@ -186,10 +183,7 @@ struct VideoWriter::State {
 
     bool openAudio(const VideoFormat& format) {
         const AVCodec* codec = avcodec_find_encoder_by_name(format.audioEncoder);
-        if (!codec) {
-            error = res::formatText(ids::VideoEncoderMissing, format.audioEncoder);
-            return false;
-        }
+        if (!codec) return fail(MediaFailure::Problem::EncoderMissing, AVERROR_ENCODER_NOT_FOUND, format.audioEncoder);
         audioStream = avformat_new_stream(output.get(), nullptr);
         audio.reset(avcodec_alloc_context3(codec));
         if (!audioStream || !audio) return failWith(AVERROR(ENOMEM));
@@ -244,20 +238,21 @@ VideoWriter::VideoWriter() : state_(std::make_unique<State>()) {}
 
 VideoWriter::~VideoWriter() { abort(); }
 
-const std::string& VideoWriter::error() const { return state_->error; }
+const MediaFailure& VideoWriter::failure() const { return state_->failure; }
 
 bool VideoWriter::open(const VideoSettings& settings, const VideoFormat& format, const std::string& filePath) {
     quietFfmpegLog();
     State& s = *state_;
     s.outputPath = settings.outputPath;
     AVFormatContext* context = nullptr;
-    if (avformat_alloc_output_context2(&context, nullptr, format.muxer, filePath.c_str()) < 0 || !context)
-        return s.fail(ids::VideoEncodingFailed);
+    if (const int allocated = avformat_alloc_output_context2(&context, nullptr, format.muxer, filePath.c_str());
+        allocated < 0 || !context)
+        return s.fail(MediaFailure::Problem::EncodingFailed, allocated, s.outputPath);
     s.output.reset(context);
     if (!s.openVideo(settings, format)) return false;
     if (settings.withAudio && !s.openAudio(format)) return false;
     if (const int opened = avio_open(&s.output->pb, filePath.c_str(), AVIO_FLAG_WRITE); opened < 0)
-        return s.fail(ids::VideoWriteFailed);
+        return s.fail(MediaFailure::Problem::OutputWriteFailed, opened, s.outputPath);
     AVDictionary* options = nullptr;
     if (format.indexAtFront) av_dict_set(&options, "movflags", "+faststart", 0);
     const int written = avformat_write_header(s.output.get(), &options);
@@ -269,7 +264,7 @@ bool VideoWriter::open(const VideoSettings& settings, const VideoFormat& format,
 
 bool VideoWriter::writeFrame(const RgbFrame& frame) {
     State& s = *state_;
-    if (!s.headerWritten || !s.error.empty()) return false;
+    if (!s.headerWritten || s.failure.failed()) return false;
     // The encoder may still hold the last picture: a new buffer then, nothing copied
     // into it (the conversion fills it whole).
     if (!av_frame_is_writable(s.picture.get()) && !s.newPicture()) return false;
@@ -290,14 +285,14 @@ bool VideoWriter::writeFrame(const RgbFrame& frame) {
 
 bool VideoWriter::repeatFrame() {
     State& s = *state_;
-    if (!s.headerWritten || !s.havePicture || !s.error.empty()) return false;
+    if (!s.headerWritten || !s.havePicture || s.failure.failed()) return false;
     s.picture->pts = s.nextFrame++;
     return s.encode(s.video.get(), s.videoStream, s.picture.get());
 }
 
 bool VideoWriter::writeAudio(const float* samples, int frames) {
     State& s = *state_;
-    if (!s.headerWritten || !s.error.empty()) return false;
+    if (!s.headerWritten || s.failure.failed()) return false;
     if (!s.audio || frames <= 0) return true;
     // Same rate on both sides: the resampler only changes the sample layout.
     s.convertPlanes.assign(AudioChannels, nullptr);
@@ -318,7 +313,7 @@ bool VideoWriter::writeAudio(const float* samples, int frames) {
 
 bool VideoWriter::finish() {
     State& s = *state_;
-    if (!s.headerWritten || !s.error.empty()) return false;
+    if (!s.headerWritten || s.failure.failed()) return false;
     if (!s.encode(s.video.get(), s.videoStream, nullptr)) return false;
     if (s.audio) {
         // The last, shorter frame: codecs that cannot take one get it padded with silence.

@@ -5,6 +5,7 @@
 #include <memory>
 #include <string>
 
+#include "media/MediaFailure.h"
 #include "media/VideoFormat.h"
 #include "media/VideoSettings.h"
 
@@ -17,8 +18,8 @@ public:
     VideoWriter(const VideoWriter&) = delete;
     VideoWriter& operator=(const VideoWriter&) = delete;
 
-    // Opens `filePath` (which must exist and is overwritten) in `format`; the message
-    // for the user names `settings.outputPath`.
+    // Opens `filePath` (which must exist and is overwritten) in `format`; a failure
+    // names `settings.outputPath`.
     bool open(const VideoSettings& settings, const VideoFormat& format, const std::string& filePath);
     bool writeFrame(const RgbFrame& frame);
     // The next frame shows the same picture as the last one (a slide standing still):
@@ -31,7 +32,7 @@ public:
     // Closes the file as it is, without an index.
     void abort();
 
-    const std::string& error() const;
+    const MediaFailure& failure() const;
 
 private:
     struct State;

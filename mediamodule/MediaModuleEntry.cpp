@@ -4,6 +4,7 @@
 extern "C" __attribute__((visibility("default"))) const vistrel::mediamodule::MediaFunctions*
 vistrel_media_functions() {
     static const vistrel::mediamodule::MediaFunctions functions{
-        vistrel::mediamodule::InterfaceVersion, &vistrel::video::exportVideo, &vistrel::media::audioLength};
+        vistrel::mediamodule::InterfaceVersion, &vistrel::video::exportVideo, &vistrel::media::audioLength,
+        &vistrel::media::decodesSound};
     return &functions;
 }

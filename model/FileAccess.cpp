@@ -11,6 +11,8 @@
 #include <system_error>
 #include <utility>
 
+#include "model/FileReplacement.h"
+
 namespace vistrel {
 
 namespace {
@@ -35,9 +37,6 @@ private:
     int fd_;
 };
 
-// Symbolic links are followed far enough to find a loop, not further.
-constexpr int MaxLinkDepth = 40;
-
 constexpr std::string_view TemporaryPrefix = ".vistrel-";
 constexpr std::string_view TemporarySuffix = ".tmp";
 
@@ -51,39 +50,6 @@ bool writeAll(int fd, std::string_view bytes) {
         bytes.remove_prefix(static_cast<std::size_t>(n));
     }
     return true;
-}
-
-// The rename is only on the disk once the folder is; a folder that cannot be opened
-// for that (no read permission) keeps the rename in the cache a little longer.
-void syncFolder(const fs::path& folder) {
-    const Descriptor fd(::open(folder.empty() ? "." : folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
-    if (fd.get() >= 0) ::fsync(fd.get());
-}
-
-// The file a save to `path` must replace or create: the path itself, or where its chain
-// of symbolic links ends, whether that file exists yet or not. False for a loop.
-bool resolveSaveTarget(const fs::path& path, fs::path& target) {
-    target = path;
-    std::error_code error;
-    for (int depth = 0; depth < MaxLinkDepth; ++depth) {
-        if (!fs::is_symlink(fs::symlink_status(target, error))) return true;
-        const fs::path next = fs::read_symlink(target, error);
-        if (error) return false;
-        target = next.is_absolute() ? next : target.parent_path() / next;
-    }
-    return false;
-}
-
-// A file that is there may only be replaced when the user may write it: renaming over it
-// would otherwise replace a file that is read-only, or someone else's, without a word.
-// A file without any write permission counts as read-only even for the administrator.
-// Only plain files are replaced; a folder, a device or a named pipe is not a show file.
-bool mayReplace(const fs::path& target) {
-    struct stat info {};
-    if (::stat(target.c_str(), &info) != 0) return errno == ENOENT;
-    if (!S_ISREG(info.st_mode)) return false;
-    if ((info.st_mode & (S_IWUSR | S_IWGRP | S_IWOTH)) == 0) return false;
-    return ::access(target.c_str(), W_OK) == 0;
 }
 
 }  // namespace
@@ -118,33 +84,10 @@ bool readWholeFile(const std::string& path, std::size_t maxBytes, std::string& b
 }
 
 bool replaceFileContents(const std::string& path, std::string_view bytes) {
-    fs::path target;
-    if (!resolveSaveTarget(fs::path(path), target) || !mayReplace(target)) return false;
-    std::error_code error;
-    std::string temporaryPath;
-    Descriptor file(openTemporaryFileBeside(target.string(), temporaryPath));
-    if (file.get() < 0) return false;
-    const fs::path temporary(temporaryPath);
-    // On the disk before the rename: otherwise a power cut right after it can leave an
-    // empty file where the old show was.
-    bool ok = writeAll(file.get(), bytes);
-    ok = ok && ::fsync(file.get()) == 0;
-    ok = file.close() && ok;
-
-    if (ok) {
-        // Keep the permissions the old file had.
-        const fs::file_status old = fs::status(target, error);
-        if (!error && fs::exists(old)) fs::permissions(temporary, old.permissions(), error);
-        error.clear();
-        fs::rename(temporary, target, error);
-        ok = !error;
-    }
-    if (!ok) {
-        fs::remove(temporary, error);
-        return false;
-    }
-    syncFolder(target.parent_path());
-    return true;
+    FileReplacement file;
+    if (!file.begin(path)) return false;
+    if (!writeAll(file.descriptor(), bytes)) return false;  // the replacement removes its temporary file
+    return file.commit();
 }
 
 long temporaryFileWriter(std::string_view name) {

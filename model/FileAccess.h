@@ -16,10 +16,11 @@ namespace vistrel {
 // program), or when it holds more than `maxBytes` (nothing beyond that is read).
 bool readWholeFile(const std::string& path, std::size_t maxBytes, std::string& bytes);
 
-// Replaces the file at `path` with `bytes`; a symbolic link is followed to its target,
-// which is created when it does not exist yet. Refuses a file the user may not write
-// (or that has no write permission at all) and anything that is not a plain file. On
-// failure the previous file is untouched and no temporary file is left behind.
+// Replaces the file at `path` with `bytes` through a `FileReplacement`: a symbolic link
+// is followed to its target, which is created when it does not exist yet. Refuses a
+// file the user may not write (or that has no write permission at all) and anything
+// that is not a plain file. On failure the previous file is untouched and no temporary
+// file is left behind.
 bool replaceFileContents(const std::string& path, std::string_view bytes);
 
 // Creates the hidden temporary file a write to `target` goes to first, in the same folder

@@ -56,11 +56,35 @@ std::optional<int> slideNumberOfPictureName(std::string_view fileName) {
     return value;
 }
 
+namespace {
+
+// A link named like a picture that leads nowhere (a loop, a missing target): kept as the
+// slide's picture, so that reading it fails and is said, instead of a silent card.
+bool isBrokenLink(const std::filesystem::path& path) {
+    std::error_code error;
+    if (!std::filesystem::is_symlink(std::filesystem::symlink_status(path, error))) return false;
+    return !std::filesystem::exists(std::filesystem::status(path, error));
+}
+
+}  // namespace
+
 PictureFolder PictureFolder::scan(const std::filesystem::path& folder) {
     PictureFolder result;
     std::error_code error;
+    const auto status = std::filesystem::status(folder, error);
+    if (!std::filesystem::exists(status)) {
+        result.state_ = State::Missing;
+        return result;
+    }
+    if (!std::filesystem::is_directory(status)) {
+        result.state_ = State::NotAFolder;
+        return result;
+    }
     std::filesystem::directory_iterator it(folder, error);
-    if (error) return result;
+    if (error) {
+        result.state_ = State::Unreadable;
+        return result;
+    }
     std::vector<std::string> names;
     for (const std::filesystem::directory_iterator end; it != end; it.increment(error)) {
         if (error) break;  // what was listed so far still counts
@@ -68,13 +92,15 @@ PictureFolder PictureFolder::scan(const std::filesystem::path& folder) {
         if (isPictureFileName(name)) names.push_back(std::move(name));
     }
     result.readable_ = !error;
+    if (error) result.state_ = State::Unreadable;
     std::sort(names.begin(), names.end());  // std::string compares bytes
     for (const std::string& name : names) {
         const std::filesystem::path path = folder / name;
         // Only files can be pictures; a folder named "12.jpg" is not one, nor a pipe.
         // Links count as what they point to.
-        if (!std::filesystem::is_regular_file(path, error)) continue;
-        result.pictureFiles_.push_back(name);
+        const bool file = std::filesystem::is_regular_file(path, error);
+        if (!file && !isBrokenLink(path)) continue;
+        if (file) result.pictureFiles_.push_back(name);
         const std::optional<int> slide = slideNumberOfPictureName(name);
         if (!slide || *slide == 0 || result.pictures_.contains(*slide)) continue;
         result.pictures_.emplace(*slide, path);

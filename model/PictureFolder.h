@@ -25,11 +25,18 @@ bool isPictureFileName(std::string_view fileName);
 std::optional<int> slideNumberOfPictureName(std::string_view fileName);
 
 // The pictures of one folder, scanned once: for each slide the first file (names in
-// byte order) that stands for it. Slide 0 never has a picture. A folder that cannot be
-// read gives an empty list, never an error.
+// byte order) that stands for it. Slide 0 never has a picture. A folder, a pipe or a
+// device named like a picture is none; a link named like one that leads nowhere (a
+// loop, a missing target) counts, so that it is found unreadable where the picture is
+// read and said there rather than left out in silence. A folder that cannot be read
+// gives an empty list and says so in state().
 class PictureFolder {
 public:
+    enum class State { Listed, Missing, NotAFolder, Unreadable };
+
     static PictureFolder scan(const std::filesystem::path& folder);
+
+    State state() const { return state_; }
 
     std::optional<std::filesystem::path> pictureOf(int slide) const;
     const std::map<int, std::filesystem::path>& pictures() const { return pictures_; }
@@ -44,6 +51,7 @@ private:
     std::map<int, std::filesystem::path> pictures_;
     std::vector<std::string> pictureFiles_;
     bool readable_ = false;
+    State state_ = State::Listed;
 };
 
 // The folder holds at least one numbered picture.

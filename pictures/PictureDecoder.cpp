@@ -1,6 +1,10 @@
 #include "pictures/PictureDecoder.h"
 
+#include <QFile>
 #include <QImageReader>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 #include "pictures/PictureGeometry.h"
 
@@ -20,11 +24,27 @@ QImage forDrawing(QImage image) {
     return image.format() == wanted ? image : image.convertToFormat(wanted);
 }
 
+// Opens `path` only when it is a plain file, without waiting: a named pipe would block
+// the opening thread (the window's own, or the cache's that the window waits for), and a
+// device such as /dev/zero would be read for ever.
+bool openPlainFile(const QString& path, QFile& file) {
+    const int fd = ::open(QFile::encodeName(path).constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    if (fd < 0) return false;
+    struct stat info {};
+    if (::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode)) {
+        ::close(fd);
+        return false;
+    }
+    return file.open(fd, QIODevice::ReadOnly, QFileDevice::AutoCloseHandle);
+}
+
 }  // namespace
 
 DecodedPicture decodePicture(const QString& path, QSize area) {
     if (area.isEmpty()) return {};
-    QImageReader reader(path);
+    QFile file;
+    if (!openPlainFile(path, file)) return {};
+    QImageReader reader(&file);
     reader.setAutoTransform(true);
     // A file named .jpg that holds a PNG is still a picture.
     reader.setDecideFormatFromContent(true);

@@ -23,23 +23,31 @@ namespace {
 constexpr int StopRetryMs = 250;
 // How often the start looks whether the projector shows its first line yet.
 constexpr int StartWatchMs = 10;
+// How much longer than its fade a finished rehearsal's window waits for its last frame.
+constexpr int FadeWatchSlackMs = 500;
 
 }  // namespace
 
 Rehearsal::Rehearsal(Environment environment) : env_(std::move(environment)) {
     startWatch_.setInterval(StartWatchMs);
     connect(&startWatch_, &QTimer::timeout, this, &Rehearsal::showWindowOnceRunning);
+    // The fade ends with its last frame; should no frame come (a hidden window), by the clock.
+    fadeWatch_.setSingleShot(true);
+    connect(&fadeWatch_, &QTimer::timeout, this, &Rehearsal::endFadeOut);
 }
 
 Rehearsal::~Rehearsal() {
     abandon();
+    endFadeOut();
     delete window_.data();
+    delete fadingWindow_.data();
 }
 
 RehearsalWindow* Rehearsal::window() const { return window_.data(); }
 
 bool Rehearsal::start(RehearsedShow& frame) {
     if (running()) return false;
+    endFadeOut();
     // An info window left open talks to the projector on the serial port; the
     // rehearsal opens its own when the settings ask for one.
     if (env_.runWindows.infoWindowOpen()) env_.runWindows.closeInfoWindow();
@@ -65,23 +73,14 @@ bool Rehearsal::start(RehearsedShow& frame) {
         env_.musicReadable});
     if (!media.music.isEmpty()) music_->open(media.music);
     window_ = new RehearsalWindow(RehearsalWindow::Hooks{
-        [this](QPainter& painter, const QRect& area) {
-            if (scene_) scene_->paint(painter, area);
-        },
+        [this](QPainter& painter, const QRect& area) { paintFrame(painter, area); },
         [this] { return scene_ ? scene_->overlayLines() : QStringList(); },
         env_.runCommand,
         [this] {
             if (frame_ && env_.pauseOrContinue) env_.pauseOrContinue(*frame_);
         },
         [this] { stopRequested(); },
-        [this](QSize area) {
-            if (!scene_) return false;
-            const bool changed = scene_->advance(area);
-            // The music follows the show on every frame, painted or not (a pause line
-            // stops it while the picture stands).
-            if (music_) music_->follow(scene_->musicPositionMs(), env_.clock.nowMs());
-            return changed;
-        }});
+        [this](QSize area) { return advanceFrame(area); }});
     window_->setWindowTitle(tableText(ids::RehearsalWindowTitle).arg(QString::fromStdString(frame.document().windowTitle)));
 
     // The window comes up as soon as the projector shows the first line: the write
@@ -98,6 +97,42 @@ bool Rehearsal::start(RehearsedShow& frame) {
     }
     showWindowOnceRunning();
     return true;
+}
+
+void Rehearsal::paintFrame(QPainter& painter, const QRect& area) {
+    RehearsalScene* scene = scene_ ? scene_.get() : fadingScene_.get();
+    if (!scene) {
+        painter.fillRect(area, Qt::black);
+        return;
+    }
+    scene->paint(painter, area, env_.clock.nowMs());
+}
+
+bool Rehearsal::advanceFrame(QSize area) {
+    RehearsalScene* scene = scene_ ? scene_.get() : fadingScene_.get();
+    RehearsalMusic* music = scene_ ? music_.get() : fadingMusic_.get();
+    if (!scene) return false;
+    const std::int64_t now = env_.clock.nowMs();
+    const bool changed = scene->advance(area, now);
+    if (!scene->fadingOut()) {
+        // The music follows the show on every frame, painted or not (a pause line
+        // stops it while the picture stands).
+        if (music) music->follow(scene->musicPositionMs(), now);
+        return changed;
+    }
+    // The run is over: the music goes quiet with the picture.
+    if (music) music->fadeOut(scene->fadeGain(now));
+    if (!scene_ && scene->fadeGain(now) <= 0) QTimer::singleShot(0, this, &Rehearsal::endFadeOut);
+    return changed;
+}
+
+void Rehearsal::endFadeOut() {
+    fadeWatch_.stop();
+    if (fadingWindow_) fadingWindow_->closeQuietly();
+    fadingWindow_.clear();
+    if (fadingMusic_) fadingMusic_->stop();
+    fadingMusic_.reset();
+    fadingScene_.reset();
 }
 
 void Rehearsal::showWindowOnceRunning() {
@@ -130,10 +165,13 @@ void Rehearsal::checkEnded() {
 }
 
 void Rehearsal::frameClosing(const RehearsedShow* frame) {
+    // A fading picture may still draw a card with the text of a line of that show.
+    endFadeOut();
     if (running() && frame == frame_) abandon();
 }
 
 void Rehearsal::abandon() {
+    endFadeOut();
     if (running()) finish(true);
 }
 
@@ -141,8 +179,23 @@ void Rehearsal::finish(bool runStillGoing) {
     if (finishing_) return;
     finishing_ = true;
     startWatch_.stop();
-    if (music_) music_->stop();
-    if (window_) window_->closeQuietly();
+    // A show that ran to its end (or was stopped) leaves its last picture and music to
+    // fade out, as a video ends; a rehearsal cut off (its show window closing, the
+    // program ending) goes at once.
+    const std::int64_t now = env_.clock.nowMs();
+    const bool fadeOut = !runStillGoing && window_ && window_->isVisible() && scene_ && scene_->fadingOut() &&
+                         scene_->fadeGain(now) > 0;
+    if (fadeOut) {
+        fadingScene_ = std::move(scene_);
+        fadingMusic_ = std::move(music_);
+        fadingWindow_ = window_;
+        window_.clear();
+        const double left = fadingScene_->fadeGain(now) * RehearsalScene::FadeOutMs;
+        fadeWatch_.start(static_cast<int>(left) + FadeWatchSlackMs);
+    } else {
+        if (music_) music_->stop();
+        if (window_) window_->closeQuietly();
+    }
     if (runStillGoing) {
         // The info window and the homing wait talk to the rehearsal's projector,
         // which goes now: they go first. Closing the wait ends the run as a lost

@@ -9,6 +9,8 @@
 // the homing wait finished after a stop), or at once when its show window closes or
 // the program ends; each way leaves the run state as a finished run leaves it.
 #include <QObject>
+#include <QPainter>
+#include <QRect>
 #include <QPointer>
 #include <QString>
 #include <QTimer>
@@ -88,6 +90,10 @@ private:
     void finish(bool runStillGoing);
     void stopRequested();
     void showWindowOnceRunning();
+    void paintFrame(QPainter& painter, const QRect& area);
+    // The window's frame tick: true when the frame must be painted again.
+    bool advanceFrame(QSize area);
+    void endFadeOut();
 
     Environment env_;
     std::unique_ptr<RehearsalProjector> projector_;
@@ -97,6 +103,11 @@ private:
     std::unique_ptr<RehearsalProjector> retired_;
     std::unique_ptr<RehearsalScene> retiredScene_;
     std::unique_ptr<RehearsalMusic> retiredMusic_;
+    // A finished rehearsal whose last picture and music are still fading out.
+    std::unique_ptr<RehearsalScene> fadingScene_;
+    std::unique_ptr<RehearsalMusic> fadingMusic_;
+    QPointer<RehearsalWindow> fadingWindow_;
+    QTimer fadeWatch_;
     QPointer<RehearsalWindow> window_;
     QTimer startWatch_;
     RehearsedShow* frame_ = nullptr;

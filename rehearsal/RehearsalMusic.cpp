@@ -38,13 +38,15 @@ RehearsalMusic::~RehearsalMusic() { stop(); }
 bool RehearsalMusic::open(const QString& path) {
     path_ = path;
     // Checked before any player is made: a file that is no music gets its message at
-    // once, and the player is never handed something it might choke on.
+    // once, and the player is never handed something it might choke on (a named pipe
+    // would block it, /dev/zero would never end, a sound that does not decode would
+    // play silence without a word).
     if (!QFileInfo(path).isFile() || (hooks_.readable && !hooks_.readable(path))) {
         failed();
         return false;
     }
     if (QMediaDevices::audioOutputs().isEmpty()) {
-        if (hooks_.noOutput) hooks_.noOutput(tableText(ids::RehearsalNoSoundOutput));
+        if (hooks_.statusLine) hooks_.statusLine(tableText(ids::RehearsalNoSoundOutput));
         return false;
     }
     output_ = std::make_unique<QAudioOutput>();
@@ -56,6 +58,7 @@ bool RehearsalMusic::open(const QString& path) {
     // A position asked for while the file was still loading may have been dropped: once
     // it is loaded, the music goes to where the show stands by then.
     connect(player_.get(), &QMediaPlayer::mediaStatusChanged, this, [this](QMediaPlayer::MediaStatus status) {
+        if (status == QMediaPlayer::InvalidMedia) return failed();
         if (status == QMediaPlayer::LoadedMedia && playing_) {
             player_->setPosition(playFromMs_ + sincePlayFrom_.elapsed());
         }
@@ -77,6 +80,17 @@ void RehearsalMusic::failed() {
     if (hooks_.cannotPlay) {
         hooks_.cannotPlay(tableText(ids::RehearsalMusicUnplayable).arg(path_));
     }
+    // The box is gone once answered; the status bar keeps saying why the rehearsal is silent.
+    if (hooks_.statusLine) hooks_.statusLine(tableText(ids::RehearsalMusicStatus).arg(path_));
+}
+
+void RehearsalMusic::fadeOut(double gain) {
+    if (!player_) return;
+    if (gain <= 0) {
+        stop();
+        return;
+    }
+    output_->setVolume(static_cast<float>(gain));
 }
 
 void RehearsalMusic::follow(std::optional<std::int64_t> showMs, std::int64_t nowMs) {

@@ -5,8 +5,9 @@
 // MusicFollower decides that from where the show stands at each frame; RehearsalMusic
 // carries it out with Qt Multimedia.
 //
-// A file that cannot be played gets one message and the rehearsal goes on without
-// sound. A computer without any sound output plays nothing and says so once in the
+// A file that cannot be played (no music, a pipe or a device, or music that does not
+// decode) gets one message and a line in the status bar, and the rehearsal goes on
+// without sound. At the end of the run the music fades out with the last picture. A computer without any sound output plays nothing and says so once in the
 // status bar: the players of some systems wait for a missing sound card on every
 // pause, which would stall the pictures.
 #include <QElapsedTimer>
@@ -52,9 +53,9 @@ public:
     struct Hooks {
         // The file cannot be played (UTF-8 message text); said once.
         std::function<void(const QString& message)> cannotPlay;
-        // No sound output at all; said once.
-        std::function<void(const QString& statusLine)> noOutput;
-        // Whether the file holds music the program can read; empty: the player finds out.
+        // A line for the status bar: no sound output at all, or no music to play.
+        std::function<void(const QString& statusLine)> statusLine;
+        // Whether the file holds music the program can decode; empty: the player finds out.
         std::function<bool(const QString& path)> readable;
     };
 
@@ -66,6 +67,8 @@ public:
     bool hasMusic() const { return player_ != nullptr; }
     // Called on every frame with where the show stands.
     void follow(std::optional<std::int64_t> showMs, std::int64_t nowMs);
+    // The run is over: the music plays on at `gain` (1 .. 0) of its volume, and stops at 0.
+    void fadeOut(double gain);
     void stop();
 
 private:

@@ -1,11 +1,13 @@
 #include "rehearsal/RehearsalScene.h"
 
 #include <QPainter>
+#include <algorithm>
 #include <span>
 
 #include "model/CVistrelDoc.h"
 #include "model/Cp1252.h"
 #include "model/DecimalText.h"
+#include "model/PictureFolder.h"
 #include "rehearsal/RehearsalProjector.h"
 #include "res/TableText.h"
 #include "res/strings/RehearsalStrings.h"
@@ -42,7 +44,13 @@ RehearsalScene::RehearsalScene(const CVistrelDoc& doc, RehearsalProjector& proje
       pictures_(pictureFolder, [&doc](int lineIndex) {
           if (lineIndex < 0 || lineIndex >= doc.lineCount) return QString();
           return QString::fromStdString(cp1252ToUtf8(doc.lines[static_cast<std::size_t>(lineIndex)].description.view()));
-      }) {}
+      }) {
+    // A folder that is there but cannot be listed gives cards only: said, not left to be guessed.
+    if (pictureFolder.isEmpty() || !statusLine_) return;
+    const PictureFolder::State state = PictureFolder::scan(pictureFolder.toStdString()).state();
+    if (state == PictureFolder::State::Unreadable || state == PictureFolder::State::NotAFolder)
+        statusLine_(tableText(ids::RehearsalPictureFolderUnreadable).arg(pictureFolder));
+}
 
 ProjectedLine RehearsalScene::projectorLine(int line) {
     ProjectedLine projected;
@@ -82,8 +90,27 @@ RehearsalScene::Moment RehearsalScene::sample() {
     return moment;
 }
 
-void RehearsalScene::paint(QPainter& painter, const QRect& area) {
-    last_ = sample();
+double RehearsalScene::fadeGain(std::int64_t nowMs) const {
+    if (!endedAtMs_) return 1.0;
+    return std::clamp(1.0 - static_cast<double>(nowMs - *endedAtMs_) / FadeOutMs, 0.0, 1.0);
+}
+
+void RehearsalScene::sampleAt(std::int64_t nowMs) {
+    // Once the run is over the projector is no longer asked: it may be gone.
+    if (!endedAtMs_) last_ = sample();
+    if (last_.position.running) {
+        lastShown_ = last_.projection;
+    } else if (lastShown_) {
+        if (!endedAtMs_) endedAtMs_ = nowMs;
+        const double gain = fadeGain(nowMs);
+        last_.projection = *lastShown_;
+        last_.projection.before.brightness *= gain;
+        last_.projection.after.brightness *= gain;
+    }
+}
+
+void RehearsalScene::paint(QPainter& painter, const QRect& area, std::int64_t nowMs) {
+    sampleAt(nowMs);
     const QSize size = area.size();
     bool whole = true;
     painter_.paint(painter, area, last_.projection, [&](const ProjectionLayer& layer) {
@@ -98,8 +125,8 @@ void RehearsalScene::paint(QPainter& painter, const QRect& area) {
     reportUnreadable();
 }
 
-bool RehearsalScene::advance(QSize area) {
-    last_ = sample();
+bool RehearsalScene::advance(QSize area, std::int64_t nowMs) {
+    sampleAt(nowMs);
     reportUnreadable();
     if (!painted_ || area != paintedArea_ || !looksAlike(*painted_, last_.projection)) return true;
     return !paintedWhole_ && picturesReady(last_.projection, area);

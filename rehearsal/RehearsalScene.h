@@ -35,18 +35,27 @@ public:
         Projection projection;
     };
 
+    // An unreadable picture folder is said once through `statusLine`, and so is each
+    // picture that cannot be read.
     RehearsalScene(const CVistrelDoc& doc, RehearsalProjector& projector, const QString& pictureFolder,
                    std::function<void(const QString& statusLine)> statusLine);
 
     // Where the show stands now.
     Moment sample();
-    // Samples and draws the frame into `area`, asking for the pictures of the lines
-    // to come meanwhile.
-    void paint(QPainter& painter, const QRect& area);
+    // Samples the show at `nowMs` (the program's clock) and draws the frame into `area`,
+    // asking for the pictures of the lines to come meanwhile. Once the run is over, the
+    // last picture stays and dissolves to dark over FadeOutMs.
+    void paint(QPainter& painter, const QRect& area, std::int64_t nowMs);
     // Samples the show for the next frame: true when the frame for `area` looks
-    // different from the one painted last (an effect going on, a light effect, a
-    // picture that was missing has arrived).
-    bool advance(QSize area);
+    // different from the one painted last (an effect going on, a light effect, the
+    // fade at the end, a picture that was missing has arrived).
+    bool advance(QSize area, std::int64_t nowMs);
+
+    static constexpr std::int64_t FadeOutMs = 2000;
+    // Whether the run is over and the last picture is going dark, and how bright it
+    // (and the music) still is: 1 at the end of the run, 0 FadeOutMs later.
+    bool fadingOut() const { return endedAtMs_.has_value(); }
+    double fadeGain(std::int64_t nowMs) const;
 
     // The overlay (key I) for the moment drawn last: line, slide, description and the
     // time left on the line, as the info window shows them.
@@ -68,6 +77,8 @@ private:
     void prefetchAhead(QSize area);
     bool picturesReady(const Projection& projection, QSize area);
     void reportUnreadable();
+    // Where the show stands at `nowMs`, the last picture dimmed once the run is over.
+    void sampleAt(std::int64_t nowMs);
 
     const CVistrelDoc& doc_;
     RehearsalProjector& projector_;
@@ -80,6 +91,8 @@ private:
     QSize paintedArea_;
     bool paintedWhole_ = false;  // every picture it needed was there
     std::optional<ShowTimeline> timeline_;
+    std::optional<Projection> lastShown_;    // the last projection of the running show
+    std::optional<std::int64_t> endedAtMs_;  // when the run was first seen over
     int timelineLine_ = -1;  // the line the timeline was built at
 };
 

@@ -4,8 +4,6 @@
 #include <memory>
 
 #include "media/VideoEncoder.h"
-#include "res/StringTable.h"
-#include "res/strings/MediaStrings.h"
 
 namespace vistrel::video {
 
@@ -45,6 +43,19 @@ private:
     Clock::time_point lastReport_{};
 };
 
+// The sound of frame `k` in sample frames.
+std::int64_t soundOf(std::int64_t k, int fps) {
+    return media::Soundtrack::soundFramesBefore(k + 1, fps) - media::Soundtrack::soundFramesBefore(k, fps);
+}
+
+// How much music the video plays: its length without the frames in which the music stands.
+std::int64_t musicPlayed(const FrameSource& frames, int fps) {
+    std::int64_t played = 0;
+    for (std::int64_t k = 0; k < frames.frameCount(); ++k)
+        if (!frames.musicStands(k)) played += soundOf(k, fps);
+    return played;
+}
+
 media::RgbFrame frameOf(const QImage& image) {
     auto owner = std::make_shared<QImage>(image);  // shares the pixels, no copy
     return {owner->constBits(), static_cast<int>(owner->bytesPerLine()), owner};
@@ -55,9 +66,9 @@ media::RgbFrame frameOf(const QImage& image) {
 ExportResult encodeFrames(FrameSource& frames, const media::VideoSettings& settings, media::PcmSource* music,
                           const ProgressReport& progress, const std::atomic<bool>& cancel) {
     media::VideoEncoder encoder(4);
-    if (!encoder.open(settings)) return {ExportOutcome::Failed, encoder.error()};
+    if (!encoder.open(settings)) return {ExportOutcome::Failed, encoder.failure()};
     const std::int64_t count = frames.frameCount();
-    media::Soundtrack soundtrack(music, media::Soundtrack::soundFramesBefore(count, settings.fps));
+    media::Soundtrack soundtrack(music, settings.withAudio ? musicPlayed(frames, settings.fps) : 0);
     ProgressTeller teller(progress, frames);
     for (std::int64_t k = 0; k < count; ++k) {
         if (cancel.load()) {
@@ -76,14 +87,15 @@ ExportResult encodeFrames(FrameSource& frames, const media::VideoSettings& setti
                     encoder.addFrame(frameOf(image));
         }
         if (added && settings.withAudio) {
-            const auto sound = media::Soundtrack::soundFramesBefore(k + 1, settings.fps) -
-                               media::Soundtrack::soundFramesBefore(k, settings.fps);
-            added = encoder.addAudio(soundtrack.next(static_cast<int>(sound)));
+            const auto sound = static_cast<int>(soundOf(k, settings.fps));
+            added = encoder.addAudio(frames.musicStands(k) ? std::vector<float>(static_cast<std::size_t>(sound) * media::AudioChannels)
+                                                           : soundtrack.next(sound));
         }
         if (!added) {
-            std::string message = encoder.error();
+            media::MediaFailure failure = encoder.failure();
             encoder.cancel();
-            return {ExportOutcome::Failed, message.empty() ? res::text(ids::VideoEncodingFailed) : message};
+            if (!failure.failed()) failure = {media::MediaFailure::Problem::EncodingFailed, settings.outputPath};
+            return {ExportOutcome::Failed, failure};
         }
         teller.frameDone(k);
     }
@@ -91,7 +103,7 @@ ExportResult encodeFrames(FrameSource& frames, const media::VideoSettings& setti
         encoder.cancel();
         return {ExportOutcome::Cancelled, {}};
     }
-    if (!encoder.finish()) return {ExportOutcome::Failed, encoder.error()};
+    if (!encoder.finish()) return {ExportOutcome::Failed, encoder.failure()};
     return {ExportOutcome::Written, {}};
 }
 

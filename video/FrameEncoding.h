@@ -6,6 +6,7 @@
 #include <functional>
 #include <string>
 
+#include "media/MediaFailure.h"
 #include "media/Soundtrack.h"
 #include "media/VideoSettings.h"
 #include "video/ExportProgress.h"
@@ -17,7 +18,7 @@ enum class ExportOutcome { Written, Cancelled, Failed };
 
 struct ExportResult {
     ExportOutcome outcome = ExportOutcome::Failed;
-    std::string message;  // German, for a failure
+    media::MediaFailure failure;  // what failed, for a failure
 };
 
 using ProgressReport = std::function<void(const ExportProgress&)>;

@@ -20,6 +20,10 @@ public:
     virtual bool sameAsBefore(std::int64_t frame) const = 0;
     // Frame `k` at the video's size, in QImage::Format_RGB32.
     virtual QImage draw(std::int64_t frame) = 0;
+    // Whether the music stands still during frame `k` (the show waits at a pause line,
+    // as the rehearsal's music pauses there): the frame gets silence, and the music
+    // goes on afterwards where it stopped.
+    virtual bool musicStands(std::int64_t) const { return false; }
 };
 
 }  // namespace vistrel::video

@@ -28,7 +28,8 @@ private:
 
 }  // namespace
 
-ProjectionDrawer pictureDrawer(std::span<const ProgramLine> lines, const std::filesystem::path& folder) {
+ProjectionDrawer pictureDrawer(std::span<const ProgramLine> lines, const std::filesystem::path& folder,
+                               UnreadablePictureReport unreadable) {
     // The cards' texts, taken now: the drawer may outlive the lines it was made for.
     auto descriptions = std::make_shared<std::vector<QString>>();
     for (const ProgramLine& line : lines)
@@ -40,11 +41,13 @@ ProjectionDrawer pictureDrawer(std::span<const ProgramLine> lines, const std::fi
         });
     auto painter = std::make_shared<pictures::ProjectionPainter>();
     auto pool = std::make_shared<FramePool>();
-    return [slides, painter, pool](QSize size, const Projection& projection) {
+    return [slides, painter, pool, unreadable](QSize size, const Projection& projection) {
         QImage& frame = pool->unused();  // never one the encoder may still read
         painter->render(frame, size, projection, [&](const ProjectionLayer& layer) {
             return slides->now(layer.slide, layer.lineIndex, size);
         });
+        for (const auto& file : slides->takeUnreadable())
+            if (unreadable) unreadable(file.slide, file.path.toStdString());
         return frame;
     };
 }

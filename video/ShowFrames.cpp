@@ -49,6 +49,10 @@ bool ShowFrames::sameAsBefore(std::int64_t frame) const {
                       timeline_.projectionAt(frameMs(frame), pauseHoldMs_));
 }
 
+bool ShowFrames::musicStands(std::int64_t frame) const {
+    return timeline_.positionAt(frameMs(frame), pauseHoldMs_).atPause;
+}
+
 QImage ShowFrames::draw(std::int64_t frame) { return drawer_(size_, timeline_.projectionAt(frameMs(frame), pauseHoldMs_)); }
 
 }  // namespace vistrel::video

@@ -29,6 +29,7 @@ public:
     int lineOf(std::int64_t frame) const override;
     bool sameAsBefore(std::int64_t frame) const override;
     QImage draw(std::int64_t frame) override;
+    bool musicStands(std::int64_t frame) const override;
 
     // The moment frame `k` shows, in milliseconds from the start of the run.
     std::int64_t frameMs(std::int64_t frame) const { return frame * 1000 / fps_; }

@@ -5,8 +5,6 @@
 
 #include "media/MusicDecoder.h"
 #include "model/FileAccess.h"
-#include "res/StringTable.h"
-#include "res/strings/MediaStrings.h"
 
 namespace vistrel::video {
 
@@ -21,7 +19,8 @@ int entryOfLine(const ShowTimeline& timeline, int line) {
 }
 
 // Throws away the music before `ms`: the video starting at a later line hears what the
-// whole show would play there.
+// whole show would play there (the music stands while the show waits at a pause, so
+// `ms` counts no waits).
 void skipMusic(media::PcmSource& music, std::int64_t ms) {
     std::vector<float> scratch(4096 * media::AudioChannels);
     std::int64_t left = ms * media::AudioSampleRate / 1000;
@@ -32,27 +31,30 @@ void skipMusic(media::PcmSource& music, std::int64_t ms) {
     }
 }
 
-ExportResult failure(std::string message) { return {ExportOutcome::Failed, std::move(message)}; }
+using Problem = media::MediaFailure::Problem;
+
+ExportResult failure(media::MediaFailure reason) { return {ExportOutcome::Failed, std::move(reason)}; }
 
 }  // namespace
 
 ExportResult exportVideo(std::span<const ProgramLine> lines, const VideoRequest& request,
-                         const ProgressReport& progress, const std::atomic<bool>& cancel) {
-    if (lines.empty()) return failure(res::text(ids::VideoShowEmpty));
+                         const ProgressReport& progress, const std::atomic<bool>& cancel,
+                         const UnreadablePictureReport& unreadable) {
+    if (lines.empty()) return failure({Problem::ShowEmpty, {}, 0, 0});
     if (!request.showPath.empty() && isSameFile(request.outputPath, request.showPath))
-        return failure(res::formatText(ids::VideoOutputIsShow, request.outputPath));
+        return failure({Problem::OutputIsShow, request.outputPath, 0, 0});
     const ShowTimeline timeline = ShowTimeline::build(lines, request.fromLine);
-    if (timeline.lines().empty()) return failure(res::formatArgs(ids::VideoNothingFromLine, {std::to_string(request.fromLine)}));
+    if (timeline.lines().empty()) return failure({Problem::NothingFromLine, {}, 0, request.fromLine});
 
     // Everything that can fail on the music fails here, before a byte is written.
     std::unique_ptr<media::MusicDecoder> music;
     if (!request.musicPath.empty()) {
         music = std::make_unique<media::MusicDecoder>();
-        if (!music->open(request.musicPath)) return failure(music->error());
+        if (!music->open(request.musicPath)) return failure(music->failure());
         if (request.fromLine > 1) {
             const ShowTimeline whole = ShowTimeline::build(lines, 1);
             const int entry = entryOfLine(whole, request.fromLine);
-            if (entry > 0) skipMusic(*music, runStartOf(whole, entry, request.pauseHoldMs));
+            if (entry > 0) skipMusic(*music, whole.lines()[static_cast<std::size_t>(entry)].startTenths * 100);
         }
     }
 
@@ -62,7 +64,7 @@ ExportResult exportVideo(std::span<const ProgramLine> lines, const VideoRequest&
         if (last >= 0) endMs = runLengthThrough(timeline, last, request.pauseHoldMs);
     }
     ShowFrames frames(timeline, request.pauseHoldMs, endMs, request.fps, request.size,
-                      pictureDrawer(lines, request.pictureFolder));
+                      pictureDrawer(lines, request.pictureFolder, unreadable));
 
     media::VideoSettings settings;
     settings.outputPath = request.outputPath;

@@ -2,6 +2,7 @@
 // export as "Datei" → "Als Video exportieren..." of the window program. Built only
 // where the window program's libraries are (drawing needs fonts, so QtGui).
 #include <QFileInfo>
+#include <QLoggingCategory>
 #include <atomic>
 #include <csignal>
 #include <cstdio>
@@ -13,9 +14,14 @@
 #include "cli/ConsolePrompter.h"
 #include "cli/ShowFileOptions.h"
 #include "cli/TerminalProgress.h"
+#include "media/MediaFailureText.h"
 #include "model/CVistrelDoc.h"
+#include "model/PictureFolder.h"
 #include "model/ShowMediaChoices.h"
 #include "platform/qt/core/AppPaths.h"
+#include "res/StringTable.h"
+#include "res/strings/MediaStrings.h"
+#include "res/strings/RehearsalStrings.h"
 #include "video/VideoExport.h"
 
 namespace vistrel::cli {
@@ -119,6 +125,30 @@ std::optional<int> readVideoOptions(const CommandLine& line, VideoOptions& optio
     return std::nullopt;
 }
 
+// The message that refuses a picture folder given with --images, or nothing when it can be read.
+std::optional<std::string> refusedImagesFolder(const std::string& folder) {
+    switch (PictureFolder::scan(folder).state()) {
+        case PictureFolder::State::Listed: return std::nullopt;
+        case PictureFolder::State::Missing: return res::formatText(ids::VideoImagesMissing, folder);
+        case PictureFolder::State::NotAFolder: return res::formatText(ids::VideoImagesNotAFolder, folder);
+        case PictureFolder::State::Unreadable: return res::formatArgs(ids::PictureFolderUnreadable, {folder});
+    }
+    return std::nullopt;
+}
+
+// Whether the folder has a picture for any slide the show projects (slide 0 is dark).
+bool anySlideHasAPicture(const CVistrelDoc& doc, const std::filesystem::path& folder) {
+    const PictureFolder pictures = PictureFolder::scan(folder);
+    bool anySlide = false;
+    for (int i = 0; i < doc.lineCount; ++i) {
+        const int slide = doc.lines[static_cast<std::size_t>(i)].slideNumber;
+        if (slide == 0) continue;
+        anySlide = true;
+        if (pictures.pictureOf(slide)) return true;
+    }
+    return !anySlide;
+}
+
 int runVideo(const CommandLine& line) {
     VideoOptions options;
     if (const auto usage = readVideoOptions(line, options)) return *usage;
@@ -141,6 +171,9 @@ int runVideo(const CommandLine& line) {
     const ShowMediaChoices::Used used = ShowMediaChoices(showMediaFilePath().toStdString()).usedFor(file, file);
     for (const std::string& message : used.messages) prompter.note(message);  // said, the export goes on
     const auto images = line.value("images");
+    if (images) {
+        if (const auto refused = refusedImagesFolder(*images)) return fail(*refused);
+    }
     request.pictureFolder = images ? std::filesystem::path(*images) : used.pictureFolder;
     request.musicPath = options.audio ? *options.audio : used.musicFile;
 
@@ -151,16 +184,32 @@ int runVideo(const CommandLine& line) {
         request.size = even;
     }
 
+    // Qt's image plugins keep their warnings to themselves: each picture that cannot be
+    // read is named once below, in the program's words.
+    QLoggingCategory::setFilterRules(QStringLiteral("qt.gui.imageio*.warning=false"));
     StopSignals stopSignals;
     TerminalProgress progress;
+    // Each picture that cannot be read is named once, as the rehearsal names it.
+    const auto unreadable = [&prompter](int slide, const std::string& path) {
+        prompter.note(res::formatArgs(ids::RehearsalPictureUnreadable, {std::to_string(slide), path}));
+    };
     const auto result = video::exportVideo(
         std::span<const ProgramLine>(doc->lines.data(), static_cast<std::size_t>(doc->lineCount)), request,
-        [&progress](const video::ExportProgress& step) { progress.show("Video: " + step.text()); }, cancelRequested);
+        [&progress](const video::ExportProgress& step) { progress.show("Video: " + step.text()); }, cancelRequested,
+        unreadable);
     progress.clear();
     switch (result.outcome) {
-        case video::ExportOutcome::Written: return 0;
+        case video::ExportOutcome::Written:
+            // Cards instead of every picture is no failure, but rarely what was meant.
+            if (!anySlideHasAPicture(*doc, request.pictureFolder))
+                prompter.note(res::formatText(ids::VideoNoPictures, request.pictureFolder.string()));
+            return 0;
         case video::ExportOutcome::Cancelled: return StopSignals::exitCode();
-        case video::ExportOutcome::Failed: return fail(result.message);
+        case video::ExportOutcome::Failed:
+            // A refused OUT is said as a save says it, led by the file.
+            if (result.failure.problem == media::MediaFailure::Problem::OutputNotReplaceable)
+                prompter.setSubject(result.failure.file);
+            return fail(media::mediaFailureText(result.failure));
     }
     return 1;
 }
@@ -181,13 +230,17 @@ const CommandRegistration videoCommand{{
                "the slides' pictures with their dissolves and light effects, each pause line held for a while and "
                "then continued as if \"weiter\" had been pressed, an autoreverse line ending the video. OUT's ending "
                "chooses the format: .mp4 (H.264 and AAC), .mkv (H.264 and AAC) or .webm (VP9 and Opus).",
-    .notes = "A slide without a picture is shown as a card with its number and description. The music is cut to "
-             "the video's length with a two-second fade-out, or followed by silence. OUT is written under a "
-             "temporary name beside it and takes its name only when complete: a failed or interrupted export "
-             "leaves OUT as it was. Progress is shown on stderr when it is a terminal. No display is needed.",
+    .notes = "A slide without a picture is shown as a card with its number and description; a picture file that "
+             "cannot be read is named once on stderr and shown as its card too, and a folder without a picture for "
+             "any slide is said in one line. The music stands while a pause line is held, as in the rehearsal, and "
+             "is cut to the video's length with a two-second fade-out, or followed by silence. OUT must be a plain "
+             "file you may write, or not exist yet: a device, a pipe, a socket or a read-only file is refused as "
+             "\"save\" refuses it. OUT is written under a temporary name beside it and takes its name only when "
+             "complete: a failed or interrupted export leaves OUT as it was. Progress is shown on stderr when it is "
+             "a terminal. No display is needed.",
     .exitCodes = {{0, "written"},
-                  {1, "the show or its music could not be read, or OUT could not be written (the program's German "
-                      "message on stderr); OUT is as it was"},
+                  {1, "the show, its music or the --images folder could not be read, or OUT could not be written "
+                      "(the program's German message on stderr); OUT is as it was"},
                   {2, "usage error"},
                   {130, "interrupted with Ctrl+C; OUT is as it was"}},
     .run = runVideo,

@@ -47,6 +47,9 @@ constexpr StringEntry kEntries[] = {
     {ids::VideoProgressStart, "Das Video wird vorbereitet ..."},
     {ids::MediaModuleMissing,
      "Vistrel kann keine Videos schreiben und keine Musikdateien lesen: Das Modul %1 fehlt oder lässt sich nicht laden."},
+    {ids::VideoImagesMissing, "Der Bilderordner %1 existiert nicht."},
+    {ids::VideoImagesNotAFolder, "%1 ist kein Ordner: Die Bilder der Dias werden in einem Ordner gesucht."},
+    {ids::VideoNoPictures, "Im Bilderordner %1 gibt es für keines der Dias ein Bild: Das Video zeigt die Karten der Dias."},
 
     // The command in the menu "Datei".
     {cmd::FileExportVideo, "Als &Video exportieren..."},

@@ -38,5 +38,9 @@ constexpr int VideoProgressTitle = 4046;      // "Video wird geschrieben"
 constexpr int VideoWritten = 4047;            // "Das Video %1 ist fertig."
 constexpr int VideoFileMissing = 4048;        // "Bitte geben Sie den Namen der Videodatei an."
 constexpr int VideoProgressStart = 4049;      // "Das Video wird vorbereitet ..."
-constexpr int MediaModuleMissing = 4050;      // "Vistrel kann keine Videos schreiben ...: Das Modul %s fehlt ..."
+constexpr int MediaModuleMissing = 4050;      // "Vistrel kann keine Videos schreiben ...: Das Modul %1 fehlt ..."
+// The picture folder of `vistrel-cli video --images`.
+constexpr int VideoImagesMissing = 4054;      // "Der Bilderordner %1 existiert nicht."
+constexpr int VideoImagesNotAFolder = 4051;   // "%1 ist kein Ordner: ..."
+constexpr int VideoNoPictures = 4053;         // "Im Bilderordner %1 gibt es für keines der Dias ein Bild: ..."
 }  // namespace vistrel::ids

@@ -34,6 +34,9 @@ constexpr StringEntry kEntries[] = {
     {ids::PictureCheckUnused, "Bilddateien, die für kein Dia der Diaschau stehen: %1"},
     {ids::PictureCheckMore, " und %1 weitere"},
     {ids::PictureFolderUnreadable, "Der Bilderordner\n%1\nkann nicht gelesen werden."},
+    {ids::RehearsalPictureFolderUnreadable,
+     "Der Bilderordner %1 kann nicht gelesen werden: Die Probe zeigt die Karten der Dias."},
+    {ids::RehearsalMusicStatus, "Die Musikdatei %1 kann nicht abgespielt werden: Die Probe läuft ohne Musik."},
     {ids::MediaChoiceNotKept, "Die Wahl kann nicht gespeichert werden.\nVistrel kann die Datei\n%1\nnicht schreiben."},
 };
 }  // namespace

@@ -19,4 +19,7 @@ constexpr int PictureCheckAll = 1862;          // "%1 von %2 Dias haben ein Bild
 constexpr int PictureCheckUnused = 1863;       // "Bilddateien, die für kein Dia stehen: %1"
 constexpr int PictureCheckMore = 1864;         // " und %1 weitere"
 constexpr int PictureFolderUnreadable = 1865;  // "Der Bilderordner ... kann nicht gelesen werden."
+// Said in the status bar while a rehearsal runs without its pictures or its music.
+constexpr int RehearsalPictureFolderUnreadable = 1870;  // "Der Bilderordner %1 kann nicht gelesen werden: ..."
+constexpr int RehearsalMusicStatus = 1871;              // "Die Musikdatei %1 kann nicht abgespielt werden: ..."
 }  // namespace vistrel::ids

@@ -33,6 +33,9 @@ constexpr StringEntry kEntries[] = {
     {ids::PlayerContinued, "weiter"},
     {ids::PortDoesNotExist, "Diese Schnittstelle gibt es nicht."},
     {ids::ScaleLengthRange, "Die eingegebenen Werte sind nicht zulässig! Zulässig sind %1 bis %2."},
+    {ids::ScaleNothingTimed, "Die Diaschau hat keine Zeile mit einer Timerzeit: Es gibt nichts zu skalieren."},
+    {ids::ScaleMusicLengthRange,
+     "Die Musik %1 dauert %2; auf diese Länge lässt sich die Diaschau nicht skalieren. Zulässig sind %3 bis %4."},
 };
 }  // namespace
 

@@ -29,4 +29,7 @@ constexpr int ScaleLengthRange = 3735;         // "Die eingegebenen Werte sind n
 // What the show reader could read of a line only in part (a zero byte cut it short).
 constexpr int FileLineCut = 3736;              // "Eine Zeile der Datei konnte nur zum Teil gelesen werden; ..."
 constexpr int FileLinesCut = 3737;             // "%1 Zeilen der Datei konnten nur zum Teil gelesen werden; ..."
+// `vistrel-cli scale`: nothing to scale, and music too short or too long to fit.
+constexpr int ScaleNothingTimed = 3790;        // "Die Diaschau hat keine Zeile mit einer Timerzeit: ..."
+constexpr int ScaleMusicLengthRange = 3791;    // "Die Musik %1 dauert %2; auf diese Länge ..."
 }  // namespace vistrel::ids

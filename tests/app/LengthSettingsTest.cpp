@@ -1,6 +1,8 @@
 // "Schaulänge", "Diaschau skalieren" and "Einstellungen" through the main window's command
 // routing: the real dialogs driven as a user drives them, the questions answered by the
 // recording prompter, the port the in-process virtual projector.
+#include <sys/stat.h>
+
 #include <QCheckBox>
 #include <QDir>
 #include <QFile>
@@ -118,7 +120,9 @@ TEST_F(LengthAndSettings, TheScaleSpinsWriteTwoDigitsAndFollowTheField) {
 TEST_F(LengthAndSettings, MusicLengthFillsTheNewLengthInWholeSeconds) {
     const struct {
         const char* what;
-        std::int64_t musicFrames;  // at 8000 per second; -1: no music chosen, 0: a file that is no music
+        // At 8000 per second; -1: no music chosen, 0: a file that is no music, -2: a named
+        // pipe, -3: a link to /dev/zero (neither may freeze the window).
+        std::int64_t musicFrames;
         const char* hours;
         const char* minutes;
         const char* seconds;
@@ -129,6 +133,8 @@ TEST_F(LengthAndSettings, MusicLengthFillsTheNewLengthInWholeSeconds) {
         {"65.4 s of music", 523200, "00", "01", "05", true, 0},
         {"no music chosen", -1, "00", "00", "13", false, 0},
         {"a file that is no music", 0, "00", "00", "13", true, 1},
+        {"a named pipe", -2, "00", "00", "13", true, 1},
+        {"a link to /dev/zero", -3, "00", "00", "13", true, 1},
     };
     int index = 0;
     for (const auto& c : cases) {
@@ -137,9 +143,13 @@ TEST_F(LengthAndSettings, MusicLengthFillsTheNewLengthInWholeSeconds) {
         QApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
         prompter.messages.clear();
         showWith({{1, 0, 40}, {2, 0, 40}, {3, 5, 40}});
-        if (c.musicFrames >= 0) {
+        if (c.musicFrames != -1) {
             const QString music = folder.filePath(QString("musik%1.wav").arg(index++));
-            if (c.musicFrames > 0) {
+            if (c.musicFrames == -2) {
+                ASSERT_EQ(::mkfifo(QFile::encodeName(music).constData(), 0600), 0);
+            } else if (c.musicFrames == -3) {
+                ASSERT_TRUE(QFile::link("/dev/zero", music));
+            } else if (c.musicFrames > 0) {
                 media::test::writeWav(music.toStdString(), 8000, 1, c.musicFrames);
             } else {
                 QFile text(music);

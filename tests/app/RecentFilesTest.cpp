@@ -2,6 +2,11 @@
 // File1 .. File4, shown in the file menu and opened from there.
 #include <QAction>
 #include <QSettings>
+#include <sys/stat.h>
+
+#include <filesystem>
+#include <fstream>
+#include <functional>
 
 #include "app/CMainFrame.h"
 #include "app/RecentFileList.h"
@@ -27,6 +32,40 @@ TEST_F(RecentFiles, KeepsFourNewestFirstWithoutDuplicates) {
     RecentFileList reloaded(profile);
     reloaded.load();
     EXPECT_EQ(reloaded.entries(), list.entries());
+}
+
+// A profile that is no plain file is neither read (a pipe would stop the program at its
+// start, /dev/zero never ends) nor replaced by one; an oversized one is left alone.
+TEST_F(RecentFiles, AProfileThatIsNoPlainFileIsNeitherReadNorReplaced) {
+    struct Case {
+        const char* name;
+        std::function<void(const std::string&)> make;
+        std::function<bool(const std::string&)> stillThere;
+    };
+    namespace fs = std::filesystem;
+    const Case cases[] = {
+        {"pipe.ini", [](const std::string& p) { ::mkfifo(p.c_str(), 0600); },
+         [](const std::string& p) { return fs::is_fifo(p); }},
+        {"zero.ini", [](const std::string& p) { fs::create_symlink("/dev/zero", p); },
+         [](const std::string& p) { return fs::is_symlink(p) && fs::read_symlink(p) == "/dev/zero"; }},
+        {"folder.ini", [](const std::string& p) { fs::create_directory(p); },
+         [](const std::string& p) { return fs::is_directory(p); }},
+        {"huge.ini",
+         [](const std::string& p) {
+             std::ofstream(p) << "[Recent File List]\nFile1=/s/a.dpd\n" << std::string(2 * 1024 * 1024, ';');
+         },
+         [](const std::string& p) { return fs::file_size(p) == 2 * 1024 * 1024 + 34; }},
+    };
+    for (const Case& c : cases) {
+        const std::string path = folder.filePath(c.name).toStdString();
+        c.make(path);
+        RecentFileList list(QString::fromStdString(path));
+        list.load();
+        EXPECT_TRUE(list.entries().isEmpty()) << c.name;
+        list.add("/s/b.dpd");
+        list.save();
+        EXPECT_TRUE(c.stillThere(path)) << c.name;
+    }
 }
 
 TEST_F(RecentFiles, ShortenedMenuTextsKeepTheFileName) {

@@ -16,6 +16,7 @@
 #include <QStatusBar>
 #include <QTest>
 #include <QThread>
+#include <sys/stat.h>
 
 #include "app/CMainFrame.h"
 #include "app/FrameRunView.h"
@@ -362,6 +363,57 @@ TEST_F(Rehearse, AFolderThatGoesAwayGivesCardsAndOneStatusLine) {
     EXPECT_TRUE(prompter.messages.empty()) << "no message box stops the show";
 }
 
+// At the end of the run the last picture stays and dissolves to dark over two seconds
+// (the music with it) before the window closes, as a video ends; the rehearsal itself
+// is over at once, so that another can start.
+TEST_F(Rehearse, TheEndDissolvesTheLastPictureToDark) {
+    CSplitterFrame& frame = showWith({{1, 10, 20, 0, "a"}});
+    pictures({{1, Qt::red}});
+    app->runCommand(cmd::Rehearse);
+    QPointer<RehearsalWindow> window = rehearsal().window();
+    window->resize(320, 240);
+    playTo(frame, 1, sim::ShowRunner::Phase::Timer, 100);
+    EXPECT_THAT(centre(frameImage()), IsColour(255, 0, 0));
+    // Frames go on as the window's timer draws them, until the run is seen over.
+    for (int step = 0; step < 100 && rehearsal().running(); ++step) {
+        play(frame, 100);
+        window->grab();
+    }
+    ASSERT_FALSE(rehearsal().running());
+    ASSERT_FALSE(window.isNull()) << "the window stays for the fade";
+    const int startRed = centre(window->grab().toImage()).red();
+    EXPECT_GT(startRed, 100) << "not black at once";
+    clock.advance(1000);
+    const int halfRed = centre(window->grab().toImage()).red();
+    EXPECT_LT(halfRed, startRed);
+    EXPECT_GT(halfRed, 0);
+    clock.advance(1100);
+    EXPECT_THAT(centre(window->grab().toImage()), IsColour(0, 0, 0));
+    window->frameTick();  // the window's next frame sees the fade over
+    QApplication::sendPostedEvents(nullptr, 0);
+    QApplication::processEvents();
+    QApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_TRUE(window.isNull()) << "closed once dark";
+    EXPECT_TRUE(runStateIsClean());
+}
+
+// A picture folder that cannot be listed leaves only cards: the status bar says why,
+// instead of "Bereit". (Run as an administrator, a folder without read permission
+// could still be listed; a file in its place cannot.)
+TEST_F(Rehearse, APictureFolderThatCannotBeReadIsSaid) {
+    showWith({{1, 10, 40, 0, "a"}});
+    const QString notAFolder = folder.filePath("bilder.txt");
+    QFile file(notAFolder);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.close();
+    dialogs.answers.push_back(notAFolder);
+    app->runCommand(cmd::ChoosePictureFolder);
+    app->runCommand(cmd::Rehearse);
+    ASSERT_TRUE(rehearsal().running());
+    EXPECT_EQ(app->mainFrame()->statusBar()->currentMessage().toStdString(),
+              "Der Bilderordner " + notAFolder.toStdString() + " kann nicht gelesen werden: Die Probe zeigt die Karten der Dias.");
+}
+
 TEST_F(Rehearse, StartsAtTheMarkedRowWhenTheAnswerIsYes) {
     const struct {
         MessageAnswer answer;
@@ -443,24 +495,37 @@ TEST_F(Rehearse, PaintsAFrameOnlyWhenItsPictureChanged) {
 
 TEST_F(Rehearse, MusicThatCannotBePlayedNeverStopsTheRehearsal) {
     const bool soundOutput = !QMediaDevices::audioOutputs().isEmpty();
+    enum class Kind { Bytes, Wav, Pipe, Endless };
     const struct {
         const char* what;
-        QByteArray bytes;  // empty: a WAV of 10 s
+        QByteArray bytes;  // for Kind::Bytes
         std::size_t messages;
-        const char* status;
+        const char* status;  // "": not checked
+        Kind kind = Kind::Bytes;
     } cases[] = {
-        {"not music", "Dies ist keine Musik.\n", 1, ""},
+        {"not music", "Dies ist keine Musik.\n", 1, "unplayable"},
         {"music, on a computer without sound output", QByteArray(), 0,
-         soundOutput ? "" : "Keine Tonausgabe gefunden: die Probe läuft ohne Musik."},
+         soundOutput ? "" : "Keine Tonausgabe gefunden: die Probe läuft ohne Musik.", Kind::Wav},
+        // Neither may hold the window: a pipe blocks whoever opens it, /dev/zero never ends.
+        {"a named pipe", QByteArray(), 1, "unplayable", Kind::Pipe},
+        {"a link to /dev/zero", QByteArray(), 1, "unplayable", Kind::Endless},
+        // A sound stream the decoder finds no sound in: an MPEG header, then noise.
+        {"music that does not decode", QByteArray("ID3\x03\0\0\0\0\0\0", 10) + QByteArray(4000, '\x55'), 1,
+         "unplayable"},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.what);
         app.reset();
         prompter.messages.clear();
         CSplitterFrame& frame = showWith({{1, 10, 40, 0, "a"}, {2, 10, 40, 0, "b"}});
-        const QString music = folder.filePath(c.bytes.isEmpty() ? "lied.wav" : "lied.mp3");
-        if (c.bytes.isEmpty()) {
+        const QString music = folder.filePath(c.kind == Kind::Wav ? "lied.wav" : "lied.mp3");
+        QFile::remove(music);
+        if (c.kind == Kind::Wav) {
             media::test::writeWav(music.toStdString(), 8000, 1, 80000);
+        } else if (c.kind == Kind::Pipe) {
+            ASSERT_EQ(::mkfifo(music.toLocal8Bit().constData(), 0600), 0);
+        } else if (c.kind == Kind::Endless) {
+            ASSERT_TRUE(QFile::link("/dev/zero", music));
         } else {
             QFile file(music);
             ASSERT_TRUE(file.open(QIODevice::WriteOnly));
@@ -476,7 +541,10 @@ TEST_F(Rehearse, MusicThatCannotBePlayedNeverStopsTheRehearsal) {
                                                      "\nkann nicht abgespielt werden.\nDie Probe läuft ohne Musik.");
         }
         EXPECT_EQ(rehearsal().music()->hasMusic(), c.messages == 0 && soundOutput);
-        if (*c.status) {
+        if (std::string(c.status) == "unplayable") {
+            EXPECT_EQ(app->mainFrame()->statusBar()->currentMessage().toStdString(),
+                      "Die Musikdatei " + music.toStdString() + " kann nicht abgespielt werden: Die Probe läuft ohne Musik.");
+        } else if (*c.status) {
             EXPECT_EQ(app->mainFrame()->statusBar()->currentMessage(), c.status);
         }
         play(frame, 2000);

@@ -1,6 +1,7 @@
 // vistrel-cli length and scale, run as a user would run them, on show files written here.
 #include <sys/stat.h>
 #include <unistd.h>
+#include <sys/stat.h>
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -167,13 +168,17 @@ TEST_F(CliLength, ScaleWritesOutOnlyWithoutAMessage) {
     media::test::writeWav(file("25s.wav"), 8000, 1, 8000 * 25);
     media::test::writeWav(file("3s.wav"), 8000, 1, 8000 * 3);
     std::ofstream(file("text.wav")) << "no music at all";
+    ASSERT_EQ(::mkfifo(file("pipe.wav").c_str(), 0600), 0);
+    std::filesystem::create_symlink("/dev/zero", file("zero.wav"));
     // A message about the show is one line led by IN.
     const std::string lead = "vistrel-cli: " + file("in.dpd") + ": ";
     expectWrites("scale", {
         {"factor_two", three, "--length 00:00:24", 0, {80, 80, 80}, ""},
         {"rows_only", three, "--length 0:0:16 --rows 1,3", 0, {80, 40, 80}, ""},
         {"same_length_still_writes", three, "--length=00:00:12", 0, {40, 40, 40}, ""},
-        {"nothing_to_scale_still_writes", {{0, 25, 40, 0}}, "--length 00:00:10", 0, {40}, ""},
+        // Only a line with slide number 0: no timer scaling could change.
+        {"nothing_to_scale_is_said", {{0, 25, 40, 0}}, "--length 00:00:10", 1, {},
+         lead + "Die Diaschau hat keine Zeile mit einer Timerzeit: Es gibt nichts zu skalieren.\n"},
         // A length out of range names the range instead of asking to enter it again.
         {"zero", three, "--length 00:00:00", 1, {},
          lead + "Die eingegebenen Werte sind nicht zulässig! Zulässig sind 00:00:01 bis 20:00:00.\n"},
@@ -202,11 +207,21 @@ TEST_F(CliLength, ScaleWritesOutOnlyWithoutAMessage) {
          0, {60, 0, 60}, ""},
         {"music_too_short_names_the_range", {{1, 20, 40, 0}, {5, 0, 0, 0}, {2, 20, 40, 0}},
          "--to-audio " + file("3s.wav"), 1, {},
-         lead + "Die eingegebenen Werte sind nicht zulässig! Zulässig sind 00:00:05 bis 20:00:00.\n"},
+         lead + "Die Musik " + file("3s.wav") +
+             " dauert 00:00:03; auf diese Länge lässt sich die Diaschau nicht skalieren. Zulässig sind 00:00:05 bis "
+             "20:00:00.\n"},
         {"no_music", three, "--to-audio " + file("text.wav"), 1, {},
-         "Die Datei " + file("text.wav") + " enthält keine Musik, die Vistrel lesen kann.\n"},
+         "vistrel-cli: " + file("text.wav") + ": Die Datei " + file("text.wav") +
+             " enthält keine Musik, die Vistrel lesen kann.\n"},
         {"music_missing", three, "--to-audio " + file("none.ogg"), 1, {},
-         "Die Musikdatei " + file("none.ogg") + " wurde nicht gefunden.\n"},
+         "vistrel-cli: " + file("none.ogg") + ": Die Musikdatei " + file("none.ogg") + " wurde nicht gefunden.\n"},
+        // Refused at once: a pipe would wait for a writer, /dev/zero never ends.
+        {"music_a_pipe", three, "--to-audio " + file("pipe.wav"), 1, {},
+         "vistrel-cli: " + file("pipe.wav") + ": Die Datei " + file("pipe.wav") +
+             " enthält keine Musik, die Vistrel lesen kann.\n"},
+        {"music_endless", three, "--to-audio " + file("zero.wav"), 1, {},
+         "vistrel-cli: " + file("zero.wav") + ": Die Datei " + file("zero.wav") +
+             " enthält keine Musik, die Vistrel lesen kann.\n"},
     });
 }
 

@@ -219,6 +219,11 @@ TEST(TerminalProgress, SearchAndPrintShowProgressOnlyOnATerminal) {
     std::string show = "/h1 Lang\r\n";
     for (int i = 1; i <= 999; ++i) show += "/p " + std::to_string(1000 + i).substr(1) + " 001 /d 025 /t 0055 /s 000 /c Dia\r\n";
     tree.file("long.dpd", show);
+    // Slide 1's picture, a white pixel as a BMP: a video without any picture would say so.
+    tree.file("Bilder/1.bmp", std::string("BM\x3a\0\0\0\0\0\0\0\x36\0\0\0\x28\0\0\0\x01\0\0\0\x01\0\0\0\x01\0\x18\0"
+                                          "\0\0\0\0\x04\0\0\0\x13\x0b\0\0\x13\x0b\0\0\0\0\0\0\0\0\0\0"
+                                          "\xff\xff\xff\0",
+                                          58));
     const std::string log = tree.root() + "/DIA.LOG";
 
     struct Case {
@@ -232,7 +237,8 @@ TEST(TerminalProgress, SearchAndPrintShowProgressOnlyOnATerminal) {
         {{"print", tree.root() + "/long.dpd", "--pdf", tree.root() + "/long.pdf"}, "Drucken: Seite 1 von "},
 #endif
 #ifdef VISTREL_CLI_VIDEO
-        {{"video", tree.root() + "/long.dpd", tree.root() + "/long.mp4", "--size", "64x36", "--fps", "2", "--to", "20"},
+        {{"video", tree.root() + "/long.dpd", tree.root() + "/long.mp4", "--size", "64x36", "--fps", "2", "--to", "20",
+          "--images", tree.root() + "/Bilder"},
          "Video: Zeile 1 von 20"},
 #endif
     };

@@ -5,6 +5,9 @@
 
 #include <gtest/gtest.h>
 #include <sys/resource.h>
+#include <sys/socket.h>
+#include <sys/stat.h>
+#include <sys/un.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -14,6 +17,7 @@
 
 #include "SoundFiles.h"
 #include "VideoProbe.h"
+#include "media/MediaFailureText.h"
 #include "media/Soundtrack.h"
 
 namespace vistrel::media {
@@ -67,7 +71,7 @@ TEST(VideoEncoder, EachEndingGivesItsContainerAndCodecs) {
     for (const auto& c : cases) {
         VideoSettings settings{folder.file(c.name), 64, 48, 10, 70, true};
         VideoEncoder encoder;
-        ASSERT_TRUE(writeRedThenBlue(encoder, settings)) << c.name << ": " << encoder.error();
+        ASSERT_TRUE(writeRedThenBlue(encoder, settings)) << c.name << ": " << mediaFailureText(encoder.failure());
         const auto probed = test::probeVideo(settings.outputPath);
         ASSERT_TRUE(probed.opened) << c.name;
         EXPECT_EQ(probed.container, c.container);
@@ -111,7 +115,7 @@ TEST(VideoEncoder, FullDiskIsReportedAndLeavesNothingBehind) {
         bool written = encoder.open({out, 320, 240, 25, 100, false});
         for (unsigned k = 0; written && k < 100; ++k) written = encoder.addFrame(noiseFrame(320, 240, k));
         written = written && encoder.finish();
-        const std::string report = (written ? "written" : encoder.error());
+        const std::string report = (written ? "written" : mediaFailureText(encoder.failure()));
         [[maybe_unused]] auto ignored = ::write(pipeEnds[1], report.data(), report.size());
         ::_exit(0);
     }
@@ -125,6 +129,53 @@ TEST(VideoEncoder, FullDiskIsReportedAndLeavesNothingBehind) {
     EXPECT_EQ(report, "Die Videodatei " + out +
                           " konnte nicht geschrieben werden: Auf dem Datenträger ist kein Platz mehr.");
     EXPECT_EQ(test::readWholeText(out), "old");
+    EXPECT_FALSE(test::temporaryFileIn(folder.path()));
+}
+
+// OUT must be a plain file of the user's, as for a save: a device, a pipe, a socket, a
+// link to one of them or a link loop is never replaced by a video, nor is a read-only
+// file, which keeps its bytes and its mode. Nothing is left beside them.
+TEST(VideoEncoder, WhatIsNotAPlainFileOfOursIsNeverReplaced) {
+    using Problem = MediaFailure::Problem;
+    ScratchFolder folder;
+    ASSERT_EQ(::mkfifo(folder.file("pipe.mp4").c_str(), 0600), 0);
+    std::filesystem::create_symlink(folder.file("pipe.mp4"), folder.file("to-pipe.mkv"));
+    std::filesystem::create_symlink("/dev/null", folder.file("to-null.webm"));
+    std::filesystem::create_symlink(folder.file("loop-b.mp4"), folder.file("loop-a.mp4"));
+    std::filesystem::create_symlink(folder.file("loop-a.mp4"), folder.file("loop-b.mp4"));
+    const int listening = ::socket(AF_UNIX, SOCK_STREAM, 0);
+    sockaddr_un address{};
+    address.sun_family = AF_UNIX;
+    const std::string socketPath = folder.file("socket.mp4");
+    ASSERT_LT(socketPath.size(), sizeof address.sun_path);
+    std::copy(socketPath.begin(), socketPath.end(), address.sun_path);
+    ASSERT_EQ(::bind(listening, reinterpret_cast<sockaddr*>(&address), sizeof address), 0);
+    std::ofstream(folder.file("readonly.mp4")) << "old video";
+    ::chmod(folder.file("readonly.mp4").c_str(), 0444);
+    struct Case {
+        std::string out;
+        MediaFailure failure;
+    };
+    const Case cases[] = {
+        {folder.file("pipe.mp4"), {Problem::OutputNotReplaceable, folder.file("pipe.mp4"), EINVAL, 0}},
+        {folder.file("to-pipe.mkv"), {Problem::OutputNotReplaceable, folder.file("to-pipe.mkv"), EINVAL, 0}},
+        {folder.file("to-null.webm"), {Problem::OutputNotReplaceable, folder.file("to-null.webm"), EINVAL, 0}},
+        {folder.file("socket.mp4"), {Problem::OutputNotReplaceable, folder.file("socket.mp4"), EINVAL, 0}},
+        {folder.file("loop-a.mp4"), {Problem::OutputNotReplaceable, folder.file("loop-a.mp4"), ELOOP, 0}},
+        {folder.file("readonly.mp4"), {Problem::OutputNotReplaceable, folder.file("readonly.mp4"), EACCES, 0}},
+    };
+    for (const Case& c : cases) {
+        VideoEncoder encoder;
+        EXPECT_FALSE(encoder.open({c.out, 64, 48, 10, 50, false})) << c.out;
+        EXPECT_EQ(encoder.failure(), c.failure) << c.out << ": " << mediaFailureText(encoder.failure());
+    }
+    ::close(listening);
+    EXPECT_EQ(mediaFailureText(cases[0].failure), "Die Datei konnte nicht unter dem \nangegebenden Pfad gespeichert\n werden.\n");
+    EXPECT_EQ(test::readWholeText(folder.file("readonly.mp4")), "old video");
+    struct stat info {};
+    ASSERT_EQ(::stat(folder.file("readonly.mp4").c_str(), &info), 0);
+    EXPECT_EQ(info.st_mode & 07777, 0444u);
+    EXPECT_TRUE(std::filesystem::is_fifo(folder.file("pipe.mp4")));
     EXPECT_FALSE(test::temporaryFileIn(folder.path()));
 }
 

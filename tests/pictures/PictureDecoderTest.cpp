@@ -1,6 +1,7 @@
 // Pictures fitted into the area they are shown in: the size and place they get, and
 // what the decoder makes of photos turned by their camera, of pictures far smaller or
 // far larger than the screen, and of files that are no pictures at all.
+#include <sys/stat.h>
 #include <gtest/gtest.h>
 
 #include <QBuffer>
@@ -171,6 +172,15 @@ TEST_F(PictureDecoding, WhatIsNoReadablePictureGivesNothingAndNeverCrashes) {
     }
     EXPECT_FALSE(decodePicture(folder.filePath("missing.jpg"), {1920, 1080}).readable());
     EXPECT_FALSE(decodePicture(file("empty-area.jpg", jpeg), {0, 0}).readable());
+    // Not waited for nor read without end: a pipe would block the reader, /dev/zero never ends.
+    const QString pipe = folder.filePath("pipe.jpg");
+    ASSERT_EQ(::mkfifo(QFile::encodeName(pipe).constData(), 0600), 0);
+    const QString zero = folder.filePath("zero.png");
+    ASSERT_TRUE(QFile::link("/dev/zero", zero));
+    const QString loop = folder.filePath("loop.png");
+    ASSERT_TRUE(QFile::link(loop, loop));
+    for (const QString& path : {pipe, zero, loop, QString("/dev/zero")})
+        EXPECT_FALSE(decodePicture(path, {1920, 1080}).readable()) << path.toStdString();
 }
 
 }  // namespace

@@ -3,8 +3,11 @@
 // middle leaving OUT as it was.
 #include <gtest/gtest.h>
 #include <signal.h>
+#include <sys/stat.h>
 
 #include <chrono>
+#include <functional>
+#include <sstream>
 #include <thread>
 
 #include "model/ShowMediaChoices.h"
@@ -73,7 +76,16 @@ TEST_F(CliVideo, FailuresSayWhyAndWriteNothing) {
     const std::string empty = show_.file("Leer.dpd");
     std::ofstream(empty, std::ios::binary) << "/h1 Leer\r\n/h2 \r\n/h3 \r\n/h4 \r\n/a \r\n";
     fs::create_symlink(show_.showFile(), out("Verweis.mkv"));
+    ASSERT_EQ(::mkfifo(out("Rohr.mp4").c_str(), 0600), 0);
+    ASSERT_EQ(::mkfifo(out("Rohr.wav").c_str(), 0600), 0);
+    fs::create_symlink("/dev/zero", out("Null.mp3"));
+    fs::create_symlink("/dev/null", out("Gerät.mp4"));
+    std::ofstream(out("Fertig.mp4")) << "schon da";
+    ::chmod(out("Fertig.mp4").c_str(), 0444);
+    std::ofstream(out("Bild.png")) << "kein Ordner";
     const std::string old = readWholeText(show_.showFile());
+    // As `save` refuses such a file: led by OUT.
+    const std::string refused = ": Die Datei konnte nicht unter dem angegebenden Pfad gespeichert werden.";
     struct Case {
         std::vector<std::string> args;
         std::string message;
@@ -93,6 +105,17 @@ TEST_F(CliVideo, FailuresSayWhyAndWriteNothing) {
              " ist die Diaschau selbst und wird nicht überschrieben. Bitte wählen Sie einen anderen Namen."},
         {{show_.showFile(), out("a.avi")},
          "Vistrel kann " + out("a.avi") + " nicht als Video schreiben: Der Dateiname muss auf .mp4, .mkv oder .webm enden."},
+        {{show_.showFile(), out("Rohr.mp4")}, out("Rohr.mp4") + refused},
+        {{show_.showFile(), out("Fertig.mp4")}, out("Fertig.mp4") + refused},
+        {{show_.showFile(), out("Gerät.mp4")}, out("Gerät.mp4") + refused},
+        {{show_.showFile(), out("a.mp4"), "--audio", out("Rohr.wav")},
+         "Die Datei " + out("Rohr.wav") + " enthält keine Musik, die Vistrel lesen kann."},
+        {{show_.showFile(), out("a.mp4"), "--audio", out("Null.mp3")},
+         "Die Datei " + out("Null.mp3") + " enthält keine Musik, die Vistrel lesen kann."},
+        {{show_.showFile(), out("a.mp4"), "--images", out("Fehlt")},
+         "Der Bilderordner " + out("Fehlt") + " existiert nicht."},
+        {{show_.showFile(), out("a.mp4"), "--images", out("Bild.png")},
+         out("Bild.png") + " ist kein Ordner: Die Bilder der Dias werden in einem Ordner gesucht."},
     };
     for (const Case& c : cases) {
         const CliResult result = run(c.args);
@@ -102,6 +125,9 @@ TEST_F(CliVideo, FailuresSayWhyAndWriteNothing) {
     }
     EXPECT_FALSE(fs::exists(out("a.mp4")));
     EXPECT_FALSE(fs::exists(out("a.avi")));
+    EXPECT_TRUE(fs::is_fifo(out("Rohr.mp4")));
+    EXPECT_EQ(readWholeText(out("Fertig.mp4")), "schon da");
+    EXPECT_EQ(fs::status(out("Fertig.mp4")).permissions(), fs::perms::owner_read | fs::perms::group_read | fs::perms::others_read);
     EXPECT_EQ(readWholeText(show_.showFile()), old);
     EXPECT_FALSE(temporaryFileIn(show_.folder()));
 }
@@ -130,6 +156,57 @@ TEST_F(CliVideo, UsesTheRememberedPicturesAndMusicAndRoundsOddSizes) {
     // --audio= turns the remembered music off.
     ASSERT_EQ(run({show_.showFile(), out("still.webm"), "--size", "96x54", "--fps", "5", "--audio="}).exitCode, 0);
     EXPECT_FALSE(media::test::probeVideo(out("still.webm")).audio);
+}
+
+// The lines of `err` that are the program's own.
+std::string ownLines(const std::string& err) {
+    std::string own;
+    std::istringstream lines(err);
+    for (std::string line; std::getline(lines, line);)
+        if (line.rfind("vistrel-cli: ", 0) == 0) own += line + '\n';
+    return own;
+}
+
+// A picture that cannot be read is said once, by slide and file, as the rehearsal says
+// it, and its slide is shown as its card; the video is still written. A folder without
+// a picture for any slide gets one line.
+TEST_F(CliVideo, PicturesThatCannotBeReadAreNamedOnce) {
+    const fs::path bad = show_.folder() / "Schlecht";
+    const fs::path none = show_.folder() / "Leer";
+    fs::create_directories(bad);
+    fs::create_directories(none);
+    std::ofstream(none / "liesmich.txt") << "keine Bilder";
+    struct Case {
+        const char* what;
+        std::string file;  // slide 2's picture in `bad`, made by `make`
+        std::function<void(const std::string&)> make;
+    };
+    const Case cases[] = {
+        {"corrupt", "2.png", [](const std::string& p) { std::ofstream(p) << "\x89PNG\r\n\x1a\n kaputt"; }},
+        {"empty", "2.jpg", [](const std::string& p) { std::ofstream{p}; }},
+        {"a link loop", "2.png", [](const std::string& p) { fs::create_symlink(p, p); }},
+        {"a link to nowhere", "2.png", [](const std::string& p) { fs::create_symlink(p + ".fehlt", p); }},
+    };
+    for (const Case& c : cases) {
+        for (const auto& entry : fs::directory_iterator(bad)) fs::remove(entry.path());
+        fs::copy_file(show_.pictures() / "1.png", bad / "1.png");
+        const std::string picture = (bad / c.file).string();
+        c.make(picture);
+        const CliResult result = run({show_.showFile(), out("v.mkv"), "--images", bad.string(), "--size", "64x36",
+                                      "--fps", "5", "--audio="});
+        EXPECT_EQ(result.exitCode, 0) << c.what << ": " << result.err;
+        // Only our own lines count: a decoding library may add its own (libpng does).
+        EXPECT_EQ(ownLines(result.err), "vistrel-cli: Das Bild für Dia 2 kann nicht gelesen werden: " + picture + "\n")
+            << c.what;
+        const auto probed = media::test::probeVideo(out("v.mkv"));
+        ASSERT_EQ(probed.frameCentres.size(), 30u) << c.what;
+        EXPECT_TRUE(probed.frameCentres[10].near({255, 0, 0}, 10)) << c.what << ": slide 1 as its picture";
+    }
+    const CliResult cards = run({show_.showFile(), out("v.mkv"), "--images", none.string(), "--size", "64x36",
+                                 "--fps", "5", "--audio="});
+    EXPECT_EQ(cards.exitCode, 0) << cards.err;
+    EXPECT_EQ(cards.err, "vistrel-cli: Im Bilderordner " + none.string() +
+                             " gibt es für keines der Dias ein Bild: Das Video zeigt die Karten der Dias.\n");
 }
 
 // A long export, stopped once its temporary file has appeared.

@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include "media/MediaFailureText.h"
 #include "model/CVistrelDoc.h"
 #include "model/Settings.h"
 #include "model/ShowFile.h"
@@ -61,7 +62,7 @@ VideoRequest smallVideo(const std::string& out) {
 TEST(VideoExport, FramesFollowTheRunOfTheShow) {
     const VideoShowFixture show(ThreeColours, Colours);
     const Exported exported = exportShow(show, smallVideo(show.file("Testschau.mp4")));
-    ASSERT_EQ(exported.result.outcome, ExportOutcome::Written) << exported.result.message;
+    ASSERT_EQ(exported.result.outcome, ExportOutcome::Written) << media::mediaFailureText(exported.result.failure);
     const auto& frames = exported.probed.frameCentres;
     // 3 + 4 + 1 + 1.5 (the held pause) + 2 seconds at 10 frames a second.
     ASSERT_EQ(frames.size(), 115u);
@@ -108,7 +109,7 @@ TEST(VideoExport, LinesAndPauseHoldAsAsked) {
         request.toLine = c.to;
         request.pauseHoldMs = c.pauseHoldMs;
         const Exported exported = exportShow(show, request);
-        ASSERT_EQ(exported.result.outcome, ExportOutcome::Written) << c.what << ": " << exported.result.message;
+        ASSERT_EQ(exported.result.outcome, ExportOutcome::Written) << c.what << ": " << media::mediaFailureText(exported.result.failure);
         const auto& frames = exported.probed.frameCentres;
         ASSERT_EQ(frames.size(), c.frames) << c.what;
         EXPECT_TRUE(frames.front().near(c.first, 10)) << c.what << ": first frame " << frames.front();
@@ -134,7 +135,7 @@ TEST(VideoExport, MusicIsCutWithAFadeOrPaddedWithSilence) {
         VideoRequest request = smallVideo(show.file("musik.mp4"));
         request.musicPath = music;
         const Exported exported = exportShow(show, request);
-        ASSERT_EQ(exported.result.outcome, ExportOutcome::Written) << exported.result.message;
+        ASSERT_EQ(exported.result.outcome, ExportOutcome::Written) << media::mediaFailureText(exported.result.failure);
         ASSERT_TRUE(exported.probed.audio) << c.what;
         EXPECT_NEAR(exported.probed.audio->seconds, 8.0, 0.05) << c.what;
         const auto& levels = exported.probed.soundLevels;  // tenths of a second
@@ -144,6 +145,38 @@ TEST(VideoExport, MusicIsCutWithAFadeOrPaddedWithSilence) {
         if (c.fadedBeforeTheEnd) {
             EXPECT_NEAR(levels[70], 0.5 * 16000.0 / 32768, 0.05) << c.what;
         }
+    }
+}
+
+// While the show waits at a pause line the music stands, as in the rehearsal, and goes
+// on where it stopped: the music is quiet for its first 5 s and loud after, so a video
+// that let the music run through the pause would turn loud 1.5 s early.
+TEST(VideoExport, MusicStandsWhileAPauseIsHeld) {
+    // Red 3 s; green comes up over 1 s and waits 1.5 s at its pause; blue 6 s.
+    const VideoShowFixture show({{1, 10, 20}, {2, 10, 0}, {3, 10, 50}}, Colours);
+    const std::string music = show.file("musik.wav");
+    media::test::writeWavOf(music, 48000, 2, 48000 * 20,
+                            [](std::int64_t i, int) { return static_cast<std::int16_t>(i < 48000 * 5 ? 8000 : 16000); });
+    VideoRequest request = smallVideo(show.file("pause.mp4"));
+    request.musicPath = music;
+    const Exported exported = exportShow(show, request);
+    ASSERT_EQ(exported.result.outcome, ExportOutcome::Written) << media::mediaFailureText(exported.result.failure);
+    const auto& levels = exported.probed.soundLevels;  // tenths of a second
+    ASSERT_GE(levels.size(), 114u);
+    struct Moment {
+        const char* what;
+        double seconds;
+        double level;
+    };
+    const Moment moments[] = {
+        {"quiet music under red", 2.0, 8000.0 / 32768},
+        {"silence while green waits", 4.7, 0.0},
+        {"the quiet music goes on after the pause", 6.0, 8000.0 / 32768},
+        {"loud from music time 5 s on", 7.5, 16000.0 / 32768},
+    };
+    for (const Moment& m : moments) {
+        const auto k = static_cast<std::size_t>(m.seconds * 10 + 0.5);
+        EXPECT_NEAR(levels[k], m.level, 0.03) << m.what << " at " << m.seconds << " s";
     }
 }
 
