@@ -135,7 +135,9 @@ TEST_F(VistrelCli, NewWritesAnEmptyShowWhereSaveWould) {
     for (const auto& row : table) {
         const CliRun r = run("new '" + file(row.out) + "'" + row.options);
         EXPECT_EQ(r.exitCode, row.exitCode) << row.out;
-        if (!row.written.empty()) EXPECT_EQ(slurp(file(row.out)), row.written) << row.out;
+        if (!row.written.empty()) {
+            EXPECT_EQ(slurp(file(row.out)), row.written) << row.out;
+        }
         EXPECT_EQ(r.err, row.exitCode == 0 ? std::string()
                                            : "vistrel-cli: " + file(row.out) +
                                                  ": Die Datei konnte nicht unter dem angegebenden Pfad gespeichert "
