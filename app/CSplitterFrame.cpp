@@ -13,13 +13,14 @@
 #include "edits/ShowHistory.h"
 #include "views/CEditZeile.h"
 #include "views/CVistrelView.h"
+#include "views/LightTable.h"
 #include "views/ViewServices.h"
 
 namespace vistrel {
 
 CSplitterFrame::CSplitterFrame(std::unique_ptr<CVistrelDoc> doc, ViewServices& services, Hooks hooks,
                                bool fullSize, QWidget* parent)
-    : QMdiSubWindow(parent), doc_(std::move(doc)), hooks_(std::move(hooks)), fullSize_(fullSize) {
+    : QMdiSubWindow(parent), doc_(std::move(doc)), hooks_(std::move(hooks)), fullSize_(fullSize), services_(services) {
     setAttribute(Qt::WA_DeleteOnClose);
     const QIcon programIcon = QGuiApplication::windowIcon();
     if (!programIcon.isNull()) setWindowIcon(programIcon);
@@ -69,6 +70,8 @@ CSplitterFrame::CSplitterFrame(std::unique_ptr<CVistrelDoc> doc, ViewServices& s
 CSplitterFrame::~CSplitterFrame() {
     // The poll stops with the window; the projector's show goes on without it.
     runView_->stopPolling();
+    // The light table works on the list and the document: it goes before them.
+    delete lightTable_;
     // The views tell the document when they go; they must go while it still exists.
     delete splitter_;
     splitter_ = nullptr;
@@ -87,6 +90,16 @@ bool CSplitterFrame::editorIsActivePane() const { return activePane_ && activePa
 void CSplitterFrame::refreshTitle() {
     setWindowTitle(titleWithChangeMark(QString::fromUtf8(doc_->windowTitle)));
     setWindowModified(doc_->hasUnsavedChanges());
+}
+
+void CSplitterFrame::showLightTable() {
+    if (!lightTable_) {
+        const QString folder = services_.pictureFolder ? services_.pictureFolder(*doc_) : QString();
+        lightTable_ = new LightTable(*history_, *list_, folder, this);
+    }
+    lightTable_->show();
+    lightTable_->raise();
+    lightTable_->activateWindow();
 }
 
 void CSplitterFrame::closeWithoutAsking() {
@@ -110,6 +123,7 @@ void CSplitterFrame::closeEvent(QCloseEvent* event) {
     list_->storeColumnWidths();
     QMdiSubWindow::closeEvent(event);
     // The program forgets the window now, not when it is finally deleted.
+    if (event->isAccepted() && lightTable_) lightTable_->close();
     if (event->isAccepted() && hooks_.closed) {
         auto closed = std::move(hooks_.closed);
         hooks_.closed = nullptr;
