@@ -1,7 +1,9 @@
 #include "app/CSplitterFrame.h"
 
 #include <QCloseEvent>
+#include <QGridLayout>
 #include <QGuiApplication>
+#include <QLineEdit>
 #include <QHeaderView>
 #include <QScreen>
 #include <QSplitter>
@@ -11,8 +13,10 @@
 #include "app/FrameRunView.h"
 #include "app/WindowTitle.h"
 #include "edits/ShowHistory.h"
+#include "model/PictureFolder.h"
 #include "views/CEditZeile.h"
 #include "views/CVistrelView.h"
+#include "views/EditorPicture.h"
 #include "views/LightTable.h"
 #include "views/ViewServices.h"
 
@@ -65,6 +69,21 @@ CSplitterFrame::CSplitterFrame(std::unique_ptr<CVistrelDoc> doc, ViewServices& s
     // The editor has its first update once the window is up, as every view does; that
     // loads its fields and puts the keyboard into the slide number, ready for the first line.
     QTimer::singleShot(0, editor_, [editor = editor_] { editor->reload(true); });
+    // The picture beside the editor's fields, for a show whose folder has pictures; once
+    // the window is up, since finding the folder may have something to say.
+    QTimer::singleShot(0, this, [this] { addEditorPicture(); });
+}
+
+void CSplitterFrame::addEditorPicture() {
+    const QString folder = services_.pictureFolder ? services_.pictureFolder(*doc_) : QString();
+    if (folder.isEmpty() || !holdsNumberedPictures(folder.toStdString())) return;
+    auto* grid = qobject_cast<QGridLayout*>(editor_->layout());
+    auto* slideField = editor_->findChild<QLineEdit*>(QStringLiteral("slideNumberEdit"));
+    if (!grid || !slideField) return;
+    auto* picture = new EditorPicture(*slideField, *doc_, folder, editor_);
+    grid->addWidget(picture, 0, grid->columnCount(), grid->rowCount(), 1);
+    // The fields keep their room: the window grows by the picture.
+    if (!isMaximized()) resize(width() + picture->width() + grid->horizontalSpacing(), height());
 }
 
 CSplitterFrame::~CSplitterFrame() {
@@ -101,6 +120,8 @@ void CSplitterFrame::showLightTable() {
     lightTable_->raise();
     lightTable_->activateWindow();
 }
+
+LightTable* CSplitterFrame::lightTable() const { return lightTable_.data(); }
 
 void CSplitterFrame::closeWithoutAsking() {
     askBeforeClosing_ = false;

@@ -82,7 +82,7 @@ public:
 
     // "Leuchtpult": the show's light table, made on first use and brought to the front.
     void showLightTable();
-    LightTable* lightTable() const { return lightTable_; }
+    LightTable* lightTable() const;
 
     // Closes without asking (the program has asked already, at its end).
     void closeWithoutAsking();
@@ -100,6 +100,8 @@ protected:
     void resizeEvent(QResizeEvent* event) override;
 
 private:
+    void addEditorPicture();
+
     // Follows the document's notices for the window: caption and commands.
     class DocumentWatch : public DocumentView {
     public:

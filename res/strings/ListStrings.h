@@ -26,6 +26,6 @@ constexpr int MenuTimersInput = 1308;          // "Eingabe"
 constexpr int MenuCorrectSlideNumbers = 1309;  // "Dianummern korrigieren..."
 constexpr int MenuJumpToLine = 1310;           // "Springe zur Programmzeile"
 // The light table.
-constexpr int LightTableTitle = 1320;          // "Leuchtpult - %1"
-constexpr int LightTableCardSize = 1321;       // "Kartengröße:"
+constexpr int LightTableTitle = 1316;          // "Leuchtpult - %1"
+constexpr int LightTableCardSize = 1317;       // "Kartengröße:"
 }  // namespace vistrel::ids

@@ -1,6 +1,8 @@
 // The light table on the offscreen platform: its cards in program order with their
-// pictures, the selection it shares with the list, and Alt+Down and Ctrl+Z on it.
+// pictures, the selection it shares with the list, Alt+Down and Ctrl+Z on it, dropped cards;
+// and the picture beside the line editor.
 #include <QDeadlineTimer>
+#include <QLineEdit>
 #include <QMimeData>
 #include <QSlider>
 #include <QTemporaryDir>
@@ -9,6 +11,7 @@
 
 #include "ViewsFixture.h"
 #include "views/CardBoard.h"
+#include "views/EditorPicture.h"
 #include "views/LightTable.h"
 
 namespace vistrel {
@@ -169,6 +172,38 @@ TEST(LightTable, DroppedCardsMoveTheirLinesInOneStep) {
     t.show.list->setSelection({0}, 0);
     dropAt(t.cardCentre(3) - QPoint(40, 0), ours.get());
     EXPECT_EQ(t.slides(), (std::vector<int>{7, 3, 12, 5}));
+}
+
+TEST(EditorPicture, FollowsTheSlideNumberAsTyped) {
+    QTemporaryDir folder;
+    QImage image(300, 200, QImage::Format_RGB32);
+    image.fill(QColor(0, 160, 0));
+    image.save(folder.filePath(QStringLiteral("007-Brücke.png")), "PNG");
+    CVistrelDoc doc;
+    QLineEdit slideField;
+    EditorPicture picture(slideField, doc, folder.path());
+    picture.resize(160, 150);
+    picture.show();
+    const QColor background = picture.palette().color(QPalette::Window);
+    struct Case {
+        const char* typed;
+        QColor corner;  // a point near the top left of the picture's place
+    };
+    const Case cases[] = {
+        {"7", QColor(0, 160, 0)}, {"12", QColor(40, 44, 52)},  // no picture for 12: its slide card
+        {"0", background},        {"", background},  {"x", background},
+        {"007", QColor(0, 160, 0)},
+    };
+    for (const auto& c : cases) {
+        slideField.setText(QString::fromLatin1(c.typed));
+        QDeadlineTimer deadline(10000);
+        QColor seen;
+        do {
+            QApplication::processEvents(QEventLoop::AllEvents, 50);
+            seen = picture.grab().toImage().pixelColor(10, 10);
+        } while (seen != c.corner && !deadline.hasExpired());
+        EXPECT_EQ(seen, c.corner) << "typed \"" << c.typed << "\"";
+    }
 }
 
 }  // namespace
