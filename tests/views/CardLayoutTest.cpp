@@ -27,10 +27,8 @@ TEST(CardLayout, CardsWrapInRowsForTheWidth) {
 
 TEST(CardLayout, CardsStandInProgramOrder) {
     const CardLayout layout(10, 500, 100, 80, 10);
-    const std::pair<int, CardBox> cases[] = {
-        {0, {10, 10, 100, 80}}, {3, {340, 10, 100, 80}}, {4, {10, 100, 100, 80}},
-        {5, {120, 100, 100, 80}}, {9, {120, 190, 100, 80}},
-    };
+    const std::pair<int, CardBox> cases[] = {{0, {10, 10, 100, 80}},  {3, {340, 10, 100, 80}},
+                                             {4, {10, 100, 100, 80}}, {9, {120, 190, 100, 80}}};
     for (const auto& [index, box] : cases) EXPECT_EQ(layout.cardBox(index), box) << index;
 }
 
@@ -66,18 +64,14 @@ TEST(CardLayout, DropPlaceIsTheNearerEdge) {
 TEST(CardLayout, CardsBetweenTwoHeights) {
     const CardLayout layout(10, 500, 100, 80, 10);
     const std::tuple<int, int, int, int> cases[] = {
-        {0, 99, 0, 4}, {100, 150, 4, 8}, {95, 200, 0, 10}, {0, 5000, 0, 10}, {300, 400, 10, 10},
-    };
-    for (const auto& [top, bottom, first, end] : cases) {
+        {0, 99, 0, 4}, {100, 150, 4, 8}, {95, 200, 0, 10}, {0, 5000, 0, 10}, {300, 400, 10, 10}};
+    for (const auto& [top, bottom, first, end] : cases)
         EXPECT_EQ(layout.cardsBetween(top, bottom), std::make_pair(first, end)) << top << ".." << bottom;
-    }
 }
 
 TEST(CardLayout, DroppedBlockLandsAtThePlaceWithoutItself) {
     const std::tuple<int, std::vector<int>, int> cases[] = {
-        {6, {2, 3}, 4}, {0, {2, 3}, 0}, {3, {2, 3}, 2},  // dropped inside itself: stays
-        {10, {0, 9}, 8}, {5, {7}, 5},
-    };
+        {6, {2, 3}, 4}, {0, {2, 3}, 0}, {3, {2, 3}, 2} /* inside itself: stays */, {10, {0, 9}, 8}, {5, {7}, 5}};
     for (const auto& [place, rows, target] : cases) EXPECT_EQ(moveTargetFor(place, rows), target) << place;
 }
 
