@@ -155,6 +155,7 @@ void CMainFrame::createActions() {
     makeAction(ProjectorVersion);
     makeAction(cmd::Settings);
     makeAction(StandardColumns);
+    makeAction(OpenLightTable, {K(Qt::CTRL | Qt::SHIFT | Qt::Key_L)});
     QAction* toolBarToggle = makeAction(ViewToolBar);
     toolBarToggle->setCheckable(true);
     toolBarToggle->setChecked(true);
@@ -340,7 +341,7 @@ void CMainFrame::setDocumentMenus(bool documentOpen) {
 
     QMenu* view = addMenu(ids::MenuView);
     add(view, {ViewToolBar, ViewStatusBar});
-    if (documentOpen) add(view, {0, StandardColumns});
+    if (documentOpen) add(view, {0, OpenLightTable, StandardColumns});
 
     if (documentOpen) {
         windowMenu_ = addMenu(ids::MenuWindow);

@@ -1,7 +1,9 @@
 #include "app/CSplitterFrame.h"
 
 #include <QCloseEvent>
+#include <QGridLayout>
 #include <QGuiApplication>
+#include <QLineEdit>
 #include <QHeaderView>
 #include <QScreen>
 #include <QSplitter>
@@ -11,15 +13,18 @@
 #include "app/FrameRunView.h"
 #include "app/WindowTitle.h"
 #include "edits/ShowHistory.h"
+#include "model/PictureFolder.h"
 #include "views/CEditZeile.h"
 #include "views/CVistrelView.h"
+#include "views/EditorPicture.h"
+#include "views/LightTable.h"
 #include "views/ViewServices.h"
 
 namespace vistrel {
 
 CSplitterFrame::CSplitterFrame(std::unique_ptr<CVistrelDoc> doc, ViewServices& services, Hooks hooks,
                                bool fullSize, QWidget* parent)
-    : QMdiSubWindow(parent), doc_(std::move(doc)), hooks_(std::move(hooks)), fullSize_(fullSize) {
+    : QMdiSubWindow(parent), doc_(std::move(doc)), hooks_(std::move(hooks)), fullSize_(fullSize), services_(services) {
     setAttribute(Qt::WA_DeleteOnClose);
     const QIcon programIcon = QGuiApplication::windowIcon();
     if (!programIcon.isNull()) setWindowIcon(programIcon);
@@ -64,11 +69,28 @@ CSplitterFrame::CSplitterFrame(std::unique_ptr<CVistrelDoc> doc, ViewServices& s
     // The editor has its first update once the window is up, as every view does; that
     // loads its fields and puts the keyboard into the slide number, ready for the first line.
     QTimer::singleShot(0, editor_, [editor = editor_] { editor->reload(true); });
+    // The picture beside the editor's fields, for a show whose folder has pictures; once
+    // the window is up, since finding the folder may have something to say.
+    QTimer::singleShot(0, this, [this] { addEditorPicture(); });
+}
+
+void CSplitterFrame::addEditorPicture() {
+    const QString folder = services_.pictureFolder ? services_.pictureFolder(*doc_) : QString();
+    if (folder.isEmpty() || !holdsNumberedPictures(folder.toStdString())) return;
+    auto* grid = qobject_cast<QGridLayout*>(editor_->layout());
+    auto* slideField = editor_->findChild<QLineEdit*>(QStringLiteral("slideNumberEdit"));
+    if (!grid || !slideField) return;
+    auto* picture = new EditorPicture(*slideField, *doc_, folder, editor_);
+    grid->addWidget(picture, 0, grid->columnCount(), grid->rowCount(), 1);
+    // The fields keep their room: the window grows by the picture.
+    if (!isMaximized()) resize(width() + picture->width() + grid->horizontalSpacing(), height());
 }
 
 CSplitterFrame::~CSplitterFrame() {
     // The poll stops with the window; the projector's show goes on without it.
     runView_->stopPolling();
+    // The light table works on the list and the document: it goes before them.
+    delete lightTable_;
     // The views tell the document when they go; they must go while it still exists.
     delete splitter_;
     splitter_ = nullptr;
@@ -88,6 +110,18 @@ void CSplitterFrame::refreshTitle() {
     setWindowTitle(titleWithChangeMark(QString::fromUtf8(doc_->windowTitle)));
     setWindowModified(doc_->hasUnsavedChanges());
 }
+
+void CSplitterFrame::showLightTable() {
+    if (!lightTable_) {
+        const QString folder = services_.pictureFolder ? services_.pictureFolder(*doc_) : QString();
+        lightTable_ = new LightTable(*history_, *list_, folder, this);
+    }
+    lightTable_->show();
+    lightTable_->raise();
+    lightTable_->activateWindow();
+}
+
+LightTable* CSplitterFrame::lightTable() const { return lightTable_.data(); }
 
 void CSplitterFrame::closeWithoutAsking() {
     askBeforeClosing_ = false;
@@ -110,6 +144,7 @@ void CSplitterFrame::closeEvent(QCloseEvent* event) {
     list_->storeColumnWidths();
     QMdiSubWindow::closeEvent(event);
     // The program forgets the window now, not when it is finally deleted.
+    if (event->isAccepted() && lightTable_) lightTable_->close();
     if (event->isAccepted() && hooks_.closed) {
         auto closed = std::move(hooks_.closed);
         hooks_.closed = nullptr;

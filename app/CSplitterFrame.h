@@ -5,6 +5,7 @@
 // size it checks the screen (a warning once per run below 720 x 500) and makes sure
 // the window is big enough to work in; closing it asks about unsaved changes.
 #include <QMdiSubWindow>
+#include <QPointer>
 #include <array>
 #include <functional>
 #include <memory>
@@ -20,6 +21,7 @@ namespace vistrel {
 class ActivePane;
 class CEditZeile;
 class CVistrelView;
+class LightTable;
 class ShowHistory;
 struct ViewServices;
 
@@ -78,6 +80,10 @@ public:
     // The caption follows the document's window title.
     void refreshTitle();
 
+    // "Leuchtpult": the show's light table, made on first use and brought to the front.
+    void showLightTable();
+    LightTable* lightTable() const;
+
     // Closes without asking (the program has asked already, at its end).
     void closeWithoutAsking();
 
@@ -94,6 +100,8 @@ protected:
     void resizeEvent(QResizeEvent* event) override;
 
 private:
+    void addEditorPicture();
+
     // Follows the document's notices for the window: caption and commands.
     class DocumentWatch : public DocumentView {
     public:
@@ -114,6 +122,8 @@ private:
     CVistrelView* list_ = nullptr;
     ActivePane* activePane_ = nullptr;
     std::unique_ptr<FrameRunView> runView_;
+    ViewServices& services_;
+    QPointer<LightTable> lightTable_;
     bool firstSize_ = true;
     bool askBeforeClosing_ = true;
 };

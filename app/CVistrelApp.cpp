@@ -444,6 +444,7 @@ void CVistrelApp::runCommand(int commandId) {
     case cmd::SearchCurrent: search_->searchCurrent(*frame); break;
     case cmd::SearchRepeat: search_->repeatSearch(*frame); break;
     case cmd::SearchFolders: search_->searchInFolders(); break;
+    case cmd::OpenLightTable: frame->showLightTable(); break;
     default:
         if (!runWindowCommand(commandId) && frame) routeToView(*frame, commandId);
         break;

@@ -77,5 +77,6 @@ constexpr int HelpIndex = 57670;  // F1
 constexpr int ContextHelp = 57669;  // Shift+F1
 constexpr int AppAbout = 57664;
 constexpr int OpenDemoShow = 32880;  // "Beispiel-Diaschau öffnen"
+constexpr int OpenLightTable = 32890;  // "Leuchtpult" (Ctrl+Shift+L)
 
 }  // namespace vistrel::cmd

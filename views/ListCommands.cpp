@@ -61,6 +61,11 @@ void ListCommands::moveOnePlace(LineMove::Kind kind) {
     step(std::make_unique<MoveLinesCommand>(history_, moving_, LineMove{kind}));
 }
 
+void ListCommands::moveSelectedTo(int target) {
+    if (list_.services().runState.showRunning || list_.selectedRows().empty()) return;
+    step(std::make_unique<MoveLinesCommand>(history_, moving_, LineMove::toLine(target)));
+}
+
 void ListCommands::reportPictures() {
     const auto folder = listPictureFolder(list_);
     const PictureCheck check = vistrel::checkPictures(history_.document(), folder.value_or(std::filesystem::path()));

@@ -26,6 +26,9 @@ public:
     ListCommands(CTextView& list, ShowHistory& history);
 
     LineOperations& lines() { return lines_; }
+    // The selected lines dropped as a block so that the first becomes line `target`
+    // (0-based): one step "Zeilen verschoben", refused while a show runs.
+    void moveSelectedTo(int target);
     ClipboardCommands& clipboard() { return clipboard_; }
 
 private:

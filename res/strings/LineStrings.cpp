@@ -65,6 +65,8 @@ constexpr StringEntry kEntries[] = {
     {MoveLinesDown, "Zeilen nach unten"},
     {Prompt + MoveLinesUp, "Verschiebt die markierten Zeilen um einen Platz nach oben."},
     {Prompt + MoveLinesDown, "Verschiebt die markierten Zeilen um einen Platz nach unten."},
+    {OpenLightTable, "Leuchtpult"},
+    {Prompt + OpenLightTable, "Zeigt die Zeilen der Diaschau als Karten mit ihren Bildern."},
 };
 }  // namespace
 

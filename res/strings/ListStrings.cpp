@@ -29,6 +29,8 @@ constexpr StringEntry kEntries[] = {
     {ids::MenuTimersInput, "Eingabe"},
     {ids::MenuCorrectSlideNumbers, "Dianummern korrigieren..."},
     {ids::MenuJumpToLine, "Springe zur Programmzeile"},
+    {ids::LightTableTitle, "Leuchtpult - %1"},
+    {ids::LightTableCardSize, "Kartengröße:"},
 };
 }  // namespace
 

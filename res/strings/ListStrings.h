@@ -25,4 +25,7 @@ constexpr int MenuTimersZero = 1307;           // "= 0"
 constexpr int MenuTimersInput = 1308;          // "Eingabe"
 constexpr int MenuCorrectSlideNumbers = 1309;  // "Dianummern korrigieren..."
 constexpr int MenuJumpToLine = 1310;           // "Springe zur Programmzeile"
+// The light table.
+constexpr int LightTableTitle = 1316;          // "Leuchtpult - %1"
+constexpr int LightTableCardSize = 1317;       // "Kartengröße:"
 }  // namespace vistrel::ids

@@ -29,6 +29,7 @@
 #include "tests/app/AppFixture.h"
 #include "views/CEditZeile.h"
 #include "views/CVistrelView.h"
+#include "views/LightTable.h"
 
 namespace vistrel::test {
 namespace {
@@ -45,6 +46,23 @@ TEST_F(DocumentWindow, EditorAboveListBelowAndTheListActive) {
     EXPECT_EQ(frame.focusProxy(), frame.listView());
     QCoreApplication::processEvents();
     EXPECT_EQ(frame.editor()->height(), CSplitterFrame::EditorHeight);
+}
+
+TEST_F(DocumentWindow, LightTableIsOnePerShowWindowAndClosesWithIt) {
+    CVistrelApp& started = startApp();
+    CSplitterFrame& frame = *started.activeFrame();
+    EXPECT_EQ(frame.lightTable(), nullptr);
+    started.runCommand(cmd::OpenLightTable);
+    QPointer<QWidget> table = frame.lightTable();
+    ASSERT_NE(table, nullptr);
+    EXPECT_TRUE(table->isVisible());
+    EXPECT_EQ(table->windowTitle().toStdString(), "Leuchtpult - Vistre1");
+    started.runCommand(cmd::OpenLightTable);
+    EXPECT_EQ(frame.lightTable(), table.data());
+    frame.closeWithoutAsking();
+    EXPECT_FALSE(table && table->isVisible());
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_TRUE(table.isNull());
 }
 
 TEST_F(DocumentWindow, FullSizeOptionOpensEveryWindowMaximized) {
