@@ -14,7 +14,7 @@ MediaModule::MediaModule(QString file) : library_(file), found_(QFileInfo(file).
 QString MediaModule::installedFile() {
     const QString chosen = qEnvironmentVariable("VISTREL_MEDIA_MODULE");
     if (!chosen.isEmpty()) return chosen;
-    return QDir(QCoreApplication::applicationDirPath()).absoluteFilePath(QStringLiteral("../lib/vistrel/vistrel-media.so"));
+    return QDir(QCoreApplication::applicationDirPath()).absoluteFilePath(QStringLiteral("../lib/vistrel/modules/vistrel-media.so"));
 }
 
 bool MediaModule::present() const { return !failed_ && found_; }

@@ -16,7 +16,7 @@ public:
     explicit MediaModule(QString file);
 
     // Where the module of this program is: VISTREL_MEDIA_MODULE when set (tests, second
-    // setups), else lib/vistrel/vistrel-media.so beside the program's bin folder.
+    // setups), else lib/vistrel/modules/vistrel-media.so beside the program's bin folder.
     static QString installedFile();
 
     // The file was there when the program started and did not fail to load.

@@ -94,7 +94,7 @@ demo_pictures=$(grep -c '^/usr/share/vistrel/demo/Willkommen/[0-9]*\.jpg$' "$wor
 vistrel-cli show /usr/share/vistrel/demo/Willkommen.dpd >/dev/null 2>&1 && [ "$demo_pictures" -ge 10 ] \
   && pass "the demo show with $demo_pictures pictures" || fail "demo show: $demo_pictures pictures, or unreadable"
 # The encoders come with the media module, opened on the first export: the program itself links none.
-if [ -f /usr/lib/vistrel/vistrel-media.so ] && ! readelf -d /usr/bin/vistrel | grep -q "libavcodec"; then
+if [ -f /usr/lib/vistrel/modules/vistrel-media.so ] && ! readelf -d /usr/bin/vistrel | grep -q "libavcodec"; then
   pass "the media module is installed, vistrel links no FFmpeg library"; else fail "media module or vistrel's links"; fi
 
 # An upgrade in place: the same package over itself.
