@@ -39,6 +39,7 @@ bool ruleAllows(int commandId, const CommandContext& c) {
     case FileSaveAs:
     case EditTitle:
     case StandardColumns:
+    case ViewTimeline:
         return doc;
 
     // Printing belongs to the list: it says whether it can print.

@@ -38,6 +38,10 @@ struct ViewServices {
     // The picture folder of `doc` as the rehearsal finds it: the one chosen for the show,
     // else its default folder. May be empty.
     std::function<QString(CVistrelDoc& doc)> pictureFolder;
+    // The music chosen for `doc`, empty for none. May be empty.
+    std::function<QString(CVistrelDoc& doc)> musicFile;
+    // Where waveforms read once are kept; empty: read every time.
+    QString waveformCacheFolder;
 };
 
 }  // namespace vistrel

@@ -46,6 +46,12 @@ constexpr StringEntry kEntries[] = {
     {ids::VideoFileMissing, "Bitte geben Sie den Namen der Videodatei an."},
     {ids::VideoProgressStart, "Das Video wird vorbereitet ..."},
 
+    {ids::TimelineDragging, "Timer %1 s, Zeile %2 beginnt bei %3"},
+    {ids::TimelineWholeShow, "Ganze Schau"},
+    {ids::TimelineMusicEnd, "Ende der Musik"},
+    {cmd::ViewTimeline, "&Zeitleiste"},
+    {ids::StatusPromptOffset + cmd::ViewTimeline, "Blendet unter der Programmliste die Zeitleiste mit der Musik ein oder aus"},
+
     // The command in the menu "Datei".
     {cmd::FileExportVideo, "Als &Video exportieren..."},
     {ids::StatusPromptOffset + cmd::FileExportVideo, "Schreibt die Diaschau als Videodatei, so wie die Probe sie zeigt"},
