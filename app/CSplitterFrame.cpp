@@ -109,6 +109,13 @@ void CSplitterFrame::showTimeline(bool shown) {
         // The timeline takes its own height; the list gives it up.
         QList<int> sizes = splitter_->sizes();
         const int wanted = timeline_->sizeHint().height();
+        // The window grows by the timeline where it can, so that the list keeps its rows.
+        if (!isMaximized() && parentWidget()) {
+            const int room = parentWidget()->height() - geometry().bottom() - 1;
+            const int grow = std::clamp(room, 0, wanted);
+            resize(width(), height() + grow);
+            sizes[1] += grow;
+        }
         sizes[1] = std::max(60, sizes[1] - wanted);
         sizes[2] = wanted;
         splitter_->setSizes(sizes);

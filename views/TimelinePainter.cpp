@@ -80,7 +80,7 @@ void paintBlock(QPainter& painter, const TimelineFrame& frame, const geo::Block&
         painter.save();
         painter.setClipRect(box.adjusted(2, 1, -2, -1));
         painter.drawText(box.adjusted(3, 1, -2, 0), Qt::AlignLeft | Qt::AlignTop,
-                         QStringLiteral("%1\n%2").arg(block.lineIndex + 1).arg(block.slide));
+                         QStringLiteral("%1\nDia %2").arg(block.lineIndex + 1).arg(block.slide));
         painter.restore();
     }
     if (block.pause) {
