@@ -76,8 +76,9 @@ void TimelinePane::documentChanged(const DocumentChange& change) {
             if (block.lineIndex == change.firstLine) fromX = std::max(0, viewportX(block.x) - 1);
         }
     }
+    // A show read in may have music of its own; the music chosen later is told directly.
+    if (change.showReplaced) followMusic();
     relayout();
-    followMusic();
     viewport()->update(whole ? viewport()->rect() : QRect(fromX, 0, viewport()->width() - fromX, viewport()->height()));
 }
 

@@ -34,7 +34,7 @@ public:
     void documentChanged(const DocumentChange& change) override;
     // The list's selection changed: the highlights follow.
     void selectionChanged();
-    // The music chosen for the show may have changed.
+    // The music chosen for the show may have changed ("Musik wählen...", the pane shown).
     void followMusic();
 
     // "Ganze Schau": the scale at which the show fits the pane.
