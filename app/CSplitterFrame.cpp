@@ -110,8 +110,9 @@ void CSplitterFrame::showTimeline(bool shown) {
         QList<int> sizes = splitter_->sizes();
         const int wanted = timeline_->sizeHint().height();
         // The window grows by the timeline where it can, so that the list keeps its rows.
-        if (!isMaximized() && parentWidget()) {
-            const int room = parentWidget()->height() - geometry().bottom() - 1;
+        if (!isMaximized()) {
+            // A window not yet placed (shown with the timeline from the start) grows in full.
+            const int room = parentWidget() ? parentWidget()->height() - geometry().bottom() - 1 : wanted;
             const int grow = std::clamp(room, 0, wanted);
             resize(width(), height() + grow);
             sizes[1] += grow;
