@@ -156,6 +156,7 @@ void CMainFrame::createActions() {
     makeAction(cmd::Settings);
     makeAction(StandardColumns);
     makeAction(OpenLightTable, {K(Qt::CTRL | Qt::SHIFT | Qt::Key_L)});
+    makeAction(ViewTimeline, {K(Qt::CTRL | Qt::SHIFT | Qt::Key_T)})->setCheckable(true);
     QAction* toolBarToggle = makeAction(ViewToolBar);
     toolBarToggle->setCheckable(true);
     toolBarToggle->setChecked(true);
@@ -341,7 +342,7 @@ void CMainFrame::setDocumentMenus(bool documentOpen) {
 
     QMenu* view = addMenu(ids::MenuView);
     add(view, {ViewToolBar, ViewStatusBar});
-    if (documentOpen) add(view, {0, OpenLightTable, StandardColumns});
+    if (documentOpen) add(view, {0, OpenLightTable, ViewTimeline, StandardColumns});
 
     if (documentOpen) {
         windowMenu_ = addMenu(ids::MenuWindow);
@@ -366,6 +367,7 @@ void CMainFrame::updateActions() {
         it.value()->setEnabled(isCommandEnabled(it.key(), context));
     }
     actions_.value(cmd::ViewStatusBar)->setChecked(statusBar()->isVisible());
+    actions_.value(cmd::ViewTimeline)->setChecked(app_.timelineShown());
     setPauseIndicator(app_.runState().pauseState != 0);
     refreshHistoryTexts();
 }

@@ -2,6 +2,8 @@
 
 #include <QCloseEvent>
 #include <QGridLayout>
+#include <QItemSelectionModel>
+#include <algorithm>
 #include <QGuiApplication>
 #include <QLineEdit>
 #include <QHeaderView>
@@ -18,6 +20,7 @@
 #include "views/CVistrelView.h"
 #include "views/EditorPicture.h"
 #include "views/LightTable.h"
+#include "views/TimelinePane.h"
 #include "views/ViewServices.h"
 
 namespace vistrel {
@@ -39,8 +42,16 @@ CSplitterFrame::CSplitterFrame(std::unique_ptr<CVistrelDoc> doc, ViewServices& s
     splitter_->setChildrenCollapsible(false);
     editor_ = new CEditZeile(*history_, services, splitter_);
     list_ = new CVistrelView(*history_, services, splitter_);
+    // A click on the timeline selects the row, as a click in the list does.
+    timeline_ = new TimelinePane(*history_, services, [this](int row) {
+        list_->setSelection({row}, row);
+        list_->makeCurrentLine(row, CTextView::Trigger::Click);
+    }, splitter_);
     splitter_->addWidget(editor_);
     splitter_->addWidget(list_);
+    splitter_->addWidget(timeline_);
+    splitter_->setStretchFactor(2, 0);
+    timeline_->hide();
     // The editor starts at its working size; the list takes the rest.
     editor_->resize(EditorWidth, EditorHeight);
     splitter_->setStretchFactor(0, 0);
@@ -63,6 +74,8 @@ CSplitterFrame::CSplitterFrame(std::unique_ptr<CVistrelDoc> doc, ViewServices& s
     refreshTitle();
     // The list is the view the window starts with: it fills itself and takes the keys.
     list_->initialUpdate();
+    connect(list_->selectionModel(), &QItemSelectionModel::selectionChanged, timeline_,
+            [this] { timeline_->selectionChanged(); });
     activePane_ = new ActivePane(*this, *editor_, *list_);
     setFocusProxy(list_);
     list_->setFocus();
@@ -122,6 +135,30 @@ void CSplitterFrame::showLightTable() {
 }
 
 LightTable* CSplitterFrame::lightTable() const { return lightTable_.data(); }
+
+void CSplitterFrame::showTimeline(bool shown) {
+    if (shown == timelineShown()) return;
+    timeline_->setVisible(shown);
+    if (shown) {
+        // The timeline takes its own height; the list gives it up.
+        QList<int> sizes = splitter_->sizes();
+        const int wanted = timeline_->sizeHint().height();
+        // The window grows by the timeline where it can, so that the list keeps its rows.
+        if (!isMaximized()) {
+            // A window not yet placed (shown with the timeline from the start) grows in full.
+            const int room = parentWidget() ? parentWidget()->height() - geometry().bottom() - 1 : wanted;
+            const int grow = std::clamp(room, 0, wanted);
+            resize(width(), height() + grow);
+            sizes[1] += grow;
+        }
+        sizes[1] = std::max(60, sizes[1] - wanted);
+        sizes[2] = wanted;
+        splitter_->setSizes(sizes);
+        timeline_->followMusic();
+    }
+}
+
+bool CSplitterFrame::timelineShown() const { return timeline_ && !timeline_->isHidden(); }
 
 void CSplitterFrame::closeWithoutAsking() {
     askBeforeClosing_ = false;

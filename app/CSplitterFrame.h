@@ -1,6 +1,6 @@
 #pragma once
-// The window of one open show: the line editor above, the program list below, split
-// by a movable bar. It owns its document and the document's history for as long as it
+// The window of one open show: the line editor above, the program list below it and,
+// when shown, the timeline at the bottom, split by movable bars. It owns its document and the document's history for as long as it
 // is open, and its caption follows what the document announces. On its first
 // size it checks the screen (a warning once per run below 720 x 500) and makes sure
 // the window is big enough to work in; closing it asks about unsaved changes.
@@ -23,6 +23,7 @@ class CEditZeile;
 class CVistrelView;
 class LightTable;
 class ShowHistory;
+class TimelinePane;
 struct ViewServices;
 
 class CSplitterFrame : public QMdiSubWindow, public RehearsedShow {
@@ -71,6 +72,10 @@ public:
     ShowHistory& history() const { return *history_; }
     CEditZeile* editor() const { return editor_; }
     QSplitter* splitter() const { return splitter_; }
+    // The timeline under the list ("Ansicht" -> "Zeitleiste").
+    TimelinePane* timeline() const { return timeline_; }
+    void showTimeline(bool shown);
+    bool timelineShown() const;
     // Whether the edit commands act on the line editor's fields rather than the list.
     bool editorIsActivePane() const;
     // The window as the run control sees it: the list it follows and its poll timer.
@@ -120,6 +125,7 @@ private:
     QSplitter* splitter_ = nullptr;
     CEditZeile* editor_ = nullptr;
     CVistrelView* list_ = nullptr;
+    TimelinePane* timeline_ = nullptr;
     ActivePane* activePane_ = nullptr;
     std::unique_ptr<FrameRunView> runView_;
     ViewServices& services_;

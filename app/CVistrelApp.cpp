@@ -29,6 +29,7 @@
 #include "app/SearchCommands.h"
 #include "app/ShowLengthCommands.h"
 #include "app/ShowMediaCommands.h"
+#include "app/TimelineChoice.h"
 #include "app/SingleInstance.h"
 #include "app/VideoExportCommand.h"
 #include "app/WindowActivationKeeper.h"
@@ -71,6 +72,7 @@ QString comparablePath(const QString& path) {
 CVistrelApp::CVistrelApp(Environment environment) : env_(std::move(environment)) {
     initResources();
     recentFiles_ = std::make_unique<RecentFileList>(profilePath());
+    timelineChoice_ = std::make_unique<TimelineChoice>(profilePath());
     recentFiles_->setNotKeptReport([this](const QString& profile) {
         env_.prompter.showMessage(tableText(ids::RecentFilesNotKept).arg(QDir::toNativeSeparators(profile)).toStdString(),
                                   MessageIcon::Exclamation, MessageButtons::Ok);
@@ -94,12 +96,18 @@ CVistrelApp::CVistrelApp(Environment environment) : env_(std::move(environment))
         return activeFrame();
     };
     search_ = new SearchCommands(settings_, appState_, env_.prompter, std::move(searchHooks), this);
-    services_ = std::make_unique<ViewServices>(ViewServices{settings_, appState_, runState_, env_.prompter, {}, {}, {}, {}, {}, {}, {}});
+    services_ = std::make_unique<ViewServices>(ViewServices{settings_, appState_, runState_, env_.prompter, {}, {}, {}, {}, {}, {}, {}, {}, {}, {}});
     services_->sendLineToRunningShow = [this](CVistrelDoc& doc) { return run_->sendLineToRunningShow(doc); };
     // Space in the list: "Pause bzw. weiter" in every state of the run, also at a pause line.
     services_->pauseContinue = [this](CVistrelDoc& doc) { run_->pauseContinue(doc); };
     services_->runCommand = [this](int commandId) { runCommand(commandId); };
     services_->pictureFolder = [this](CVistrelDoc& doc) { return media_->mediaOf(doc).pictureFolder; };
+    services_->musicFile = [this](CVistrelDoc& doc) { return media_->mediaOf(doc).music; };
+    services_->waveformCacheFolder = cacheFolder();
+    services_->waveformReader = [this]() -> decltype(&media::readWaveformKept) {
+        const mediamodule::MediaFunctions* functions = mediaModule_.functions();
+        return functions ? functions->readWaveform : nullptr;
+    };
     services_->commandAction = [this](int commandId) -> QAction* {
         return mainFrame_ ? mainFrame_->action(commandId) : nullptr;
     };
@@ -331,6 +339,7 @@ CSplitterFrame* CVistrelApp::createFrame(std::unique_ptr<CVistrelDoc> doc) {
 
     auto* frame = new CSplitterFrame(std::move(doc), *services_, std::move(hooks), settings_.fullSizeDocumentWindows);
     attachListPrinting(*frame->listView(), [this]() -> QPrinter& { return printer(); });
+    timelineChoice_->apply(*frame);
     frames_.push_back(frame);
     mainFrame_->mdiArea()->addSubWindow(frame);
     connect(frame, &QMdiSubWindow::windowStateChanged, mainFrame_.data(), &CMainFrame::refreshCaption);
@@ -457,12 +466,15 @@ bool CVistrelApp::runWindowCommand(int commandId) {
     case cmd::ViewToolBar: mainFrame_->toolBar()->setVisible(!mainFrame_->toolBar()->isVisible()); return true;
     case cmd::ViewStatusBar: mainFrame_->statusBar()->setVisible(!mainFrame_->statusBar()->isVisible()); return true;
     case cmd::StandardColumns: standardColumns(); return true;
+    case cmd::ViewTimeline: timelineChoice_->toggle(frames_); return true;
     case cmd::WindowCascade: mainFrame_->mdiArea()->cascadeSubWindows(); return true;
     case cmd::WindowTile: mainFrame_->mdiArea()->tileSubWindows(); return true;
     case cmd::WindowArrange: arrangeIcons(); return true;
     default: return false;
     }
 }
+
+bool CVistrelApp::timelineShown() const { return timelineChoice_->shown(); }
 
 void CVistrelApp::afterCommand() {
     if (mainFrame_) {

@@ -28,6 +28,7 @@ namespace vistrel {
 class Clock;
 class CMainFrame;
 class CSplitterFrame;
+class TimelineChoice;
 class CVistrelDoc;
 class DocumentCommands;
 class EventPump;
@@ -91,6 +92,7 @@ public:
 
     CSplitterFrame* activeFrame() const;
     const std::vector<CSplitterFrame*>& frames() const { return frames_; }
+    bool timelineShown() const;
 
     // Runs a command id as menus, accelerators, the tool bar and context menus do.
     void runCommand(int commandId);
@@ -155,6 +157,7 @@ private:
     QPointer<CMainFrame> mainFrame_;
     SingleInstance* singleInstance_ = nullptr;
     std::vector<CSplitterFrame*> frames_;
+    std::unique_ptr<TimelineChoice> timelineChoice_;
     int untitledCount_ = 0;
     QStringList pendingHandOvers_;
     bool openingHandOver_ = false;

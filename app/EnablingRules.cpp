@@ -40,6 +40,7 @@ bool ruleAllows(int commandId, const CommandContext& c) {
     case EditTitle:
     case StandardColumns:
     case OpenLightTable:
+    case ViewTimeline:
         return doc;
 
     // Printing belongs to the list: it says whether it can print.

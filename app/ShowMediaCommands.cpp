@@ -19,6 +19,7 @@
 #include "res/TableText.h"
 #include "res/strings/RehearsalStrings.h"
 #include "res/strings/ShellStrings.h"
+#include "views/TimelinePane.h"
 
 namespace vistrel {
 
@@ -105,6 +106,7 @@ void ShowMediaCommands::chooseMusic(CSplitterFrame& frame) {
     if (chosen.isEmpty()) return;
     media.music = QFileInfo(chosen).absoluteFilePath();
     remember(frame, [&](Rehearsal::Media& kept) { kept.music = media.music; });
+    frame.timeline()->followMusic();
     showChoice(ids::MusicChosen, frame, media.music);
 }
 

@@ -176,10 +176,6 @@ private:
 
 }  // namespace
 
-std::int64_t Waveform::durationMs() const {
-    if (sampleRate <= 0) return 0;
-    return (frames * 2000 + sampleRate) / (2 * static_cast<std::int64_t>(sampleRate));
-}
 
 WaveformResult readWaveform(const std::string& path, int slices, const std::atomic<bool>* cancel) {
     return WaveformReader(path, slices, cancel).read();

@@ -16,7 +16,10 @@ struct Waveform {
     std::vector<std::int32_t> peaks; // one per slice, millionths of full scale (0 .. 1'000'000)
 
     // The length in milliseconds, halves upward.
-    std::int64_t durationMs() const;
+    std::int64_t durationMs() const {
+        if (sampleRate <= 0) return 0;
+        return (frames * 2000 + sampleRate) / (2 * static_cast<std::int64_t>(sampleRate));
+    }
     bool operator==(const Waveform&) const = default;
 };
 

@@ -98,4 +98,10 @@ WaveformResult WaveformCache::read(const std::string& musicPath, int slices, con
     return result;
 }
 
+WaveformResult readWaveformKept(const std::string& cacheFolder, const std::string& musicPath, int slices,
+                                const std::atomic<bool>* cancel) {
+    if (cacheFolder.empty()) return readWaveform(musicPath, slices, cancel);
+    return WaveformCache(cacheFolder).read(musicPath, slices, cancel);
+}
+
 }  // namespace vistrel::media

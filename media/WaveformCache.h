@@ -33,4 +33,9 @@ private:
     std::filesystem::path folder_;
 };
 
+// The waveform as the windows read it: from the cache in `cacheFolder` (read and kept
+// when it is not there yet), or simply read when no cache folder is given.
+WaveformResult readWaveformKept(const std::string& cacheFolder, const std::string& musicPath, int slices,
+                                const std::atomic<bool>* cancel);
+
 }  // namespace vistrel::media

@@ -5,6 +5,6 @@ extern "C" __attribute__((visibility("default"))) const vistrel::mediamodule::Me
 vistrel_media_functions() {
     static const vistrel::mediamodule::MediaFunctions functions{
         vistrel::mediamodule::InterfaceVersion, &vistrel::video::exportVideo, &vistrel::media::audioLength,
-        &vistrel::media::decodesSound};
+        &vistrel::media::decodesSound, &vistrel::media::readWaveformKept};
     return &functions;
 }

@@ -274,6 +274,14 @@ void LineOperations::setTimers() {
     e_.announce(change);
 }
 
+void LineOperations::setTimer(int line, int tenths) {
+    if (line < 0 || line >= e_.doc.lineCount) return;
+    DocumentChange change;
+    setSelectedTimers({line}, tenths, change);
+    e_.recomputeShowLength();
+    e_.announce(change);
+}
+
 void LineOperations::shiftSlideNumbers() {
     const std::vector<int> selected = e_.selectedLines();
     if (selected.empty() || !dialogs_) return;

@@ -53,6 +53,8 @@ public:
     void removeLinesCorrected();
     void clearTimers();
     void setTimers();
+    // The timer of one line (0-based) set to `tenths`: a drag on the timeline.
+    void setTimer(int line, int tenths);
     void shiftSlideNumbers();
     void selectAll();
 

@@ -69,6 +69,7 @@ constexpr int CorrectSlideNumbers = 32830;       // "Dianummern korrigieren..."
 // View, window, help
 constexpr int ViewToolBar = 59392;
 constexpr int ViewStatusBar = 59393;
+constexpr int ViewTimeline = 32881;  // "Zeitleiste" (Ctrl+Shift+T)
 constexpr int WindowCascade = 57650;
 constexpr int WindowTile = 57651;
 constexpr int WindowArrange = 57649;

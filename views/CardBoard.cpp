@@ -204,13 +204,13 @@ void CardBoard::mouseMoveEvent(QMouseEvent* event) {
 }
 
 std::unique_ptr<QMimeData> CardBoard::dragData() const {
-    auto data = std::make_unique<QMimeData>();
-    data->setData(DragFormat, QByteArray::number(reinterpret_cast<quintptr>(this)));
-    return data;
+    auto mime = std::make_unique<QMimeData>();
+    mime->setData(DragFormat, QByteArray::number(reinterpret_cast<quintptr>(this)));
+    return mime;
 }
 
-bool CardBoard::isOurDrag(const QMimeData* data) const {
-    return data && data->data(DragFormat) == QByteArray::number(reinterpret_cast<quintptr>(this));
+bool CardBoard::isOurDrag(const QMimeData* mime) const {
+    return mime && mime->data(DragFormat) == QByteArray::number(reinterpret_cast<quintptr>(this));
 }
 
 QRect CardBoard::dropMarker(int place) const {

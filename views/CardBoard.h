@@ -66,7 +66,7 @@ private:
     void paintCard(QPainter& painter, int index, bool selected);
     void pictureArrived();
     void selectByClick(int card, Qt::KeyboardModifiers modifiers);
-    bool isOurDrag(const QMimeData* data) const;
+    bool isOurDrag(const QMimeData* mime) const;
     // The marker between two cards where a drop would put the lines.
     QRect dropMarker(int place) const;
     void showDropPlace(int place);

@@ -6,6 +6,7 @@
 
 class QAction;
 
+#include "media/WaveformCache.h"
 #include "model/ApplicationState.h"
 #include "model/Settings.h"
 #include "projector/RunState.h"
@@ -38,6 +39,13 @@ struct ViewServices {
     // The picture folder of `doc` as the rehearsal finds it: the one chosen for the show,
     // else its default folder. May be empty.
     std::function<QString(CVistrelDoc& doc)> pictureFolder;
+    // The music chosen for `doc`, empty for none. May be empty.
+    std::function<QString(CVistrelDoc& doc)> musicFile;
+    // Where waveforms read once are kept; empty: read every time.
+    QString waveformCacheFolder;
+    // The reader of waveforms (FFmpeg's, in the media module the program opens on first
+    // use), asked on the window thread; null when there is none. May be empty.
+    std::function<decltype(&media::readWaveformKept)()> waveformReader;
 };
 
 }  // namespace vistrel

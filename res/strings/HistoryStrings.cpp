@@ -36,6 +36,7 @@ constexpr StringEntry kEntries[] = {
     {ids::StepScaled, "Diaschau skaliert"},
     {ids::StepTitleChanged, "Titel geändert"},
     {ids::StepLinesMoved, "Zeilen verschoben"},
+    {ids::StepLineTimerChanged, "Timer von Zeile %1 geändert"},
 };
 }  // namespace
 

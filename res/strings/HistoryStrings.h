@@ -20,4 +20,5 @@ constexpr int StepTimerSet = 1893;       // "Timerzeit gesetzt"
 constexpr int StepSlideShifted = 1894;   // "Dianummer erhöht"
 constexpr int StepLineCut = 1895;        // "Zeile ausgeschnitten"
 constexpr int StepLinesMoved = 1896;     // "Zeilen verschoben"
+constexpr int StepLineTimerChanged = 1897;  // "Timer von Zeile %1 geändert"
 }  // namespace vistrel::ids

@@ -51,6 +51,12 @@ constexpr StringEntry kEntries[] = {
     {ids::VideoImagesNotAFolder, "%1 ist kein Ordner: Die Bilder der Dias werden in einem Ordner gesucht."},
     {ids::VideoNoPictures, "Im Bilderordner %1 gibt es für keines der Dias ein Bild: Das Video zeigt die Karten der Dias."},
 
+    {ids::TimelineDragging, "Timer %1 s, Zeile %2 beginnt bei %3"},
+    {ids::TimelineWholeShow, "Ganze Schau"},
+    {ids::TimelineMusicEnd, "Ende der Musik"},
+    {cmd::ViewTimeline, "&Zeitleiste"},
+    {ids::StatusPromptOffset + cmd::ViewTimeline, "Blendet unter der Programmliste die Zeitleiste mit der Musik ein oder aus"},
+
     // The command in the menu "Datei".
     {cmd::FileExportVideo, "Als &Video exportieren..."},
     {ids::StatusPromptOffset + cmd::FileExportVideo, "Schreibt die Diaschau als Videodatei, so wie die Probe sie zeigt"},

@@ -2,6 +2,10 @@
 // String ids of the texts about sound and video files: the music of a show and the
 // export of a show as a video.
 namespace vistrel::ids {
+// The timeline pane.
+constexpr int TimelineDragging = 4100;      // "Timer %1 s, Zeile %2 beginnt bei %3"
+constexpr int TimelineWholeShow = 4101;     // "Ganze Schau"
+constexpr int TimelineMusicEnd = 4102;      // "Ende der Musik"
 constexpr int AudioFileMissing = 4000;      // "Die Musikdatei %1 wurde nicht gefunden."
 constexpr int AudioFileUnreadable = 4001;   // "Die Musikdatei %1 kann nicht gelesen werden."
 constexpr int AudioFileNotAudio = 4002;     // "Die Datei %1 enthält keine Musik, die Vistrel lesen kann."

@@ -30,6 +30,7 @@
 #include "views/CEditZeile.h"
 #include "views/CVistrelView.h"
 #include "views/LightTable.h"
+#include "views/TimelinePane.h"
 
 namespace vistrel::test {
 namespace {
@@ -39,9 +40,12 @@ class DocumentWindow : public AppFixture {};
 TEST_F(DocumentWindow, EditorAboveListBelowAndTheListActive) {
     CVistrelApp& started = startApp();
     CSplitterFrame& frame = *started.activeFrame();
-    ASSERT_EQ(frame.splitter()->count(), 2);
+    ASSERT_EQ(frame.splitter()->count(), 3);
     EXPECT_EQ(frame.splitter()->widget(0), frame.editor());
     EXPECT_EQ(frame.splitter()->widget(1), frame.listView());
+    // The timeline waits under the list until "Zeitleiste" is chosen.
+    EXPECT_EQ(frame.splitter()->widget(2), static_cast<QWidget*>(frame.timeline()));
+    EXPECT_FALSE(frame.timelineShown());
     EXPECT_EQ(frame.splitter()->orientation(), Qt::Vertical);
     EXPECT_EQ(frame.focusProxy(), frame.listView());
     QCoreApplication::processEvents();

@@ -15,6 +15,7 @@
 #include "tests/app/AppFixture.h"
 #include "views/CEditZeile.h"
 #include "views/CVistrelView.h"
+#include "views/TimelinePane.h"
 
 namespace vistrel::test {
 namespace {
@@ -81,7 +82,30 @@ protected:
         });
     }
     QString actionText(int id) const { return app->mainFrame()->action(id)->text(); }
+    static void dragOnTimeline(CSplitterFrame& frame, int fromX, int toX) {
+        QWidget* surface = frame.timeline()->viewport();
+        QTest::mousePress(surface, Qt::LeftButton, {}, QPoint(fromX, 40));
+        QTest::mouseMove(surface, QPoint(toX, 40));
+        QTest::mouseRelease(surface, Qt::LeftButton, {}, QPoint(toX, 40));
+    }
 };
+
+TEST_F(Undo, TheTimelineShownByItsKeysTakesADragThatCtrlZTakesBack) {
+    CSplitterFrame& frame = open();
+    CVistrelDoc& doc = frame.document();
+    QApplication::setActiveWindow(app->mainFrame());  // the keys reach the main window's commands
+    QTest::keyClick(frame.listView(), Qt::Key_T, Qt::ControlModifier | Qt::ShiftModifier);
+    ASSERT_TRUE(frame.timelineShown());
+    frame.timeline()->setPixelsPerSecond(20.0);  // line 1: dissolve to x 50, timer to 160
+    dragOnTimeline(frame, 160, 140);
+    EXPECT_EQ(doc.lines[0].timerTime, 45);
+    EXPECT_EQ(frame.listView()->cellText(0, 3).trimmed(), QStringLiteral("4.5"));
+    QTest::keyClick(frame.timeline()->viewport(), Qt::Key_Z, Qt::ControlModifier);
+    EXPECT_EQ(doc.lines[0].timerTime, 55);
+    EXPECT_EQ(frame.listView()->cellText(0, 3).trimmed(), QStringLiteral("5.5"));
+    QTest::keyClick(frame.listView(), Qt::Key_T, Qt::ControlModifier | Qt::ShiftModifier);
+    EXPECT_FALSE(frame.timelineShown());
+}
 
 TEST_F(Undo, EveryKindOfStepGoesBackAndForthExactly) {
     struct Step {
@@ -147,6 +171,18 @@ TEST_F(Undo, EveryKindOfStepGoesBackAndForthExactly) {
                  QTest::mouseClick(child<QPushButton>(scale, "okButton"), Qt::LeftButton);
              });
              app->runCommand(cmd::ScaleShow);
+         }},
+        // Line 2 (2.5 s dissolve, 4.0 s timer) on the timeline at 10 px/s: its timer runs
+        // from x 105 to its right edge at 145; dragged to 170 it becomes 6.5 s.
+        {"Timer von Zeile 2 geändert",
+         [](CSplitterFrame& f) {
+             f.showTimeline(true);
+             f.timeline()->setPixelsPerSecond(10.0);
+             QTest::mouseClick(f.timeline()->viewport(), Qt::LeftButton, {}, QPoint(100, 40));
+         },
+         [](CSplitterFrame& f) {
+             dragOnTimeline(f, 145, 170);
+             EXPECT_EQ(f.document().lines[1].timerTime, 65);
          }},
         {"Titel geändert", [](CSplitterFrame&) {},
          [this](CSplitterFrame&) {

@@ -22,7 +22,7 @@ struct ShowWindow {
     ApplicationState appState;
     RunState runState;
     RecordingPrompter prompter;
-    ViewServices services{settings, appState, runState, prompter, {}, {}, {}, {}, {}, {}};
+    ViewServices services{settings, appState, runState, prompter, {}, {}, {}, {}, {}, {}, {}, {}, {}, {}};
     CVistrelDoc doc;
     // The show window's history, handed to both views as the window hands it.
     ShowHistory history{doc};
