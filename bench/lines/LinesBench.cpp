@@ -12,6 +12,7 @@
 #include "model/LineOperations.h"
 #include "platform/fake/MemoryClipboard.h"
 #include "platform/fake/RecordingPrompter.h"
+#include "edits/ShowHistory.h"
 #include "views/CVistrelView.h"
 #include "views/ListCommands.h"
 #include "views/ViewServices.h"
@@ -86,8 +87,9 @@ struct WindowShow {
     ApplicationState appState;
     RunState runState;
     RecordingPrompter prompter;
-    ViewServices services{settings, appState, runState, prompter, {}, {}, {}, {}, {}, {}};
-    CVistrelView list{doc, services};
+    ViewServices services{settings, appState, runState, prompter, {}, {}, {}, {}, {}, {}, {}, {}, {}, {}};
+    ShowHistory history{doc};
+    CVistrelView list{history, services};
 
     explicit WindowShow(int count) {
         fill(doc, count);

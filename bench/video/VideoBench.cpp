@@ -30,6 +30,7 @@
 #include <string>
 #include <vector>
 
+#include "media/MediaFailureText.h"
 #include "model/ProgramLine.h"
 #include "video/VideoExport.h"
 
@@ -144,7 +145,7 @@ int main(int argc, char** argv) {
     const video::ExportResult result = video::exportVideo(lines, request, {}, cancel);
     const double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - started).count();
     if (result.outcome != video::ExportOutcome::Written) {
-        std::fprintf(stderr, "video_bench: %s\n", result.message.c_str());
+        std::fprintf(stderr, "video_bench: %s\n", media::mediaFailureText(result.failure).c_str());
         return 1;
     }
     rusage usage{};
