@@ -77,6 +77,7 @@ CMainFrame::CMainFrame(CVistrelApp& app) : app_(app) {
 CMainFrame::~CMainFrame() {
     // The show windows go down with the window area; nothing may ask the program about
     // its state while this window is half gone.
+    tearingDown_ = true;
     mdiArea_->disconnect(this);
     delete findChild<CommandKeyGuard*>(QString(), Qt::FindDirectChildrenOnly);
     for (QObject* child : children()) {
@@ -396,6 +397,8 @@ QStringList CMainFrame::statusPaneTexts() const {
 }
 
 void CMainFrame::refreshCaption() {
+    // Show windows closing as the window area goes down still say their state changed.
+    if (tearingDown_) return;
     // The show's title carries its change mark; the main window shows it as its own. A
     // maximized show window adds its title itself (Qt's " - [title]"): not twice.
     QString caption = tableText(ids::MainCaption);

@@ -65,6 +65,7 @@ private:
 
     CVistrelApp& app_;
     QMdiArea* mdiArea_ = nullptr;
+    bool tearingDown_ = false;  // in the destructor: the window area is going
     QToolBar* toolBar_ = nullptr;
     QHash<int, QAction*> actions_;
     QList<QAction*> recentActions_;
